@@ -1,0 +1,34 @@
+// The distributions file: every distribution of the register as one line of
+// tab-separated text, for a spreadsheet.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kormix {
+
+class Simulation;
+
+struct ExportResult
+{
+    bool ok = false;
+    // The text for the user: "File <path> was created", or the system's
+    // description of what went wrong followed by what was being done and the path.
+    std::string message;
+};
+
+// Where the file always goes: C:\temp\distributions.xls on Windows, the
+// system's temporary directory elsewhere.
+std::filesystem::path DistributionsFilePath();
+
+// The file's whole content: the header and one line per register entry in
+// increasing order of the fraction of HD molecules, lines ending in CR LF.
+std::string DistributionsText(const Simulation &sim);
+
+// Writes the file. It is written whole to a new file beside it and then put
+// in the old one's place, so that a failure at any step leaves the previous
+// file exactly as it was; a link planted at the path is replaced, not followed.
+ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::path &path);
+ExportResult ExportDistributions(const Simulation &sim);
+
+} // namespace kormix

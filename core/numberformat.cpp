@@ -1,0 +1,195 @@
+#include "numberformat.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <algorithm>
+
+namespace kormix {
+
+namespace {
+
+constexpr double kLn10 = 2.302585092994046;
+
+std::string Printf(const char *format, double value)
+{
+    char buffer[512];
+    const int n = std::snprintf(buffer, sizeof buffer, format, value);
+    return std::string(buffer, n > 0 ? std::min<std::size_t>(n, sizeof buffer - 1) : 0);
+}
+
+// "-0.00" and "-0" are written without the sign.
+void DropNegativeZero(std::string &text)
+{
+    if (!text.empty() && text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+}
+
+void UseDecimalPoint(std::string &text, char decimalPoint)
+{
+    if (decimalPoint == '.')
+        return;
+    for (char &c : text) {
+        if (c == '.')
+            c = decimalPoint;
+    }
+}
+
+std::string Fixed(double value, int decimals)
+{
+    char format[8];
+    std::snprintf(format, sizeof format, "%%.%df", decimals);
+    std::string text = Printf(format, value);
+    DropNegativeZero(text);
+    return text;
+}
+
+// "#": the whole number, no separators; the empty text when it rounds to 0.
+std::string Hash(double value)
+{
+    std::string text = Fixed(value, 0);
+    return text == "0" ? std::string() : text;
+}
+
+// "#.##": at most two decimals, trailing zeros dropped, the point always
+// shown, no digit before the point when the whole part is 0.
+std::string HashPointHash2(double value)
+{
+    std::string text = Fixed(value, 2);
+    while (!text.empty() && text.back() == '0')
+        text.pop_back();
+    const std::size_t point = text.find('.');
+    if (point == 1 && text[0] == '0')
+        text.erase(0, 1);
+    else if (point == 2 && text[0] == '-' && text[1] == '0')
+        text.erase(1, 1);
+    return text;
+}
+
+// "scientific": one digit, two decimals, E, sign, at least two exponent digits.
+std::string Scientific(double value)
+{
+    return Printf("%.2E", value);
+}
+
+} // namespace
+
+std::string FormatNumber(double value, std::string_view pattern, char decimalPoint)
+{
+    std::string text;
+    if (pattern == "#")
+        text = Hash(value);
+    else if (pattern == "#.##")
+        text = HashPointHash2(value);
+    else if (pattern == "0.00" || pattern == "##0.00")
+        text = Fixed(value, 2);
+    else if (pattern == "0.000")
+        text = Fixed(value, 3);
+    else if (pattern == "0.00000000000")
+        text = Fixed(value, 11);
+    else if (pattern == "scientific")
+        text = Scientific(value);
+    else
+        return NumberToText(value, decimalPoint);
+    UseDecimalPoint(text, decimalPoint);
+    return text;
+}
+
+std::string NumberToText(double value, char decimalPoint)
+{
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value > 0 ? "Infinity" : "-Infinity";
+    // %G with 15 digits: exponent form below 1E-04 and from 1E+15 on,
+    // trailing zeros removed, exponent with its sign and two digits or more.
+    std::string text = Printf("%.15G", value);
+    DropNegativeZero(text);
+    UseDecimalPoint(text, decimalPoint);
+    return text;
+}
+
+std::string IntegerToText(long long value)
+{
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string FormatW(double lnW, char decimalPoint)
+{
+    if (lnW < 700) {
+        const double w = std::exp(lnW);
+        return FormatNumber(w, w >= 1000000 ? "scientific" : "#", decimalPoint);
+    }
+    const double l = lnW / kLn10;
+    const double e = std::floor(l);
+    const double m = std::pow(10.0, l - e);
+    return FormatNumber(m, "#.##", decimalPoint) + "E+" + FormatNumber(e, "#", decimalPoint);
+}
+
+double ReadNumber(std::string_view text)
+{
+    // Blanks, tabs and line feeds do not count anywhere in the text.
+    std::string s;
+    s.reserve(text.size());
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
+            s.push_back(c);
+    }
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    bool digits = false;
+    while (i < s.size() && isDigit(s[i])) {
+        ++i;
+        digits = true;
+    }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i])) {
+            ++i;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0;
+    std::size_t end = i;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            ++j;
+        if (j < s.size() && isDigit(s[j])) {
+            while (j < s.size() && isDigit(s[j]))
+                ++j;
+            end = j;
+        }
+    }
+    // from_chars, unlike strtod, does not depend on the C locale's point.
+    const bool negative = s[0] == '-';
+    const std::size_t first = (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    double value = 0;
+    const auto result = std::from_chars(s.data() + first, s.data() + end, value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Beyond a double: held at the largest one, or 0 when far too small.
+        const std::size_t e = s.find_first_of("eE", first);
+        const bool tiny = (e < end && s[e + 1] == '-')
+                          || s.find_first_of("123456789", first) > s.find('.', first);
+        value = tiny ? 0.0 : DBL_MAX;
+    }
+    return negative ? -value : value;
+}
+
+double RoundHalfEven(double value)
+{
+    return std::nearbyint(value);
+}
+
+bool IsEntryKey(int keyCode)
+{
+    return keyCode == 13 || keyCode == 9;
+}
+
+} // namespace kormix

@@ -1,0 +1,50 @@
+#include "random.h"
+
+#include <chrono>
+#include <utility>
+
+namespace kormix {
+
+namespace {
+
+std::uint64_t SplitMix64(std::uint64_t &state)
+{
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+} // namespace
+
+void UniformRandom::Seed(std::uint64_t seed)
+{
+    std::uint64_t state = seed;
+    const std::uint64_t a = SplitMix64(state);
+    const std::uint64_t b = SplitMix64(state);
+    s_[0] = std::uint32_t(a);
+    s_[1] = std::uint32_t(a >> 32);
+    s_[2] = std::uint32_t(b);
+    s_[3] = std::uint32_t(b >> 32);
+    if ((s_[0] | s_[1] | s_[2] | s_[3]) == 0)
+        s_[0] = 1;
+}
+
+void UniformRandom::SeedFromClock()
+{
+    if (fixed_) {
+        Seed(fixedSeed_);
+        return;
+    }
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now).count();
+    Seed(std::uint64_t(seconds % 86400)); // the time of day in seconds
+}
+
+void UniformRandom::Script(std::vector<float> draws)
+{
+    script_ = std::move(draws);
+    scriptPos_ = 0;
+}
+
+} // namespace kormix

@@ -1,0 +1,60 @@
+// The random numbers of the collision engine.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace kormix {
+
+// A uniform single-precision draw over [0, 1). The engine reseeds it from the
+// time of day at every cleared system; tests fix the seed or script the exact
+// sequence of draws.
+class UniformRandom
+{
+public:
+    UniformRandom() { Seed(0); }
+
+    void Seed(std::uint64_t seed);
+    // Seeds from the time of day in whole seconds, or from the fixed seed
+    // when one has been set.
+    void SeedFromClock();
+    // Makes every later SeedFromClock use this seed: runs become repeatable.
+    void FixSeed(std::uint64_t seed)
+    {
+        fixed_ = true;
+        fixedSeed_ = seed;
+        Seed(seed);
+    }
+    // Makes the next draws return these values in order, then go back to the
+    // generator. Every value must lie in [0, 1).
+    void Script(std::vector<float> draws);
+
+    float Next()
+    {
+        if (scriptPos_ < script_.size()) [[unlikely]]
+            return script_[scriptPos_++];
+        // xoshiro128+ : 24 high bits give every float of the form k / 2^24.
+        const std::uint32_t result = s_[0] + s_[3];
+        const std::uint32_t t = s_[1] << 9;
+        s_[2] ^= s_[0];
+        s_[3] ^= s_[1];
+        s_[1] ^= s_[2];
+        s_[0] ^= s_[3];
+        s_[2] ^= t;
+        s_[3] = (s_[3] << 11) | (s_[3] >> 21);
+        return static_cast<float>(result >> 8) * 0x1.0p-24f;
+    }
+
+    // Draws still left in the script.
+    std::size_t ScriptedLeft() const { return script_.size() - scriptPos_; }
+
+private:
+    std::uint32_t s_[4] = {};
+    bool fixed_ = false;
+    std::uint64_t fixedSeed_ = 0;
+    std::vector<float> script_;
+    std::size_t scriptPos_ = 0;
+};
+
+} // namespace kormix

@@ -1,0 +1,390 @@
+#include "simulation.h"
+
+#include "numberformat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace kormix {
+
+namespace {
+
+constexpr double kLn2 = 0.6931471805599453;
+constexpr double kLn4 = 1.3862943611198906; // 2 ln 2: the factor 4 of a reaction
+constexpr double kLn10Stats = 2.30258509299405;
+constexpr int kCapacity = DistributionRegister::kCapacity;
+// Up to this many factors in each of its sums, LnW adds the logarithms one by
+// one; beyond it the closed form keeps BeginCollisions fast for any system.
+constexpr std::int64_t kSummedLimit = 1'000'000;
+constexpr std::int64_t kLnTableMax = std::int64_t(1) << 20;
+
+NullHost &NoHost()
+{
+    static NullHost host;
+    return host;
+}
+
+// ln W as a sum of logarithms in a fixed order, starting from 0:
+// ln(N! / a!), then minus ln b!, then minus ln c! plus c ln 2.
+template<typename LnFn>
+double LnWSummed(std::int64_t a, std::int64_t b, std::int64_t c, LnFn ln)
+{
+    const std::int64_t n = a + b + c;
+    double s = 0;
+    for (std::int64_t i = a + 1; i <= n; ++i)
+        s = s + ln(i);
+    for (std::int64_t i = 1; i <= b; ++i)
+        s = s - ln(i);
+    for (std::int64_t i = 1; i <= c; ++i)
+        s = (s - ln(i)) + kLn2;
+    return s;
+}
+
+double LnWClosedForm(std::int64_t a, std::int64_t b, std::int64_t c)
+{
+    using L = long double;
+    const L n = L(a) + L(b) + L(c);
+    const L s = ((lgammal(n + 1) - lgammal(L(a) + 1)) - lgammal(L(b) + 1)) - lgammal(L(c) + 1)
+                + L(c) * 0.693147180559945309417232121458176568L;
+    return double(s);
+}
+
+// A count typed into the setup dialog, as a whole number, or nothing when it
+// does not fit 32 bits.
+std::optional<std::int64_t> WholeCount(const std::string &text)
+{
+    const double v = RoundHalfEven(ReadNumber(text));
+    if (!(v >= std::numeric_limits<std::int32_t>::min()
+          && v <= std::numeric_limits<std::int32_t>::max()))
+        return std::nullopt;
+    return std::int64_t(v);
+}
+
+} // namespace
+
+double LnW(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD)
+{
+    if (std::int64_t(nD2) + nHD > kSummedLimit)
+        return LnWClosedForm(nH2, nD2, nHD);
+    return LnWSummed(nH2, nD2, nHD, [](std::int64_t i) { return std::log(double(i)); });
+}
+
+namespace detail {
+double LnWBySum(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD)
+{
+    return LnWSummed(nH2, nD2, nHD, [](std::int64_t i) { return std::log(double(i)); });
+}
+double LnWByClosedForm(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD)
+{
+    return LnWClosedForm(nH2, nD2, nHD);
+}
+} // namespace detail
+
+Simulation::Simulation(SimulationHost *host)
+    : host_(host ? host : &NoHost())
+{}
+
+void Simulation::SetHost(SimulationHost *host)
+{
+    host_ = host ? host : &NoHost();
+}
+
+double Simulation::LnSlow(std::int64_t i)
+{
+    return std::log(double(i));
+}
+
+void Simulation::EnsureLnTable(std::int64_t upTo)
+{
+    const std::int64_t size = std::min(upTo + 1, kLnTableMax);
+    std::int64_t i = std::int64_t(lnTable_.size());
+    if (i >= size)
+        return;
+    lnTable_.resize(std::size_t(size));
+    for (; i < size; ++i)
+        lnTable_[std::size_t(i)] = std::log(double(i));
+}
+
+void Simulation::EmptyRegister()
+{
+    nStored = 0;
+    reg.ForgetAll();
+}
+
+void Simulation::ClearSystem()
+{
+    rng.SeedFromClock();
+    bSaveAll = true;
+    bNeedsSetup = true;
+    nMolecules = nH2 = nHD = nD2 = 0;
+    lnWBest = 0;
+    iBest = 0;
+    bestCollision = 0;
+    EmptyRegister();
+    nDistFound = 0;
+    iCurrent = 0;
+    nCollisions = 0;
+
+    SimulationHost &h = *host_;
+    h.SetLabel(MainLabel::H2, "?");
+    h.SetLabel(MainLabel::HD, "?");
+    h.SetLabel(MainLabel::D2, "?");
+    h.SetLabel(MainLabel::Qa, "?");
+    h.SetLabel(MainLabel::status, "needs setup");
+    h.SetLabel(MainLabel::ncollide, "0");
+    h.SetLabel(MainLabel::NumDistros, "0");
+    h.SetLabel(MainLabel::bestcol, "");
+    h.SetLabel(MainLabel::logW, "");
+    h.SetLabel(MainLabel::Wmax, "");
+    h.SetLabel(MainLabel::BestQ, "");
+}
+
+void Simulation::SetupSystem()
+{
+    ClearSystem();
+    const SetupFields fields = host_->ReadSetupFields();
+
+    std::optional<std::int64_t> h2, hd, d2;
+    if (fields.byMolecules) {
+        h2 = WholeCount(fields.nMolec[0]);
+        hd = WholeCount(fields.nMolec[1]);
+        d2 = WholeCount(fields.nMolec[2]);
+    } else {
+        // Atoms are paired with their own kind; an odd atom is left out.
+        const auto hAtoms = WholeCount(fields.natom[0]);
+        const auto dAtoms = WholeCount(fields.natom[1]);
+        if (hAtoms)
+            h2 = *hAtoms / 2;
+        if (dAtoms)
+            d2 = *dAtoms / 2;
+        hd = 0;
+    }
+    // Counts that are negative, or whose atoms or total overflow 32 bits,
+    // give no usable system: it is taken as empty.
+    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+    const bool usable = h2 && hd && d2 && *h2 >= 0 && *hd >= 0 && *d2 >= 0
+                        && 2 * *h2 + *hd <= kMax && 2 * *d2 + *hd <= kMax
+                        && *h2 + *hd + *d2 <= kMax;
+    if (!usable)
+        h2 = hd = d2 = 0;
+
+    nH2 = std::int32_t(*h2);
+    nHD = std::int32_t(*hd);
+    nD2 = std::int32_t(*d2);
+    nMolecules = nH2 + nD2 + nHD;
+
+    nKind = {nH2, nHD, nD2, 0};
+    FormatQ();
+    SimulationHost &h = *host_;
+    h.SetLabel(MainLabel::Qa, Q.Text());
+
+    EmptyRegister();
+    nDistFound = 0;
+
+    h.SetLabel(MainLabel::H2, IntegerToText(nH2));
+    h.SetLabel(MainLabel::D2, IntegerToText(nD2));
+    h.SetLabel(MainLabel::HD, IntegerToText(nHD));
+    h.SetLabel(MainLabel::nHatoms, IntegerToText(2LL * nH2 + nHD));
+    h.SetLabel(MainLabel::nDatoms, IntegerToText(2LL * nD2 + nHD));
+
+    bSaveAll = fields.displayAll;
+    h.SetLabel(MainLabel::NumDistros, bSaveAll ? "0" : "most prob");
+
+    // A single molecule has no partner to collide with.
+    bNeedsSetup = nMolecules < 2;
+}
+
+void Simulation::BeginCollisions()
+{
+    host_->ShowMostProbable();
+    iBest = 0;
+    EmptyRegister();
+    nDistFound = 0;
+    iCurrent = 0;
+    nCollisions = 0;
+    lnWBest = -1;
+    EnsureLnTable(std::int64_t(nMolecules) + 1);
+    if (std::int64_t(nD2) + nHD > kSummedLimit)
+        lnW = LnWClosedForm(nH2, nD2, nHD);
+    else
+        lnW = LnWSummed(nH2, nD2, nHD, [this](std::int64_t i) { return Ln(i); });
+    RecordDistribution();
+}
+
+void Simulation::RunCollisions()
+{
+    host_->SetLabel(MainLabel::status, "running");
+
+    // The loop works on local copies of the state and hands them back before
+    // anything outside it can look: a label write, a record, the event service
+    // (where nested handlers may even set up a new system).
+    std::int64_t n, h2, hd, d2, collisions;
+    double lnw, q, bestLnW;
+    int current;
+    bool saveAll, turbo;
+    auto load = [&] {
+        n = nMolecules;
+        h2 = nH2;
+        hd = nHD;
+        d2 = nD2;
+        collisions = nCollisions;
+        lnw = lnW;
+        current = iCurrent;
+        saveAll = bSaveAll;
+        turbo = bTurbo;
+        bestLnW = lnWBest;
+        q = (h2 != 0 && d2 != 0) ? ((double(hd) / double(h2)) * double(hd)) / double(d2)
+                                 : kInfiniteQ;
+    };
+    auto store = [&] {
+        nH2 = std::int32_t(h2);
+        nHD = std::int32_t(hd);
+        nD2 = std::int32_t(d2);
+        nCollisions = collisions;
+        lnW = lnw;
+        Q.SetNumber(q);
+    };
+    load();
+
+    for (;;) {
+        // The engine needs two different molecules to pick.
+        if (n < 2) [[unlikely]] {
+            bRunning = false;
+            return;
+        }
+        ++collisions;
+        bool changed = false;
+
+        const double dn = double(n);
+        const std::int64_t i1 = std::int64_t(double(rng.Next()) * dn) + 1;
+        std::int64_t i2;
+        do {
+            i2 = std::int64_t(double(rng.Next()) * dn) + 1;
+        } while (i2 == i1);
+
+        // Molecules are numbered H2 first, then HD, then D2.
+        auto kind = [&](std::int64_t i) { return i <= h2 ? 0 : (i <= h2 + hd ? 1 : 2); };
+        const int k1 = kind(i1);
+        const int k2 = kind(i2);
+        const int code = k1 > k2 ? 10 * k1 + k2 : 10 * k2 + k1;
+
+        if (code == 20) { // H2 + D2 -> 2 HD
+            --h2;
+            --d2;
+            hd += 2;
+            lnw = ((((lnw + kLn4) - Ln(hd)) - Ln(hd - 1)) + Ln(h2 + 1)) + Ln(d2 + 1);
+            changed = true;
+        } else if (code == 11 && rng.Next() > 0.5f) { // 2 HD -> H2 + D2
+            lnw = ((((lnw - kLn4) + Ln(hd)) + Ln(hd - 1)) - Ln(h2 + 1)) - Ln(d2 + 1);
+            ++h2;
+            ++d2;
+            hd -= 2;
+            changed = true;
+        }
+
+        if (changed) {
+            q = (h2 != 0 && d2 != 0) ? ((double(hd) / double(h2)) * double(hd)) / double(d2)
+                                     : kInfiniteQ;
+        } else if (current > 0) {
+            ++reg.regFreq[current]; // the collision is credited where the system stayed
+        }
+
+        if (!turbo || collisions % 100 == 0) {
+            host_->SetLabel(MainLabel::ncollide, IntegerToText(collisions));
+            if (saveAll)
+                host_->SetLabel(MainLabel::NumDistros, IntegerToText(nDistFound));
+        }
+
+        if (changed && (saveAll || lnw > bestLnW)) {
+            store();
+            RecordDistribution();
+            load();
+        }
+
+        if (collisions % 50 == 0) {
+            store();
+            host_->ServeEvents();
+            load();
+        }
+
+        if (!bRunning) {
+            store();
+            return;
+        }
+    }
+}
+
+void Simulation::RecordDistribution()
+{
+    SimulationHost &h = *host_;
+    const int found = reg.Find(nHD, nD2, nStored);
+    if (found != 0) {
+        ++reg.regFreq[found];
+        iCurrent = found;
+        if (h.ShowFluctuations())
+            h.ShowMostProbable();
+        return;
+    }
+
+    int i = nStored + 1;
+    if (i > kCapacity) {
+        // Full: overwrite the entry after the current one, never the best.
+        i = (iCurrent % kCapacity) + 1;
+        if (i == iBest)
+            i = (i % kCapacity) + 1;
+    }
+    if (!bSaveAll)
+        i = 1;
+
+    const double frac = nMolecules > 0 ? double(nHD) / double(nMolecules) : 0.0;
+    reg.Write(i, nHD, nD2, lnW, frac);
+    iCurrent = i;
+
+    ++nDistFound;
+    nStored = bSaveAll ? int(std::min<std::int64_t>(nDistFound, kCapacity)) : 1;
+
+    if (lnW > lnWBest) {
+        QBest = Q;
+        iBest = i;
+        bestCollision = nCollisions;
+        lnWBest = lnW;
+        h.ShowMostProbable();
+    } else {
+        if (h.ShowFluctuations())
+            h.ShowMostProbable();
+        if (!bTurbo && bSaveAll)
+            h.SetLabel(MainLabel::NumDistros, IntegerToText(nDistFound));
+    }
+}
+
+void Simulation::FormatQ()
+{
+    if (nKind[2] != 0 && nKind[0] != 0) {
+        const double q = ((double(nKind[1]) / double(nKind[2])) * double(nKind[1]))
+                         / double(nKind[0]);
+        Q.SetText(FormatNumber(q, "##0.00", decimalPoint));
+    } else {
+        Q.SetText("infinite");
+    }
+}
+
+void Simulation::UpdateStatistics()
+{
+    SimulationHost &h = *host_;
+    h.SetLabel(MainLabel::BestQ, QBest.ToText(decimalPoint));
+    h.SetLabel(MainLabel::logW, FormatNumber(lnWBest / kLn10Stats, "0.000", decimalPoint));
+    h.SetLabel(MainLabel::Wmax, FormatW(lnWBest, decimalPoint));
+    h.SetLabel(MainLabel::bestcol, IntegerToText(bestCollision));
+    if (bSaveAll)
+        h.SetLabel(MainLabel::NumDistros, IntegerToText(nDistFound));
+    h.SetLabel(MainLabel::ncollide, IntegerToText(nCollisions));
+}
+
+std::string NumberOrText::ToText(char decimalPoint) const
+{
+    return isText_ ? text_ : NumberToText(number_, decimalPoint);
+}
+
+} // namespace kormix

@@ -1,0 +1,104 @@
+// The simulator's whole state and the procedures that drive it.
+#pragma once
+
+#include "distributionregister.h"
+#include "host.h"
+#include "numberortext.h"
+#include "random.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace kormix {
+
+// ln W of the composition (nH2, nD2, nHD) = ln(N! / (nH2! nD2! nHD!) * 2^nHD),
+// summed as logarithms in a fixed order so that small systems give the same
+// digits every time. Large systems take a closed form in extended precision.
+double LnW(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD);
+
+// Stands for an infinite reaction quotient.
+inline constexpr double kInfiniteQ = 1E+300;
+
+// One closed system of H2, HD and D2 molecules and the run on it. The data
+// members carry the names the windows use for them; the windows hold a
+// reference to the one Simulation the program owns.
+class Simulation
+{
+public:
+    explicit Simulation(SimulationHost *host = nullptr);
+
+    void SetHost(SimulationHost *host);
+    SimulationHost &Host() const { return *host_; }
+
+    // Empties the system and shows the "needs setup" look.
+    void ClearSystem();
+    // Builds a new system from the setup dialog's fields.
+    void SetupSystem();
+    // Starts a new run from the current composition and records it.
+    void BeginCollisions();
+    // Collides until bRunning is false.
+    void RunCollisions();
+    // Records the current distribution in the register.
+    void RecordDistribution();
+    // Puts the display text of the reaction quotient of nKind into Q.
+    void FormatQ();
+    // Writes the run's statistics into the main window's labels.
+    void UpdateStatistics();
+
+    // Composition (fixed total for a run).
+    std::int32_t nMolecules = 0;
+    std::int32_t nH2 = 0;
+    std::int32_t nHD = 0;
+    std::int32_t nD2 = 0;
+
+    // Run counters and the most probable distribution so far.
+    std::int64_t nCollisions = 0;
+    double lnW = 0;
+    NumberOrText Q;
+    int iCurrent = 0;
+    int nStored = 0;
+    std::int64_t nDistFound = 0;
+    int iBest = 0;
+    std::int64_t bestCollision = 0;
+    double lnWBest = 0;
+    NumberOrText QBest;
+
+    // Flags.
+    bool bRunning = false;
+    bool bTurbo = false;
+    bool bNeedsSetup = false;
+    bool bSaveAll = false;
+    bool bShowBest = false;
+    bool bBestShown = false;
+    bool bWasRunning = false;
+    bool bReviseOpen = false;
+    bool bReviseAccepted = false;
+
+    // The register of distributions (entries 1..1000).
+    DistributionRegister reg;
+
+    // Counts of the distribution being shown or formatted: H2, HD, D2
+    // (element 3 is never used).
+    std::array<std::int32_t, 4> nKind{};
+
+    // Decimal separator of every number the program writes as text.
+    char decimalPoint = '.';
+
+    UniformRandom rng;
+
+private:
+    void EmptyRegister();
+    // ln i, from a table for the values a run meets most.
+    double Ln(std::int64_t i) const
+    {
+        return i < static_cast<std::int64_t>(lnTable_.size()) ? lnTable_[i] : LnSlow(i);
+    }
+    static double LnSlow(std::int64_t i);
+    void EnsureLnTable(std::int64_t upTo);
+
+    SimulationHost *host_;
+    std::vector<double> lnTable_;
+};
+
+} // namespace kormix

@@ -1,0 +1,70 @@
+// A host that records what the core shows, for the core's tests.
+#pragma once
+
+#include "core/host.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace kormix::test {
+
+class FakeHost : public SimulationHost
+{
+public:
+    void SetLabel(MainLabel label, std::string_view text) override
+    {
+        labels[label] = std::string(text);
+        if (label == MainLabel::ncollide)
+            counterWrites.emplace_back(text);
+    }
+    SetupFields ReadSetupFields() override { return fields; }
+    bool ShowFluctuations() override { return fluctuations; }
+    void ShowMostProbable() override
+    {
+        ++mostProbableCalls;
+        if (onShowMostProbable)
+            onShowMostProbable();
+    }
+    void ServeEvents() override
+    {
+        ++eventServices;
+        if (onServeEvents)
+            onServeEvents();
+    }
+
+    std::string Label(MainLabel label) const
+    {
+        auto it = labels.find(label);
+        return it == labels.end() ? std::string("<unset>") : it->second;
+    }
+
+    // Molecule entry: H2, HD, D2 as typed.
+    void ByMolecules(std::string h2, std::string hd, std::string d2, bool saveAll = true)
+    {
+        fields.byMolecules = true;
+        fields.nMolec[0] = std::move(h2);
+        fields.nMolec[1] = std::move(hd);
+        fields.nMolec[2] = std::move(d2);
+        fields.displayAll = saveAll;
+    }
+    void ByAtoms(std::string h, std::string d, bool saveAll = true)
+    {
+        fields.byMolecules = false;
+        fields.natom[0] = std::move(h);
+        fields.natom[1] = std::move(d);
+        fields.displayAll = saveAll;
+    }
+
+    SetupFields fields;
+    bool fluctuations = false;
+    std::map<MainLabel, std::string> labels;
+    std::vector<std::string> counterWrites;
+    int mostProbableCalls = 0;
+    int eventServices = 0;
+    std::function<void()> onShowMostProbable;
+    std::function<void()> onServeEvents;
+};
+
+} // namespace kormix::test

@@ -1,0 +1,84 @@
+// A distribution drawn as level columns on a white frame: the counts of H2,
+// HD and D2 as captions, the quotient Q, and four columns standing on one base
+// line (H2 red, D2 black, HD as a red and a black half side by side: red
+// stands for H, black for D). The most-probable window, the detailed display
+// and the revise-data window each place one with their own geometry.
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QRectF>
+
+#include <array>
+#include <cstdint>
+
+class QLabel;
+
+namespace kormix::ui {
+
+// Column index: 0 H2, 1 right (black) half of HD, 2 D2, 3 left (red) half of HD.
+struct LevelColumn
+{
+    QRectF geometry; // twips, relative to the frame
+    QColor fill;
+    bool visible = false;
+};
+
+// Where the parts stand, in twips: the frame relative to its parent, the rest
+// relative to the frame. An empty rectangle leaves that part out.
+struct LevelPanelLayout
+{
+    QRectF frame;
+    std::array<QRectF, 3> nMolec; // captions by kind: H2, HD, D2
+    QRectF label2;                // the fixed text "Q ="
+    QRectF qa;                    // the quotient
+    std::array<QRectF, 4> lin;    // design geometry of the columns
+    double labelPoints = 12;      // size of the captions' font
+};
+
+class LevelPanel : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit LevelPanel(const LevelPanelLayout &layout, QWidget *parent = nullptr);
+
+    std::array<QLabel *, 3> nMolec{};
+    QLabel *Label2 = nullptr;
+    QLabel *Qa = nullptr;
+
+    const LevelColumn &lin(int i) const { return columns_[std::size_t(i)]; }
+    // The design geometry of column i, as laid out.
+    const QRectF &designLin(int i) const { return layout_.lin[std::size_t(i)]; }
+    void SetColumn(int i, double top, double height);
+    void SetColumnsVisible(bool visible);
+
+    // Shows the counts (H2, HD, D2): each column count x scale twips high,
+    // standing on the line y = base, the HD half columns equally high; the
+    // captions "n H2", "n HD (p%)", "n D2" with p the HD share of total
+    // (0.00 when total is 0). The columns are shown afterwards.
+    void ShowCounts(const std::array<std::int32_t, 4> &counts,
+                    double scale,
+                    double base,
+                    double total,
+                    char decimalPoint);
+
+signals:
+    // Mouse events on the frame: the buttons (1 left, 2 right, 4 middle) and
+    // the position in twips relative to the frame.
+    void MouseDown(int button, double x, double y);
+    void MouseMove(int button, double x, double y);
+    void MouseUp(int button, double x, double y);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    LevelPanelLayout layout_;
+    std::array<LevelColumn, 4> columns_;
+};
+
+} // namespace kormix::ui

@@ -1,0 +1,46 @@
+#include "twips.h"
+
+#include <QFontDatabase>
+#include <QWidget>
+
+#include <cmath>
+
+namespace kormix::ui {
+
+int Px(double twips)
+{
+    return int(std::lround(twips / kTwipsPerPixel));
+}
+
+QRect TwipsRect(double left, double top, double width, double height)
+{
+    const int l = Px(left);
+    const int t = Px(top);
+    return QRect(l, t, Px(left + width) - l, Px(top + height) - t);
+}
+
+QPointF ToTwips(QPointF pixels)
+{
+    return pixels * kTwipsPerPixel;
+}
+
+void Place(QWidget *widget, double left, double top, double width, double height)
+{
+    widget->setGeometry(TwipsRect(left, top, width, height));
+}
+
+void SetClientSize(QWidget *window, double width, double height)
+{
+    window->setFixedSize(Px(width), Px(height));
+}
+
+QFont SansFont(double points, bool bold)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(int(std::lround(points * 96.0 / 72.0)));
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace kormix::ui

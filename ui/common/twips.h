@@ -1,0 +1,32 @@
+// Window geometry is given in twips: 1/1440 inch, 15 twips to a pixel at 96
+// dots per inch. Every window converts through these helpers, so that the
+// painted shapes and the mouse handlers agree on one mapping.
+#pragma once
+
+#include <QFont>
+#include <QPointF>
+#include <QRect>
+
+class QWidget;
+
+namespace kormix::ui {
+
+inline constexpr double kTwipsPerPixel = 15.0;
+
+// Twips to the nearest whole pixel.
+int Px(double twips);
+// A rectangle given in twips, with its edges rounded to pixels.
+QRect TwipsRect(double left, double top, double width, double height);
+// A position in pixels (for example a mouse event's) in twips.
+QPointF ToTwips(QPointF pixels);
+
+// Places a widget at a rectangle given in twips, relative to its parent.
+void Place(QWidget *widget, double left, double top, double width, double height);
+// Gives a top-level window a fixed client area given in twips.
+void SetClientSize(QWidget *window, double width, double height);
+
+// The system's sans-serif face standing in for MS Sans Serif, at a size in
+// points as designed for 96 dots per inch.
+QFont SansFont(double points, bool bold = true);
+
+} // namespace kormix::ui
