@@ -56,7 +56,8 @@ void DistributionRegister::Erase(std::uint64_t key)
         const std::uint32_t home = Home(slots_[s].key);
         // The slot may move into the hole when its home does not lie in the
         // cyclic range (hole, s].
-        const bool homeInRange = hole <= s ? (hole < home && home <= s) : (hole < home || home <= s);
+        const bool homeInRange = hole <= s ? (hole < home && home <= s)
+                                           : (hole < home || home <= s);
         if (!homeInRange) {
             slots_[hole] = slots_[s];
             hole = s;

@@ -32,9 +32,9 @@ enum class MainLabel {
 // The contents of the setup dialog's fields, as typed.
 struct SetupFields
 {
-    bool byMolecules = true;  // option "by molecules" (else by atoms)
+    bool byMolecules = true;                 // option "by molecules" (else by atoms)
     std::string nMolec[3] = {"0", "0", "0"}; // H2, HD, D2 molecules
-    std::string natom[2] = {"", ""};       // H atoms, D atoms
+    std::string natom[2] = {"", ""};         // H atoms, D atoms
     bool displayAll = true;                  // "Save all distributions (slower)"
 };
 

@@ -1,10 +1,10 @@
 #include "numberformat.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <algorithm>
 
 namespace kormix {
 

@@ -164,9 +164,8 @@ void Simulation::SetupSystem()
     // Counts that are negative, or whose atoms or total overflow 32 bits,
     // give no usable system: it is taken as empty.
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-    const bool usable = h2 && hd && d2 && *h2 >= 0 && *hd >= 0 && *d2 >= 0
-                        && 2 * *h2 + *hd <= kMax && 2 * *d2 + *hd <= kMax
-                        && *h2 + *hd + *d2 <= kMax;
+    const bool usable = h2 && hd && d2 && *h2 >= 0 && *hd >= 0 && *d2 >= 0 && 2 * *h2 + *hd <= kMax
+                        && 2 * *d2 + *hd <= kMax && *h2 + *hd + *d2 <= kMax;
     if (!usable)
         h2 = hd = d2 = 0;
 

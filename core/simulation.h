@@ -17,6 +17,12 @@ namespace kormix {
 // digits every time. Large systems take a closed form in extended precision.
 double LnW(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD);
 
+namespace detail {
+// The two ways LnW takes, open to tests that compare them.
+double LnWBySum(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD);
+double LnWByClosedForm(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD);
+} // namespace detail
+
 // Stands for an infinite reaction quotient.
 inline constexpr double kInfiniteQ = 1E+300;
 

@@ -18,6 +18,8 @@ public:
         labels[label] = std::string(text);
         if (label == MainLabel::ncollide)
             counterWrites.emplace_back(text);
+        if (onSetLabel)
+            onSetLabel(label);
     }
     SetupFields ReadSetupFields() override { return fields; }
     bool ShowFluctuations() override { return fluctuations; }
@@ -64,6 +66,7 @@ public:
     int mostProbableCalls = 0;
     int eventServices = 0;
     std::function<void()> onShowMostProbable;
+    std::function<void(MainLabel)> onSetLabel;
     std::function<void()> onServeEvents;
 };
 

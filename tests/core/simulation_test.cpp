@@ -1,1 +1,487 @@
+#include "core/numberformat.h"
+#include "core/simulation.h"
+#include "fakehost.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <numeric>
+
+namespace kormix {
+namespace {
+
+using test::FakeHost;
+
+std::string Digits16(double value)
+{
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.16g", value);
+    return buffer;
+}
+
+TEST(LnW, WorkedExamplesToTheLastDigit)
+{
+    EXPECT_EQ(LnW(1, 1, 0), std::log(2.0));
+    EXPECT_EQ(Digits16(LnW(0, 0, 2)), Digits16(std::log(4.0)));
+    EXPECT_EQ(Digits16(LnW(10, 10, 0)), "12.12679131460246");
+    EXPECT_EQ(Digits16(LnW(5, 5, 10)), "24.58769220771333");
+    EXPECT_EQ(LnW(7, 0, 0), 0.0);
+    EXPECT_EQ(LnW(0, 0, 0), 0.0);
+}
+
+TEST(LnW, ClosedFormAgreesWithAnExtendedPrecisionSum)
+{
+    // The closed form takes over from the sum for large systems; both must
+    // give ln W to well within the rounding the double sum itself gathers.
+    auto extendedSum = [](std::int64_t a, std::int64_t b, std::int64_t c) {
+        long double s = 0;
+        for (std::int64_t i = a + 1; i <= a + b + c; ++i)
+            s += logl((long double) i);
+        for (std::int64_t i = 1; i <= b; ++i)
+            s -= logl((long double) i);
+        for (std::int64_t i = 1; i <= c; ++i)
+            s += logl(2.0L) - logl((long double) i);
+        return double(s);
+    };
+    const std::int64_t cases[][3] = {{10, 10, 0},
+                                     {5, 5, 10},
+                                     {250, 250, 500},
+                                     {0, 400000, 300000},
+                                     {123456, 654321, 1}};
+    for (const auto &c : cases) {
+        const double reference = extendedSum(c[0], c[1], c[2]);
+        const double closed = detail::LnWByClosedForm(c[0], c[1], c[2]);
+        const double summed = detail::LnWBySum(c[0], c[1], c[2]);
+        EXPECT_NEAR(closed, reference, 1e-13 * std::max(1.0, reference)) << c[0] << ' ' << c[1];
+        EXPECT_NEAR(summed, reference, 1e-10 * std::max(1.0, reference)) << c[0] << ' ' << c[1];
+    }
+}
+
+TEST(LnW, LargestSystemsStayFiniteAndExact)
+{
+    // N = 2147483647: W from Stirling's series to well below a part in 10^12.
+    const std::int64_t a = 700000000, b = 700000000, c = 747483647;
+    const double n = double(a + b + c);
+    auto lnFactorial = [](double x) { return std::lgamma(x + 1); };
+    const double expected = lnFactorial(n) - lnFactorial(a) - lnFactorial(b) - lnFactorial(c)
+                            + c * std::log(2.0);
+    const double got = LnW(a, b, c);
+    EXPECT_NEAR(got, expected, 1e-9 * expected);
+}
+
+struct SetupCase
+{
+    const char *name;
+    bool byMolecules;
+    const char *a, *b, *c; // H2, HD, D2 molecules, or H and D atoms
+    std::int32_t nH2, nHD, nD2;
+    const char *qa, *hAtoms, *dAtoms;
+    bool needsSetup;
+};
+
+TEST(SetupSystem, CompositionAndLabels)
+{
+    const SetupCase cases[] = {
+            {"atoms 7 and 4", false, "7", "4", "", 3, 0, 2, "0.00", "6", "4", false},
+            {"atoms -7 and 4", false, "-7", "4", "", 0, 0, 0, "infinite", "0", "0", true},
+            {"10 H2 only", true, "10", "0", "0", 10, 0, 0, "infinite", "20", "0", false},
+            {"5, 10, 5", true, "5", "10", "5", 5, 10, 5, "4.00", "20", "20", false},
+            {"lenient text", true, "12abc", "", " 3 ", 12, 0, 3, "0.00", "24", "6", false},
+            {"halves to even", true, "2.5", "3.5", "1", 2, 4, 1, "8.00", "8", "6", false},
+            {"all zero", true, "0", "0", "0", 0, 0, 0, "infinite", "0", "0", true},
+            {"one molecule", true, "1", "0", "0", 1, 0, 0, "infinite", "2", "0", true},
+            {"negative count", true, "-1", "2", "3", 0, 0, 0, "infinite", "0", "0", true},
+            {"beyond 32 bits", true, "3000000000", "0", "1", 0, 0, 0, "infinite", "0", "0", true},
+            {"atoms overflow", true, "1073741824", "0", "1", 0, 0, 0, "infinite", "0", "0", true},
+            {"largest usable",
+             true,
+             "1073741823",
+             "1",
+             "0",
+             1073741823,
+             1,
+             0,
+             "infinite",
+             "2147483647",
+             "1",
+             false},
+            {"huge text", true, "1e999", "0", "1", 0, 0, 0, "infinite", "0", "0", true},
+    };
+    for (const SetupCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeHost host;
+        Simulation sim(&host);
+        if (c.byMolecules)
+            host.ByMolecules(c.a, c.b, c.c);
+        else
+            host.ByAtoms(c.a, c.b);
+        sim.SetupSystem();
+        EXPECT_EQ(sim.nH2, c.nH2);
+        EXPECT_EQ(sim.nHD, c.nHD);
+        EXPECT_EQ(sim.nD2, c.nD2);
+        EXPECT_EQ(sim.nMolecules, c.nH2 + c.nHD + c.nD2);
+        EXPECT_EQ(host.Label(MainLabel::Qa), c.qa);
+        EXPECT_EQ(host.Label(MainLabel::H2), IntegerToText(c.nH2));
+        EXPECT_EQ(host.Label(MainLabel::HD), IntegerToText(c.nHD));
+        EXPECT_EQ(host.Label(MainLabel::D2), IntegerToText(c.nD2));
+        EXPECT_EQ(host.Label(MainLabel::nHatoms), c.hAtoms);
+        EXPECT_EQ(host.Label(MainLabel::nDatoms), c.dAtoms);
+        EXPECT_EQ(sim.bNeedsSetup, c.needsSetup);
+        EXPECT_EQ(sim.Q.Text(), c.qa);
+        EXPECT_EQ(host.Label(MainLabel::status), "needs setup");
+    }
+}
+
+TEST(SetupSystem, SaveOptionAndClearedLabels)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    host.ByMolecules("3", "0", "3", /*saveAll=*/false);
+    sim.SetupSystem();
+    EXPECT_FALSE(sim.bSaveAll);
+    EXPECT_EQ(host.Label(MainLabel::NumDistros), "most prob");
+
+    sim.BeginCollisions();
+    sim.ClearSystem();
+    EXPECT_TRUE(sim.bSaveAll);
+    EXPECT_TRUE(sim.bNeedsSetup);
+    EXPECT_EQ(sim.nStored, 0);
+    for (MainLabel l : {MainLabel::H2, MainLabel::HD, MainLabel::D2, MainLabel::Qa})
+        EXPECT_EQ(host.Label(l), "?");
+    EXPECT_EQ(host.Label(MainLabel::NumDistros), "0");
+    EXPECT_EQ(host.Label(MainLabel::ncollide), "0");
+    for (MainLabel l : {MainLabel::bestcol, MainLabel::logW, MainLabel::Wmax, MainLabel::BestQ})
+        EXPECT_EQ(host.Label(l), "");
+}
+
+// A run of `collisions` collisions (a multiple of 50) on the composition set up.
+void RunFor(Simulation &sim, FakeHost &host, std::int64_t collisions)
+{
+    host.onServeEvents = [&] {
+        if (sim.nCollisions >= collisions)
+            sim.bRunning = false;
+    };
+    sim.bRunning = true;
+    sim.RunCollisions();
+    host.onServeEvents = nullptr;
+}
+
+Simulation &SetUpMolecules(
+        Simulation &sim, FakeHost &host, const char *h2, const char *hd, const char *d2)
+{
+    host.ByMolecules(h2, hd, d2);
+    sim.SetupSystem();
+    return sim;
+}
+
+TEST(BeginCollisions, FirstDistributionIsEntryOneAndTheBest)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    SetUpMolecules(sim, host, "4", "0", "0"); // W = 1, ln W = 0 still beats -1
+    sim.BeginCollisions();
+    EXPECT_EQ(sim.nStored, 1);
+    EXPECT_EQ(sim.nDistFound, 1);
+    EXPECT_EQ(sim.iCurrent, 1);
+    EXPECT_EQ(sim.iBest, 1);
+    EXPECT_EQ(sim.lnWBest, 0.0);
+    EXPECT_EQ(sim.bestCollision, 0);
+    EXPECT_EQ(sim.QBest.Text(), "infinite");
+    EXPECT_EQ(sim.reg.regFreq[1], 1);
+    EXPECT_GE(host.mostProbableCalls, 2); // before the reset and for the new best
+}
+
+TEST(RunCollisions, OneH2AndOneD2AlwaysReactThenHalfTheTime)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    SetUpMolecules(sim, host, "1", "0", "1");
+    sim.BeginCollisions();
+    EXPECT_EQ(sim.lnW, std::log(2.0));
+    // Molecule 1 is the H2, molecule 2 the D2; the second draw repeats until
+    // it picks the other molecule.
+    sim.rng.Script({0.1f, 0.2f, 0.7f});
+    host.onServeEvents = nullptr;
+    bool stopped = false;
+    host.onShowMostProbable = [&] {
+        if (!stopped && sim.nCollisions == 1) {
+            stopped = true;
+            sim.bRunning = false;
+        }
+    };
+    sim.bRunning = true;
+    sim.RunCollisions();
+    EXPECT_EQ(sim.nCollisions, 1);
+    EXPECT_EQ(sim.nHD, 2);
+    EXPECT_EQ(sim.nH2, 0);
+    EXPECT_DOUBLE_EQ(sim.lnW, std::log(4.0));
+    EXPECT_FALSE(sim.Q.IsText());
+    EXPECT_EQ(sim.Q.Number(), kInfiniteQ);
+    EXPECT_EQ(sim.rng.ScriptedLeft(), 0u);
+}
+
+TEST(RunCollisions, HdPairReactsOnlyAboveOneHalf)
+{
+    const struct
+    {
+        float r;
+        bool reacts;
+    } cases[] = {{0.5f, false}, {0.25f, false}, {0.0f, false}, {0.50000006f, true}, {0.99f, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.r);
+        FakeHost host;
+        Simulation sim(&host);
+        SetUpMolecules(sim, host, "0", "2", "0");
+        sim.BeginCollisions();
+        // Picks molecules 1 and 2 (both HD), then the draw that decides.
+        sim.rng.Script({0.0f, 0.5f, c.r});
+        sim.bTurbo = false; // the counter is written after every collision
+        host.onSetLabel = [&](MainLabel label) {
+            if (label == MainLabel::ncollide)
+                sim.bRunning = false;
+        };
+        sim.bRunning = true;
+        sim.RunCollisions();
+        EXPECT_EQ(sim.nCollisions, 1);
+        EXPECT_EQ(sim.nHD, c.reacts ? 0 : 2);
+        EXPECT_EQ(sim.nH2, c.reacts ? 1 : 0);
+        EXPECT_EQ(sim.reg.regFreq[1], c.reacts ? 1 : 2);
+        if (c.reacts) {
+            EXPECT_DOUBLE_EQ(sim.lnW, std::log(2.0));
+            EXPECT_EQ(sim.nStored, 2);
+        }
+    }
+}
+
+TEST(RunCollisions, OnlyH2NeverChanges)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    SetUpMolecules(sim, host, "6", "0", "0");
+    sim.BeginCollisions();
+    RunFor(sim, host, 250);
+    EXPECT_EQ(sim.nCollisions, 250);
+    EXPECT_EQ(sim.nStored, 1);
+    EXPECT_EQ(sim.reg.regFreq[1], 251);
+    EXPECT_EQ(sim.Q.Number(), kInfiniteQ);
+}
+
+TEST(RunCollisions, TurboCounterShowsOnlyMultiplesOfOneHundred)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    SetUpMolecules(sim, host, "20", "0", "20");
+    sim.bTurbo = true;
+    sim.BeginCollisions();
+    host.counterWrites.clear();
+    RunFor(sim, host, 450);
+    EXPECT_EQ(sim.nCollisions, 450);
+    EXPECT_EQ(host.counterWrites, (std::vector<std::string>{"100", "200", "300", "400"}));
+    EXPECT_EQ(host.Label(MainLabel::status), "running");
+    EXPECT_EQ(host.eventServices, 9);
+
+    sim.bTurbo = false;
+    host.counterWrites.clear();
+    RunFor(sim, host, 500);
+    EXPECT_EQ(host.counterWrites.size(), 50u);
+    EXPECT_EQ(host.counterWrites.front(), "451");
+}
+
+TEST(RunCollisions, RestartContinuesTheRun)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    SetUpMolecules(sim, host, "10", "0", "10");
+    sim.rng.FixSeed(7);
+    sim.BeginCollisions();
+    RunFor(sim, host, 100);
+    const auto best = sim.iBest;
+    const auto found = sim.nDistFound;
+    RunFor(sim, host, 200);
+    EXPECT_EQ(sim.nCollisions, 200);
+    EXPECT_GE(sim.nDistFound, found);
+    EXPECT_GE(sim.lnWBest, sim.reg.regLnW[best]);
+}
+
+// Checks the run's invariants whenever the core hands its state out: at every
+// recorded change of distribution and at every event service.
+struct InvariantChecker
+{
+    Simulation &sim;
+    std::int64_t hAtoms, dAtoms, n;
+    int checks = 0;
+    bool wrapped = false;
+
+    void Check()
+    {
+        ++checks;
+        ASSERT_EQ(sim.nH2 + sim.nHD + sim.nD2, n);
+        ASSERT_EQ(2 * sim.nH2 + sim.nHD, hAtoms);
+        ASSERT_EQ(2 * sim.nD2 + sim.nHD, dAtoms);
+        ASSERT_GE(sim.iCurrent, 1);
+        ASSERT_LE(sim.iCurrent, sim.nStored);
+        ASSERT_GE(sim.iBest, 1);
+        ASSERT_LE(sim.iBest, sim.nStored);
+        const auto &reg = sim.reg;
+        ASSERT_EQ(reg.regCounts[sim.iCurrent][1], sim.nHD);
+        ASSERT_EQ(reg.regCounts[sim.iCurrent][2], sim.nD2);
+        ASSERT_EQ(reg.regLnW[sim.iBest], sim.lnWBest);
+        if (checks % 8 == 1) { // ln W from scratch is the costly check
+            const double exact = LnW(sim.nH2, sim.nD2, sim.nHD);
+            ASSERT_NEAR(sim.lnW, exact, 1e-9 * std::max(1.0, exact));
+        }
+        if (sim.nDistFound > 1000)
+            wrapped = true;
+        if (!wrapped) {
+            std::int64_t sum = 0;
+            for (int e = 1; e <= sim.nStored; ++e)
+                sum += reg.regFreq[e];
+            ASSERT_EQ(sum, sim.nCollisions + 1);
+            ASSERT_EQ(sim.nStored, sim.nDistFound);
+        } else {
+            ASSERT_EQ(sim.nStored, 1000);
+        }
+    }
+};
+
+TEST(RunCollisions, InvariantsHoldThroughoutSeededRuns)
+{
+    const struct
+    {
+        const char *h2, *hd, *d2;
+        std::int64_t collisions;
+        bool wraps;
+    } cases[] = {
+            {"10", "0", "10", 20000, false},
+            {"1", "0", "1", 2000, false},
+            {"0", "7", "3", 5000, false},
+            {"300", "0", "1700", 60000, false},
+            {"3000", "1", "3000", 100000, true}, // over 1000 distributions on the way
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.h2) + " " + c.hd + " " + c.d2);
+        FakeHost host;
+        host.fluctuations = true; // every recorded change is shown
+        Simulation sim(&host);
+        SetUpMolecules(sim, host, c.h2, c.hd, c.d2);
+        sim.rng.FixSeed(12345);
+        sim.BeginCollisions();
+        InvariantChecker check{sim, 2 * sim.nH2 + sim.nHD, 2 * sim.nD2 + sim.nHD, sim.nMolecules};
+        host.onShowMostProbable = [&] { check.Check(); };
+        RunFor(sim, host, c.collisions);
+        check.Check();
+        EXPECT_GT(check.checks, 10);
+        EXPECT_EQ(check.wrapped, c.wraps);
+        EXPECT_EQ(sim.nCollisions, c.collisions);
+    }
+}
+
+TEST(RunCollisions, EmptySystemSetUpFromInsideTheLoopEndsIt)
+{
+    // A nested handler clearing the system while the loop runs must not
+    // leave the loop picking molecules that are not there.
+    FakeHost host;
+    Simulation sim(&host);
+    SetUpMolecules(sim, host, "5", "0", "5");
+    sim.BeginCollisions();
+    host.onServeEvents = [&] { sim.ClearSystem(); };
+    sim.bRunning = true;
+    sim.RunCollisions();
+    EXPECT_FALSE(sim.bRunning);
+    EXPECT_EQ(sim.nMolecules, 0);
+}
+
+TEST(RunCollisions, NewSystemSetUpFromInsideTheLoopIsCollidedOn)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    SetUpMolecules(sim, host, "5", "0", "5");
+    sim.BeginCollisions();
+    int services = 0;
+    host.onServeEvents = [&] {
+        if (++services == 1) {
+            host.ByMolecules("0", "30", "0");
+            sim.SetupSystem();
+            sim.BeginCollisions();
+        } else if (services == 3) {
+            sim.bRunning = false;
+        }
+    };
+    sim.bRunning = true;
+    sim.RunCollisions();
+    EXPECT_EQ(sim.nCollisions, 100);
+    EXPECT_EQ(sim.nMolecules, 30);
+    EXPECT_EQ(sim.nH2, sim.nD2);
+    EXPECT_NEAR(sim.lnW, LnW(sim.nH2, sim.nD2, sim.nHD), 1e-9);
+}
+
+TEST(RunCollisions, StopsAtOnceWithFewerThanTwoMolecules)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    SetUpMolecules(sim, host, "1", "0", "0");
+    sim.BeginCollisions();
+    sim.bRunning = true;
+    sim.RunCollisions();
+    EXPECT_FALSE(sim.bRunning);
+    EXPECT_EQ(sim.nCollisions, 0);
+}
+
+TEST(UpdateStatistics, LabelsOfTheBestDistribution)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    sim.bSaveAll = true;
+    sim.lnWBest = 20.5;
+    sim.QBest.SetNumber(100.0 / 96);
+    sim.bestCollision = 1234;
+    sim.nDistFound = 17;
+    sim.nCollisions = 5000;
+    sim.UpdateStatistics();
+    EXPECT_EQ(host.Label(MainLabel::BestQ), "1.04166666666667");
+    EXPECT_EQ(host.Label(MainLabel::logW), "8.903");
+    EXPECT_EQ(host.Label(MainLabel::Wmax), "8.00E+08");
+    EXPECT_EQ(host.Label(MainLabel::bestcol), "1234");
+    EXPECT_EQ(host.Label(MainLabel::NumDistros), "17");
+    EXPECT_EQ(host.Label(MainLabel::ncollide), "5000");
+
+    sim.QBest.SetNumber(kInfiniteQ);
+    sim.bSaveAll = false;
+    host.labels.erase(MainLabel::NumDistros);
+    sim.UpdateStatistics();
+    EXPECT_EQ(host.Label(MainLabel::BestQ), "1E+300");
+    EXPECT_EQ(host.Label(MainLabel::NumDistros), "<unset>");
+
+    sim.QBest.SetText("4.00");
+    sim.UpdateStatistics();
+    EXPECT_EQ(host.Label(MainLabel::BestQ), "4.00");
+}
+
+TEST(FormatQ, QuotientTexts)
+{
+    const struct
+    {
+        std::int32_t h2, hd, d2;
+        const char *text;
+    } cases[] = {
+            {5, 10, 5, "4.00"},
+            {3, 0, 2, "0.00"},
+            {1, 2, 3, "1.33"},
+            {12, 10, 8, "1.04"},
+            {10, 0, 0, "infinite"},
+            {0, 2, 0, "infinite"},
+            {0, 0, 5, "infinite"},
+    };
+    Simulation sim;
+    for (const auto &c : cases) {
+        sim.nKind = {c.h2, c.hd, c.d2, 0};
+        sim.Q.SetNumber(7);
+        sim.FormatQ();
+        EXPECT_TRUE(sim.Q.IsText());
+        EXPECT_EQ(sim.Q.Text(), c.text) << c.h2 << ' ' << c.hd << ' ' << c.d2;
+    }
+}
+
+} // namespace
+} // namespace kormix

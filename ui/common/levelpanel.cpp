@@ -94,8 +94,7 @@ void LevelPanel::ShowCounts(const std::array<std::int32_t, 4> &counts,
     const double percent = total != 0 ? counts[1] / total * 100 : 0.0;
     nMolec[0]->setText(QString::fromStdString(IntegerToText(counts[0]) + " H2"));
     nMolec[1]->setText(QString::fromStdString(IntegerToText(counts[1]) + " HD ("
-                                              + FormatNumber(percent, "0.00", decimalPoint)
-                                              + "%)"));
+                                              + FormatNumber(percent, "0.00", decimalPoint) + "%)"));
     nMolec[2]->setText(QString::fromStdString(IntegerToText(counts[2]) + " D2"));
     SetColumnsVisible(true);
 }
