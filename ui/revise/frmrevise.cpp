@@ -1,20 +1,404 @@
 #include "frmrevise.h"
 
+#include "common/levelpanel.h"
+#include "common/twips.h"
+
+#include "core/numberformat.h"
 #include "core/simulation.h"
 
+#include <QButtonGroup>
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <limits>
 #include <utility>
 
 namespace kormix::ui {
 
+QString FrmRevise::reviseSide;
+
+namespace {
+
+constexpr std::int64_t kMaxCount = std::numeric_limits<std::int32_t>::max();
+
+// A column can grow far above the frame after zooming in; the frame clips it
+// at its top edge anyway. Holding the drawn top within this distance above
+// the frame keeps the pixel arithmetic of the painting within integers.
+constexpr double kHighestTop = -1.0e7;
+
+// floor(v / 2); the division of integers truncates towards zero instead.
+std::int64_t FloorHalf(std::int64_t v)
+{
+    return v >= 0 ? v / 2 : -((1 - v) / 2);
+}
+
+LevelPanelLayout RevisePanelLayout()
+{
+    LevelPanelLayout l;
+    l.frame = QRectF(0, 360, 2055, 4695);
+    l.nMolec[0] = QRectF(240, 240, 1575, 255);
+    l.nMolec[1] = QRectF(240, 720, 1815, 255);
+    l.nMolec[2] = QRectF(240, 480, 1575, 255);
+    l.lin[0] = QRectF(240, 1200, 225, 2655);
+    l.lin[1] = QRectF(1560, 1200, 105, 2655);
+    l.lin[2] = QRectF(600, 1200, 225, 2655);
+    l.lin[3] = QRectF(1440, 1200, 105, 2655);
+    l.labelPoints = 8.25;
+    return l;
+}
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QRectF &r)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Place(label, r.left(), r.top(), r.width(), r.height());
+    return label;
+}
+
+// The zoom pictures: a triangle outline, pointing up or down, on a raised grey
+// face.
+QPixmap ZoomIcon(bool up)
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(QColor(192, 192, 192));
+    QPainter p(&pixmap);
+    p.setPen(Qt::white);
+    p.drawLine(0, 0, 30, 0);
+    p.drawLine(0, 0, 0, 30);
+    p.setPen(QColor(128, 128, 128));
+    p.drawLine(1, 30, 30, 30);
+    p.drawLine(30, 1, 30, 30);
+    p.setPen(Qt::black);
+    p.drawLine(0, 31, 31, 31);
+    p.drawLine(31, 0, 31, 31);
+
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.5));
+    const QPointF upTriangle[3] = {{15.5, 7}, {24.5, 23}, {6.5, 23}};
+    const QPointF downTriangle[3] = {{6.5, 8}, {24.5, 8}, {15.5, 24}};
+    p.drawPolygon(up ? upTriangle : downTriangle, 3);
+    return pixmap;
+}
+
+QLabel *MakePicture(QWidget *parent, const char *name, bool up, const QRectF &r)
+{
+    auto *picture = new QLabel(parent);
+    picture->setObjectName(name);
+    picture->setPixmap(ZoomIcon(up));
+    picture->setAlignment(Qt::AlignCenter);
+    Place(picture, r.left(), r.top(), r.width(), r.height());
+    return picture;
+}
+
+} // namespace
+
 FrmRevise::FrmRevise(Simulation &sim,
                      std::function<void(const std::array<std::int32_t, 3> &)> writeMolecules,
                      QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , sim_(sim)
     , writeMolecules_(std::move(writeMolecules))
 {
     setObjectName("FrmRevise");
     setWindowTitle("Revise Data");
+    setModal(true);
+    SetClientSize(this, 3960, 4695);
+    setFont(SansFont(8.25));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
+    pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    // The frame reaches below the window's lower edge, which cuts off its
+    // lower border; everything it shows lies above that edge.
+    FraLevels = new LevelPanel(RevisePanelLayout(), this);
+    for (int k = 0; k < 3; ++k)
+        nMolec[k] = FraLevels->nMolec[k];
+    Label3 = MakeLabel(FraLevels, "Label3", "H2", QRectF(240, 3960, 255, 255));
+    Label4 = MakeLabel(FraLevels, "Label4", "D2", QRectF(600, 3960, 255, 255));
+    Label5 = MakeLabel(FraLevels, "Label5", "HD", QRectF(1440, 3960, 255, 255));
+
+    auto *group = new QButtonGroup(this);
+    static const char *const kOptionText[2] = {"Adjust All", "Adjust One"};
+    for (int i = 0; i < 2; ++i) {
+        optOne[i] = new QRadioButton(kOptionText[i], this);
+        optOne[i]->setObjectName(QString("optOne_%1").arg(i));
+        Place(optOne[i], 2295, 135 + 315 * i, 1365, 285);
+        group->addButton(optOne[i], i);
+    }
+    Label2 = MakeLabel(this, "Label2", "Q =", QRectF(2400, 1440, 495, 255));
+    Qa = MakeLabel(this, "Qa", " ", QRectF(2760, 1440, 1095, 255));
+    Command1 = new QPushButton("Equilibrate", this);
+    Command1->setObjectName("Command1");
+    Place(Command1, 2400, 2160, 1215, 495);
+    Label1 = MakeLabel(this, "Label1", "scale", QRectF(2400, 3720, 735, 255));
+    Label1->setFont(SansFont(12));
+    Picture1 = MakePicture(this, "Picture1", true, QRectF(3240, 3360, 495, 495));
+    Picture2 = MakePicture(this, "Picture2", false, QRectF(3240, 3840, 495, 495));
+    Picture1->installEventFilter(this);
+    Picture2->installEventFilter(this);
+
+    // The option shown is the mode in force: the mode chosen at an earlier
+    // opening is kept.
+    optOne[reviseSide == "R" ? 1 : 0]->setChecked(true);
+    Command1->setFocus();
+
+    connect(optOne[0], &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optOne_Click(0);
+    });
+    connect(optOne[1], &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optOne_Click(1);
+    });
+    connect(Command1, &QPushButton::clicked, this, &FrmRevise::Command1_Click);
+    connect(FraLevels, &LevelPanel::MouseDown, this, &FrmRevise::FraLevels_MouseDown);
+    connect(FraLevels, &LevelPanel::MouseMove, this, &FrmRevise::FraLevels_MouseMove);
+    connect(FraLevels, &LevelPanel::MouseUp, this, &FrmRevise::FraLevels_MouseUp);
+
+    Form_Load();
+}
+
+FrmRevise::~FrmRevise()
+{
+    // However the window went, it is no longer open.
+    sim_.bReviseOpen = false;
+}
+
+void FrmRevise::Form_Load()
+{
+    sim_.bReviseAccepted = false;
+    revLevelTop = FraLevels->designLin(0).top();
+    revLevelHeight = FraLevels->designLin(0).height();
+    revScale = sim_.nMolecules != 0 ? revLevelHeight / sim_.nMolecules : 100;
+    sim_.bReviseOpen = true;
+    DrawLevels();
+}
+
+void FrmRevise::DrawLevels()
+{
+    // Hidden while they change, so that no half-updated picture is seen.
+    FraLevels->SetColumnsVisible(false);
+    const double base = Base();
+
+    sim_.FormatQ();
+    Qa->setText(QString::fromStdString(sim_.Q.Text()));
+
+    const auto &n = sim_.nKind;
+    const std::int64_t total = std::int64_t(n[0]) + n[1] + n[2];
+    const double percent = total != 0 ? 100.0 * n[1] / double(total) : 0.0;
+    nMolec[0]->setText(QString::fromStdString(IntegerToText(n[0]) + " H2"));
+    nMolec[1]->setText(QString::fromStdString(IntegerToText(n[1]) + " HD ("
+                                              + FormatNumber(percent, "0.00", sim_.decimalPoint)
+                                              + "%)"));
+    nMolec[2]->setText(QString::fromStdString(IntegerToText(n[2]) + " D2"));
+
+    for (int i = 0; i < 3; ++i) {
+        const double h = n[i] != 0 ? revScale * n[i] : 0.0;
+        const double top = std::max(base - h, kHighestTop);
+        FraLevels->SetColumn(i, top, base - top);
+    }
+    FraLevels->SetColumn(3, FraLevels->lin(1).geometry.top(), FraLevels->lin(1).geometry.height());
+    FraLevels->SetColumnsVisible(true);
+}
+
+int FrmRevise::NearestLevel(double x) const
+{
+    int best = 0;
+    double smallest = 100000;
+    for (int i = 0; i < 3; ++i) {
+        const QRectF &g = FraLevels->lin(i).geometry;
+        const double distance = std::abs(x - (g.left() + g.width() / 2));
+        if (distance < smallest) {
+            best = i;
+            smallest = distance;
+        }
+    }
+    return best;
+}
+
+void FrmRevise::ApplyDrag(double y)
+{
+    const int k = revDragLevel;
+    const bool all = revButton == 1 && reviseSide != "R";
+
+    std::array<std::int64_t, 3> w = {sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]};
+
+    // The count follows the pointer: the whole molecules that fit between the
+    // base line and the pointer. A tiny scale or a pointer far away can ask
+    // for more than any count holds, so the change is held to a range that
+    // the bounds below narrow further; a scale that gives no number changes
+    // nothing.
+    const double top = Base() - revScale * w[k];
+    const double raw = std::floor((top - y) / revScale);
+    constexpr double kFar = 8.0 * kMaxCount;
+    std::int64_t d = std::isnan(raw) ? 0 : std::int64_t(std::clamp(raw, -kFar, kFar));
+    if (k == 1)
+        d = 2 * (d / 2); // HD moves in pairs; integer division truncates towards zero
+
+    // Every count stays within 0 .. 2147483647. In Adjust All mode the other
+    // counts move with the dragged one, so their room bounds the change too.
+    // Where the balance below would undo part of a change anyway, bounding it
+    // first gives the same counts.
+    std::int64_t up = kMaxCount - w[k];
+    std::int64_t down = w[k];
+    if (all) {
+        if (k == 1) {
+            down = std::min(down, 2 * (kMaxCount - std::max(w[0], w[2])));
+            // The number of H atoms, 2 nH2 + nHD, has the parity of nHD, which
+            // the exchange keeps: an odd HD count can come down to 1, not to 0,
+            // and the odd molecule stays HD.
+            if (down % 2 != 0)
+                --down;
+        } else {
+            const int j = 2 - k;
+            up = std::min(up, kMaxCount - w[j]);
+            down = std::min(down, (kMaxCount - w[1]) / 2);
+        }
+    }
+    if (k == 1 && up % 2 != 0)
+        --up; // HD is raised in pairs
+    if (d > up)
+        d = up;
+    if (d < -down)
+        d = -down;
+
+    w[k] += d;
+    if (all) {
+        if (k == 1) {
+            w[0] -= d / 2;
+            w[2] -= d / 2;
+        } else {
+            const int j = 2 - k;
+            w[j] += d;
+            w[1] -= 2 * d;
+        }
+    }
+
+    // Balance along the exchange: a negative H2 or D2 count is made up from
+    // HD pairs, a negative HD count from H2 + D2 pairs.
+    std::int64_t m = 0;
+    if (w[0] < m)
+        m = w[0];
+    if (w[2] < m)
+        m = w[2];
+    if (w[1] < -2 * m)
+        m = -FloorHalf(w[1]);
+    w[0] -= m;
+    w[1] += 2 * m;
+    w[2] -= m;
+
+    for (int i = 0; i < 3; ++i)
+        sim_.nKind[i] = std::int32_t(w[i]);
+    DrawLevels();
+}
+
+void FrmRevise::optOne_Click(int index)
+{
+    if (index == 0)
+        reviseSide = "L";
+    else if (index == 1)
+        reviseSide = "R";
+}
+
+void FrmRevise::Picture1_Click()
+{
+    // Doubling stays exact as long as it stays finite, so a zoom in can
+    // always be undone; a step beyond that is not taken.
+    if (std::isfinite(revScale * 2))
+        revScale *= 2;
+    DrawLevels();
+}
+
+void FrmRevise::Picture2_Click()
+{
+    // Halving stays exact while the result is a normal number.
+    if (revScale / 2 >= DBL_MIN)
+        revScale /= 2;
+    DrawLevels();
+}
+
+void FrmRevise::Command1_Click()
+{
+    sim_.bReviseAccepted = true;
+    if (writeMolecules_)
+        writeMolecules_({sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]});
+    accept();
+    sim_.bReviseOpen = false;
+}
+
+void FrmRevise::reject()
+{
+    // The revision is dropped, and the window can be opened again.
+    sim_.bReviseAccepted = false;
+    sim_.bReviseOpen = false;
+    QDialog::reject();
+}
+
+void FrmRevise::Form_LostFocus()
+{
+    revDragging = false;
+}
+
+void FrmRevise::FraLevels_MouseDown(int button, double x, double /*y*/)
+{
+    revDragLevel = NearestLevel(x);
+    revDragging = true;
+    revButton = std::int16_t(button);
+}
+
+void FrmRevise::FraLevels_MouseMove(int /*button*/, double /*x*/, double y)
+{
+    Command1->setFocus();
+    if (busy_)
+        return;
+    busy_ = true;
+    if (revDragging)
+        ApplyDrag(y);
+    busy_ = false;
+}
+
+void FrmRevise::FraLevels_MouseUp(int /*button*/, double /*x*/, double y)
+{
+    if (revDragging) {
+        ApplyDrag(y);
+        revDragging = false;
+    }
+}
+
+void FrmRevise::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        Form_LostFocus();
+    QDialog::changeEvent(event);
+}
+
+bool FrmRevise::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == Picture1 || watched == Picture2)
+        && event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        auto *picture = static_cast<QWidget *>(watched);
+        if (mouse->button() == Qt::LeftButton
+            && picture->rect().contains(mouse->position().toPoint())) {
+            if (watched == Picture1)
+                Picture1_Click();
+            else
+                Picture2_Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace kormix::ui

@@ -1,18 +1,30 @@
 // The revise-data window: the user drags the level columns of H2, HD and D2
 // and "Equilibrate" hands the revised counts back.
+//
+// A drag moves the composition along the exchange H2 + D2 = 2 HD in Adjust All
+// mode (the numbers of H and D atoms stay as they were) or changes the one
+// count dragged in Adjust One mode. The window edits the simulation's display
+// counts nKind in place.
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 #include <array>
 #include <cstdint>
 #include <functional>
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
 
 namespace kormix {
 class Simulation;
 }
 
 namespace kormix::ui {
+
+class LevelPanel;
 
 class FrmRevise : public QDialog
 {
@@ -21,14 +33,79 @@ class FrmRevise : public QDialog
 public:
     // writeMolecules receives the revised counts (H2, HD, D2) when
     // "Equilibrate" is pressed; the main window writes them into the setup
-    // dialog's molecule fields.
+    // dialog's molecule fields. The window loads at once: the scale is taken
+    // from the system and the counts in nKind are drawn.
     FrmRevise(Simulation &sim,
               std::function<void(const std::array<std::int32_t, 3> &)> writeMolecules,
               QWidget *parent = nullptr);
+    ~FrmRevise() override;
+
+    // Redraws the quotient, the count captions and the columns from nKind and
+    // revScale.
+    void DrawLevels();
+    // The kind (0 H2, 1 HD, 2 D2) of the column whose centre lies nearest to
+    // x (twips in the frame); the lower kind wins a tie.
+    int NearestLevel(double x) const;
+    // Follows the pointer at height y (twips in the frame) with the column
+    // revDragLevel and redraws.
+    void ApplyDrag(double y);
+
+    std::array<QRadioButton *, 2> optOne{}; // "Adjust All", "Adjust One"
+    QLabel *Label2 = nullptr;               // "Q ="
+    QLabel *Qa = nullptr;                   // the quotient of the revised counts
+    QPushButton *Command1 = nullptr;        // "Equilibrate"
+    QLabel *Label1 = nullptr;               // "scale"
+    QLabel *Picture1 = nullptr;             // zoom in
+    QLabel *Picture2 = nullptr;             // zoom out
+    LevelPanel *FraLevels = nullptr;
+    std::array<QLabel *, 3> nMolec{}; // count captions by kind, inside the frame
+    QLabel *Label3 = nullptr;         // "H2" under its column
+    QLabel *Label4 = nullptr;         // "D2"
+    QLabel *Label5 = nullptr;         // "HD"
+
+    // Twips of column height per molecule.
+    double revScale = 100;
+    // Design top and height of the columns; their sum is the base line.
+    double revLevelTop = 0;
+    double revLevelHeight = 0;
+    // The drag in progress: its column (kind) and the button that began it
+    // (1 left, 2 right, 4 middle).
+    bool revDragging = false;
+    int revDragLevel = 0;
+    std::int16_t revButton = 0;
+
+    // The adjust mode the user chose last: "L" Adjust All, "R" Adjust One,
+    // empty (acting as "L") before the first choice. The window is built anew
+    // for every opening while the choice belongs to the program's session, so
+    // it lives with the class rather than with one window; each opening shows
+    // the option that matches it.
+    static QString reviseSide;
+
+protected:
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+public slots:
+    // Closing by the window manager or Esc: the revision is not accepted.
+    void reject() override;
+
+private slots:
+    void optOne_Click(int index);
+    void Picture1_Click();
+    void Picture2_Click();
+    void Command1_Click();
+    void FraLevels_MouseDown(int button, double x, double y);
+    void FraLevels_MouseMove(int button, double x, double y);
+    void FraLevels_MouseUp(int button, double x, double y);
 
 private:
+    void Form_Load();
+    void Form_LostFocus();
+    double Base() const { return revLevelTop + revLevelHeight; }
+
     Simulation &sim_;
     std::function<void(const std::array<std::int32_t, 3> &)> writeMolecules_;
+    bool busy_ = false; // a pointer move is being handled
 };
 
 } // namespace kormix::ui

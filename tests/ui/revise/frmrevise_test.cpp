@@ -1,0 +1,458 @@
+// The revise-data window driven as a user drives it: mouse presses, moves and
+// releases on the level frame, clicks on the options, zoom pictures and
+// "Equilibrate".
+#include "revise/frmrevise.h"
+
+#include "common/levelpanel.h"
+#include "common/uitest.h"
+#include "revise/levelmouse.h"
+
+#include "core/simulation.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace kormix::ui {
+namespace {
+
+using Counts = std::array<std::int32_t, 3>; // H2, HD, D2
+using test::Drag;
+using test::Move;
+using test::Press;
+using test::Release;
+
+constexpr double kBase = 3855;                        // base line of the columns, twips
+constexpr double kCentre[3] = {352.5, 1612.5, 712.5}; // x of the columns by kind
+constexpr std::int32_t kMax = 2147483647;
+
+enum Mode { Kept, All, One }; // Kept: the option the window opens with
+
+class ReviseTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { FrmRevise::reviseSide.clear(); }
+    void TearDown() override { FrmRevise::reviseSide.clear(); }
+
+    FrmRevise &Open(Counts counts, std::int32_t nMolecules = -1, Mode mode = Kept)
+    {
+        sim.nMolecules = nMolecules >= 0 ? nMolecules : counts[0] + counts[1] + counts[2];
+        sim.nKind = {counts[0], counts[1], counts[2], 0};
+        window = std::make_unique<FrmRevise>(sim, [this](const Counts &c) { written.push_back(c); });
+        window->show();
+        if (mode != Kept)
+            QTest::mouseClick(window->optOne[mode == All ? 0 : 1], Qt::LeftButton);
+        return *window;
+    }
+
+    Counts Now() const { return {sim.nKind[0], sim.nKind[1], sim.nKind[2]}; }
+    // The pointer height at which a column changes by d molecules (half a
+    // molecule beyond, so that the rounding is not at stake).
+    double YFor(int kind, double d) const
+    {
+        return kBase - window->revScale * (sim.nKind[kind] + d + 0.5);
+    }
+    // Press anywhere (here above every column) and release at y.
+    void PressRelease(int kind, double y, Qt::MouseButton button = Qt::LeftButton)
+    {
+        Press(window->FraLevels, kCentre[kind], 100, button);
+        Release(window->FraLevels, kCentre[kind], y, button);
+    }
+
+    Simulation sim;
+    std::unique_ptr<FrmRevise> window;
+    std::vector<Counts> written;
+};
+
+std::int64_t HAtoms(const Counts &c)
+{
+    return 2LL * c[0] + c[1];
+}
+std::int64_t DAtoms(const Counts &c)
+{
+    return 2LL * c[2] + c[1];
+}
+
+TEST_F(ReviseTest, WorkedExamples)
+{
+    struct Row
+    {
+        Mode mode;
+        Counts before;
+        int kind;
+        int d;
+        Counts after;
+    };
+    const Row rows[] = {
+            {All, {2, 6, 2}, 0, +2, {4, 2, 4}},
+            {All, {2, 6, 2}, 0, +5, {5, 0, 5}},
+            {All, {2, 5, 2}, 0, +3, {4, 1, 4}},
+            {All, {4, 2, 1}, 2, -3, {3, 4, 0}},
+            {All, {4, 2, 0}, 0, -2, {4, 2, 0}},
+            {All, {3, 2, 1}, 1, +4, {2, 4, 0}},
+            {All, {1, 2, 1}, 1, -2, {2, 0, 2}},
+            {One, {3, 2, 1}, 0, +2, {5, 2, 1}},
+            {One, {3, 3, 1}, 1, -4, {3, 0, 1}},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(testing::Message() << "before " << r.before[0] << "," << r.before[1] << ","
+                                        << r.before[2] << " kind " << r.kind << " d " << r.d);
+        Open(r.before, -1, r.mode);
+        PressRelease(r.kind, YFor(r.kind, r.d));
+        EXPECT_EQ(Now(), r.after);
+        EXPECT_FALSE(window->revDragging);
+    }
+}
+
+TEST_F(ReviseTest, ReleaseAtTheTopOrJustBelowIt)
+{
+    // 59 molecules give 45 twips a molecule, so every top lies on a pixel.
+    struct Row
+    {
+        int kind;
+        double belowTop; // twips below the column's top
+        Counts after;
+    };
+    const Row rows[] = {
+            {0, 0, {20, 20, 19}},
+            {0, 15, {19, 20, 19}},
+            {2, 0, {20, 20, 19}},
+            {2, 15, {20, 20, 18}},
+            {1, 0, {20, 20, 19}},
+            {1, 15, {20, 20, 19}},
+            {0, -44, {20, 20, 19}},
+            {0, -45, {21, 20, 19}},
+            {1, -90, {20, 22, 19}},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(testing::Message() << "kind " << r.kind << " below " << r.belowTop);
+        Open({20, 20, 19}, 59, One);
+        ASSERT_EQ(window->revScale, 45);
+        PressRelease(r.kind, kBase - 45 * sim.nKind[r.kind] + r.belowTop);
+        EXPECT_EQ(Now(), r.after);
+    }
+}
+
+TEST_F(ReviseTest, DraggingFarBelowTheBaseLineStopsAtZero)
+{
+    const struct
+    {
+        Mode mode;
+        int kind;
+        Counts before, after;
+    } rows[] = {
+            {One, 0, {7, 3, 2}, {0, 3, 2}},
+            {One, 1, {7, 3, 2}, {7, 0, 2}},
+            {One, 2, {7, 3, 2}, {7, 3, 0}},
+            {All, 0, {3, 2, 9}, {0, 8, 6}},
+            {All, 1, {3, 4, 9}, {5, 0, 11}},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(testing::Message() << "kind " << r.kind);
+        Open(r.before, -1, r.mode);
+        Drag(window->FraLevels, kCentre[r.kind], 2000, 40000);
+        EXPECT_EQ(Now(), r.after);
+    }
+}
+
+TEST_F(ReviseTest, OddHdDraggedToNothingKeepsItsOddMolecule)
+{
+    // Adjust All keeps the atoms, and with an odd HD count the H atoms are odd:
+    // the last HD molecule stays. Adjust One may take it away.
+    Open({2, 5, 2});
+    Drag(window->FraLevels, kCentre[1], 2000, 9000);
+    EXPECT_EQ(Now(), (Counts{4, 1, 4}));
+
+    Open({2, 5, 2}, -1, One);
+    Drag(window->FraLevels, kCentre[1], 2000, 9000);
+    EXPECT_EQ(Now(), (Counts{2, 0, 2}));
+}
+
+TEST_F(ReviseTest, OtherButtonsAdjustOneColumnInAdjustAllMode)
+{
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        Open({3, 2, 1});
+        ASSERT_TRUE(window->optOne[0]->isChecked());
+        PressRelease(0, YFor(0, +2), button);
+        EXPECT_EQ(Now(), (Counts{5, 2, 1}));
+        EXPECT_EQ(window->revButton, button == Qt::RightButton ? 2 : 4);
+    }
+    Open({3, 2, 1});
+    PressRelease(0, YFor(0, +2), Qt::LeftButton);
+    EXPECT_EQ(Now(), (Counts{4, 0, 2}));
+}
+
+TEST_F(ReviseTest, PressAnywhereGrabsTheColumnNearestInX)
+{
+    const struct
+    {
+        double x;
+        int kind;
+    } rows[] = {{0, 0},
+                {352.5, 0},
+                {532.5, 0},
+                {532.6, 2},
+                {1162.4, 2},
+                {1162.5, 1},
+                {1612.5, 1},
+                {2040, 1}};
+    Open({4, 4, 4});
+    for (const auto &r : rows) {
+        for (double y : {15.0, 2000.0, 4600.0}) {
+            SCOPED_TRACE(testing::Message() << "x " << r.x << " y " << y);
+            window->revDragLevel = -1;
+            Press(window->FraLevels, r.x, y);
+            EXPECT_EQ(window->revDragLevel, r.kind);
+            EXPECT_TRUE(window->revDragging);
+            EXPECT_EQ(Now(), (Counts{4, 4, 4})); // a press alone changes nothing
+            window->revDragging = false;
+        }
+    }
+}
+
+TEST_F(ReviseTest, AdjustAllKeepsTheAtomsOverRandomDrags)
+{
+    const struct
+    {
+        unsigned seed;
+        Counts start;
+    } rows[] = {{1, {10, 0, 10}}, {2, {2, 5, 2}}, {3, {0, 7, 3}}, {4, {50, 1, 0}}, {5, {1, 1, 1}}};
+    for (const auto &r : rows) {
+        SCOPED_TRACE(testing::Message() << "seed " << r.seed);
+        Open(r.start);
+        std::mt19937 gen(r.seed);
+        std::uniform_real_distribution<double> x(0, 2055), y(-3000, 9000);
+        for (int drag = 0; drag < 200; ++drag) {
+            if (drag % 50 == 25)
+                QTest::mouseClick(drag % 100 == 25 ? window->Picture1 : window->Picture2,
+                                  Qt::LeftButton);
+            const double px = x(gen);
+            Press(window->FraLevels, px, y(gen));
+            for (int step = 0; step < 3; ++step)
+                Move(window->FraLevels, px, y(gen));
+            Release(window->FraLevels, px, y(gen));
+            const Counts c = Now();
+            ASSERT_EQ(HAtoms(c), HAtoms(r.start)) << "drag " << drag;
+            ASSERT_EQ(DAtoms(c), DAtoms(r.start)) << "drag " << drag;
+            ASSERT_TRUE(c[0] >= 0 && c[1] >= 0 && c[2] >= 0) << "drag " << drag;
+        }
+    }
+}
+
+TEST_F(ReviseTest, CountsStayWithinTheirRangeAtAnyScale)
+{
+    const struct
+    {
+        Mode mode;
+        double scale;
+        Counts before;
+        int kind;
+        double y;
+        Counts after;
+    } rows[] = {
+            {One, 1e-12, {5, 2, 5}, 0, -1000, {kMax, 2, 5}},
+            {One, 1e-300, {5, 3, 5}, 1, -1000, {5, kMax, 5}},
+            {One, 1e-300, {5, 2, 5}, 1, -1000, {5, kMax - 1, 5}},
+            {One, DBL_MIN, {5, 2, 5}, 2, -1e6, {5, 2, kMax}},
+            {One, DBL_MIN, {5, 2, 5}, 2, 1e6, {5, 2, 0}},
+            {All, 1e-12, {kMax - 5, 10, kMax - 5}, 0, -1000, {kMax, 0, kMax}},
+            {All, 1e-12, {10, kMax - 6, 10}, 2, 1e6, {7, kMax, 7}},
+            {All, 1e-12, {kMax - 1, 4, kMax - 1}, 1, 1e6, {kMax, 2, kMax}},
+            {All, 1e-12, {0, kMax, 0}, 0, -1000, {kMax / 2, 1, kMax / 2}},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(testing::Message() << "kind " << r.kind << " scale " << r.scale);
+        Open(r.before, 100, r.mode);
+        window->revScale = r.scale;
+        window->DrawLevels();
+        const Counts before = Now();
+        Drag(window->FraLevels, kCentre[r.kind], 2000, r.y);
+        EXPECT_EQ(Now(), r.after);
+        if (r.mode == All) {
+            EXPECT_EQ(HAtoms(Now()), HAtoms(before));
+            EXPECT_EQ(DAtoms(Now()), DAtoms(before));
+        }
+    }
+}
+
+TEST_F(ReviseTest, ScaleAtOpening)
+{
+    const struct
+    {
+        std::int32_t nMolecules;
+        double scale;
+    } rows[] = {{0, 100}, {59, 45}, {20, 132.75}};
+    for (const auto &r : rows) {
+        Open({0, 0, 0}, r.nMolecules);
+        EXPECT_EQ(window->revScale, r.scale) << r.nMolecules;
+        EXPECT_EQ(window->revLevelTop + window->revLevelHeight, kBase);
+    }
+}
+
+TEST_F(ReviseTest, ColumnsStandOnTheBaseLine)
+{
+    Open({10, 6, 4}, 59);
+    const double heights[4] = {450, 270, 180, 270};
+    for (int i = 0; i < 4; ++i) {
+        const LevelColumn &c = window->FraLevels->lin(i);
+        EXPECT_EQ(c.geometry.height(), heights[i]) << i;
+        EXPECT_EQ(c.geometry.bottom(), kBase) << i;
+        EXPECT_TRUE(c.visible) << i;
+    }
+}
+
+TEST_F(ReviseTest, ZoomingInAndOutRestoresTheHeights)
+{
+    Open({5, 4, 3});
+    auto heights = [this] {
+        std::array<double, 4> h{};
+        for (int i = 0; i < 4; ++i)
+            h[i] = window->FraLevels->lin(i).geometry.height();
+        return h;
+    };
+    const auto original = heights();
+    QTest::mouseClick(window->Picture1, Qt::LeftButton);
+    EXPECT_EQ(heights()[0], 2 * original[0]);
+    QTest::mouseClick(window->Picture1, Qt::LeftButton);
+    EXPECT_EQ(heights()[2], 4 * original[2]);
+    QTest::mouseClick(window->Picture2, Qt::LeftButton);
+    QTest::mouseClick(window->Picture2, Qt::LeftButton);
+    EXPECT_EQ(heights(), original);
+    EXPECT_EQ(Now(), (Counts{5, 4, 3}));
+
+    // However often it is pressed, the scale stays a usable number.
+    for (int i = 0; i < 1200; ++i)
+        QTest::mouseClick(window->Picture2, Qt::LeftButton);
+    EXPECT_GT(window->revScale, 0);
+    for (int i = 0; i < 2500; ++i)
+        QTest::mouseClick(window->Picture1, Qt::LeftButton);
+    EXPECT_TRUE(std::isfinite(window->revScale));
+}
+
+TEST_F(ReviseTest, CaptionsAndQuotient)
+{
+    const struct
+    {
+        Counts counts;
+        std::int32_t nMolecules;
+        const char *h2, *hd, *d2, *q;
+    } rows[] = {
+            {{3, 4, 3}, 10, "3 H2", "4 HD (40.00%)", "3 D2", "1.78"},
+            {{3, 4, 3}, 100, "3 H2", "4 HD (40.00%)", "3 D2", "1.78"},
+            {{1, 1, 1}, 3, "1 H2", "1 HD (33.33%)", "1 D2", "1.00"},
+            {{0, 0, 5}, 5, "0 H2", "0 HD (0.00%)", "5 D2", "infinite"},
+            {{0, 0, 0}, 0, "0 H2", "0 HD (0.00%)", "0 D2", "infinite"},
+            {{kMax, kMax, kMax},
+             0,
+             "2147483647 H2",
+             "2147483647 HD (33.33%)",
+             "2147483647 D2",
+             "1.00"},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.hd);
+        Open(r.counts, r.nMolecules);
+        EXPECT_EQ(window->nMolec[0]->text(), r.h2);
+        EXPECT_EQ(window->nMolec[1]->text(), r.hd);
+        EXPECT_EQ(window->nMolec[2]->text(), r.d2);
+        EXPECT_EQ(window->Qa->text(), r.q);
+    }
+}
+
+TEST_F(ReviseTest, EquilibrateHandsBackTheCounts)
+{
+    Open({2, 6, 2});
+    EXPECT_TRUE(sim.bReviseOpen);
+    EXPECT_FALSE(sim.bReviseAccepted);
+    PressRelease(0, YFor(0, +2));
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    EXPECT_TRUE(sim.bReviseAccepted);
+    EXPECT_FALSE(sim.bReviseOpen);
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(written, (std::vector<Counts>{{4, 2, 4}}));
+}
+
+TEST_F(ReviseTest, ClosedWithoutEquilibrateIsNotAccepted)
+{
+    Open({2, 6, 2});
+    window->close();
+    EXPECT_FALSE(sim.bReviseOpen);
+    EXPECT_FALSE(sim.bReviseAccepted);
+    EXPECT_TRUE(written.empty());
+
+    Open({2, 6, 2});
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(sim.bReviseOpen);
+    EXPECT_TRUE(written.empty());
+}
+
+TEST_F(ReviseTest, ModalRunEndsWithEquilibrate)
+{
+    sim.nMolecules = 4;
+    sim.nKind = {2, 0, 2, 0};
+    FrmRevise dialog(sim, [this](const Counts &c) { written.push_back(c); });
+    test::OnNextModal([](QWidget *w) {
+        auto *revise = qobject_cast<FrmRevise *>(w);
+        ASSERT_NE(revise, nullptr);
+        QTest::mouseClick(revise->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(written, (std::vector<Counts>{{2, 0, 2}}));
+}
+
+TEST_F(ReviseTest, TheOptionShownIsTheModeInForce)
+{
+    Open({3, 2, 1});
+    EXPECT_TRUE(window->optOne[0]->isChecked());
+    QTest::mouseClick(window->optOne[1], Qt::LeftButton);
+    EXPECT_EQ(FrmRevise::reviseSide, "R");
+    QTest::mouseClick(window->optOne[0], Qt::LeftButton);
+    EXPECT_EQ(FrmRevise::reviseSide, "L");
+    QTest::mouseClick(window->optOne[1], Qt::LeftButton);
+
+    // The next opening shows "Adjust One" and drags in that mode.
+    Open({3, 2, 1});
+    EXPECT_TRUE(window->optOne[1]->isChecked());
+    EXPECT_FALSE(window->optOne[0]->isChecked());
+    PressRelease(0, YFor(0, +2));
+    EXPECT_EQ(Now(), (Counts{5, 2, 1}));
+}
+
+TEST_F(ReviseTest, MovesGiveTheFocusToEquilibrate)
+{
+    Open({3, 2, 1});
+    window->optOne[1]->setFocus();
+    ASSERT_EQ(window->focusWidget(), window->optOne[1]);
+    Move(window->FraLevels, 1000, 1000, Qt::NoButton);
+    EXPECT_EQ(window->focusWidget(), window->Command1);
+    EXPECT_EQ(Now(), (Counts{3, 2, 1})); // no drag, no change
+}
+
+TEST_F(ReviseTest, LosingTheFocusEndsTheDrag)
+{
+    Open({3, 2, 1});
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(window->isActiveWindow());
+    Press(window->FraLevels, kCentre[0], 100);
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    ASSERT_FALSE(window->isActiveWindow());
+    EXPECT_FALSE(window->revDragging);
+    Move(window->FraLevels, kCentre[0], 0);
+    Release(window->FraLevels, kCentre[0], 0);
+    EXPECT_EQ(Now(), (Counts{3, 2, 1}));
+}
+
+} // namespace
+} // namespace kormix::ui
