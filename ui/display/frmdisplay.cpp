@@ -1,15 +1,109 @@
 #include "frmdisplay.h"
 
+#include "common/levelpanel.h"
+#include "common/twips.h"
+
+#include "core/distributionsfile.h"
+#include "core/numberformat.h"
 #include "core/simulation.h"
 
 #include <QDesktopServices>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QUrl>
 
+#include <algorithm>
+#include <cmath>
+
 namespace kormix::ui {
+
+namespace {
+
+// The window's layout, in twips.
+constexpr double kClientWidth = 9105;
+constexpr double kClientHeight = 4980;
+constexpr double kDistroWidth = 6375; // FraDistro
+constexpr double kDistroHeight = 3495;
+constexpr double kMinBarHeight = 25; // the lowest bar still shows
+constexpr double kMinBarPitch = 25;  // the narrowest bar still shows
+
+// The two design elements of the bar array: the first gives the geometry and
+// the colour of every bar, the second the colour of the selected one.
+const BarShape kDesignBar0{QRectF(480, 480, 375, 2775), QColor(0, 0, 255), false};
+const BarShape kDesignBar1{QRectF(1080, 480, 375, 2775), QColor(255, 0, 0), false};
+
+// The composition panel in FraLevels.
+LevelPanelLayout PanelLayout()
+{
+    LevelPanelLayout l;
+    l.frame = QRectF(7080, 120, 1935, 3495);
+    l.nMolec = {QRectF(240, 240, 1455, 255),  // H2
+                QRectF(240, 720, 1695, 255),  // HD, with its percentage
+                QRectF(240, 480, 1455, 255)}; // D2
+    l.label2 = QRectF(240, 960, 495, 255);
+    l.qa = QRectF(600, 960, 1095, 255);
+    l.lin = {QRectF(360, 1200, 225, 2175),   // H2, red
+             QRectF(1440, 1200, 105, 2175),  // right half of HD, black
+             QRectF(840, 1200, 225, 2175),   // D2, black
+             QRectF(1320, 1200, 105, 2175)}; // left half of HD, red
+    l.labelPoints = 8.25;                    // the window's own font
+    return l;
+}
+
+void WhiteBackground(QWidget *w)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QLabel *MakeLabel(QWidget *parent,
+                  const char *name,
+                  const QString &text,
+                  double l,
+                  double t,
+                  double w,
+                  double h)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Place(label, l, t, w, h);
+    return label;
+}
+
+template<typename Button>
+Button *MakeButton(QWidget *parent,
+                   const char *name,
+                   const QString &text,
+                   double l,
+                   double t,
+                   double w,
+                   double h)
+{
+    auto *button = new Button(text, parent);
+    button->setObjectName(name);
+    Place(button, l, t, w, h);
+    return button;
+}
+
+QString PathText(const std::filesystem::path &path)
+{
+    return QString::fromStdU16String(path.u16string());
+}
+
+} // namespace
 
 std::function<void(const QString &)> FrmDisplay::openFile = [](const QString &path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 };
+
+std::filesystem::path FrmDisplay::exportPath;
 
 FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     : QDialog(parent)
@@ -17,6 +111,304 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
 {
     setObjectName("frmDisplay");
     setWindowTitle("Detailed Display of System");
+    setModal(true);
+    setFont(SansFont(8.25));
+    SetClientSize(this, kClientWidth, kClientHeight);
+
+    // The chart's frame, white, with the painted bars and the two captions
+    // over them. Clicks anywhere in it pick a bar, captions included.
+    FraDistro = new QGroupBox("Distributions", this);
+    FraDistro->setObjectName("FraDistro");
+    WhiteBackground(FraDistro);
+    Place(FraDistro, 720, 120, kDistroWidth, kDistroHeight);
+    chart = new DistributionChart(FraDistro);
+    chart->AddBar(kDesignBar0);
+    chart->AddBar(kDesignBar1);
+
+    title = MakeLabel(FraDistro, "title", "title", 1560, 120, 4215, 375);
+    title->setFont(SansFont(12));
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    title->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Standby = MakeLabel(FraDistro, "Standby", "Please Standby", 4560, 480, 1695, 255);
+    Standby->setFont(SansFont(9.75));
+    WhiteBackground(Standby);
+    Standby->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    FraLevels = new LevelPanel(PanelLayout(), this);
+
+    Frame4 = new QGroupBox("Options", this);
+    Frame4->setObjectName("Frame4");
+    Place(Frame4, 720, 3600, kDistroWidth, 615);
+    OptTheoretical
+            = MakeButton<QRadioButton>(Frame4, "OptTheoretical", "Theoretical", 840, 240, 1695, 255);
+    OptTheoretical->setChecked(true);
+    OptActual = MakeButton<QRadioButton>(Frame4, "OptActual", "Actual", 2760, 240, 1455, 255);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName("Frame1");
+    Place(Frame1, 7080, 3600, 1815, 615);
+    W = MakeLabel(Frame1, "W", "", 120, 240, 1575, 255);
+
+    // Lies over the right end of Frame4, so it is made after it.
+    CmdMostProbable
+            = MakeButton<QPushButton>(this, "CmdMostProbable", "Highest", 5640, 3840, 1095, 255);
+
+    Label7 = MakeLabel(this, "Label7", "number of collisions:", 2160, 4440, 2655, 255);
+    Label7->setFont(SansFont(12));
+    ncoll = MakeLabel(this, "ncoll", "0", 4800, 4440, 1815, 255);
+    ncoll->setFont(SansFont(12));
+    Command1 = MakeButton<QPushButton>(this, "Command1", "Excel", 6600, 4440, 1095, 375);
+    cmdExit = MakeButton<QPushButton>(this, "cmdExit", "done", 7800, 4440, 1095, 375);
+
+    setTabOrder(cmdExit, CmdMostProbable);
+    setTabOrder(CmdMostProbable, OptActual);
+    setTabOrder(OptActual, OptTheoretical);
+    setTabOrder(OptTheoretical, Command1);
+
+    connect(OptTheoretical, &QRadioButton::clicked, this, &FrmDisplay::OptTheoretical_Click);
+    connect(OptActual, &QRadioButton::clicked, this, &FrmDisplay::OptActual_Click);
+    connect(CmdMostProbable, &QPushButton::clicked, this, &FrmDisplay::CmdMostProbable_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &FrmDisplay::cmdExit_Click);
+    connect(Command1, &QPushButton::clicked, this, &FrmDisplay::Command1_Click);
+    connect(chart, &DistributionChart::MouseDown, this, &FrmDisplay::FraDistro_MouseDown);
+
+    // The keys N and P step through the bars from any of these controls.
+    for (QWidget *w : {static_cast<QWidget *>(cmdExit),
+                       static_cast<QWidget *>(CmdMostProbable),
+                       static_cast<QWidget *>(OptActual),
+                       static_cast<QWidget *>(OptTheoretical)})
+        w->installEventFilter(this);
+
+    Form_Load();
+    cmdExit->setFocus();
+}
+
+void FrmDisplay::Form_Load()
+{
+    InitChartState();
+    title->setText("Theoretical Probabilities");
+    BuildBars();
+    SelectBar(iMaxLnW);
+}
+
+int FrmDisplay::BarCount() const
+{
+    return std::clamp(sim_.nStored, 0, DistributionRegister::kCapacity);
+}
+
+double FrmDisplay::Usable() const
+{
+    return kDistroWidth - 2 * barWidth;
+}
+
+void FrmDisplay::InitChartState()
+{
+    iSelected = -1;
+    nBarsLoaded = 2;
+    ncoll->setText(QString::fromStdString(IntegerToText(sim_.nCollisions)));
+
+    clrBar = bar(0).fill;
+    clrMark = bar(1).fill;
+    const QRectF &design = bar(0).geometry;
+    barBaseY = design.top() + design.height();
+    barDesignWidth = design.width();
+    barMaxHeight = design.height();
+    levelTop = FraLevels->lin(0).geometry.top();
+    levelHeight = FraLevels->lin(0).geometry.height();
+
+    iMaxFreq = -1;
+    iMaxLnW = -1;
+    maxFreq = 0;
+    maxLnW = 0;
+    const DistributionRegister &reg = sim_.reg;
+    for (int k = 0; k < BarCount(); ++k) {
+        const int e = k + 1;
+        barEntry[std::size_t(k)] = std::int16_t(e);
+        // Strictly greater: among equal values the lowest position wins.
+        if (reg.regFreq[e] > maxFreq) {
+            maxFreq = reg.regFreq[e];
+            iMaxFreq = k;
+        }
+        if (reg.regLnW[e] > maxLnW) {
+            maxLnW = reg.regLnW[e];
+            iMaxLnW = k;
+        }
+    }
+}
+
+double FrmDisplay::BarHeight(int e) const
+{
+    const DistributionRegister &reg = sim_.reg;
+    double h = 0;
+    if (OptActual->isChecked()) {
+        if (maxFreq > 0)
+            h = double(reg.regFreq[e]) * barMaxHeight / double(maxFreq);
+    } else {
+        h = std::exp(reg.regLnW[e] - sim_.lnWBest) * barMaxHeight;
+    }
+    return h < kMinBarHeight ? kMinBarHeight : h;
+}
+
+void FrmDisplay::BuildBars()
+{
+    Standby->show();
+    barWidth = barDesignWidth;
+    const double usable = Usable();
+    // Neighbouring distributions differ by two HD molecules: bars this wide
+    // touch their neighbours.
+    barPitch = sim_.nMolecules > 0 ? 2 * usable / sim_.nMolecules : barDesignWidth;
+    if (barPitch > barDesignWidth)
+        barPitch = barDesignWidth;
+    if (barPitch < kMinBarPitch)
+        barPitch = kMinBarPitch;
+
+    const BarShape copy{bar(0).geometry, bar(0).fill, false};
+    for (int k = 0; k < BarCount(); ++k) {
+        const int e = barEntry[std::size_t(k)];
+        if (k == nBarsLoaded) {
+            chart->AddBar(copy);
+            ++nBarsLoaded;
+        }
+        chart->SetBarVisible(k, false);
+        const double left = barWidth - barPitch / 2 + sim_.reg.regFracHD[e] * usable;
+        const double height = BarHeight(e);
+        chart->SetBarGeometry(k, QRectF(left, barBaseY - height, barPitch, height));
+        chart->SetBarFill(k, clrBar);
+        chart->SetBarVisible(k, true);
+    }
+    Standby->hide();
+}
+
+void FrmDisplay::UpdateBarHeights()
+{
+    for (int k = 0; k < BarCount(); ++k) {
+        const double height = BarHeight(barEntry[std::size_t(k)]);
+        QRectF g = bar(k).geometry;
+        g.setTop(barBaseY - height);
+        g.setHeight(height);
+        chart->SetBarGeometry(k, g);
+    }
+}
+
+void FrmDisplay::SelectBar(int p)
+{
+    const int n = BarCount();
+    if (n == 0)
+        return; // nothing to select in an empty register
+    if (p < 0)
+        p = 0;
+    if (p >= n)
+        p = n - 1;
+    if (iSelected >= 0)
+        chart->SetBarFill(iSelected, clrBar);
+    chart->SetBarFill(p, clrMark);
+    iSelected = p;
+    ShowSelectedDistribution();
+}
+
+void FrmDisplay::PickNearestBar(double X)
+{
+    // The click's place on the plotting range: 0 at its left end, 1 at its right.
+    const double x = (X - barWidth) / Usable();
+    int best = 0;
+    double bestDistance = 10000;
+    for (int k = 0; k < BarCount(); ++k) {
+        const double d = std::abs(x - sim_.reg.regFracHD[barEntry[std::size_t(k)]]);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = k;
+        }
+    }
+    SelectBar(best);
+}
+
+void FrmDisplay::StepSelectionByKey(int KeyAscii)
+{
+    if (KeyAscii < 0 || KeyAscii > 0xFFFF)
+        return;
+    const QChar key = QChar(char16_t(KeyAscii)).toUpper();
+    if (key == u'N')
+        SelectBar(iSelected - 1);
+    else if (key == u'P')
+        SelectBar(iSelected + 1);
+}
+
+void FrmDisplay::ShowSelectedDistribution()
+{
+    const int e = barEntry[std::size_t(iSelected)];
+    const DistributionRegister &reg = sim_.reg;
+    W->setText(QString::fromStdString("W = " + FormatW(reg.regLnW[e], sim_.decimalPoint)));
+
+    const double base = levelTop + levelHeight;
+    const double scale = sim_.nMolecules > 0 ? levelHeight / sim_.nMolecules : 0;
+    sim_.nKind[1] = reg.regCounts[e][1];
+    sim_.nKind[2] = reg.regCounts[e][2];
+    sim_.nKind[0] = sim_.nMolecules - sim_.nKind[1] - sim_.nKind[2];
+    FraLevels->ShowCounts(sim_.nKind, scale, base, sim_.nMolecules, sim_.decimalPoint);
+
+    // Q belongs to the run; the panel only borrows it to format the quotient.
+    const NumberOrText kept = sim_.Q;
+    sim_.FormatQ();
+    FraLevels->Qa->setText(QString::fromStdString(sim_.Q.Text()));
+    sim_.Q = kept;
+}
+
+bool FrmDisplay::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const QString text = static_cast<QKeyEvent *>(event)->text();
+        if (!text.isEmpty())
+            StepSelectionByKey(text.at(0).unicode());
+    }
+    // The key goes on to the control unchanged.
+    return QDialog::eventFilter(watched, event);
+}
+
+void FrmDisplay::OptTheoretical_Click()
+{
+    title->setText("Theoretical Probabilities");
+    UpdateBarHeights();
+    SelectBar(iMaxLnW);
+}
+
+void FrmDisplay::OptActual_Click()
+{
+    title->setText("Actual Frequencies");
+    UpdateBarHeights();
+    // The selection goes to the highest-W bar in this mode too.
+    SelectBar(iMaxLnW);
+}
+
+void FrmDisplay::CmdMostProbable_Click()
+{
+    SelectBar(OptActual->isChecked() ? iMaxFreq : iMaxLnW);
+}
+
+void FrmDisplay::cmdExit_Click()
+{
+    accept();
+}
+
+void FrmDisplay::Command1_Click()
+{
+    const std::filesystem::path path = exportPath.empty() ? DistributionsFilePath() : exportPath;
+    const ExportResult result = ExportDistributions(sim_, path);
+
+    QMessageBox box(QMessageBox::NoIcon,
+                    "Kormix",
+                    QString::fromStdString(result.message),
+                    QMessageBox::Ok,
+                    this);
+    box.setTextFormat(Qt::PlainText); // a path is never markup
+    box.exec();
+
+    if (result.ok && openFile)
+        openFile(PathText(path)); // whether a program opens it is the desktop's affair
+}
+
+void FrmDisplay::FraDistro_MouseDown(int, double X, double)
+{
+    PickNearestBar(X);
 }
 
 } // namespace kormix::ui

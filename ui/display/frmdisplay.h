@@ -2,9 +2,20 @@
 // register, the composition of the one selected, and the "Excel" command.
 #pragma once
 
+#include "distributionchart.h"
+
+#include <QColor>
 #include <QDialog>
 
+#include <array>
+#include <cstdint>
+#include <filesystem>
 #include <functional>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
 
 namespace kormix {
 class Simulation;
@@ -12,19 +23,94 @@ class Simulation;
 
 namespace kormix::ui {
 
+class LevelPanel;
+
 class FrmDisplay : public QDialog
 {
     Q_OBJECT
 
 public:
-    // Built afresh for every opening from the register as it is then.
+    // Built afresh for every opening from the register as it is then: the
+    // chart is laid out, the highest-W bar selected and shown in the panel.
     explicit FrmDisplay(Simulation &sim, QWidget *parent = nullptr);
 
     // Opens the written file with the program the desktop associates with it;
     // tests replace it so that no external program starts.
     static std::function<void(const QString &path)> openFile;
+    // Where "Excel" writes the file; empty means the program's fixed place
+    // (kormix::DistributionsFilePath()). Tests point it into a scratch folder.
+    static std::filesystem::path exportPath;
+
+    // Controls, named as the window's controls.
+    QGroupBox *FraDistro = nullptr;
+    DistributionChart *chart = nullptr; // the painted bars inside FraDistro
+    QLabel *title = nullptr;
+    QLabel *Standby = nullptr;
+    LevelPanel *FraLevels = nullptr;
+    QGroupBox *Frame4 = nullptr;
+    QRadioButton *OptTheoretical = nullptr;
+    QRadioButton *OptActual = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QLabel *W = nullptr;
+    QPushButton *CmdMostProbable = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *ncoll = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *cmdExit = nullptr;
+
+    // Element k of the bar array (0 and 1 are the design elements).
+    const BarShape &bar(int k) const { return chart->bar(k); }
+
+    // The chart's state for this opening.
+    QColor clrMark;            // fill of the selected bar
+    QColor clrBar;             // fill of every other bar
+    int iMaxFreq = -1;         // position of the most frequent entry
+    int iMaxLnW = -1;          // position of the entry with the largest ln W above 0
+    std::int64_t maxFreq = 0;  // largest occurrence count shown
+    double maxLnW = 0;         // largest ln W shown (the search starts at 0)
+    int iSelected = -1;        // selected bar position, -1 for none
+    double barPitch = 0;       // width of every bar, twips
+    double barWidth = 0;       // side margin of the plotting range, twips
+    double barBaseY = 0;       // base line of the bars, twips
+    double barMaxHeight = 0;   // full-scale bar height, twips
+    double barDesignWidth = 0; // width of the design bar, twips
+    int nBarsLoaded = 0;       // elements of the bar array that exist
+    double levelTop = 0;       // design top of the first level column, twips
+    double levelHeight = 0;    // design height of the first level column, twips
+    std::array<std::int16_t, 1001> barEntry{}; // register entry shown at position k
+
+    // Recomputes every bar's height for the selected mode.
+    void UpdateBarHeights();
+    // Selects position p, held to the bars there are, and shows its entry.
+    void SelectBar(int p);
+    // Selects the bar nearest to X (twips, relative to FraDistro).
+    void PickNearestBar(double X);
+    // N selects the previous position, P the next; either letter case.
+    void StepSelectionByKey(int KeyAscii);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    void OptTheoretical_Click();
+    void OptActual_Click();
+    void CmdMostProbable_Click();
+    void cmdExit_Click();
+    void Command1_Click();
+    void FraDistro_MouseDown(int button, double X, double Y);
 
 private:
+    void Form_Load();
+    void InitChartState();
+    void BuildBars();
+    void ShowSelectedDistribution();
+    // Height of the bar of register entry e in the selected mode, twips.
+    double BarHeight(int e) const;
+    // Bars on the chart: the register's entries in use.
+    int BarCount() const;
+    // Length of the plotting range, twips.
+    double Usable() const;
+
     Simulation &sim_;
 };
 

@@ -1,0 +1,74 @@
+#include "distributionchart.h"
+
+#include "common/twips.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace kormix::ui {
+
+DistributionChart::DistributionChart(QWidget *frame)
+    : QWidget(frame)
+{
+    setObjectName("chart");
+    setGeometry(frame->rect());
+    setFocusPolicy(Qt::NoFocus);
+    bars_.reserve(1000);
+}
+
+void DistributionChart::AddBar(const BarShape &shape)
+{
+    bars_.push_back(shape);
+    UpdateBar(barCount() - 1);
+}
+
+void DistributionChart::SetBarGeometry(int k, const QRectF &geometry)
+{
+    UpdateBar(k);
+    bars_[std::size_t(k)].geometry = geometry;
+    UpdateBar(k);
+}
+
+void DistributionChart::SetBarFill(int k, const QColor &fill)
+{
+    bars_[std::size_t(k)].fill = fill;
+    UpdateBar(k);
+}
+
+void DistributionChart::SetBarVisible(int k, bool visible)
+{
+    bars_[std::size_t(k)].visible = visible;
+    UpdateBar(k);
+}
+
+void DistributionChart::UpdateBar(int k)
+{
+    if (!isVisible())
+        return; // the first paint covers everything
+    const QRectF &g = bars_[std::size_t(k)].geometry;
+    update(TwipsRect(g.left(), g.top(), g.width(), g.height()));
+}
+
+void DistributionChart::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    for (const BarShape &b : bars_) {
+        if (!b.visible)
+            continue;
+        const QRectF &g = b.geometry;
+        const QRect r = TwipsRect(g.left(), g.top(), g.width(), g.height());
+        if (r.intersects(dirty))
+            painter.fillRect(r, b.fill);
+    }
+}
+
+void DistributionChart::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF t = ToTwips(event->position());
+    const int button = int(event->button() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
+    emit MouseDown(button, t.x(), t.y());
+}
+
+} // namespace kormix::ui

@@ -1,0 +1,59 @@
+// The painted area of the detailed display's "Distributions" frame: one bar
+// per distribution of the register. The bars are plain records in twips,
+// painted in one pass, so that a thousand of them cost no child widgets and
+// their geometry reads back exactly as it was computed.
+#pragma once
+
+#include <QColor>
+#include <QRectF>
+#include <QWidget>
+
+#include <vector>
+
+namespace kormix::ui {
+
+// One element of the bar array: place and size in twips relative to the
+// frame, fill colour, and whether it is shown.
+struct BarShape
+{
+    QRectF geometry;
+    QColor fill;
+    bool visible = false;
+};
+
+class DistributionChart : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Covers the whole frame it is placed in, so that its twips are the
+    // frame's. It draws nothing but the bars: the frame's own background and
+    // caption show through.
+    explicit DistributionChart(QWidget *frame);
+
+    int barCount() const { return int(bars_.size()); }
+    const BarShape &bar(int k) const { return bars_[std::size_t(k)]; }
+
+    // Adds an element at the end of the array.
+    void AddBar(const BarShape &shape);
+    void SetBarGeometry(int k, const QRectF &geometry);
+    void SetBarFill(int k, const QColor &fill);
+    void SetBarVisible(int k, bool visible);
+
+signals:
+    // A mouse press on the chart: the button (1 left, 2 right, 4 middle) and
+    // the position in twips relative to the frame.
+    void MouseDown(int button, double x, double y);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    // Asks for a repaint of the pixels bar k covers now.
+    void UpdateBar(int k);
+
+    std::vector<BarShape> bars_;
+};
+
+} // namespace kormix::ui
