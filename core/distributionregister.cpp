@@ -2,18 +2,6 @@
 
 namespace kormix {
 
-int DistributionRegister::Find(std::int32_t nHD, std::int32_t nD2, int nStored) const
-{
-    const std::uint64_t key = Key(nHD, nD2);
-    for (std::uint32_t s = Home(key);; s = (s + 1) & (kSlots - 1)) {
-        const Slot &slot = slots_[s];
-        if (slot.entry == 0)
-            return 0;
-        if (slot.key == key)
-            return slot.entry <= nStored ? slot.entry : 0;
-    }
-}
-
 void DistributionRegister::Write(int e, std::int32_t nHD, std::int32_t nD2, double lnW, double fracHD)
 {
     if (filed_[e])

@@ -23,7 +23,17 @@ public:
 
     // The entry among 1..nStored that holds (nHD, nD2), or 0. Finds exactly
     // what a search from entry 1 upwards would find.
-    int Find(std::int32_t nHD, std::int32_t nD2, int nStored) const;
+    int Find(std::int32_t nHD, std::int32_t nD2, int nStored) const
+    {
+        const std::uint64_t key = Key(nHD, nD2);
+        for (std::uint32_t s = Home(key);; s = (s + 1) & (kSlots - 1)) {
+            const Slot &slot = slots_[s];
+            if (slot.entry == 0)
+                return 0;
+            if (slot.key == key)
+                return slot.entry <= nStored ? slot.entry : 0;
+        }
+    }
 
     // Writes entry e (1..1000) and files it in the index; an entry that held
     // another distribution before is taken out of the index first.

@@ -22,12 +22,13 @@ void UniformRandom::Seed(std::uint64_t seed)
     std::uint64_t state = seed;
     const std::uint64_t a = SplitMix64(state);
     const std::uint64_t b = SplitMix64(state);
-    s_[0] = std::uint32_t(a);
-    s_[1] = std::uint32_t(a >> 32);
-    s_[2] = std::uint32_t(b);
-    s_[3] = std::uint32_t(b >> 32);
-    if ((s_[0] | s_[1] | s_[2] | s_[3]) == 0)
-        s_[0] = 1;
+    std::uint32_t *s = engine_.s;
+    s[0] = std::uint32_t(a);
+    s[1] = std::uint32_t(a >> 32);
+    s[2] = std::uint32_t(b);
+    s[3] = std::uint32_t(b >> 32);
+    if ((s[0] | s[1] | s[2] | s[3]) == 0)
+        s[0] = 1;
 }
 
 void UniformRandom::SeedFromClock()

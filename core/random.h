@@ -30,27 +30,42 @@ public:
     // generator. Every value must lie in [0, 1).
     void Script(std::vector<float> draws);
 
+    // xoshiro128+: the generator itself, small enough to be copied into a
+    // hot loop's registers and handed back afterwards.
+    struct Engine
+    {
+        std::uint32_t s[4] = {};
+
+        float Next()
+        {
+            // The 24 high bits give every float of the form k / 2^24.
+            const std::uint32_t result = s[0] + s[3];
+            const std::uint32_t t = s[1] << 9;
+            s[2] ^= s[0];
+            s[3] ^= s[1];
+            s[1] ^= s[2];
+            s[0] ^= s[3];
+            s[2] ^= t;
+            s[3] = (s[3] << 11) | (s[3] >> 21);
+            return static_cast<float>(result >> 8) * 0x1.0p-24f;
+        }
+    };
+
     float Next()
     {
         if (scriptPos_ < script_.size()) [[unlikely]]
             return script_[scriptPos_++];
-        // xoshiro128+ : 24 high bits give every float of the form k / 2^24.
-        const std::uint32_t result = s_[0] + s_[3];
-        const std::uint32_t t = s_[1] << 9;
-        s_[2] ^= s_[0];
-        s_[3] ^= s_[1];
-        s_[1] ^= s_[2];
-        s_[0] ^= s_[3];
-        s_[2] ^= t;
-        s_[3] = (s_[3] << 11) | (s_[3] >> 21);
-        return static_cast<float>(result >> 8) * 0x1.0p-24f;
+        return engine_.Next();
     }
+
+    bool Scripted() const { return scriptPos_ < script_.size(); }
+    Engine &engine() { return engine_; }
 
     // Draws still left in the script.
     std::size_t ScriptedLeft() const { return script_.size() - scriptPos_; }
 
 private:
-    std::uint32_t s_[4] = {};
+    Engine engine_;
     bool fixed_ = false;
     std::uint64_t fixedSeed_ = 0;
     std::vector<float> script_;

@@ -218,11 +218,14 @@ void Simulation::RunCollisions()
 
     // The loop works on local copies of the state and hands them back before
     // anything outside it can look: a label write, a record, the event service
-    // (where nested handlers may even set up a new system).
-    std::int64_t n, h2, hd, d2, collisions;
-    double lnw, q, bestLnW;
-    int current;
-    bool saveAll, turbo;
+    // (where nested handlers may even set up a new system). Q is only ever
+    // looked at there, so it is computed when the state is handed back.
+    std::int64_t n, h2, hd, d2, collisions, nextService, lnSize;
+    double lnw, bestLnW;
+    const double *lnTable;
+    int current, stored;
+    bool saveAll, turbo, scripted, fluctuations;
+    UniformRandom::Engine engine;
     auto load = [&] {
         n = nMolecules;
         h2 = nH2;
@@ -231,11 +234,19 @@ void Simulation::RunCollisions()
         collisions = nCollisions;
         lnw = lnW;
         current = iCurrent;
+        stored = nStored;
         saveAll = bSaveAll;
         turbo = bTurbo;
         bestLnW = lnWBest;
-        q = (h2 != 0 && d2 != 0) ? ((double(hd) / double(h2)) * double(hd)) / double(d2)
-                                 : kInfiniteQ;
+        nextService = (collisions / 50 + 1) * 50; // events are served every 50 collisions
+        lnTable = lnTable_.data();
+        lnSize = std::int64_t(lnTable_.size());
+        // Unless a test scripts the draws, the generator works from a copy.
+        scripted = rng.Scripted();
+        engine = rng.engine();
+        // The box can only change while events are served, and every event
+        // service is followed by a fresh load.
+        fluctuations = host_->ShowFluctuations();
     };
     auto store = [&] {
         nH2 = std::int32_t(h2);
@@ -243,8 +254,14 @@ void Simulation::RunCollisions()
         nD2 = std::int32_t(d2);
         nCollisions = collisions;
         lnW = lnw;
-        Q.SetNumber(q);
+        iCurrent = current;
+        if (!scripted)
+            rng.engine() = engine;
+        Q.SetNumber((h2 != 0 && d2 != 0) ? ((double(hd) / double(h2)) * double(hd)) / double(d2)
+                                         : kInfiniteQ);
     };
+    auto draw = [&] { return scripted ? rng.Next() : engine.Next(); };
+    auto ln = [&](std::int64_t i) { return i < lnSize ? lnTable[i] : LnSlow(i); };
     load();
 
     for (;;) {
@@ -254,55 +271,73 @@ void Simulation::RunCollisions()
             return;
         }
         ++collisions;
-        bool changed = false;
 
         const double dn = double(n);
-        const std::int64_t i1 = std::int64_t(double(rng.Next()) * dn) + 1;
+        const std::int64_t i1 = std::int64_t(double(draw()) * dn) + 1;
         std::int64_t i2;
         do {
-            i2 = std::int64_t(double(rng.Next()) * dn) + 1;
+            i2 = std::int64_t(double(draw()) * dn) + 1;
         } while (i2 == i1);
 
-        // Molecules are numbered H2 first, then HD, then D2.
-        auto kind = [&](std::int64_t i) { return i <= h2 ? 0 : (i <= h2 + hd ? 1 : 2); };
-        const int k1 = kind(i1);
-        const int k2 = kind(i2);
-        const int code = k1 > k2 ? 10 * k1 + k2 : 10 * k2 + k1;
+        // Molecules are numbered H2 first, then HD, then D2; the kind is 0, 1
+        // or 2 (worked out without branches: the picks are random).
+        const std::int64_t h2hd = h2 + hd;
+        const int k1 = int(i1 > h2) + int(i1 > h2hd);
+        const int k2 = int(i2 > h2) + int(i2 > h2hd);
 
-        if (code == 20) { // H2 + D2 -> 2 HD
+        // A changed distribution is recorded in save-all mode, and in
+        // best-only mode when it is better than the best so far. A
+        // distribution met again is only counted (unless the most-probable
+        // window follows every change); everything else goes the whole way
+        // through RecordDistribution.
+        auto changed = [&] {
+            if (!(saveAll | (lnw > bestLnW)))
+                return;
+            const int found = (saveAll && !fluctuations)
+                                      ? reg.Find(std::int32_t(hd), std::int32_t(d2), stored)
+                                      : 0;
+            if (found != 0) {
+                ++reg.regFreq[found];
+                current = found;
+            } else {
+                store();
+                RecordDistribution();
+                load();
+            }
+        };
+
+        // Only H2 + D2 and HD + HD can react. The three outcomes are kept in
+        // separate branches so that each is predicted on its own.
+        const bool service = collisions == nextService;
+        auto counter = [&] {
+            if (!turbo || (service && collisions % 100 == 0)) {
+                host_->SetLabel(MainLabel::ncollide, IntegerToText(collisions));
+                if (saveAll)
+                    host_->SetLabel(MainLabel::NumDistros, IntegerToText(nDistFound));
+            }
+        };
+        if (k1 + k2 == 2 && k1 != 1) { // H2 + D2 -> 2 HD
             --h2;
             --d2;
             hd += 2;
-            lnw = ((((lnw + kLn4) - Ln(hd)) - Ln(hd - 1)) + Ln(h2 + 1)) + Ln(d2 + 1);
-            changed = true;
-        } else if (code == 11 && rng.Next() > 0.5f) { // 2 HD -> H2 + D2
-            lnw = ((((lnw - kLn4) + Ln(hd)) + Ln(hd - 1)) - Ln(h2 + 1)) - Ln(d2 + 1);
+            lnw = ((((lnw + kLn4) - ln(hd)) - ln(hd - 1)) + ln(h2 + 1)) + ln(d2 + 1);
+            counter();
+            changed();
+        } else if ((k1 & k2) == 1 && draw() > 0.5f) { // 2 HD -> H2 + D2
+            lnw = ((((lnw - kLn4) + ln(hd)) + ln(hd - 1)) - ln(h2 + 1)) - ln(d2 + 1);
             ++h2;
             ++d2;
             hd -= 2;
-            changed = true;
+            counter();
+            changed();
+        } else {
+            // Credited to the distribution the system stayed in (entry 0,
+            // current before a run has begun, is never read).
+            ++reg.regFreq[current];
+            counter();
         }
 
-        if (changed) {
-            q = (h2 != 0 && d2 != 0) ? ((double(hd) / double(h2)) * double(hd)) / double(d2)
-                                     : kInfiniteQ;
-        } else if (current > 0) {
-            ++reg.regFreq[current]; // the collision is credited where the system stayed
-        }
-
-        if (!turbo || collisions % 100 == 0) {
-            host_->SetLabel(MainLabel::ncollide, IntegerToText(collisions));
-            if (saveAll)
-                host_->SetLabel(MainLabel::NumDistros, IntegerToText(nDistFound));
-        }
-
-        if (changed && (saveAll || lnw > bestLnW)) {
-            store();
-            RecordDistribution();
-            load();
-        }
-
-        if (collisions % 50 == 0) {
+        if (service) {
             store();
             host_->ServeEvents();
             load();

@@ -485,3 +485,39 @@ TEST(FormatQ, QuotientTexts)
 
 } // namespace
 } // namespace kormix
+
+namespace kormix {
+namespace {
+
+TEST(RunCollisions, CountingAMetDistributionInPlaceMatchesTheFullRecord)
+{
+    // With "Show Fluctuations" every change goes through RecordDistribution;
+    // without it the loop counts a distribution met again itself. Both runs
+    // must leave the same register.
+    for (const bool saveAll : {true, false}) {
+        SCOPED_TRACE(saveAll ? "save all" : "best only");
+        FakeHost hosts[2];
+        Simulation a(&hosts[0]), b(&hosts[1]);
+        hosts[1].fluctuations = true;
+        for (int k = 0; k < 2; ++k) {
+            Simulation &sim = k ? b : a;
+            hosts[k].ByMolecules("40", "3", "25", saveAll);
+            sim.SetupSystem();
+            sim.rng.FixSeed(77);
+            sim.BeginCollisions();
+            RunFor(sim, hosts[k], 30000);
+        }
+        ASSERT_EQ(a.nStored, b.nStored);
+        EXPECT_EQ(a.nDistFound, b.nDistFound);
+        EXPECT_EQ(a.iCurrent, b.iCurrent);
+        EXPECT_EQ(a.iBest, b.iBest);
+        EXPECT_EQ(a.lnW, b.lnW);
+        for (int e = 1; e <= a.nStored; ++e) {
+            EXPECT_EQ(a.reg.regCounts[e], b.reg.regCounts[e]) << e;
+            EXPECT_EQ(a.reg.regFreq[e], b.reg.regFreq[e]) << e;
+        }
+    }
+}
+
+} // namespace
+} // namespace kormix
