@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds in Release and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/setup.sh
+kormix_install_missing
+kormix_build_release
+ctest --preset release
