@@ -42,6 +42,15 @@ void DistributionChart::SetBarVisible(int k, bool visible)
     UpdateBar(k);
 }
 
+void DistributionChart::SetTopBar(int k)
+{
+    if (topBar_ >= 0)
+        UpdateBar(topBar_);
+    topBar_ = k;
+    if (topBar_ >= 0)
+        UpdateBar(topBar_);
+}
+
 void DistributionChart::UpdateBar(int k)
 {
     if (!isVisible())
@@ -54,14 +63,20 @@ void DistributionChart::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect dirty = event->rect();
-    for (const BarShape &b : bars_) {
+    const auto paint = [&](const BarShape &b) {
         if (!b.visible)
-            continue;
+            return;
         const QRectF &g = b.geometry;
         const QRect r = TwipsRect(g.left(), g.top(), g.width(), g.height());
         if (r.intersects(dirty))
             painter.fillRect(r, b.fill);
+    };
+    for (int k = 0; k < barCount(); ++k) {
+        if (k != topBar_)
+            paint(bars_[std::size_t(k)]);
     }
+    if (topBar_ >= 0 && topBar_ < barCount())
+        paint(bars_[std::size_t(topBar_)]);
 }
 
 void DistributionChart::mousePressEvent(QMouseEvent *event)

@@ -39,6 +39,9 @@ public:
     void SetBarGeometry(int k, const QRectF &geometry);
     void SetBarFill(int k, const QColor &fill);
     void SetBarVisible(int k, bool visible);
+    // Bar k is drawn over all others (where narrow bars overlap, the selected
+    // one must not disappear behind its neighbours); -1 for none.
+    void SetTopBar(int k);
 
 signals:
     // A mouse press on the chart: the button (1 left, 2 right, 4 middle) and
@@ -54,6 +57,7 @@ private:
     void UpdateBar(int k);
 
     std::vector<BarShape> bars_;
+    int topBar_ = -1;
 };
 
 } // namespace kormix::ui

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QUrl>
@@ -52,6 +53,48 @@ LevelPanelLayout PanelLayout()
              QRectF(1320, 1200, 105, 2175)}; // left half of HD, red
     l.labelPoints = 8.25;                    // the window's own font
     return l;
+}
+
+// A frame as the window's design draws it: a thin line all round with the
+// caption set into the top line, and the frame's own background everywhere,
+// so that the chart's white reaches the line and its title stays inside.
+class CaptionFrame : public QGroupBox
+{
+public:
+    CaptionFrame(const QString &caption, QWidget *parent)
+        : QGroupBox(caption, parent)
+    {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const int middle = title().isEmpty() ? 0 : metrics.height() / 2;
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(rect().adjusted(0, middle, -1, -1));
+        if (title().isEmpty())
+            return;
+        const QRect caption(6, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+        painter.fillRect(caption, palette().color(QPalette::Window));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter, title());
+    }
+};
+
+// Shows the text in the font given, or smaller where it would not fit the
+// label's design width: the stand-in face is wider than the one the window
+// was laid out for.
+void FitText(QLabel *label, QFont font)
+{
+    // A blank's room at the end keeps it apart from whatever stands next to it.
+    const auto fits = [label](const QFont &f) {
+        const QFontMetrics metrics(f);
+        return metrics.horizontalAdvance(label->text() + ' ') <= label->width();
+    };
+    while (font.pixelSize() > 8 && !fits(font))
+        font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
 }
 
 void WhiteBackground(QWidget *w)
@@ -117,7 +160,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
 
     // The chart's frame, white, with the painted bars and the two captions
     // over them. Clicks anywhere in it pick a bar, captions included.
-    FraDistro = new QGroupBox("Distributions", this);
+    FraDistro = new CaptionFrame("Distributions", this);
     FraDistro->setObjectName("FraDistro");
     WhiteBackground(FraDistro);
     Place(FraDistro, 720, 120, kDistroWidth, kDistroHeight);
@@ -136,7 +179,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
 
     FraLevels = new LevelPanel(PanelLayout(), this);
 
-    Frame4 = new QGroupBox("Options", this);
+    Frame4 = new CaptionFrame("Options", this);
     Frame4->setObjectName("Frame4");
     Place(Frame4, 720, 3600, kDistroWidth, 615);
     OptTheoretical
@@ -144,7 +187,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     OptTheoretical->setChecked(true);
     OptActual = MakeButton<QRadioButton>(Frame4, "OptActual", "Actual", 2760, 240, 1455, 255);
 
-    Frame1 = new QGroupBox(this);
+    Frame1 = new CaptionFrame(QString(), this);
     Frame1->setObjectName("Frame1");
     Place(Frame1, 7080, 3600, 1815, 615);
     W = MakeLabel(Frame1, "W", "", 120, 240, 1575, 255);
@@ -154,9 +197,8 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
             = MakeButton<QPushButton>(this, "CmdMostProbable", "Highest", 5640, 3840, 1095, 255);
 
     Label7 = MakeLabel(this, "Label7", "number of collisions:", 2160, 4440, 2655, 255);
-    Label7->setFont(SansFont(12));
+    FitText(Label7, SansFont(12));
     ncoll = MakeLabel(this, "ncoll", "0", 4800, 4440, 1815, 255);
-    ncoll->setFont(SansFont(12));
     Command1 = MakeButton<QPushButton>(this, "Command1", "Excel", 6600, 4440, 1095, 375);
     cmdExit = MakeButton<QPushButton>(this, "cmdExit", "done", 7800, 4440, 1095, 375);
 
@@ -206,6 +248,7 @@ void FrmDisplay::InitChartState()
     iSelected = -1;
     nBarsLoaded = 2;
     ncoll->setText(QString::fromStdString(IntegerToText(sim_.nCollisions)));
+    FitText(ncoll, SansFont(12));
 
     clrBar = bar(0).fill;
     clrMark = bar(1).fill;
@@ -302,6 +345,7 @@ void FrmDisplay::SelectBar(int p)
     if (iSelected >= 0)
         chart->SetBarFill(iSelected, clrBar);
     chart->SetBarFill(p, clrMark);
+    chart->SetTopBar(p);
     iSelected = p;
     ShowSelectedDistribution();
 }
@@ -338,6 +382,7 @@ void FrmDisplay::ShowSelectedDistribution()
     const int e = barEntry[std::size_t(iSelected)];
     const DistributionRegister &reg = sim_.reg;
     W->setText(QString::fromStdString("W = " + FormatW(reg.regLnW[e], sim_.decimalPoint)));
+    FitText(W, font());
 
     const double base = levelTop + levelHeight;
     const double scale = sim_.nMolecules > 0 ? levelHeight / sim_.nMolecules : 0;
