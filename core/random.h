@@ -36,9 +36,9 @@ public:
     {
         std::uint32_t s[4] = {};
 
-        float Next()
+        // The next draw as k, standing for the float k / 2^24.
+        std::uint32_t NextBits()
         {
-            // The 24 high bits give every float of the form k / 2^24.
             const std::uint32_t result = s[0] + s[3];
             const std::uint32_t t = s[1] << 9;
             s[2] ^= s[0];
@@ -47,8 +47,11 @@ public:
             s[0] ^= s[3];
             s[2] ^= t;
             s[3] = (s[3] << 11) | (s[3] >> 21);
-            return static_cast<float>(result >> 8) * 0x1.0p-24f;
+            return result >> 8; // the 24 high bits
         }
+
+        // Every float of the form k / 2^24 in [0, 1), all equally likely.
+        float Next() { return static_cast<float>(NextBits()) * 0x1.0p-24f; }
     };
 
     float Next()

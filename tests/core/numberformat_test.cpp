@@ -132,3 +132,30 @@ TEST(IsEntryKey, EnterAndTabOnly)
 
 } // namespace
 } // namespace kormix
+
+#include "core/random.h"
+
+namespace kormix {
+namespace {
+
+TEST(UniformRandom, DrawsLieInTheUnitIntervalAndFollowTheScript)
+{
+    UniformRandom rng;
+    rng.Seed(1);
+    for (int i = 0; i < 100000; ++i) {
+        const float r = rng.Next();
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LT(r, 1.0f);
+    }
+    rng.Script({0.5f, 0.25f});
+    EXPECT_EQ(rng.Next(), 0.5f);
+    EXPECT_EQ(rng.Next(), 0.25f);
+    EXPECT_FALSE(rng.Scripted());
+    rng.FixSeed(9);
+    const float first = rng.Next();
+    rng.SeedFromClock(); // a fixed seed makes every reseed repeat the run
+    EXPECT_EQ(rng.Next(), first);
+}
+
+} // namespace
+} // namespace kormix
