@@ -1,0 +1,240 @@
+// The setup dialog: switching the entry mode converts what was typed, Enter
+// walks through the fields in screen order, and OK builds the system.
+#include "core/simulation.h"
+#include "setup/frmsetup.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Failure messages show texts as texts.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace kormix::ui {
+namespace {
+
+// The core reads the dialog's fields through its host, as the main window
+// does in the program.
+class DialogHost : public NullHost
+{
+public:
+    SetupFields ReadSetupFields() override { return dialog->Fields(); }
+    FrmSetup *dialog = nullptr;
+};
+
+class SetupDialogTest : public ::testing::Test
+{
+protected:
+    SetupDialogTest()
+    {
+        host.dialog = &dlg;
+        sim.SetHost(&host);
+    }
+    ~SetupDialogTest() override { sim.SetHost(nullptr); }
+
+    void ShowActive()
+    {
+        dlg.show();
+        dlg.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    }
+
+    Simulation sim;
+    DialogHost host;
+    FrmSetup dlg{sim};
+};
+
+struct ToAtoms
+{
+    const char *h2, *d2, *hd; // as typed
+    const char *hAtoms, *dAtoms;
+};
+
+TEST_F(SetupDialogTest, SwitchingToAtomsCountsTheAtomsOfTheMolecules)
+{
+    const ToAtoms cases[] = {
+            {"3", "2", "4", "10", "8"},
+            {"1.5", "0", "1", "4", "1"}, // fractions carry over
+            {"abc", "", "2", "2", "2"},  // no number reads as 0
+            {"12abc", "0", "0", "24", "0"},
+    };
+    for (const ToAtoms &c : cases) {
+        SCOPED_TRACE(std::string(c.h2) + " " + c.d2 + " " + c.hd);
+        dlg.OptBy[0]->setChecked(true);
+        dlg.nMolec[0]->setText(c.h2);
+        dlg.nMolec[2]->setText(c.d2);
+        dlg.nMolec[1]->setText(c.hd);
+        dlg.OptBy[1]->setChecked(true);
+        EXPECT_EQ(dlg.natom[0]->text(), c.hAtoms);
+        EXPECT_EQ(dlg.natom[1]->text(), c.dAtoms);
+    }
+}
+
+struct ToMolecules
+{
+    const char *hAtoms, *dAtoms; // as typed
+    const char *hEven, *dEven;   // the atom fields afterwards
+    const char *h2, *d2;
+};
+
+TEST_F(SetupDialogTest, SwitchingToMoleculesPairsEveryAtomWithItsOwnKind)
+{
+    const ToMolecules cases[] = {
+            {"10", "8", "10", "8", "5", "4"},
+            {"7", "5", "6", "4", "3", "2"},
+            {"-7", "3", "-6", "2", "-3", "1"}, // halved toward zero
+            {"2.5", "x", "2", "0", "1", "0"},  // 2.5 rounds to the even 2
+            {"3.5", "1", "4", "0", "2", "0"},
+    };
+    for (const ToMolecules &c : cases) {
+        SCOPED_TRACE(std::string(c.hAtoms) + " " + c.dAtoms);
+        dlg.OptBy[1]->setChecked(true);
+        dlg.natom[0]->setText(c.hAtoms);
+        dlg.natom[1]->setText(c.dAtoms);
+        dlg.nMolec[1]->setText("9");
+        dlg.OptBy[0]->setChecked(true);
+        EXPECT_EQ(dlg.natom[0]->text(), c.hEven);
+        EXPECT_EQ(dlg.natom[1]->text(), c.dEven);
+        EXPECT_EQ(dlg.nMolec[0]->text(), c.h2);
+        EXPECT_EQ(dlg.nMolec[2]->text(), c.d2);
+        EXPECT_EQ(dlg.nMolec[1]->text(), "0");
+    }
+}
+
+TEST_F(SetupDialogTest, ThereAndBackShowsOnlyTheFieldsOfTheModeInForce)
+{
+    ShowActive();
+    dlg.nMolec[0]->setText("3");
+    dlg.nMolec[2]->setText("2");
+    dlg.nMolec[1]->setText("4");
+
+    QTest::mouseClick(dlg.OptBy[1], Qt::LeftButton);
+    EXPECT_EQ(dlg.natom[0]->text(), "10");
+    EXPECT_EQ(dlg.natom[1]->text(), "8");
+    for (QWidget *w : {(QWidget *) dlg.natom[0],
+                       (QWidget *) dlg.natom[1],
+                       (QWidget *) dlg.Label4,
+                       (QWidget *) dlg.Label5})
+        EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
+    for (QWidget *w : {(QWidget *) dlg.nMolec[0],
+                       (QWidget *) dlg.nMolec[1],
+                       (QWidget *) dlg.nMolec[2],
+                       (QWidget *) dlg.Label1})
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    // The visible first field takes the focus with its text selected.
+    EXPECT_EQ(dlg.focusWidget(), dlg.natom[0]);
+    EXPECT_EQ(dlg.natom[0]->selectedText(), "10");
+
+    QTest::mouseClick(dlg.OptBy[0], Qt::LeftButton);
+    EXPECT_EQ(dlg.nMolec[0]->text(), "5");
+    EXPECT_EQ(dlg.nMolec[2]->text(), "4");
+    EXPECT_EQ(dlg.nMolec[1]->text(), "0");
+    EXPECT_TRUE(dlg.nMolec[0]->isVisible());
+    EXPECT_FALSE(dlg.natom[0]->isVisible());
+    EXPECT_EQ(dlg.focusWidget(), dlg.nMolec[0]);
+}
+
+struct Walk
+{
+    bool byAtoms;
+    bool saveAll;
+    std::vector<const char *> fields; // reached by Enter, in order
+};
+
+TEST_F(SetupDialogTest, EnterWalksThroughTheFieldsInScreenOrderThenToTheSaveOptionAndOk)
+{
+    const Walk cases[] = {
+            {false, true, {"nMolec_0", "nMolec_2", "nMolec_1"}},
+            {false, false, {"nMolec_0", "nMolec_2", "nMolec_1"}},
+            {true, true, {"natom_0", "natom_1"}},
+    };
+    ShowActive();
+    for (const Walk &c : cases) {
+        SCOPED_TRACE(std::string(c.byAtoms ? "atoms" : "molecules")
+                     + (c.saveAll ? ", save all" : ", best only"));
+        dlg.OptBy[c.byAtoms ? 1 : 0]->setChecked(true);
+        (c.saveAll ? dlg.OptDisplayAll : dlg.OptDisplayBest)->setChecked(true);
+        dlg.nMolec[0]->setText("12");
+        dlg.nMolec[1]->setText("34");
+        dlg.nMolec[2]->setText("56");
+        dlg.natom[0]->setText("78");
+        dlg.natom[1]->setText("90");
+        dlg.findChild<QLineEdit *>(c.fields[0])->setFocus();
+
+        for (std::size_t i = 0; i < c.fields.size(); ++i) {
+            auto *field = qobject_cast<QLineEdit *>(dlg.focusWidget());
+            ASSERT_NE(field, nullptr);
+            EXPECT_EQ(field->objectName(), c.fields[i]);
+            if (i > 0) { // reached by Enter: ready to be typed over
+                EXPECT_EQ(field->selectedText(), field->text());
+            }
+            QTest::keyClick(field, Qt::Key_Return);
+        }
+        QRadioButton *option = c.saveAll ? dlg.OptDisplayAll : dlg.OptDisplayBest;
+        EXPECT_EQ(dlg.focusWidget(), option);
+        QTest::keyClick(option, Qt::Key_A);
+        EXPECT_EQ(dlg.focusWidget(), dlg.CmdOK);
+        // Enter on its way never pressed OK.
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(sim.nMolecules, 0);
+    }
+}
+
+TEST_F(SetupDialogTest, SaveOptionsTakeEffectWhenClicked)
+{
+    ShowActive();
+    QTest::mouseClick(dlg.OptDisplayBest, Qt::LeftButton);
+    EXPECT_FALSE(sim.bSaveAll);
+    EXPECT_EQ(dlg.focusWidget(), dlg.CmdOK);
+    QTest::mouseClick(dlg.OptDisplayAll, Qt::LeftButton);
+    EXPECT_TRUE(sim.bSaveAll);
+}
+
+struct OkCase
+{
+    bool byAtoms;
+    const char *first, *second; // H2 and D2, or H and D atoms
+    int nH2, nD2;
+    const char *focused;
+};
+
+TEST_F(SetupDialogTest, OkBuildsTheSystemAndLeavesTheFirstFieldReadyForNextTime)
+{
+    const OkCase cases[] = {
+            {false, "5", "4", 5, 4, "nMolec_0"},
+            {true, "7", "4", 3, 2, "natom_0"},
+    };
+    for (const OkCase &c : cases) {
+        SCOPED_TRACE(c.byAtoms ? "atoms" : "molecules");
+        ShowActive();
+        dlg.OptBy[c.byAtoms ? 1 : 0]->setChecked(true);
+        QLineEdit *first = c.byAtoms ? dlg.natom[0] : dlg.nMolec[0];
+        QLineEdit *second = c.byAtoms ? dlg.natom[1] : dlg.nMolec[2];
+        first->setText(c.first);
+        second->setText(c.second);
+        dlg.CmdOK->setFocus();
+        QTest::mouseClick(dlg.CmdOK, Qt::LeftButton);
+
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_EQ(dlg.result(), QDialog::Accepted);
+        EXPECT_EQ(sim.nH2, c.nH2);
+        EXPECT_EQ(sim.nD2, c.nD2);
+        EXPECT_FALSE(sim.bNeedsSetup);
+        EXPECT_EQ(dlg.focusWidget()->objectName(), c.focused);
+        EXPECT_EQ(first->selectedText(), first->text());
+    }
+}
+
+} // namespace
+} // namespace kormix::ui

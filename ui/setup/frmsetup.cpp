@@ -1,0 +1,401 @@
+#include "frmsetup.h"
+
+#include "common/twips.h"
+#include "core/numberformat.h"
+#include "core/simulation.h"
+#include "main/windowfont.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cmath>
+
+namespace kormix::ui {
+
+namespace {
+
+// One molecule of the particle icon: two atoms side by side, red for H and
+// black for D.
+void DrawMolecule(QPainter &p, QPointF centre, const QColor &left, const QColor &right)
+{
+    const double r = 3.6;
+    p.setPen(QPen(Qt::darkGray, 0.8));
+    p.setBrush(left);
+    p.drawEllipse(centre - QPointF(r * 0.85, 0), r, r);
+    p.setBrush(right);
+    p.drawEllipse(centre + QPointF(r * 0.85, 0), r, r);
+}
+
+// "particle options": an H2, a D2 and an HD molecule.
+QPixmap ParticleIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::white);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    DrawMolecule(p, {10, 8}, Qt::red, Qt::red);
+    DrawMolecule(p, {22, 16}, Qt::black, Qt::black);
+    DrawMolecule(p, {11, 24}, Qt::red, Qt::black);
+    return pixmap;
+}
+
+// "save options": a little chart of distributions, the most probable one
+// marked in red.
+QPixmap SaveIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::white);
+    QPainter p(&pixmap);
+    p.setPen(Qt::black);
+    p.drawLine(3, 28, 29, 28);
+    static const int kHeights[5] = {5, 12, 20, 13, 6};
+    for (int i = 0; i < 5; ++i) {
+        const QColor fill = i == 2 ? QColor(Qt::red) : QColor(Qt::black);
+        p.fillRect(QRect(5 + 5 * i, 28 - kHeights[i], 3, kHeights[i]), fill);
+    }
+    return pixmap;
+}
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QLabel *MakePicture(QWidget *parent, const char *name, const QPixmap &pixmap)
+{
+    auto *picture = new QLabel(parent);
+    picture->setObjectName(name);
+    picture->setPixmap(pixmap);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setAutoFillBackground(true);
+    QPalette white = picture->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    picture->setPalette(white);
+    return picture;
+}
+
+QLineEdit *MakeField(QWidget *parent, const QString &name, const QString &text)
+{
+    auto *field = new QLineEdit(text, parent);
+    field->setObjectName(name);
+    return field;
+}
+
+// A number as the fields show it: a whole number without a point, and the
+// point always '.', so that the lenient reading gets back the same value.
+QString FieldText(double value)
+{
+    return QString::fromStdString(NumberToText(value + 0.0, '.'));
+}
+
+double FieldNumber(const QLineEdit *field)
+{
+    return ReadNumber(field->text().toStdString());
+}
+
+// The key code a key press stands for: Enter is 13, a character key its
+// character, anything else 0.
+int KeyAscii(const QKeyEvent *key)
+{
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        return 13;
+    const QString text = key->text();
+    return text.isEmpty() ? 0 : int(text.at(0).unicode());
+}
+
+} // namespace
+
+FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
+    : QDialog(parent)
+    , sim_(sim)
+{
+    setObjectName("FrmSetup");
+    setWindowTitle("System Setup");
+    setFont(WindowFont(8.25, false));
+    SetClientSize(this, 6750, 3960);
+
+    Frame1 = new QGroupBox("particle options", this);
+    Frame1->setObjectName("Frame1");
+    Place(Frame1, 120, 240, 6255, 2055);
+
+    OptBy[0] = new QRadioButton("by molecules", Frame1);
+    OptBy[0]->setObjectName("OptBy_0");
+    Place(OptBy[0], 840, 480, 1815, 195);
+    OptBy[1] = new QRadioButton("by atoms", Frame1);
+    OptBy[1]->setObjectName("OptBy_1");
+    Place(OptBy[1], 3600, 480, 1095, 195);
+    OptBy[0]->setChecked(true);
+
+    // The rows run H2, D2, HD from the top; the field index is the molecule kind.
+    Label1 = MakeLabel(Frame1, "Label1", "molecules of H2");
+    Place(Label1, 480, 1005, 1455, 255);
+    nMolec[0] = MakeField(Frame1, "nMolec_0", "0");
+    Place(nMolec[0], 2160, 960, 855, 285);
+    Label2 = MakeLabel(Frame1, "Label2", "molecules of D2");
+    Place(Label2, 480, 1365, 1455, 255);
+    nMolec[2] = MakeField(Frame1, "nMolec_2", "0");
+    Place(nMolec[2], 2160, 1320, 855, 285);
+    Label3 = MakeLabel(Frame1, "Label3", "molecules of HD");
+    Place(Label3, 480, 1725, 1455, 255);
+    nMolec[1] = MakeField(Frame1, "nMolec_1", "0");
+    Place(nMolec[1], 2160, 1680, 855, 285);
+
+    // The atom fields are filled by the conversion before they first show.
+    Label4 = MakeLabel(Frame1, "Label4", "atoms of H");
+    Place(Label4, 3240, 1005, 1095, 255);
+    natom[0] = MakeField(Frame1, "natom_0", "");
+    Place(natom[0], 4320, 960, 975, 285);
+    Label5 = MakeLabel(Frame1, "Label5", "atoms of D");
+    Place(Label5, 3240, 1365, 975, 255);
+    natom[1] = MakeField(Frame1, "natom_1", "");
+    Place(natom[1], 4320, 1320, 975, 285);
+    for (QWidget *w : {static_cast<QWidget *>(Label4),
+                       static_cast<QWidget *>(Label5),
+                       static_cast<QWidget *>(natom[0]),
+                       static_cast<QWidget *>(natom[1])})
+        w->hide();
+
+    Picture1 = MakePicture(Frame1, "Picture1", ParticleIcon());
+    Place(Picture1, 5400, 360, 495, 495);
+
+    Frame4 = new QGroupBox("save options", this);
+    Frame4->setObjectName("Frame4");
+    Place(Frame4, 120, 2280, 6255, 1095);
+    OptDisplayAll = new QRadioButton("Save all distributions (slower)", Frame4);
+    OptDisplayAll->setObjectName("OptDisplayAll");
+    Place(OptDisplayAll, 840, 360, 3135, 255);
+    OptDisplayBest = new QRadioButton("Save only the most probable distribution (faster)", Frame4);
+    OptDisplayBest->setObjectName("OptDisplayBest");
+    Place(OptDisplayBest, 840, 720, 4575, 255);
+    OptDisplayAll->setChecked(true);
+    Picture4 = MakePicture(Frame4, "Picture4", SaveIcon());
+    Place(Picture4, 5400, 360, 495, 495);
+
+    CmdOK = new QPushButton("OK", this);
+    CmdOK->setObjectName("CmdOK");
+    Place(CmdOK, 5280, 3480, 1095, 375);
+    // Enter walks through the fields; it must not press OK on its way.
+    CmdOK->setAutoDefault(false);
+    CmdOK->setDefault(false);
+
+    // Focus order: the visible fields in screen order, then OK, the save
+    // options and the entry options.
+    QWidget *order[] = {nMolec[0],
+                        natom[0],
+                        nMolec[2],
+                        natom[1],
+                        nMolec[1],
+                        CmdOK,
+                        OptDisplayAll,
+                        OptDisplayBest,
+                        OptBy[0],
+                        OptBy[1]};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    for (QLineEdit *field : {nMolec[0], nMolec[1], nMolec[2], natom[0], natom[1]})
+        field->installEventFilter(this);
+    OptDisplayAll->installEventFilter(this);
+    OptDisplayBest->installEventFilter(this);
+
+    // Connected only now, so that the design state set above changes nothing
+    // outside the dialog.
+    for (int i = 0; i < 2; ++i) {
+        connect(OptBy[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                OptBy_Click(i);
+        });
+    }
+    connect(OptDisplayAll, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            OptDisplayAll_Click();
+    });
+    connect(OptDisplayBest, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            OptDisplayBest_Click();
+    });
+    connect(CmdOK, &QPushButton::clicked, this, &FrmSetup::CmdOK_Click);
+
+    // The H2 field is the one to type into first, with its text selected.
+    nMolec[0]->selectAll();
+    nMolec[0]->setFocus();
+}
+
+SetupFields FrmSetup::Fields() const
+{
+    SetupFields fields;
+    fields.byMolecules = OptBy[0]->isChecked();
+    for (int i = 0; i < 3; ++i)
+        fields.nMolec[i] = nMolec[i]->text().toStdString();
+    for (int i = 0; i < 2; ++i)
+        fields.natom[i] = natom[i]->text().toStdString();
+    fields.displayAll = OptDisplayAll->isChecked();
+    return fields;
+}
+
+void FrmSetup::SetEntryMode(bool byMolecules)
+{
+    for (QWidget *w : {static_cast<QWidget *>(natom[0]),
+                       static_cast<QWidget *>(natom[1]),
+                       static_cast<QWidget *>(Label4),
+                       static_cast<QWidget *>(Label5)})
+        w->setVisible(!byMolecules);
+    for (QWidget *w : {static_cast<QWidget *>(nMolec[0]),
+                       static_cast<QWidget *>(nMolec[1]),
+                       static_cast<QWidget *>(nMolec[2]),
+                       static_cast<QWidget *>(Label1),
+                       static_cast<QWidget *>(Label2),
+                       static_cast<QWidget *>(Label3)})
+        w->setVisible(byMolecules);
+
+    if (byMolecules) {
+        // Every atom is paired with one of its own kind; an odd one is left out.
+        double atoms[2];
+        for (int i = 0; i < 2; ++i) {
+            atoms[i] = std::trunc(RoundHalfEven(FieldNumber(natom[i])) / 2) * 2;
+            natom[i]->setText(FieldText(atoms[i]));
+        }
+        nMolec[0]->setText(FieldText(atoms[0] / 2));
+        nMolec[2]->setText(FieldText(atoms[1] / 2));
+        nMolec[1]->setText("0");
+    } else {
+        // Fractions typed into the molecule fields carry over.
+        const double h2 = FieldNumber(nMolec[0]);
+        const double hd = FieldNumber(nMolec[1]);
+        const double d2 = FieldNumber(nMolec[2]);
+        natom[0]->setText(FieldText(2 * h2 + hd));
+        natom[1]->setText(FieldText(2 * d2 + hd));
+    }
+
+    SelectAllText(nMolec[0]);
+    SelectAllText(natom[0]);
+}
+
+void FrmSetup::SelectAllText(QLineEdit *box)
+{
+    if (!box->isVisible())
+        return;
+    box->setSelection(0, int(box->text().size()));
+    box->setFocus();
+}
+
+void FrmSetup::FocusSaveOption()
+{
+    if (OptDisplayAll->isChecked())
+        OptDisplayAll->setFocus();
+    else
+        OptDisplayBest->setFocus();
+}
+
+bool FrmSetup::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::FocusIn && type != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+
+    if (watched == OptDisplayAll || watched == OptDisplayBest) {
+        if (type != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // Tab keeps its usual meaning; any key that types something moves on to OK.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || KeyAscii(key) == 0)
+            return false;
+        OptDisplay_KeyPress();
+        return true;
+    }
+
+    for (int i = 0; i < 3; ++i) {
+        if (watched != nMolec[i])
+            continue;
+        if (type == QEvent::FocusIn)
+            nMolec_GotFocus(i);
+        else
+            nMolec_KeyPress(i, KeyAscii(static_cast<QKeyEvent *>(event)));
+        return false;
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (watched != natom[i])
+            continue;
+        if (type == QEvent::FocusIn)
+            natom_GotFocus(i);
+        else
+            natom_KeyPress(i, KeyAscii(static_cast<QKeyEvent *>(event)));
+        return false;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FrmSetup::nMolec_GotFocus(int index)
+{
+    SelectAllText(nMolec[index]);
+}
+
+void FrmSetup::natom_GotFocus(int index)
+{
+    SelectAllText(natom[index]);
+}
+
+// Enter moves on in screen order: H2, D2, HD, then the save option. Tab is
+// left to the focus order, which visits the fields in the same order.
+void FrmSetup::nMolec_KeyPress(int index, int keyAscii)
+{
+    if (!IsEntryKey(keyAscii))
+        return;
+    if (index == 0)
+        SelectAllText(nMolec[2]);
+    else if (index == 2)
+        SelectAllText(nMolec[1]);
+    else
+        FocusSaveOption();
+}
+
+void FrmSetup::natom_KeyPress(int index, int keyAscii)
+{
+    if (!IsEntryKey(keyAscii))
+        return;
+    if (index == 0)
+        SelectAllText(natom[1]);
+    else
+        FocusSaveOption();
+}
+
+void FrmSetup::OptDisplay_KeyPress()
+{
+    CmdOK->setFocus();
+}
+
+void FrmSetup::OptBy_Click(int index)
+{
+    SetEntryMode(index == 0);
+}
+
+void FrmSetup::OptDisplayAll_Click()
+{
+    sim_.bSaveAll = true;
+    CmdOK->setFocus();
+}
+
+void FrmSetup::OptDisplayBest_Click()
+{
+    sim_.bSaveAll = false;
+    CmdOK->setFocus();
+}
+
+void FrmSetup::CmdOK_Click()
+{
+    sim_.SetupSystem();
+    // The next showing starts in the first field of the entry mode in force.
+    SelectAllText(OptBy[0]->isChecked() ? nMolec[0] : natom[0]);
+    accept();
+}
+
+} // namespace kormix::ui
