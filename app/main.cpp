@@ -1,11 +1,22 @@
 // Kormix: the isotope exchange H2 + D2 = 2 HD seen through statistics.
-#include <QApplication>
+#include "core/simulation.h"
+#include "main/frmmain.h"
 
-#include <cstdio>
+#include <QApplication>
+#include <QLocale>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    std::puts("Kormix: the simulation core is built; the program's windows are not there yet.");
-    return 0;
+    QApplication::setApplicationName("Kormix");
+
+    kormix::Simulation sim;
+    // Numbers are written with the user's decimal separator.
+    const QString point = QLocale::system().decimalPoint();
+    if (point.size() == 1 && point.at(0).unicode() < 128)
+        sim.decimalPoint = char(point.at(0).unicode());
+
+    kormix::ui::FrmMain frmMain(sim);
+    frmMain.show();
+    return app.exec();
 }

@@ -1,0 +1,520 @@
+// The main window's commands and its run-state machine, driven through the
+// real buttons.
+#include "main/mainfixture.h"
+
+#include "display/frmdisplay.h"
+#include "revise/frmrevise.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QTest>
+
+#include <string>
+
+namespace kormix::test {
+namespace {
+
+constexpr const char *kCantContinue = "Can't continue with these data--use Setup";
+constexpr const char *kStopFirst = "Stop collisions prior to clearing";
+constexpr const char *kNothingToShow = "No Distributions to show";
+// Presses "Equilibrate" in the revise-data window.
+void Equilibrate(QWidget *w)
+{
+    auto *button = w->findChild<QPushButton *>("Command1");
+    if (w->objectName() != "FrmRevise" || !button) {
+        ADD_FAILURE() << "expected the revise-data window";
+        ModalScript::Close(w);
+        return;
+    }
+    button->click();
+}
+
+constexpr const char *kNotSaved = "Other distributions were not saved. Choose Setup display option "
+                                  "'display all distributions' and restart the collisions if you "
+                                  "want to see others.";
+
+TEST_F(MainWindowTest, OpensInTheNeedsSetupState)
+{
+    EXPECT_EQ(frm.windowTitle(), "Kormix 1.2");
+    EXPECT_EQ(frm.status->text(), "needs setup");
+    for (QLabel *label : {frm.H2, frm.HD, frm.D2, frm.Qa})
+        EXPECT_EQ(label->text(), "?") << label->objectName().toStdString();
+    EXPECT_EQ(frm.CmdCollide->text(), "Start Collisions");
+    EXPECT_EQ(frm.focusWidget(), frm.CmdSetup);
+    EXPECT_TRUE(sim.bTurbo);
+    EXPECT_FALSE(frm.ChkSilent->isVisible());
+    EXPECT_EQ(frm.Label8->text().left(22), "ver. 1.2  comments to ");
+}
+
+TEST_F(MainWindowTest, FocusFollowsTheTabOrder)
+{
+    frm.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frm));
+    const QWidget *expected[] = {frm.CmdSetup,
+                                 frm.CmdCollide,
+                                 frm.cmdShow,
+                                 frm.CmdRestart,
+                                 frm.CmdShowBest,
+                                 frm.CmdReviseData,
+                                 frm.Check1,
+                                 frm.CmdSetup};
+    frm.CmdSetup->setFocus();
+    for (const QWidget *w : expected) {
+        EXPECT_EQ(QApplication::focusWidget(), w);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+}
+
+TEST_F(MainWindowTest, StartWithoutASystemIsRefused)
+{
+    frm.Check1->setFocus();
+    frm.CmdCollide->click();
+    EXPECT_EQ(script.opened, QStringList{kCantContinue});
+    EXPECT_EQ(frm.CmdCollide->text(), "Start Collisions");
+    EXPECT_EQ(frm.focusWidget(), frm.CmdSetup);
+    EXPECT_FALSE(sim.bRunning);
+    EXPECT_EQ(frm.bestForm(), nullptr);
+}
+
+struct SetupCase
+{
+    const char *h2, *d2, *hd;
+    bool usable;
+    const char *status;
+    const char *labels[6]; // H2, D2, HD, Qa, nHatoms, nDatoms
+};
+
+TEST_F(MainWindowTest, SetupEndsReadyOnlyWithAUsableSystem)
+{
+    const SetupCase cases[] = {
+            {"5", "5", "10", true, "Setup Complete", {"5", "5", "10", "4.00", "20", "20"}},
+            {"0", "0", "0", false, "needs setup", {"0", "0", "0", "infinite", "0", "0"}},
+            {"1", "0", "0", false, "needs setup", {"1", "0", "0", "infinite", "2", "0"}},
+            {" 2 ", "x3", "", true, "Setup Complete", {"2", "0", "0", "infinite", "4", "0"}},
+    };
+    for (const SetupCase &c : cases) {
+        SCOPED_TRACE(std::string(c.h2) + "/" + c.d2 + "/" + c.hd);
+        frm.Check1->setFocus();
+        Setup(c.h2, c.d2, c.hd);
+        EXPECT_EQ(frm.status->text(), c.status);
+        EXPECT_EQ(frm.CmdCollide->text(), "Start Collisions");
+        const QLabel *labels[] = {frm.H2, frm.D2, frm.HD, frm.Qa, frm.nHatoms, frm.nDatoms};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(labels[i]->text(), c.labels[i]) << labels[i]->objectName().toStdString();
+        EXPECT_EQ(sim.bNeedsSetup, !c.usable);
+        // A usable system has its first distribution recorded, ready to start.
+        EXPECT_EQ(sim.nStored, c.usable ? 1 : 0);
+        EXPECT_EQ(frm.focusWidget(), c.usable ? static_cast<QWidget *>(frm.CmdCollide) : frm.Check1);
+
+        if (!c.usable) {
+            frm.CmdCollide->click();
+            EXPECT_EQ(script.opened.last(), kCantContinue);
+        } else {
+            Click(frm.CmdCollide, {StopAt(1)});
+            EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
+        }
+    }
+    EXPECT_EQ(script.unexpected, 0);
+}
+
+TEST_F(MainWindowTest, StopRestartAndAFreshStart)
+{
+    Setup("20", "10", "0");
+
+    QString captionWhileRunning, statusWhileRunning;
+    Click(frm.CmdCollide,
+          {At(1000,
+              [&] {
+                  captionWhileRunning = frm.CmdCollide->text();
+                  statusWhileRunning = frm.status->text();
+              }),
+           StopAt(2000)});
+    EXPECT_EQ(captionWhileRunning, "Stop Collisions");
+    EXPECT_EQ(statusWhileRunning, "running");
+    EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
+    EXPECT_EQ(frm.status->text(), "running");
+    const std::int64_t stoppedAt = sim.nCollisions;
+    const std::int64_t found = sim.nDistFound;
+    ASSERT_GE(stoppedAt, 2000);
+
+    // A restart goes on with the same run.
+    std::int64_t firstSeenOnRestart = -1;
+    Click(frm.CmdCollide,
+          {{[&] { return sim.bRunning; }, [&] { firstSeenOnRestart = sim.nCollisions; }},
+           StopAt(stoppedAt + 1000)});
+    EXPECT_GE(firstSeenOnRestart, stoppedAt);
+    EXPECT_GE(sim.nCollisions, stoppedAt + 1000);
+    EXPECT_GE(sim.nDistFound, found);
+    EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
+
+    // After a new setup "Start Collisions" begins again from 0.
+    Setup("20", "10", "0");
+    EXPECT_EQ(sim.nCollisions, 0);
+    EXPECT_EQ(frm.ncollide->text(), "0");
+    std::int64_t firstSeenOnStart = -1;
+    Click(frm.CmdCollide,
+          {{[&] { return sim.bRunning; }, [&] { firstSeenOnStart = sim.nCollisions; }},
+           StopAt(100)});
+    EXPECT_GE(firstSeenOnStart, 0);
+    EXPECT_LT(firstSeenOnStart, stoppedAt);
+    EXPECT_EQ(script.unexpected, 0);
+}
+
+TEST_F(MainWindowTest, FirstStartOpensTheMostProbableWindowAndARestartClosesIt)
+{
+    Setup("20", "10", "0");
+    bool shownWhileRunning = false;
+    Click(frm.CmdCollide, {At(100, [&] { shownWhileRunning = sim.bBestShown; }), StopAt(200)});
+    EXPECT_TRUE(shownWhileRunning);
+    ASSERT_NE(frm.bestForm(), nullptr);
+    EXPECT_TRUE(frm.bestForm()->isVisible());
+    EXPECT_EQ(frm.CmdShowBest->text(), "Hide Most Prob");
+
+    bool shownOnRestart = true;
+    QString captionOnRestart;
+    Click(frm.CmdCollide,
+          {At(300,
+              [&] {
+                  shownOnRestart = sim.bBestShown;
+                  captionOnRestart = frm.CmdShowBest->text();
+              }),
+           StopAt(400)});
+    EXPECT_FALSE(shownOnRestart);
+    EXPECT_EQ(captionOnRestart, "Most Probable");
+    EXPECT_EQ(frm.bestForm(), nullptr);
+
+    // The next restart opens it again.
+    Click(frm.CmdCollide, {StopAt(500)});
+    EXPECT_TRUE(sim.bBestShown);
+    EXPECT_EQ(frm.CmdShowBest->text(), "Hide Most Prob");
+}
+
+TEST_F(MainWindowTest, SetupDuringARunStopsItAndOpensTheDialogOnceAfterwards)
+{
+    Setup("20", "10", "0");
+    bool runningWhenOpened = true;
+    script.Then([&](QWidget *w) {
+        runningWhenOpened = sim.bRunning;
+        SetupByMolecules("8", "8", "0")(w);
+    });
+    Click(frm.CmdCollide, {At(500, [&] { frm.CmdSetup->click(); })});
+
+    EXPECT_EQ(script.opened, QStringList({"FrmSetup", "FrmSetup"}));
+    EXPECT_EQ(script.unexpected, 0);
+    EXPECT_FALSE(runningWhenOpened);
+    EXPECT_FALSE(sim.bRunning);
+    EXPECT_FALSE(sim.bWasRunning);
+    EXPECT_EQ(frm.CmdCollide->text(), "Start Collisions");
+    EXPECT_EQ(frm.status->text(), "Setup Complete");
+    EXPECT_EQ(sim.nMolecules, 16);
+    EXPECT_EQ(sim.nCollisions, 0);
+    // Setup closes the most-probable window.
+    EXPECT_FALSE(sim.bBestShown);
+    EXPECT_EQ(frm.CmdShowBest->text(), "Most Probable");
+}
+
+TEST_F(MainWindowTest, ClearDuringARunIsRefusedAndTheRunGoesOn)
+{
+    Setup("20", "10", "0");
+    std::int64_t atMessage = 0;
+    Click(frm.CmdCollide,
+          {At(500,
+              [&] {
+                  frm.CmdRestart->click();
+                  atMessage = sim.nCollisions;
+              }),
+           StopAt(1000)});
+    EXPECT_EQ(script.opened.last(), kStopFirst);
+    EXPECT_GE(sim.nCollisions, 1000);
+    EXPECT_GE(atMessage, 500);
+    EXPECT_LT(atMessage, 1000);
+    EXPECT_EQ(frm.H2->text(), "20");
+    EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
+}
+
+TEST_F(MainWindowTest, ClearAfterAStopNeedsANewSetupAndResetsTheDialog)
+{
+    Setup("20", "10", "0", false);
+    Click(frm.CmdCollide, {StopAt(500)});
+    ui::FrmSetup *before = frm.setupForm();
+    before->nMolec[0]->setText("77");
+    before->OptBy[1]->setChecked(true);
+
+    frm.CmdRestart->click();
+    EXPECT_EQ(frm.status->text(), "needs setup");
+    for (QLabel *label : {frm.H2, frm.HD, frm.D2, frm.Qa})
+        EXPECT_EQ(label->text(), "?");
+    EXPECT_EQ(frm.ncollide->text(), "0");
+    EXPECT_EQ(frm.NumDistros->text(), "0");
+    EXPECT_EQ(frm.CmdCollide->text(), "Start Collisions");
+    EXPECT_EQ(frm.bestForm(), nullptr);
+    EXPECT_FALSE(sim.bShowBest);
+    EXPECT_EQ(sim.nStored, 0);
+
+    // The dialog is back in its design state.
+    ui::FrmSetup *after = frm.setupForm();
+    EXPECT_TRUE(after->OptBy[0]->isChecked());
+    EXPECT_TRUE(after->OptDisplayAll->isChecked());
+    EXPECT_EQ(after->nMolec[0]->text(), "0");
+
+    frm.CmdCollide->click();
+    EXPECT_EQ(script.opened.last(), kCantContinue);
+}
+
+TEST_F(MainWindowTest, SetupDialogClosedByItsFrameBuildsNoSystem)
+{
+    script.Then([](QWidget *w) {
+        auto *setup = qobject_cast<ui::FrmSetup *>(w);
+        setup->OptBy[1]->setChecked(true);
+        setup->natom[0]->setText("8");
+        setup->natom[1]->setText("8");
+        setup->close();
+    });
+    frm.CmdSetup->click();
+    EXPECT_TRUE(sim.bNeedsSetup);
+    EXPECT_EQ(frm.status->text(), "needs setup");
+    // Unloaded: the next showing starts from the design state.
+    EXPECT_TRUE(frm.setupForm()->OptBy[0]->isChecked());
+    EXPECT_EQ(frm.setupForm()->natom[0]->text(), "");
+
+    Setup("3", "3", "0");
+    EXPECT_EQ(frm.status->text(), "Setup Complete");
+    EXPECT_EQ(script.unexpected, 0);
+}
+
+struct ShowCase
+{
+    const char *name;
+    bool setUp;
+    bool saveAll;
+    const char *opened; // the message, or the window that opens
+};
+
+TEST_F(MainWindowTest, AllDistributionsOpensTheDetailedDisplayOnlyWhenThereIsSomethingToShow)
+{
+    const ShowCase cases[] = {
+            {"nothing set up", false, true, kNothingToShow},
+            {"only the most probable saved", true, false, kNotSaved},
+            {"all saved", true, true, "frmDisplay"},
+    };
+    for (const ShowCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        frm.CmdRestart->click();
+        if (c.setUp) {
+            Setup("20", "10", "0", c.saveAll);
+            Click(frm.CmdCollide, {StopAt(300)});
+        }
+        if (c.setUp && c.saveAll)
+            script.Then(ModalScript::Close); // a window, closed again through its frame
+        const qsizetype before = script.opened.size();
+        frm.cmdShow->click();
+        ASSERT_EQ(script.opened.size(), before + 1);
+        EXPECT_EQ(script.opened.last(), c.opened);
+        EXPECT_TRUE(frm.findChildren<ui::FrmDisplay *>().isEmpty());
+    }
+}
+
+TEST_F(MainWindowTest, MostProbableWithAnEmptyRegisterShowsAMessage)
+{
+    frm.CmdShowBest->click();
+    EXPECT_EQ(script.opened, QStringList{kNothingToShow});
+    EXPECT_EQ(frm.CmdShowBest->text(), "Most Probable");
+    EXPECT_FALSE(sim.bBestShown);
+}
+
+struct ExitCase
+{
+    const char *name;
+    bool byFrame;
+    bool setupFirst; // "Setup System" clicked in the same event service
+};
+
+TEST(MainWindowExit, DuringARunTheLoopEndsAtOnceAndNothingOpens)
+{
+    const ExitCase cases[] = {
+            {"File, Exit", false, false},
+            {"frame", true, false},
+            {"Setup, then File, Exit", false, true},
+    };
+    for (const ExitCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        Simulation s;
+        s.rng.FixSeed(7);
+        ui::FrmMain w(s);
+        w.SetServiceInterval(0);
+        w.show();
+        ModalScript modals;
+        modals.Then(SetupByMolecules("20", "10", "0"));
+        w.CmdSetup->click();
+
+        std::int64_t atExit = -1;
+        bool ran = false;
+        QTimer timer;
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (ran || !s.bRunning || s.nCollisions < 500)
+                return;
+            ran = true;
+            if (c.setupFirst)
+                w.CmdSetup->click();
+            atExit = s.nCollisions;
+            if (c.byFrame)
+                w.close();
+            else
+                w.menu_Exit->trigger();
+        });
+        timer.start();
+        w.CmdCollide->click();
+
+        EXPECT_TRUE(ran);
+        EXPECT_FALSE(s.bRunning);
+        EXPECT_FALSE(s.bWasRunning);
+        EXPECT_EQ(s.nCollisions, atExit); // not one collision more
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_EQ(w.bestForm(), nullptr);
+        EXPECT_EQ(modals.opened, QStringList{"FrmSetup"});
+        for (QWidget *top : QApplication::topLevelWidgets())
+            EXPECT_FALSE(top->isVisible()) << top->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, EquilibrateStartsCollisionsOnTheRevisedSystem)
+{
+    Setup("20", "10", "0");
+    Click(frm.CmdCollide, {StopAt(500)});
+    const auto revised = sim.nKind; // the window opens on these counts
+    bool openedOnCounts = false;
+    script.Then([&](QWidget *w) {
+        openedOnCounts = sim.bReviseOpen && sim.nKind == revised;
+        Equilibrate(w);
+    });
+    Click(frm.CmdReviseData, {StopAt(300)});
+
+    EXPECT_TRUE(openedOnCounts);
+    EXPECT_TRUE(sim.bReviseAccepted);
+    EXPECT_FALSE(sim.bReviseOpen);
+    ui::FrmSetup *setup = frm.setupForm();
+    EXPECT_TRUE(setup->OptBy[0]->isChecked());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(setup->nMolec[i]->text(), QString::number(revised[std::size_t(i)]));
+    EXPECT_EQ(sim.nMolecules, 30);
+    // The collisions started afresh on the revised system and were stopped.
+    EXPECT_GE(sim.nCollisions, 300);
+    EXPECT_LT(sim.nCollisions, 500);
+    EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
+    EXPECT_TRUE(sim.bBestShown);
+}
+
+TEST_F(MainWindowTest, EquilibrateDuringARunKeepsItRunningOnTheRevisedSystem)
+{
+    Setup("20", "10", "0");
+    script.Then(Equilibrate);
+    bool revised = false;
+    QString captionAfter;
+    bool shownAfter = false;
+    Click(frm.CmdCollide,
+          {At(1000,
+              [&] {
+                  frm.CmdReviseData->click();
+                  revised = true;
+                  captionAfter = frm.CmdCollide->text();
+                  shownAfter = sim.bBestShown;
+              }),
+           {[&] { return revised && sim.nCollisions >= 200; }, [&] { frm.CmdCollide->click(); }}});
+    EXPECT_EQ(captionAfter, "Stop Collisions");
+    EXPECT_TRUE(shownAfter);
+    // The run began again with the revised system.
+    EXPECT_LT(sim.nCollisions, 1000);
+    EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
+}
+
+TEST_F(MainWindowTest, ReviseWindowClosedByTheWindowManagerChangesNothing)
+{
+    Setup("20", "10", "0");
+    Click(frm.CmdCollide, {StopAt(500)});
+    const std::int64_t collisions = sim.nCollisions;
+    script.Then([](QWidget *w) { w->close(); });
+    frm.CmdReviseData->click();
+    EXPECT_FALSE(sim.bReviseAccepted);
+    EXPECT_FALSE(sim.bReviseOpen);
+    EXPECT_EQ(sim.nCollisions, collisions);
+    EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
+
+    // It opens again.
+    script.Then([](QWidget *w) { w->close(); });
+    frm.CmdReviseData->click();
+    EXPECT_EQ(script.opened, QStringList({"FrmSetup", "FrmRevise", "FrmRevise"}));
+}
+
+// Remembers what the core writes into the collision counter, and whether it
+// came from the loop itself or from a refresh of the statistics.
+class RecordingMain : public ui::FrmMain
+{
+public:
+    explicit RecordingMain(Simulation &s)
+        : FrmMain(s)
+        , sim(s)
+    {}
+
+    void SetLabel(MainLabel label, std::string_view text) override
+    {
+        if (label == MainLabel::ncollide) {
+            lastCounter = QString::fromUtf8(text.data(), qsizetype(text.size()));
+            if (sim.bRunning && refreshing == 0)
+                loopCounters.push_back(std::stoll(std::string(text)));
+        }
+        FrmMain::SetLabel(label, text);
+    }
+    void ShowMostProbable() override
+    {
+        ++refreshing;
+        FrmMain::ShowMostProbable();
+        --refreshing;
+    }
+
+    Simulation &sim;
+    QString lastCounter;
+    std::vector<long long> loopCounters;
+    int refreshing = 0;
+};
+
+TEST(MainWindowCounters, HeldBackCounterTextsEndUpOnScreenAndStopsLandOnServicePoints)
+{
+    Simulation sim;
+    sim.rng.FixSeed(99);
+    RecordingMain w(sim); // serves events at most every few milliseconds
+    w.show();
+    ModalScript modals;
+    modals.Then(SetupByMolecules("500", "500", "0"));
+    w.CmdSetup->click();
+
+    auto runUntil = [&](std::int64_t n) {
+        QTimer timer;
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (sim.bRunning && sim.nCollisions >= n)
+                w.CmdCollide->click();
+        });
+        timer.start();
+        w.CmdCollide->click();
+    };
+
+    runUntil(200000); // the most-probable window opens and follows the run
+    EXPECT_EQ(w.ncollide->text(), w.lastCounter);
+    runUntil(sim.nCollisions + 200000); // the restart closes it again
+    EXPECT_FALSE(sim.bBestShown);
+    EXPECT_EQ(w.ncollide->text(), w.lastCounter);
+    // With nothing refreshed inside the loop, events are served only at
+    // every 50th collision.
+    EXPECT_EQ(sim.nCollisions % 50, 0);
+
+    // In turbo mode the loop writes the counter at every 100th collision only.
+    ASSERT_FALSE(w.loopCounters.empty());
+    for (long long n : w.loopCounters)
+        ASSERT_EQ(n % 100, 0) << n;
+}
+
+} // namespace
+} // namespace kormix::test
