@@ -352,14 +352,19 @@ void FrmMain::HideMostProbable()
 
 void FrmMain::PlaceBeside(QWidget *window) const
 {
+    // To the right of the main window, else to its left; on a screen too
+    // narrow for either, against the screen's right edge.
     constexpr int kGap = 8;
     const QRect main = frameGeometry();
     int x = main.right() + 1 + kGap;
     if (const QScreen *screen = this->screen()) {
         const QRect room = screen->availableGeometry();
         const int width = window->frameGeometry().width();
-        if (x + width > room.right() + 1)
-            x = std::max(room.left(), main.left() - kGap - width);
+        if (x + width > room.right() + 1) {
+            x = main.left() - kGap - width;
+            if (x < room.left())
+                x = std::max(room.left(), room.right() + 1 - width);
+        }
     }
     window->move(x, main.top());
 }

@@ -1,0 +1,172 @@
+// The most-probable window as the main window fills it: its columns in
+// twips, its captions, and how it opens and closes.
+#include "main/mainfixture.h"
+
+#include "common/levelpanel.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
+#include <string>
+
+namespace kormix::test {
+namespace {
+
+class MostProbableWindowTest : public MainWindowTest
+{
+protected:
+    ui::LevelPanel *Panel() const { return frm.bestForm()->FraLevels; }
+};
+
+struct Column
+{
+    double top, height;
+};
+
+struct Composition
+{
+    const char *h2, *d2, *hd;
+    Column lin[4]; // H2, HD right half, D2, HD left half
+    const char *captions[3];
+    const char *qa;
+};
+
+TEST_F(MostProbableWindowTest, ColumnsStandOnTheBaseLineScaledToTheWholeSystem)
+{
+    const Composition cases[] = {
+            {"12",
+             "8",
+             "10",
+             {{3273, 1062}, {3450, 885}, {3627, 708}, {3450, 885}},
+             {"12 H2", "10 HD (33.33%)", "8 D2"},
+             "1.04"},
+            {"10",
+             "0",
+             "0",
+             {{1680, 2655}, {4335, 0}, {4335, 0}, {4335, 0}},
+             {"10 H2", "0 HD (0.00%)", "0 D2"},
+             "infinite"},
+    };
+    for (const Composition &c : cases) {
+        SCOPED_TRACE(std::string(c.h2) + "/" + c.d2 + "/" + c.hd);
+        Setup(c.h2, c.d2, c.hd);
+        frm.CmdShowBest->click(); // shows the first distribution, the best so far
+        ASSERT_NE(frm.bestForm(), nullptr);
+        EXPECT_EQ(frm.bestForm()->windowTitle(), "Collision 0");
+        for (int i = 0; i < 4; ++i) {
+            const ui::LevelColumn &col = Panel()->lin(i);
+            EXPECT_EQ(col.geometry.top(), c.lin[i].top) << "lin(" << i << ")";
+            EXPECT_EQ(col.geometry.height(), c.lin[i].height) << "lin(" << i << ")";
+            EXPECT_TRUE(col.visible);
+        }
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(Panel()->nMolec[k]->text(), c.captions[k]);
+        EXPECT_EQ(Panel()->Qa->text(), c.qa);
+    }
+}
+
+TEST_F(MostProbableWindowTest, LogWIsTheDecimalLogarithmOfTheLargestW)
+{
+    Setup("12", "8", "10");
+    sim.lnWBest = 20.5;
+    frm.ShowMostProbable();
+    EXPECT_EQ(frm.logW->text(), "8.903");
+}
+
+TEST_F(MostProbableWindowTest, ShowFluctuationsBeforeAnySetupShowsAnEmptySystem)
+{
+    frm.Check1->click();
+    ASSERT_NE(frm.bestForm(), nullptr);
+    EXPECT_TRUE(frm.bestForm()->isVisible());
+    EXPECT_EQ(frm.CmdShowBest->text(), "Most Probable");
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(Panel()->lin(i).geometry.height(), 0);
+        EXPECT_EQ(Panel()->lin(i).geometry.bottom(), 4335);
+    }
+    EXPECT_EQ(Panel()->nMolec[1]->text(), "0 HD (0.00%)");
+    EXPECT_EQ(Panel()->Qa->text(), "infinite");
+
+    frm.Check1->click();
+    EXPECT_TRUE(sim.bBestShown);
+    EXPECT_TRUE(script.opened.isEmpty());
+}
+
+TEST_F(MostProbableWindowTest, ShowFluctuationsFollowsTheCurrentDistribution)
+{
+    Setup("20", "10", "0");
+    Click(frm.CmdCollide, {StopAt(1000)});
+    // The window shows the most probable distribution and where it was found.
+    EXPECT_EQ(frm.bestForm()->windowTitle(), "Collision " + frm.bestcol->text());
+
+    frm.Check1->click();
+    EXPECT_EQ(frm.bestForm()->windowTitle(), "Collision " + QString::number(sim.nCollisions));
+    EXPECT_EQ(Panel()->nMolec[0]->text(), QString::number(sim.nH2) + " H2");
+    EXPECT_EQ(Panel()->nMolec[2]->text(), QString::number(sim.nD2) + " D2");
+    const double currentHeight = sim.nHD * 2655.0 / 30;
+    EXPECT_EQ(Panel()->lin(1).geometry.height(), currentHeight);
+
+    frm.Check1->click();
+    EXPECT_EQ(frm.bestForm()->windowTitle(), "Collision " + frm.bestcol->text());
+}
+
+TEST_F(MostProbableWindowTest, MostProbableTakesOverAWindowOpenedByShowFluctuations)
+{
+    Setup("20", "10", "0");
+    frm.Check1->click();
+    ui::FrmBest *opened = frm.bestForm();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(frm.CmdShowBest->text(), "Most Probable");
+
+    frm.CmdShowBest->click();
+    EXPECT_EQ(frm.CmdShowBest->text(), "Hide Most Prob");
+    EXPECT_EQ(frm.bestForm(), opened);
+    frm.CmdShowBest->click();
+    EXPECT_EQ(frm.bestForm(), nullptr);
+    EXPECT_FALSE(sim.bShowBest);
+}
+
+TEST_F(MostProbableWindowTest, OpensBesideTheMainWindowAndARefreshDoesNotMoveIt)
+{
+    Setup("20", "10", "0");
+    frm.CmdShowBest->click();
+    ui::FrmBest *best = frm.bestForm();
+    EXPECT_FALSE(best->frameGeometry().intersects(frm.frameGeometry()));
+    EXPECT_EQ(best->frameGeometry().top(), frm.frameGeometry().top());
+
+    best->move(best->pos() + QPoint(5, 7)); // the user moves it
+    const QRect where = best->geometry();
+    frm.ShowMostProbable();
+    EXPECT_EQ(best->geometry(), where);
+}
+
+TEST_F(MostProbableWindowTest, HasNoCloseControlAndAClosingAnywayRunsHideMostProbable)
+{
+    Setup("20", "10", "0");
+    frm.CmdShowBest->click();
+    QPointer<ui::FrmBest> best = frm.bestForm();
+    EXPECT_FALSE(best->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(best->windowFlags() & Qt::CustomizeWindowHint);
+
+    best->close();
+    EXPECT_FALSE(sim.bBestShown);
+    EXPECT_FALSE(sim.bShowBest);
+    EXPECT_EQ(frm.CmdShowBest->text(), "Most Probable");
+    EXPECT_EQ(frm.bestForm(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(best.isNull());
+
+    frm.CmdShowBest->click();
+    ASSERT_NE(frm.bestForm(), nullptr);
+    EXPECT_TRUE(frm.bestForm()->isVisible());
+}
+
+TEST_F(MostProbableWindowTest, MarksWithTheRedOfItsHiddenCircle)
+{
+    Setup("20", "10", "0");
+    frm.CmdShowBest->click();
+    EXPECT_FALSE(frm.bestForm()->cir(0).visible);
+    EXPECT_EQ(frm.clrMark, QColor(255, 0, 0));
+}
+
+} // namespace
+} // namespace kormix::test
