@@ -53,14 +53,23 @@ void DistributionChart::SetTopBar(int k)
 
 void DistributionChart::UpdateBar(int k)
 {
-    if (!isVisible())
-        return; // the first paint covers everything
+    if (!isVisible() || wholePending_)
+        return; // the next paint covers everything anyway
+    // A change of mode moves every bar: one repaint of the whole chart is
+    // then far cheaper than a region built from a thousand rectangles.
+    if (++pendingRects_ > kMaxPendingRects) {
+        wholePending_ = true;
+        update();
+        return;
+    }
     const QRectF &g = bars_[std::size_t(k)].geometry;
     update(TwipsRect(g.left(), g.top(), g.width(), g.height()));
 }
 
 void DistributionChart::paintEvent(QPaintEvent *event)
 {
+    pendingRects_ = 0;
+    wholePending_ = false;
     QPainter painter(this);
     const QRect dirty = event->rect();
     const auto paint = [&](const BarShape &b) {

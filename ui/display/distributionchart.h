@@ -56,8 +56,12 @@ private:
     // Asks for a repaint of the pixels bar k covers now.
     void UpdateBar(int k);
 
+    static constexpr int kMaxPendingRects = 64;
+
     std::vector<BarShape> bars_;
     int topBar_ = -1;
+    int pendingRects_ = 0;      // bar rectangles asked to repaint since the last paint
+    bool wholePending_ = false; // the whole chart is to be repainted
 };
 
 } // namespace kormix::ui
