@@ -1,0 +1,186 @@
+// A real run in the main window (turbo mode, offscreen platform, N = 1000)
+// against the collision engine alone in the same process, and how soon a click
+// on "Stop Collisions" ends the loop.
+#include "core/simulation.h"
+#include "main/frmmain.h"
+#include "setup/frmsetup.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kH2 = 500; // with as many D2: N = 1000
+constexpr int kD2 = 500;
+
+double engineRate = 0;
+double windowRate = 0;
+
+// The engine without windows: ends the run after a number of event services.
+class CountingHost : public kormix::NullHost
+{
+public:
+    explicit CountingHost(kormix::Simulation &s)
+        : sim(s)
+    {}
+    void ServeEvents() override
+    {
+        if (--left <= 0)
+            sim.bRunning = false;
+    }
+    kormix::Simulation &sim;
+    long long left = 0;
+};
+
+void BM_EngineOnly(benchmark::State &state)
+{
+    kormix::Simulation sim;
+    CountingHost host(sim);
+    sim.SetHost(&host);
+    sim.rng.FixSeed(1);
+    sim.nH2 = kH2;
+    sim.nD2 = kD2;
+    sim.nHD = 0;
+    sim.nMolecules = kH2 + kD2;
+    sim.bSaveAll = true; // as the setup dialog starts
+    sim.bTurbo = true;
+    sim.BeginCollisions();
+
+    long long total = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        const long long before = sim.nCollisions;
+        const auto start = Clock::now();
+        host.left = 20000; // a million collisions
+        sim.bRunning = true;
+        sim.RunCollisions();
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        total += sim.nCollisions - before;
+    }
+    state.counters["collisions_per_s"] = benchmark::Counter(double(total),
+                                                            benchmark::Counter::kIsRate);
+    engineRate = double(total) / seconds;
+}
+
+// The program's main window with a system of 500 H2 and 500 D2 set up through
+// the setup dialog, as the user does it.
+struct Window
+{
+    kormix::Simulation sim;
+    kormix::ui::FrmMain frm{sim};
+
+    Window()
+    {
+        sim.rng.FixSeed(1);
+        frm.show();
+        QTimer::singleShot(0, [this] {
+            kormix::ui::FrmSetup *setup = frm.setupForm();
+            setup->nMolec[0]->setText(QString::number(kH2));
+            setup->nMolec[2]->setText(QString::number(kD2));
+            setup->nMolec[1]->setText("0");
+            setup->CmdOK->click();
+        });
+        frm.CmdSetup->click();
+    }
+
+    // Starts or restarts collisions with the most-probable window open
+    // (every restart toggles it) and returns once the loop has ended.
+    void Run()
+    {
+        if (sim.bBestShown)
+            frm.CmdShowBest->click();
+        frm.CmdCollide->click();
+    }
+};
+
+std::unique_ptr<Window> window;
+
+Window &TheWindow()
+{
+    if (!window)
+        window = std::make_unique<Window>();
+    return *window;
+}
+
+void BM_WindowLoop(benchmark::State &state)
+{
+    Window &w = TheWindow();
+    long long total = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        const long long before = w.sim.nCollisions;
+        const auto start = Clock::now();
+        QTimer::singleShot(250, w.frm.CmdCollide, [&w] { w.frm.CmdCollide->click(); });
+        w.Run();
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        total += w.sim.nCollisions - before;
+    }
+    state.counters["collisions_per_s"] = benchmark::Counter(double(total),
+                                                            benchmark::Counter::kIsRate);
+    windowRate = double(total) / seconds;
+}
+
+// From the moment the click is queued (by another thread, as the window
+// system would deliver it) until the start handler has returned.
+void BM_StopLatency(benchmark::State &state)
+{
+    Window &w = TheWindow();
+    std::mt19937 gen(5);
+    std::uniform_int_distribution<int> wait(20, 80);
+    double worst = 0;
+    for (auto _ : state) {
+        std::atomic<Clock::rep> clicked{0};
+        const int ms = wait(gen);
+        std::thread user([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+            clicked = Clock::now().time_since_epoch().count();
+            QPushButton *stop = w.frm.CmdCollide;
+            QMetaObject::invokeMethod(
+                    stop, [stop] { stop->click(); }, Qt::QueuedConnection);
+        });
+        w.Run();
+        const auto ended = Clock::now();
+        user.join();
+        const double latency = std::chrono::duration<double>(
+                                       ended - Clock::time_point(Clock::duration(clicked.load())))
+                                       .count();
+        worst = std::max(worst, latency);
+        state.SetIterationTime(latency);
+    }
+    state.counters["worst_ms"] = worst * 1000;
+}
+
+} // namespace
+
+BENCHMARK(BM_EngineOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WindowLoop)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_StopLatency)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (engineRate > 0 && windowRate > 0)
+        std::printf("window loop / engine alone: %.1f %%\n", 100 * windowRate / engineRate);
+    window.reset();
+    return 0;
+}
