@@ -218,6 +218,23 @@ TEST_F(ReviseTest, PressAnywhereGrabsTheColumnNearestInX)
     }
 }
 
+TEST_F(ReviseTest, PressOnACaptionInTheFrameGrabsTheColumnBelowIt)
+{
+    // Through the window system, so that the press lands on the caption and
+    // travels on to the frame. 1695 twips across the frame is nearest to HD.
+    Open({2, 2, 2}, 40, One);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QPoint onCaption((1695 - 240) / 15, 8); // frame y 840, high above every column
+    QTest::mousePress(window->nMolec[1], Qt::LeftButton, {}, onCaption);
+    EXPECT_TRUE(window->revDragging);
+    EXPECT_EQ(window->revDragLevel, 1);
+    QTest::mouseRelease(window->nMolec[1], Qt::LeftButton, {}, onCaption);
+    EXPECT_FALSE(window->revDragging);
+    // 66.375 twips a molecule: 43 molecules fit between HD's top and y 840,
+    // and HD rises by the 21 whole pairs of them.
+    EXPECT_EQ(Now(), (Counts{2, 44, 2}));
+}
+
 TEST_F(ReviseTest, AdjustAllKeepsTheAtomsOverRandomDrags)
 {
     const struct
