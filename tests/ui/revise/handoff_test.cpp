@@ -1,0 +1,241 @@
+// "Revise Data" in the main window: the revised counts become a new system
+// through the setup dialog, and the run starts again or goes on.
+#include "revise/frmrevise.h"
+
+#include "common/levelpanel.h"
+#include "main/frmmain.h"
+#include "revise/levelmouse.h"
+#include "revise/rundriver.h"
+#include "setup/frmsetup.h"
+
+#include "core/simulation.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kormix::ui {
+namespace {
+
+using Counts = std::array<std::int32_t, 3>; // H2, HD, D2
+using test::RunUntil;
+using test::RunWatcher;
+using test::WhenModal;
+
+constexpr double kBase = 3855;
+constexpr double kCentre[3] = {352.5, 1612.5, 712.5};
+
+class HandoffTest : public ::testing::Test
+{
+protected:
+    HandoffTest() { main.SetServiceInterval(0); }
+    void SetUp() override
+    {
+        FrmRevise::reviseSide.clear();
+        main.show();
+    }
+    void TearDown() override { FrmRevise::reviseSide.clear(); }
+
+    Counts Kind() const { return {sim.nKind[0], sim.nKind[1], sim.nKind[2]}; }
+    Counts MainLabels() const
+    {
+        return {main.H2->text().toInt(), main.HD->text().toInt(), main.D2->text().toInt()};
+    }
+
+    // Drags a column of the open revise window by d molecules.
+    void DragBy(FrmRevise *revise, int kind, int d) const
+    {
+        const double y = kBase - revise->revScale * (sim.nKind[kind] + d + 0.5);
+        test::Drag(revise->FraLevels, kCentre[kind], 100, y);
+    }
+
+    // Opens "Revise Data", lets `edit` work on the window, then presses
+    // "Equilibrate"; the counts handed back are kept in `revised`.
+    void Revise(std::function<void(FrmRevise *)> edit)
+    {
+        WhenModal<FrmRevise>([this, edit](FrmRevise *revise) {
+            if (edit)
+                edit(revise);
+            revised = Kind();
+            equilibrated = true;
+            QTest::mouseClick(revise->Command1, Qt::LeftButton);
+        });
+        QTest::mouseClick(main.CmdReviseData, Qt::LeftButton);
+    }
+
+    Simulation sim;
+    FrmMain main{sim};
+    Counts revised{};
+    bool equilibrated = false;
+};
+
+TEST_F(HandoffTest, EquilibrateWithUnchangedCountsRestartsTheRun)
+{
+    test::SetupByMolecules(main, "10", "0", "10");
+    RunUntil(main, [this] { return sim.nCollisions >= 3000; });
+    ASSERT_EQ(main.CmdCollide->text(), "Restart Collisions");
+    ASSERT_GE(sim.nCollisions, 3000);
+
+    // The run that the revision starts is stopped at its first event service.
+    std::int64_t firstService = -1;
+    RunWatcher watcher(main, [&] {
+        if (!equilibrated || !sim.bRunning || sim.nCollisions == 0)
+            return false;
+        firstService = sim.nCollisions;
+        return true;
+    });
+    Revise(nullptr);
+
+    EXPECT_EQ(MainLabels(), revised);
+    EXPECT_EQ(sim.reg.regCounts[1][1], revised[1]); // entry 1 is the revised start
+    EXPECT_EQ(sim.reg.regCounts[1][2], revised[2]);
+    EXPECT_GT(firstService, 0);
+    EXPECT_LT(firstService, 3000); // counted from 0 again
+    EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
+}
+
+TEST_F(HandoffTest, SetupDialogShowsTheRevisedCountsByMolecules)
+{
+    test::SetupByAtoms(main, "20", "20");
+    ASSERT_EQ(Kind(), (Counts{10, 0, 10}));
+    ASSERT_TRUE(main.setupForm()->OptBy[1]->isChecked());
+
+    RunWatcher watcher(main, [this] { return equilibrated; });
+    Revise([this](FrmRevise *revise) {
+        QTest::mouseClick(revise->optOne[1], Qt::LeftButton); // Adjust One
+        DragBy(revise, 0, +2);
+        DragBy(revise, 1, +3); // HD moves in pairs
+    });
+
+    ASSERT_EQ(revised, (Counts{12, 2, 10}));
+    FrmSetup *setup = main.setupForm();
+    EXPECT_TRUE(setup->OptBy[0]->isChecked());
+    EXPECT_EQ(setup->nMolec[0]->text(), "12");
+    EXPECT_EQ(setup->nMolec[1]->text(), "2");
+    EXPECT_EQ(setup->nMolec[2]->text(), "10");
+    EXPECT_EQ(MainLabels(), revised);
+    EXPECT_EQ(main.nHatoms->text(), "26");
+    EXPECT_EQ(main.nDatoms->text(), "22");
+}
+
+TEST_F(HandoffTest, StartCaptionAfterARevisionWhileStopped)
+{
+    test::SetupByMolecules(main, "6", "0", "6");
+    RunUntil(main, [this] { return sim.nCollisions >= 500; });
+    ASSERT_EQ(main.CmdCollide->text(), "Restart Collisions");
+
+    // Usable counts: the run starts afresh from them.
+    QString captionWhileRunning;
+    {
+        RunWatcher watcher(main, [&] {
+            if (!equilibrated)
+                return false;
+            captionWhileRunning = main.CmdCollide->text();
+            return true;
+        });
+        Revise(nullptr);
+    }
+    EXPECT_EQ(captionWhileRunning, "Stop Collisions");
+    EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
+
+    // Counts of no usable system: the start is refused, and the button offers
+    // a fresh start.
+    QString message;
+    WhenModal<QMessageBox>([&](QMessageBox *box) {
+        message = box->text();
+        box->accept();
+    });
+    Revise([this](FrmRevise *revise) {
+        QTest::mouseClick(revise->optOne[1], Qt::LeftButton);
+        for (int kind = 0; kind < 3; ++kind)
+            test::Drag(revise->FraLevels, kCentre[kind], 100, 9000);
+    });
+    EXPECT_EQ(revised, (Counts{0, 0, 0}));
+    EXPECT_EQ(message, "Can't continue with these data--use Setup");
+    EXPECT_EQ(main.CmdCollide->text(), "Start Collisions");
+    EXPECT_FALSE(sim.bRunning);
+    EXPECT_TRUE(sim.bNeedsSetup);
+}
+
+TEST_F(HandoffTest, RevisionWhileRunningGoesOnWithTheRevisedSystem)
+{
+    test::SetupByMolecules(main, "10", "0", "10");
+    enum { Running, Revised, Done } phase = Running;
+    QString captionAfter;
+    std::int64_t collisionsAfter = -1;
+    RunUntil(main, [&] {
+        if (phase == Running && sim.nCollisions >= 1000) {
+            Revise([this](FrmRevise *revise) { DragBy(revise, 0, +4); });
+            phase = Revised;
+            captionAfter = main.CmdCollide->text();
+            collisionsAfter = sim.nCollisions;
+            return false;
+        }
+        return phase == Revised && sim.bRunning && sim.nCollisions > 0;
+    });
+    ASSERT_EQ(phase, Revised);
+    EXPECT_EQ(captionAfter, "Stop Collisions");
+    EXPECT_EQ(collisionsAfter, 0); // a new run on the revised system
+    EXPECT_GT(sim.nCollisions, 0);
+    EXPECT_EQ(MainLabels(), revised);
+    EXPECT_EQ(main.nHatoms->text(), "20"); // Adjust All kept the atoms
+    EXPECT_EQ(main.nDatoms->text(), "20");
+    EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
+}
+
+TEST_F(HandoffTest, RevisionToNothingWhileRunningEndsTheRun)
+{
+    test::SetupByMolecules(main, "10", "0", "10");
+    // The most-probable command that follows the revision finds nothing to show.
+    QString message;
+    WhenModal<QMessageBox>([&](QMessageBox *box) {
+        message = box->text();
+        box->accept();
+    });
+    bool revisedOnce = false;
+    RunUntil(main, [&] {
+        if (!revisedOnce && sim.nCollisions >= 500) {
+            revisedOnce = true;
+            Revise([](FrmRevise *revise) {
+                QTest::mouseClick(revise->optOne[1], Qt::LeftButton);
+                for (int kind = 0; kind < 3; ++kind)
+                    test::Drag(revise->FraLevels, kCentre[kind], 100, 9000);
+            });
+        }
+        return false; // the loop ends by itself: nothing is left to collide
+    });
+    EXPECT_TRUE(revisedOnce);
+    EXPECT_EQ(revised, (Counts{0, 0, 0}));
+    EXPECT_FALSE(sim.bRunning);
+    EXPECT_TRUE(sim.bNeedsSetup);
+    EXPECT_NE(main.CmdCollide->text(), "Stop Collisions");
+    EXPECT_EQ(message, "No Distributions to show");
+}
+
+TEST_F(HandoffTest, ClosingTheWindowOtherwiseChangesNothing)
+{
+    test::SetupByMolecules(main, "10", "0", "10");
+    WhenModal<FrmRevise>([](FrmRevise *revise) {
+        test::Drag(revise->FraLevels, kCentre[0], 100, 9000);
+        revise->close();
+    });
+    QTest::mouseClick(main.CmdReviseData, Qt::LeftButton);
+    EXPECT_FALSE(sim.bReviseOpen);
+    EXPECT_FALSE(sim.bRunning);
+    EXPECT_EQ(MainLabels(), (Counts{10, 0, 10}));
+    EXPECT_EQ(main.setupForm()->nMolec[0]->text(), "10");
+
+    // It opens again.
+    RunWatcher watcher(main, [this] { return equilibrated; });
+    Revise(nullptr);
+    EXPECT_TRUE(equilibrated);
+    EXPECT_EQ(MainLabels(), (Counts{0, 20, 0})); // the drag above was kept in the window's counts
+}
+
+} // namespace
+} // namespace kormix::ui
