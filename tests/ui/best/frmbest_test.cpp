@@ -62,6 +62,9 @@ TEST_F(MostProbableWindowTest, ColumnsStandOnTheBaseLineScaledToTheWholeSystem)
         for (int k = 0; k < 3; ++k)
             EXPECT_EQ(Panel()->nMolec[k]->text(), c.captions[k]);
         EXPECT_EQ(Panel()->Qa->text(), c.qa);
+        // The selection colour comes from the window's hidden red circle.
+        EXPECT_FALSE(frm.bestForm()->cir(0).visible);
+        EXPECT_EQ(frm.clrMark, QColor(255, 0, 0));
     }
 }
 
@@ -158,14 +161,6 @@ TEST_F(MostProbableWindowTest, HasNoCloseControlAndAClosingAnywayRunsHideMostPro
     frm.CmdShowBest->click();
     ASSERT_NE(frm.bestForm(), nullptr);
     EXPECT_TRUE(frm.bestForm()->isVisible());
-}
-
-TEST_F(MostProbableWindowTest, MarksWithTheRedOfItsHiddenCircle)
-{
-    Setup("20", "10", "0");
-    frm.CmdShowBest->click();
-    EXPECT_FALSE(frm.bestForm()->cir(0).visible);
-    EXPECT_EQ(frm.clrMark, QColor(255, 0, 0));
 }
 
 } // namespace
