@@ -191,6 +191,17 @@ TEST_F(MainWindowTest, FirstStartOpensTheMostProbableWindowAndARestartClosesIt)
     EXPECT_EQ(frm.CmdShowBest->text(), "Hide Most Prob");
 }
 
+TEST_F(MainWindowTest, AStopServedBeforeTheLoopBeginsLeavesTheButtonOfferingARestart)
+{
+    Setup("20", "10", "0");
+    frm.Check1->click(); // the refresh at the start of the run now serves events
+    QTimer::singleShot(0, frm.CmdCollide, [this] { frm.CmdCollide->click(); });
+    frm.CmdCollide->click();
+    EXPECT_FALSE(sim.bRunning);
+    EXPECT_LE(sim.nCollisions, 1);
+    EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
+}
+
 TEST_F(MainWindowTest, SetupDuringARunStopsItAndOpensTheDialogOnceAfterwards)
 {
     Setup("20", "10", "0");
