@@ -1,7 +1,9 @@
 # Installs what building Kormix needs on Debian 12, when something is missing.
 # Sourced by run.sh and test.sh.
 
-kormix_packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev)
+# fonts-liberation brings a face as wide as the one the windows were drawn for.
+kormix_packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev
+                 fonts-liberation)
 
 kormix_install_missing() {
     local missing=()
@@ -17,6 +19,10 @@ kormix_install_missing() {
     echo "Installing: ${missing[*]}"
     local sudo=""
     if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "Missing packages and no sudo to install them: ${missing[*]}" >&2
+            return 1
+        fi
         sudo="sudo"
     fi
     $sudo apt-get update

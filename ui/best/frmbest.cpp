@@ -2,7 +2,6 @@
 
 #include "common/levelpanel.h"
 #include "common/twips.h"
-#include "main/windowfont.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -34,7 +33,7 @@ FrmBest::FrmBest(QWidget *parent)
 {
     setObjectName("frmBest");
     setWindowTitle("Most Probable Distribution Found Yet");
-    setFont(WindowFont(8.25, true));
+    setFont(SansFont(8.25, true));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Base));
     pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
@@ -44,7 +43,7 @@ FrmBest::FrmBest(QWidget *parent)
 
     FraLevels = new LevelPanel(Layout(), this);
 
-    const QFont captionFont = WindowFont(12, true);
+    const QFont captionFont = SansFont(12, true);
     for (QLabel *label : {FraLevels->nMolec[0],
                           FraLevels->nMolec[1],
                           FraLevels->nMolec[2],

@@ -36,8 +36,14 @@ void SetClientSize(QWidget *window, double width, double height)
 
 QFont SansFont(double points, bool bold)
 {
+    // The layouts were drawn for MS Sans Serif, whose letters are about as
+    // wide as Arial's. Common desktop faces such as DejaVu Sans run wider and
+    // cut off the longer captions, so a face with Arial's widths comes first
+    // where one is installed; otherwise the system's sans-serif face stands in.
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setStyleHint(QFont::SansSerif);
+    font.setFamilies(
+            {"Arial", "Liberation Sans", "Arimo", "Nimbus Sans", "Helvetica", font.family()});
     font.setPixelSize(int(std::lround(points * 96.0 / 72.0)));
     font.setBold(bold);
     return font;

@@ -6,7 +6,6 @@
 #include "core/numberformat.h"
 #include "core/simulation.h"
 #include "display/frmdisplay.h"
-#include "main/windowfont.h"
 #include "revise/frmrevise.h"
 #include "setup/frmsetup.h"
 
@@ -62,7 +61,7 @@ FrmMain::~FrmMain()
 
 void FrmMain::BuildControls()
 {
-    setFont(WindowFont(8.25, true));
+    setFont(SansFont(8.25, true));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Base));
     pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
@@ -108,7 +107,7 @@ void FrmMain::BuildControls()
     Check1->setObjectName("Check1");
     Place(Check1, 4440, 4080, 3135, 255);
 
-    const QFont big = WindowFont(12, true);
+    const QFont big = SansFont(12, true);
     auto label = [client,
                   &big](const char *name, const char *text, double l, double t, double w, double h) {
         auto *lb = new QLabel(text, client);

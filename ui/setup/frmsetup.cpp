@@ -3,7 +3,6 @@
 #include "common/twips.h"
 #include "core/numberformat.h"
 #include "core/simulation.h"
-#include "main/windowfont.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -120,7 +119,7 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
 {
     setObjectName("FrmSetup");
     setWindowTitle("System Setup");
-    setFont(WindowFont(8.25, false));
+    setFont(SansFont(8.25, false));
     SetClientSize(this, 6750, 3960);
 
     Frame1 = new QGroupBox("particle options", this);
