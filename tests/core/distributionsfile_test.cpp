@@ -150,7 +150,7 @@ TEST_F(DistributionsFile, ProbabilitiesOfARunAddUpToOne)
         for (std::string field; std::getline(fields, field, '\t');)
             f.push_back(field);
         ASSERT_EQ(f.size(), 11u);
-        EXPECT_EQ(f[0], " " + std::to_string(++k) + " ");
+        EXPECT_EQ(f[0], std::string(" ").append(std::to_string(++k)).append(" "));
         EXPECT_GT(std::stod(f[4]), lastHD);
         lastHD = std::stod(f[4]);
         p += std::stod(f[7]);
@@ -206,7 +206,8 @@ TEST_F(DistributionsFile, FailuresAreReportedAndLeaveWhatWasThere)
     const fs::path inside = notADir / "distributions.xls";
     ExportResult result = ExportDistributions(sim, inside);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, std::strerror(ENOTDIR) + std::string(" opening ") + inside.string());
+    EXPECT_EQ(result.message,
+              std::string(std::strerror(ENOTDIR)).append(" opening ") + inside.string());
     EXPECT_EQ(ReadAll(notADir), "plain");
 
     // A directory stands at the path: it cannot be replaced by the file.
@@ -228,7 +229,8 @@ TEST_F(DistributionsFile, UnwritableDirectoryIsReported)
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
     const ExportResult result = ExportDistributions(sim, path);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, std::strerror(EACCES) + std::string(" opening ") + path.string());
+    EXPECT_EQ(result.message,
+              std::string(std::strerror(EACCES)).append(" opening ") + path.string());
     EXPECT_EQ(ReadAll(path), "previous");
 }
 
@@ -259,7 +261,7 @@ TEST_F(DistributionsFile, FailedWriteIsNotReportedAsSuccess)
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, std::strerror(EFBIG) + std::string(" writing ") + path.string());
+    EXPECT_EQ(result.message, std::string(std::strerror(EFBIG)).append(" writing ") + path.string());
     EXPECT_EQ(ReadAll(path), "previous export");
     EXPECT_EQ(StrayFiles(), 0);
 }
