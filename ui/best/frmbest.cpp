@@ -34,11 +34,7 @@ FrmBest::FrmBest(QWidget *parent)
     setObjectName("frmBest");
     setWindowTitle("Most Probable Distribution Found Yet");
     setFont(SansFont(8.25, true));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
-    pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    UseWindowColours(this);
     SetClientSize(this, 2475, 5340);
 
     FraLevels = new LevelPanel(Layout(), this);

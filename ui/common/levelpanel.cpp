@@ -103,9 +103,12 @@ void LevelPanel::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
     QPainter painter(this);
+    // A column may reach far beyond the frame (after zooming in, say): only
+    // the part inside is drawn, worked out before any rounding to pixels.
+    const QRectF frame(0, 0, width() * kTwipsPerPixel, height() * kTwipsPerPixel);
     for (const LevelColumn &c : columns_) {
-        const QRectF &g = c.geometry;
-        if (!c.visible || g.height() <= 0)
+        const QRectF g = c.geometry.intersected(frame);
+        if (!c.visible || g.height() <= 0 || g.width() <= 0)
             continue;
         painter.fillRect(TwipsRect(g.left(), g.top(), g.width(), g.height()), c.fill);
     }

@@ -1,6 +1,7 @@
 #include "twips.h"
 
 #include <QFontDatabase>
+#include <QPalette>
 #include <QWidget>
 
 #include <cmath>
@@ -47,6 +48,15 @@ QFont SansFont(double points, bool bold)
     font.setPixelSize(int(std::lround(points * 96.0 / 72.0)));
     font.setBold(bold);
     return font;
+}
+
+void UseWindowColours(QWidget *window)
+{
+    QPalette pal = window->palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
+    pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
+    window->setPalette(pal);
+    window->setAutoFillBackground(true);
 }
 
 } // namespace kormix::ui

@@ -29,4 +29,9 @@ void SetClientSize(QWidget *window, double width, double height);
 // points as designed for 96 dots per inch.
 QFont SansFont(double points, bool bold = true);
 
+// Gives a window the system's window colours (the background text fields
+// have, white on most desktops, and their text colour), as the windows were
+// designed with.
+void UseWindowColours(QWidget *window);
+
 } // namespace kormix::ui

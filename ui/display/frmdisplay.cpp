@@ -156,6 +156,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     setWindowTitle("Detailed Display of System");
     setModal(true);
     setFont(SansFont(8.25));
+    UseWindowColours(this);
     SetClientSize(this, kClientWidth, kClientHeight);
 
     // The chart's frame, white, with the painted bars and the two captions

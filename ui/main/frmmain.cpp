@@ -62,10 +62,7 @@ FrmMain::~FrmMain()
 void FrmMain::BuildControls()
 {
     setFont(SansFont(8.25, true));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
-    pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
-    setPalette(pal);
+    UseWindowColours(this);
 
     // The menu keeps the desktop's own font.
     menuBar()->setFont(QApplication::font("QMenuBar"));

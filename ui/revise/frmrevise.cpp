@@ -29,11 +29,6 @@ namespace {
 
 constexpr std::int64_t kMaxCount = std::numeric_limits<std::int32_t>::max();
 
-// A column can grow far above the frame after zooming in; the frame clips it
-// at its top edge anyway. Holding the drawn top within this distance above
-// the frame keeps the pixel arithmetic of the painting within integers.
-constexpr double kHighestTop = -1.0e7;
-
 // floor(v / 2); the division of integers truncates towards zero instead.
 std::int64_t FloorHalf(std::int64_t v)
 {
@@ -113,11 +108,7 @@ FrmRevise::FrmRevise(Simulation &sim,
     setModal(true);
     SetClientSize(this, 3960, 4695);
     setFont(SansFont(8.25));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
-    pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    UseWindowColours(this);
 
     // The frame reaches below the window's lower edge, which cuts off its
     // lower border; everything it shows lies above that edge.
@@ -187,29 +178,15 @@ void FrmRevise::Form_Load()
 
 void FrmRevise::DrawLevels()
 {
-    // Hidden while they change, so that no half-updated picture is seen.
-    FraLevels->SetColumnsVisible(false);
     const double base = Base();
 
     sim_.FormatQ();
     Qa->setText(QString::fromStdString(sim_.Q.Text()));
 
+    // The HD share is of the revised total, not of the system's molecules.
     const auto &n = sim_.nKind;
-    const std::int64_t total = std::int64_t(n[0]) + n[1] + n[2];
-    const double percent = total != 0 ? 100.0 * n[1] / double(total) : 0.0;
-    nMolec[0]->setText(QString::fromStdString(IntegerToText(n[0]) + " H2"));
-    nMolec[1]->setText(QString::fromStdString(IntegerToText(n[1]) + " HD ("
-                                              + FormatNumber(percent, "0.00", sim_.decimalPoint)
-                                              + "%)"));
-    nMolec[2]->setText(QString::fromStdString(IntegerToText(n[2]) + " D2"));
-
-    for (int i = 0; i < 3; ++i) {
-        const double h = n[i] != 0 ? revScale * n[i] : 0.0;
-        const double top = std::max(base - h, kHighestTop);
-        FraLevels->SetColumn(i, top, base - top);
-    }
-    FraLevels->SetColumn(3, FraLevels->lin(1).geometry.top(), FraLevels->lin(1).geometry.height());
-    FraLevels->SetColumnsVisible(true);
+    const double total = double(n[0]) + double(n[1]) + double(n[2]);
+    FraLevels->ShowCounts(n, revScale, base, total, sim_.decimalPoint);
 }
 
 int FrmRevise::NearestLevel(double x) const
