@@ -205,6 +205,7 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
         field->installEventFilter(this);
     OptDisplayAll->installEventFilter(this);
     OptDisplayBest->installEventFilter(this);
+    CmdOK->installEventFilter(this);
 
     // Connected only now, so that the design state set above changes nothing
     // outside the dialog.
@@ -300,6 +301,16 @@ bool FrmSetup::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if (type != QEvent::FocusIn && type != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
+
+    // Enter presses OK once the walk through the fields has reached it (OK is
+    // no default button, or Enter in a field would press it on the way).
+    if (watched == CmdOK) {
+        if (type == QEvent::KeyPress && KeyAscii(static_cast<QKeyEvent *>(event)) == 13) {
+            CmdOK->click();
+            return true;
+        }
+        return false;
+    }
 
     if (watched == OptDisplayAll || watched == OptDisplayBest) {
         if (type != QEvent::KeyPress)

@@ -191,6 +191,22 @@ TEST_F(SetupDialogTest, EnterWalksThroughTheFieldsInScreenOrderThenToTheSaveOpti
     }
 }
 
+TEST_F(SetupDialogTest, EnterOnOkAtTheEndOfTheWalkBuildsTheSystem)
+{
+    ShowActive();
+    dlg.nMolec[0]->setFocus();
+    for (const char *typed : {"10", "10", "0"}) {
+        QTest::keyClicks(dlg.focusWidget(), typed);
+        QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
+    }
+    QTest::keyClick(dlg.focusWidget(), Qt::Key_Return); // from the save option to OK
+    ASSERT_EQ(dlg.focusWidget(), dlg.CmdOK);
+    QTest::keyClick(dlg.CmdOK, Qt::Key_Return);
+    EXPECT_EQ(sim.nMolecules, 20);
+    EXPECT_EQ(sim.nD2, 10);
+    EXPECT_FALSE(dlg.isVisible());
+}
+
 TEST_F(SetupDialogTest, SaveOptionsTakeEffectWhenClicked)
 {
     ShowActive();
