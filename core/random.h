@@ -36,19 +36,25 @@ public:
     {
         std::uint32_t s[4] = {};
 
-        // The next draw as k, standing for the float k / 2^24.
-        std::uint32_t NextBits()
+        // One step on a state held anywhere (a hot loop keeps it in
+        // registers): the next draw as k, standing for the float k / 2^24.
+        static std::uint32_t Step(std::uint32_t &s0,
+                                  std::uint32_t &s1,
+                                  std::uint32_t &s2,
+                                  std::uint32_t &s3)
         {
-            const std::uint32_t result = s[0] + s[3];
-            const std::uint32_t t = s[1] << 9;
-            s[2] ^= s[0];
-            s[3] ^= s[1];
-            s[1] ^= s[2];
-            s[0] ^= s[3];
-            s[2] ^= t;
-            s[3] = (s[3] << 11) | (s[3] >> 21);
+            const std::uint32_t result = s0 + s3;
+            const std::uint32_t t = s1 << 9;
+            s2 ^= s0;
+            s3 ^= s1;
+            s1 ^= s2;
+            s0 ^= s3;
+            s2 ^= t;
+            s3 = (s3 << 11) | (s3 >> 21);
             return result >> 8; // the 24 high bits
         }
+
+        std::uint32_t NextBits() { return Step(s[0], s[1], s[2], s[3]); }
 
         // Every float of the form k / 2^24 in [0, 1), all equally likely.
         float Next() { return static_cast<float>(NextBits()) * 0x1.0p-24f; }

@@ -225,7 +225,7 @@ void Simulation::RunCollisions()
     const double *lnTable;
     int current, stored;
     bool saveAll, turbo, scripted, fluctuations;
-    UniformRandom::Engine engine;
+    std::uint32_t s0, s1, s2, s3; // the generator's state, in registers
     auto load = [&] {
         n = nMolecules;
         h2 = nH2;
@@ -243,7 +243,11 @@ void Simulation::RunCollisions()
         lnSize = std::int64_t(lnTable_.size());
         // Unless a test scripts the draws, the generator works from a copy.
         scripted = rng.Scripted();
-        engine = rng.engine();
+        const std::uint32_t *state = rng.engine().s;
+        s0 = state[0];
+        s1 = state[1];
+        s2 = state[2];
+        s3 = state[3];
         // The box can only change while events are served, and every event
         // service is followed by a fresh load.
         fluctuations = host_->ShowFluctuations();
@@ -255,12 +259,32 @@ void Simulation::RunCollisions()
         nCollisions = collisions;
         lnW = lnw;
         iCurrent = current;
-        if (!scripted)
-            rng.engine() = engine;
+        if (!scripted) {
+            std::uint32_t *state = rng.engine().s;
+            state[0] = s0;
+            state[1] = s1;
+            state[2] = s2;
+            state[3] = s3;
+        }
         Q.SetNumber((h2 != 0 && d2 != 0) ? ((double(hd) / double(h2)) * double(hd)) / double(d2)
                                          : kInfiniteQ);
     };
-    auto draw = [&] { return scripted ? rng.Next() : engine.Next(); };
+    // A draw r is a float k / 2^24, and the molecule it picks is
+    // floor(r * N) + 1 with the product in double precision. r * N equals
+    // k * (N / 2^24) to the last bit (scaling by a power of two is exact), so
+    // the generator's k goes straight into the product.
+    auto nextBits = [&] { return UniformRandom::Engine::Step(s0, s1, s2, s3); };
+    auto pick = [&](double nOver2To24, double dn) -> std::int64_t {
+        if (scripted) [[unlikely]]
+            return std::int64_t(double(rng.Next()) * dn) + 1;
+        return std::int64_t(double(nextBits()) * nOver2To24) + 1;
+    };
+    // r > 0.5 for k / 2^24 is k > 2^23.
+    auto overHalf = [&] {
+        if (scripted) [[unlikely]]
+            return rng.Next() > 0.5f;
+        return nextBits() > (std::uint32_t(1) << 23);
+    };
     auto ln = [&](std::int64_t i) { return i < lnSize ? lnTable[i] : LnSlow(i); };
     load();
 
@@ -273,10 +297,11 @@ void Simulation::RunCollisions()
         ++collisions;
 
         const double dn = double(n);
-        const std::int64_t i1 = std::int64_t(double(draw()) * dn) + 1;
+        const double nOver2To24 = dn * 0x1.0p-24;
+        const std::int64_t i1 = pick(nOver2To24, dn);
         std::int64_t i2;
         do {
-            i2 = std::int64_t(double(draw()) * dn) + 1;
+            i2 = pick(nOver2To24, dn);
         } while (i2 == i1);
 
         // Molecules are numbered H2 first, then HD, then D2; the kind is 0, 1
@@ -323,7 +348,7 @@ void Simulation::RunCollisions()
             lnw = ((((lnw + kLn4) - ln(hd)) - ln(hd - 1)) + ln(h2 + 1)) + ln(d2 + 1);
             counter();
             changed();
-        } else if ((k1 & k2) == 1 && draw() > 0.5f) { // 2 HD -> H2 + D2
+        } else if ((k1 & k2) == 1 && overHalf()) { // 2 HD -> H2 + D2
             lnw = ((((lnw - kLn4) + ln(hd)) + ln(hd - 1)) - ln(h2 + 1)) - ln(d2 + 1);
             ++h2;
             ++d2;
