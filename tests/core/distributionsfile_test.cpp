@@ -127,16 +127,8 @@ TEST_F(DistributionsFile, OneDistributionHasProbabilityOne)
 
 TEST_F(DistributionsFile, ProbabilitiesOfARunAddUpToOne)
 {
-    host.ByMolecules("20", "0", "20");
-    sim.SetupSystem();
-    sim.rng.FixSeed(5);
-    sim.BeginCollisions();
-    host.onServeEvents = [&] {
-        if (sim.nCollisions >= 3000)
-            sim.bRunning = false;
-    };
-    sim.bRunning = true;
-    sim.RunCollisions();
+    test::StartSeeded(sim, host, "20", "0", "20", 5);
+    test::RunFor(sim, host, 3000);
 
     std::istringstream lines(DistributionsText(sim));
     std::string line;
@@ -237,16 +229,8 @@ TEST_F(DistributionsFile, UnwritableDirectoryIsReported)
 TEST_F(DistributionsFile, FailedWriteIsNotReportedAsSuccess)
 {
     // A file size limit makes the write itself fail, even for root.
-    host.ByMolecules("600", "0", "600");
-    sim.SetupSystem();
-    sim.rng.FixSeed(11);
-    sim.BeginCollisions();
-    host.onServeEvents = [&] {
-        if (sim.nStored >= 300)
-            sim.bRunning = false;
-    };
-    sim.bRunning = true;
-    sim.RunCollisions();
+    test::StartSeeded(sim, host, "600", "0", "600", 11);
+    test::RunUntil(sim, host, [&] { return sim.nStored >= 300; });
     ASSERT_GT(DistributionsText(sim).size(), 8192u);
 
     WriteAll(path, "previous export");

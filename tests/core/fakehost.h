@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/host.h"
+#include "core/simulation.h"
 
 #include <functional>
 #include <map>
@@ -69,5 +70,38 @@ public:
     std::function<void(MainLabel)> onSetLabel;
     std::function<void()> onServeEvents;
 };
+
+// Sets up a system by molecules, fixes the seed and begins a run.
+inline void StartSeeded(Simulation &sim,
+                        FakeHost &host,
+                        const char *h2,
+                        const char *hd,
+                        const char *d2,
+                        std::uint64_t seed,
+                        bool saveAll = true)
+{
+    host.ByMolecules(h2, hd, d2, saveAll);
+    sim.SetupSystem();
+    sim.rng.FixSeed(seed);
+    sim.BeginCollisions();
+}
+
+// Runs collisions until `done` holds at an event service (every 50 collisions).
+inline void RunUntil(Simulation &sim, FakeHost &host, const std::function<bool()> &done)
+{
+    host.onServeEvents = [&] {
+        if (done())
+            sim.bRunning = false;
+    };
+    sim.bRunning = true;
+    sim.RunCollisions();
+    host.onServeEvents = nullptr;
+}
+
+// A run of `collisions` collisions in all (a multiple of 50).
+inline void RunFor(Simulation &sim, FakeHost &host, std::int64_t collisions)
+{
+    RunUntil(sim, host, [&] { return sim.nCollisions >= collisions; });
+}
 
 } // namespace kormix::test

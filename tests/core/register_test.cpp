@@ -157,17 +157,9 @@ TEST(Register, BestOnlyModeKeepsOneEntry)
 TEST(Register, BestOnlyRunCreditsEntryOne)
 {
     FakeHost host;
-    host.ByMolecules("20", "0", "20", /*saveAll=*/false);
     Simulation sim(&host);
-    sim.SetupSystem();
-    sim.rng.FixSeed(99);
-    sim.BeginCollisions();
-    host.onServeEvents = [&] {
-        if (sim.nCollisions >= 5000)
-            sim.bRunning = false;
-    };
-    sim.bRunning = true;
-    sim.RunCollisions();
+    test::StartSeeded(sim, host, "20", "0", "20", 99, /*saveAll=*/false);
+    test::RunFor(sim, host, 5000);
     EXPECT_EQ(sim.nStored, 1);
     EXPECT_EQ(sim.iCurrent, 1);
     EXPECT_GT(sim.nDistFound, 1);

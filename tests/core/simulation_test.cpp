@@ -12,6 +12,8 @@ namespace kormix {
 namespace {
 
 using test::FakeHost;
+using test::RunFor;
+using test::StartSeeded;
 
 std::string Digits16(double value)
 {
@@ -155,18 +157,6 @@ TEST(SetupSystem, SaveOptionAndClearedLabels)
         EXPECT_EQ(host.Label(l), "");
 }
 
-// A run of `collisions` collisions (a multiple of 50) on the composition set up.
-void RunFor(Simulation &sim, FakeHost &host, std::int64_t collisions)
-{
-    host.onServeEvents = [&] {
-        if (sim.nCollisions >= collisions)
-            sim.bRunning = false;
-    };
-    sim.bRunning = true;
-    sim.RunCollisions();
-    host.onServeEvents = nullptr;
-}
-
 Simulation &SetUpMolecules(
         Simulation &sim, FakeHost &host, const char *h2, const char *hd, const char *d2)
 {
@@ -292,9 +282,7 @@ TEST(RunCollisions, RestartContinuesTheRun)
 {
     FakeHost host;
     Simulation sim(&host);
-    SetUpMolecules(sim, host, "10", "0", "10");
-    sim.rng.FixSeed(7);
-    sim.BeginCollisions();
+    StartSeeded(sim, host, "10", "0", "10", 7);
     RunFor(sim, host, 100);
     const auto best = sim.iBest;
     const auto found = sim.nDistFound;
@@ -364,9 +352,7 @@ TEST(RunCollisions, InvariantsHoldThroughoutSeededRuns)
         FakeHost host;
         host.fluctuations = true; // every recorded change is shown
         Simulation sim(&host);
-        SetUpMolecules(sim, host, c.h2, c.hd, c.d2);
-        sim.rng.FixSeed(12345);
-        sim.BeginCollisions();
+        StartSeeded(sim, host, c.h2, c.hd, c.d2, 12345);
         InvariantChecker check{sim, 2 * sim.nH2 + sim.nHD, 2 * sim.nD2 + sim.nHD, sim.nMolecules};
         host.onShowMostProbable = [&] { check.Check(); };
         RunFor(sim, host, c.collisions);
@@ -501,10 +487,7 @@ TEST(RunCollisions, CountingAMetDistributionInPlaceMatchesTheFullRecord)
         hosts[1].fluctuations = true;
         for (int k = 0; k < 2; ++k) {
             Simulation &sim = k ? b : a;
-            hosts[k].ByMolecules("40", "3", "25", saveAll);
-            sim.SetupSystem();
-            sim.rng.FixSeed(77);
-            sim.BeginCollisions();
+            StartSeeded(sim, hosts[k], "40", "3", "25", 77, saveAll);
             RunFor(sim, hosts[k], 30000);
         }
         ASSERT_EQ(a.nStored, b.nStored);
@@ -535,10 +518,7 @@ TEST(RunCollisions, GeneratorDrawsPickTheSameMoleculesAsTheirFloats)
         Simulation direct(&hosts[0]), scripted(&hosts[1]);
         for (int k = 0; k < 2; ++k) {
             Simulation &sim = k ? scripted : direct;
-            hosts[k].ByMolecules(n, "1", n);
-            sim.SetupSystem();
-            sim.rng.FixSeed(2024);
-            sim.BeginCollisions();
+            StartSeeded(sim, hosts[k], n, "1", n, 2024);
         }
         UniformRandom same;
         same.Seed(2024);
