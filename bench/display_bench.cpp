@@ -1,6 +1,7 @@
 // The detailed display on a full register: opening it, and what a selection
 // or a change of mode costs once it is open. Run on the offscreen platform.
 #include "display/frmdisplay.h"
+#include "offscreen.h"
 
 #include "core/simulation.h"
 
@@ -118,12 +119,5 @@ BENCHMARK(BM_SwitchModeAndRepaint)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kormix::bench::RunOffscreen(argc, argv);
 }

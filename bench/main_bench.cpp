@@ -3,6 +3,7 @@
 // on "Stop Collisions" ends the loop.
 #include "core/simulation.h"
 #include "main/frmmain.h"
+#include "offscreen.h"
 #include "setup/frmsetup.h"
 
 #include <QApplication>
@@ -172,15 +173,9 @@ BENCHMARK(BM_StopLatency)->Unit(benchmark::kMillisecond)->UseManualTime()->Itera
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    if (engineRate > 0 && windowRate > 0)
-        std::printf("window loop / engine alone: %.1f %%\n", 100 * windowRate / engineRate);
-    window.reset();
-    return 0;
+    return kormix::bench::RunOffscreen(argc, argv, [] {
+        if (engineRate > 0 && windowRate > 0)
+            std::printf("window loop / engine alone: %.1f %%\n", 100 * windowRate / engineRate);
+        window.reset();
+    });
 }

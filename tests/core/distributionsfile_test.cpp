@@ -2,6 +2,7 @@
 #include "core/numberformat.h"
 #include "core/simulation.h"
 #include "fakehost.h"
+#include "tests/common/files.h"
 
 #include <gtest/gtest.h>
 
@@ -20,19 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::FakeHost;
-
-std::string ReadAll(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteAll(const fs::path &path, const std::string &text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
+using test::ReadAll;
+using test::WriteAll;
 
 // A scratch directory of its own for each test.
 class DistributionsFile : public ::testing::Test

@@ -7,6 +7,7 @@
 
 #include "core/distributionsfile.h"
 #include "core/simulation.h"
+#include "tests/common/files.h"
 
 #include <QGroupBox>
 #include <QImage>
@@ -30,6 +31,8 @@ namespace kormix::ui {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadAll;
+using test::WriteAll;
 
 // One register entry in the order it is recorded.
 struct Entry
@@ -60,19 +63,6 @@ void FillRegister(Simulation &sim, const std::vector<Entry> &entries)
         }
         sim.reg.regFreq[sim.iCurrent] = e.freq;
     }
-}
-
-std::string ReadAll(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteAll(const fs::path &path, const std::string &text)
-{
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 QString Text(const fs::path &path)
