@@ -111,6 +111,14 @@ int KeyAscii(const QKeyEvent *key)
     return text.isEmpty() ? 0 : int(text.at(0).unicode());
 }
 
+// Tab and Shift+Tab belong to the focus chain, which moves the focus by
+// itself; the fields' key handlers never see them, or the focus would move
+// twice.
+bool IsFocusKey(const QKeyEvent *key)
+{
+    return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+}
+
 } // namespace
 
 FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
@@ -200,6 +208,7 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
                         OptBy[1]};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+    SetOptionTabStops();
 
     for (QLineEdit *field : {nMolec[0], nMolec[1], nMolec[2], natom[0], natom[1]})
         field->installEventFilter(this);
@@ -211,15 +220,18 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
     // outside the dialog.
     for (int i = 0; i < 2; ++i) {
         connect(OptBy[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+            SetOptionTabStops();
             if (checked)
                 OptBy_Click(i);
         });
     }
     connect(OptDisplayAll, &QRadioButton::toggled, this, [this](bool checked) {
+        SetOptionTabStops();
         if (checked)
             OptDisplayAll_Click();
     });
     connect(OptDisplayBest, &QRadioButton::toggled, this, [this](bool checked) {
+        SetOptionTabStops();
         if (checked)
             OptDisplayBest_Click();
     });
@@ -288,6 +300,20 @@ void FrmSetup::SelectAllText(QLineEdit *box)
     box->setFocus();
 }
 
+// Of each group of option buttons only the selected one is a stop of Tab; the
+// arrow keys move within the group. Left to itself, Qt keeps the stop on the
+// option that last had the focus, so once the program selects the other one
+// itself (as handing back revised data does), Tab would land on the option
+// not selected.
+void FrmSetup::SetOptionTabStops()
+{
+    for (QRadioButton *option : {OptBy[0], OptBy[1], OptDisplayAll, OptDisplayBest}) {
+        const Qt::FocusPolicy policy = option->focusPolicy();
+        option->setFocusPolicy(option->isChecked() ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                                   : Qt::FocusPolicy(policy & ~Qt::TabFocus));
+    }
+}
+
 void FrmSetup::FocusSaveOption()
 {
     if (OptDisplayAll->isChecked())
@@ -317,28 +343,31 @@ bool FrmSetup::eventFilter(QObject *watched, QEvent *event)
             return false;
         const auto *key = static_cast<QKeyEvent *>(event);
         // Tab keeps its usual meaning; any key that types something moves on to OK.
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || KeyAscii(key) == 0)
+        if (IsFocusKey(key) || KeyAscii(key) == 0)
             return false;
         OptDisplay_KeyPress();
         return true;
     }
 
+    const auto *key = type == QEvent::KeyPress ? static_cast<QKeyEvent *>(event) : nullptr;
+    if (key && IsFocusKey(key))
+        return false;
     for (int i = 0; i < 3; ++i) {
         if (watched != nMolec[i])
             continue;
-        if (type == QEvent::FocusIn)
-            nMolec_GotFocus(i);
+        if (key)
+            nMolec_KeyPress(i, KeyAscii(key));
         else
-            nMolec_KeyPress(i, KeyAscii(static_cast<QKeyEvent *>(event)));
+            nMolec_GotFocus(i);
         return false;
     }
     for (int i = 0; i < 2; ++i) {
         if (watched != natom[i])
             continue;
-        if (type == QEvent::FocusIn)
-            natom_GotFocus(i);
+        if (key)
+            natom_KeyPress(i, KeyAscii(key));
         else
-            natom_KeyPress(i, KeyAscii(static_cast<QKeyEvent *>(event)));
+            natom_GotFocus(i);
         return false;
     }
     return QDialog::eventFilter(watched, event);
@@ -354,8 +383,8 @@ void FrmSetup::natom_GotFocus(int index)
     SelectAllText(natom[index]);
 }
 
-// Enter moves on in screen order: H2, D2, HD, then the save option. Tab is
-// left to the focus order, which visits the fields in the same order.
+// Enter moves on in screen order: H2, D2, HD, then the save option. Tab never
+// comes here: the focus order visits the fields in the same screen order.
 void FrmSetup::nMolec_KeyPress(int index, int keyAscii)
 {
     if (!IsEntryKey(keyAscii))

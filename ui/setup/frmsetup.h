@@ -71,6 +71,7 @@ private:
     // Selects the whole text of a visible field and gives it the focus.
     static void SelectAllText(QLineEdit *box);
     void FocusSaveOption();
+    void SetOptionTabStops();
 
     Simulation &sim_;
 };

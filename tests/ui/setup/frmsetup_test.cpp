@@ -1,5 +1,5 @@
 // The setup dialog: switching the entry mode converts what was typed, Enter
-// walks through the fields in screen order, and OK builds the system.
+// and Tab walk through the fields in screen order, and OK builds the system.
 #include "core/simulation.h"
 #include "setup/frmsetup.h"
 
@@ -7,10 +7,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -188,6 +190,141 @@ TEST_F(SetupDialogTest, EnterWalksThroughTheFieldsInScreenOrderThenToTheSaveOpti
         // Enter on its way never pressed OK.
         EXPECT_TRUE(dlg.isVisible());
         EXPECT_EQ(sim.nMolecules, 0);
+    }
+}
+
+// One key from a control: where the focus goes.
+struct TabStep
+{
+    bool byAtoms;
+    bool saveAll;
+    const char *from;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char *to;
+};
+
+void PrintTo(const TabStep &s, std::ostream *os)
+{
+    *os << (s.byAtoms ? "atoms" : "molecules") << (s.saveAll ? ", save all: " : ", best only: ")
+        << s.from
+        << (s.key == Qt::Key_Backtab ? " Backtab"
+            : s.modifiers            ? " Shift+Tab"
+                                     : " Tab");
+}
+
+TEST_F(SetupDialogTest, TabMovesTheFocusExactlyOnceAlongTheTabOrder)
+{
+    const auto tab = Qt::Key_Tab, backtab = Qt::Key_Backtab;
+    const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier;
+    const TabStep cases[] = {
+            {false, true, "nMolec_0", tab, none, "nMolec_2"},
+            {false, true, "nMolec_2", tab, none, "nMolec_1"},
+            {false, true, "nMolec_1", tab, none, "CmdOK"},
+            {false, true, "CmdOK", tab, none, "OptDisplayAll"},
+            {false, true, "OptDisplayAll", tab, none, "OptBy_0"},
+            {false, true, "OptBy_0", tab, none, "nMolec_0"},
+            {false, false, "nMolec_1", tab, none, "CmdOK"},
+            {false, false, "CmdOK", tab, none, "OptDisplayBest"},
+            {false, true, "nMolec_2", tab, shift, "nMolec_0"},
+            {false, true, "nMolec_1", tab, shift, "nMolec_2"},
+            {false, true, "CmdOK", tab, shift, "nMolec_1"},
+            {false, true, "OptDisplayAll", tab, shift, "CmdOK"},
+            {false, true, "nMolec_0", tab, shift, "OptBy_0"},
+            {false, true, "nMolec_1", backtab, shift, "nMolec_2"},
+            {false, false, "OptDisplayBest", backtab, shift, "CmdOK"},
+            {true, true, "natom_0", tab, none, "natom_1"},
+            {true, true, "natom_1", tab, none, "CmdOK"},
+            {true, true, "OptDisplayAll", tab, none, "OptBy_1"},
+            {true, true, "natom_1", tab, shift, "natom_0"},
+            {true, true, "CmdOK", tab, shift, "natom_1"},
+            {true, true, "natom_0", backtab, shift, "OptBy_1"},
+    };
+    ShowActive();
+    dlg.nMolec[0]->setText("12");
+    dlg.nMolec[1]->setText("34");
+    dlg.nMolec[2]->setText("56");
+    for (const TabStep &c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c));
+        dlg.OptBy[c.byAtoms ? 1 : 0]->setChecked(true);
+        (c.saveAll ? dlg.OptDisplayAll : dlg.OptDisplayBest)->setChecked(true);
+        auto *from = dlg.findChild<QWidget *>(c.from);
+        from->setFocus();
+        ASSERT_EQ(dlg.focusWidget(), from);
+        QTest::keyClick(from, c.key, c.modifiers);
+        ASSERT_NE(dlg.focusWidget(), nullptr);
+        EXPECT_EQ(dlg.focusWidget()->objectName(), QString(c.to));
+        if (auto *field = qobject_cast<QLineEdit *>(dlg.focusWidget())) {
+            EXPECT_EQ(field->selectedText(), field->text()); // ready to be typed over
+        }
+        EXPECT_TRUE(dlg.isVisible());
+    }
+    EXPECT_EQ(sim.nMolecules, 0); // no key on the way pressed OK
+}
+
+struct TabCycle
+{
+    bool byAtoms;
+    bool saveAll;
+    std::vector<const char *> order; // one round of Tab from the first field
+};
+
+// The controls Tab can reach: every visible control that takes the focus by
+// Tab, where of a group of option buttons only the selected one counts.
+QStringList TabStops(const QDialog &dlg)
+{
+    QStringList stops;
+    for (QWidget *w : dlg.findChildren<QWidget *>()) {
+        if (!w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        auto *option = qobject_cast<QRadioButton *>(w);
+        if (option && !option->isChecked())
+            continue;
+        stops << w->objectName();
+    }
+    stops.sort();
+    return stops;
+}
+
+TEST_F(SetupDialogTest, TabPressedAgainAndAgainVisitsEveryControlOncePerRound)
+{
+    const TabCycle cases[] = {
+            {false, true, {"nMolec_0", "nMolec_2", "nMolec_1", "CmdOK", "OptDisplayAll", "OptBy_0"}},
+            {false,
+             false,
+             {"nMolec_0", "nMolec_2", "nMolec_1", "CmdOK", "OptDisplayBest", "OptBy_0"}},
+            {true, true, {"natom_0", "natom_1", "CmdOK", "OptDisplayAll", "OptBy_1"}},
+    };
+    ShowActive();
+    for (const TabCycle &c : cases) {
+        SCOPED_TRACE(std::string(c.byAtoms ? "atoms" : "molecules")
+                     + (c.saveAll ? ", save all" : ", best only"));
+        dlg.OptBy[c.byAtoms ? 1 : 0]->setChecked(true);
+        (c.saveAll ? dlg.OptDisplayAll : dlg.OptDisplayBest)->setChecked(true);
+        QStringList expected;
+        for (const char *name : c.order)
+            expected << name;
+        QStringList sorted = expected;
+        sorted.sort();
+        EXPECT_EQ(sorted, TabStops(dlg));
+
+        for (const bool forward : {true, false}) {
+            SCOPED_TRACE(forward ? "Tab" : "Shift+Tab");
+            dlg.findChild<QWidget *>(c.order[0])->setFocus();
+            QStringList visited;
+            for (int i = 0; i < 2 * int(c.order.size()); ++i) {
+                visited << dlg.focusWidget()->objectName();
+                QTest::keyClick(dlg.focusWidget(),
+                                forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                                forward ? Qt::NoModifier : Qt::ShiftModifier);
+            }
+            QStringList twice = expected;
+            if (!forward)
+                std::reverse(twice.begin() + 1, twice.end());
+            twice += twice;
+            EXPECT_EQ(visited, twice);
+        }
+        EXPECT_TRUE(dlg.isVisible());
     }
 }
 
