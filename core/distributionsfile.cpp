@@ -4,8 +4,10 @@
 #include "simulation.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <numeric>
@@ -14,6 +16,10 @@
 #include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
+#define KORMIX_PRIVATE_PLACE 1
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -31,6 +37,86 @@ std::string FailureMessage(int error, const char *doing, const std::filesystem::
     return ErrorText(error) + doing + path.string();
 }
 
+// The new file written beside `path` before it takes the old one's place: the
+// file's name, a dot, 16 hexadecimal digits and ".tmp".
+std::filesystem::path TemporaryName(const std::filesystem::path &path, std::uint64_t number)
+{
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", (unsigned long long) number);
+    std::filesystem::path temp = path;
+    temp += suffix;
+    return temp;
+}
+
+#ifdef KORMIX_PRIVATE_PLACE
+
+// Whether `name` is one TemporaryName gives to a new file for `target`.
+bool IsTemporaryName(const std::string &name, const std::string &target)
+{
+    const std::size_t n = target.size();
+    if (name.size() != n + 21 || name.compare(0, n, target) != 0 || name[n] != '.')
+        return false;
+    for (std::size_t i = n + 1; i < n + 17; ++i) {
+        if (!std::isdigit((unsigned char) name[i]) && (name[i] < 'a' || name[i] > 'f'))
+            return false;
+    }
+    return name.compare(n + 17, 4, ".tmp") == 0;
+}
+
+// The directory of `file` is made for the user alone when it does not exist.
+// One that exists is used only when it is a directory itself (not a link to
+// one), the user's own and closed to everybody else: anyone else who could
+// write in it, or who made it, could replace or block the file. Returns the
+// message for the user when the directory cannot be used, else nothing.
+std::string PreparePrivateDirectory(const std::filesystem::path &file)
+{
+    const std::filesystem::path dir = file.parent_path();
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
+        const int error = errno;
+        return FailureMessage(error, " opening ", file);
+    }
+    struct stat st;
+    if (::lstat(dir.c_str(), &st) != 0) {
+        const int error = errno;
+        return FailureMessage(error, " opening ", file);
+    }
+    const std::string refused = "Can't write " + file.string() + ": " + dir.string();
+    if (S_ISLNK(st.st_mode))
+        return refused + " is a link, not a directory";
+    if (!S_ISDIR(st.st_mode))
+        return refused + " is not a directory";
+    if (st.st_uid != ::geteuid())
+        return refused + " belongs to another user";
+    if ((st.st_mode & (S_IRWXG | S_IRWXO)) != 0)
+        return refused + " is open to other users";
+    return {};
+}
+
+// Removes the new files that exports killed halfway left beside `file`. An
+// export holds its new file locked while it writes, and the lock ends with
+// the process, so only files nobody holds are removed; other names, links
+// and directories are left alone.
+void SweepLeftovers(const std::filesystem::path &file)
+{
+    const std::string target = file.filename().string();
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(file.parent_path(), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::filesystem::path candidate = it->path();
+        if (!IsTemporaryName(candidate.filename().string(), target))
+            continue;
+        const int fd = ::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(candidate.c_str());
+        ::close(fd);
+    }
+}
+
+#endif
+
 } // namespace
 
 std::filesystem::path DistributionsFilePath()
@@ -42,7 +128,9 @@ std::filesystem::path DistributionsFilePath()
     std::filesystem::path dir = std::filesystem::temp_directory_path(ec);
     if (ec || dir.empty())
         dir = "/tmp";
-    return dir / "distributions.xls";
+    if (std::filesystem::path full = std::filesystem::absolute(dir, ec); !ec)
+        dir = full; // the messages name the full path
+    return dir / ("kormix-" + std::to_string(::geteuid())) / "distributions.xls";
 #endif
 }
 
@@ -100,7 +188,14 @@ std::string DistributionsText(const Simulation &sim)
 
 ExportResult ExportDistributions(const Simulation &sim)
 {
-    return ExportDistributions(sim, DistributionsFilePath());
+    const std::filesystem::path path = DistributionsFilePath();
+#ifdef KORMIX_PRIVATE_PLACE
+    const std::string refused = PreparePrivateDirectory(path);
+    if (!refused.empty())
+        return {false, refused};
+    SweepLeftovers(path);
+#endif
+    return ExportDistributions(sim, path);
 }
 
 ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::path &path)
@@ -121,10 +216,7 @@ ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::p
     std::FILE *file = nullptr;
     int error = 0;
     for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", (unsigned long long) names());
-        temp = path;
-        temp += suffix;
+        temp = TemporaryName(path, names());
         errno = 0;
         file = std::fopen(temp.string().c_str(), "wbx");
         error = errno;
@@ -133,6 +225,22 @@ ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::p
     }
     if (!file)
         return {false, FailureMessage(error ? error : EIO, " opening ", path)};
+#ifdef KORMIX_PRIVATE_PLACE
+    // Held until the new file has taken its place: it tells another export's
+    // sweep that this file is no leftover. A kill ends it with the process.
+    const int lock = ::dup(fileno(file));
+    if (lock >= 0)
+        ::flock(lock, LOCK_EX);
+    struct Unlock
+    {
+        int fd;
+        ~Unlock()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } unlock{lock};
+#endif
 
     bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     error = written ? 0 : errno;

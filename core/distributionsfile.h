@@ -17,8 +17,9 @@ struct ExportResult
     std::string message;
 };
 
-// Where the file always goes: C:\temp\distributions.xls on Windows, the
-// system's temporary directory elsewhere.
+// Where the file always goes: C:\temp\distributions.xls on Windows; elsewhere
+// distributions.xls in a directory of the user's own, kormix-<user id>, inside
+// the system's temporary directory (TMPDIR when it is set).
 std::filesystem::path DistributionsFilePath();
 
 // The file's whole content: the header and one line per register entry in
@@ -29,6 +30,12 @@ std::string DistributionsText(const Simulation &sim);
 // in the old one's place, so that a failure at any step leaves the previous
 // file exactly as it was; a link planted at the path is replaced, not followed.
 ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::path &path);
+
+// Writes the file to its fixed place. Outside Windows that place is private:
+// its directory is created for the user alone, and one found there is used
+// only when it is a real directory, the user's own and closed to everybody
+// else; otherwise nothing is written and the message says why. New files that
+// exports killed halfway left in it are removed first.
 ExportResult ExportDistributions(const Simulation &sim);
 
 } // namespace kormix

@@ -8,12 +8,20 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
 #include <sstream>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kormix {
@@ -240,11 +248,325 @@ TEST_F(DistributionsFile, FailedWriteIsNotReportedAsSuccess)
     EXPECT_EQ(StrayFiles(), 0);
 }
 
-TEST(DistributionsFilePath, FixedNameInTheTemporaryDirectory)
+TEST(DistributionsFilePath, FixedNameInTheUsersOwnDirectoryInTheTemporaryDirectory)
 {
     const fs::path path = DistributionsFilePath();
     EXPECT_EQ(path.filename(), "distributions.xls");
-    EXPECT_EQ(path.parent_path(), fs::temp_directory_path());
+    EXPECT_EQ(path.parent_path().filename(), "kormix-" + std::to_string(::geteuid()));
+    EXPECT_EQ(path.parent_path().parent_path(), fs::absolute(fs::temp_directory_path()));
+}
+
+// The fixed place, with TMPDIR pointed at a scratch directory of the test's own.
+class PrivatePlace : public ::testing::Test
+{
+public:
+    void SetUp() override
+    {
+        const char *old = std::getenv("TMPDIR");
+        hadTmpdir = old != nullptr;
+        oldTmpdir = old ? old : "";
+        scratch = fs::temp_directory_path()
+                  / ("kormix-test-" + std::to_string(::getpid()) + "-"
+                     + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(scratch);
+        fs::create_directories(scratch);
+        ::setenv("TMPDIR", scratch.c_str(), 1);
+        dir = scratch / ("kormix-" + std::to_string(::geteuid()));
+        path = dir / "distributions.xls";
+        SmallRegister();
+    }
+    void TearDown() override
+    {
+        if (hadTmpdir)
+            ::setenv("TMPDIR", oldTmpdir.c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+        std::error_code ec;
+        fs::remove_all(scratch, ec);
+    }
+
+    void SmallRegister()
+    {
+        sim.bSaveAll = true;
+        sim.nMolecules = 2;
+        sim.nH2 = sim.nD2 = 1;
+        sim.nHD = 0;
+        sim.BeginCollisions();
+    }
+
+    // Every file and directory under the scratch directory, with the content of
+    // the files, as it stands.
+    std::map<std::string, std::string> Tree() const
+    {
+        std::map<std::string, std::string> tree;
+        for (const auto &entry : fs::recursive_directory_iterator(scratch)) {
+            const std::string name = fs::relative(entry.path(), scratch).string();
+            if (entry.is_symlink())
+                tree[name] = "-> " + fs::read_symlink(entry.path()).string();
+            else if (entry.is_directory())
+                tree[name] = "/";
+            else
+                tree[name] = ReadAll(entry.path());
+        }
+        return tree;
+    }
+
+    static fs::perms Mode(const fs::path &p) { return fs::symlink_status(p).permissions(); }
+
+    fs::path scratch, dir, path;
+    bool hadTmpdir = false;
+    std::string oldTmpdir;
+    FakeHost host;
+    Simulation sim{&host};
+};
+
+TEST_F(PrivatePlace, TheDirectoryIsMadeForTheUserAloneInTmpdir)
+{
+    EXPECT_EQ(DistributionsFilePath(), path);
+    const mode_t oldMask = ::umask(0); // the directory's mode does not depend on the mask
+    const ExportResult result = ExportDistributions(sim);
+    ::umask(oldMask);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.message, "File " + path.string() + " was created");
+    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
+    EXPECT_FALSE(fs::is_symlink(dir));
+    EXPECT_EQ(Mode(dir), fs::perms::owner_all);
+    struct stat st;
+    ASSERT_EQ(::lstat(dir.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, ::geteuid());
+
+    // The next export uses the directory it made, and replaces the file.
+    WriteAll(path, "an older export");
+    EXPECT_TRUE(ExportDistributions(sim).ok);
+    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
+    EXPECT_EQ(Tree().size(), 2u); // the directory and the file
+}
+
+TEST_F(PrivatePlace, RelativeTmpdirGivesAFullPath)
+{
+    const fs::path oldCwd = fs::current_path();
+    fs::current_path(scratch);
+    ::setenv("TMPDIR", ".", 1);
+    const fs::path fixed = DistributionsFilePath();
+    const ExportResult result = ExportDistributions(sim);
+    fs::current_path(oldCwd);
+    EXPECT_TRUE(fixed.is_absolute()) << fixed;
+    EXPECT_EQ(fs::weakly_canonical(fixed), fs::weakly_canonical(path));
+    EXPECT_EQ(result.message, "File " + fixed.string() + " was created");
+    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
+}
+
+struct Refusal
+{
+    const char *what;
+    std::function<void(const fs::path &dir)> plant; // makes what is found at the place
+    const char *reason;
+};
+
+// What stands at the place is refused: the message names the file and the
+// directory, and nothing under the scratch directory changes.
+void ExpectRefused(PrivatePlace &t, const Refusal &c)
+{
+    SCOPED_TRACE(c.what);
+    for (const auto &entry : fs::directory_iterator(t.scratch))
+        fs::remove_all(entry.path());
+    c.plant(t.dir);
+    const auto before = t.Tree();
+
+    const ExportResult result = ExportDistributions(t.sim);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "Can't write " + t.path.string() + ": " + t.dir.string() + c.reason);
+    EXPECT_EQ(t.Tree(), before);
+}
+
+TEST_F(PrivatePlace, ADirectoryOpenToOthersOrALinkOrAFileIsRefusedAndNothingWritten)
+{
+    const auto dirWithMode = [](fs::perms mode) {
+        return [mode](const fs::path &d) {
+            fs::create_directory(d);
+            WriteAll(d / "distributions.xls", "previous");
+            fs::permissions(d, mode);
+        };
+    };
+    using P = fs::perms;
+    const Refusal cases[] = {
+            {"readable by the group",
+             dirWithMode(P::owner_all | P::group_read | P::group_exec),
+             " is open to other users"},
+            {"open to others",
+             dirWithMode(P::owner_all | P::others_exec),
+             " is open to other users"},
+            {"a shared directory like /tmp",
+             dirWithMode(P::all | P::sticky_bit),
+             " is open to other users"},
+            {"a link to a private directory",
+             [](const fs::path &d) {
+                 const fs::path target = d.parent_path() / "elsewhere";
+                 fs::create_directory(target);
+                 fs::permissions(target, P::owner_all);
+                 fs::create_directory_symlink(target, d);
+             },
+             " is a link, not a directory"},
+            {"a link to nowhere",
+             [](const fs::path &d) { fs::create_symlink(d.parent_path() / "nowhere", d); },
+             " is a link, not a directory"},
+            {"a plain file", [](const fs::path &d) { WriteAll(d, "plain"); }, " is not a directory"},
+    };
+    for (const Refusal &c : cases)
+        ExpectRefused(*this, c);
+}
+
+TEST_F(PrivatePlace, ADirectoryOfAnotherUserIsRefusedAndNothingWritten)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a directory to another user";
+    ExpectRefused(*this,
+                  {"owned by another user",
+                   [](const fs::path &d) {
+                       fs::create_directory(d);
+                       WriteAll(d / "distributions.xls", "previous");
+                       fs::permissions(d, fs::perms::owner_all);
+                       ASSERT_EQ(::chown(d.c_str(), ::geteuid() + 1000, ::getegid()), 0)
+                               << std::strerror(errno);
+                   },
+                   " belongs to another user"});
+}
+
+TEST_F(PrivatePlace, ADirectoryThatCannotBeMadeIsReported)
+{
+    // Nobody, root included, makes a directory in /proc.
+    if (!fs::is_directory("/proc"))
+        GTEST_SKIP() << "no /proc";
+    ::setenv("TMPDIR", "/proc", 1);
+    const fs::path fixed = DistributionsFilePath();
+    ASSERT_EQ(fixed.parent_path().parent_path(), "/proc");
+    const ExportResult result = ExportDistributions(sim);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, std::string(std::strerror(ENOENT)) + " opening " + fixed.string());
+}
+
+TEST_F(PrivatePlace, LeftoversOfKilledExportsAreSweptAndNothingElse)
+{
+    ASSERT_TRUE(ExportDistributions(sim).ok);
+    const char *leftovers[] = {"distributions.xls.0123456789abcdef.tmp",
+                               "distributions.xls.fedcba9876543210.tmp"};
+    for (const char *name : leftovers)
+        WriteAll(dir / name, "half an export");
+    const char *others[] = {"distributions.xls.0123456789ABCDEF.tmp", // not of its own making
+                            "distributions.xls.0123456789abcde.tmp",
+                            "distributions.xls.0123456789abcdefa.tmp",
+                            "distributions.xls.0123456789abcdef.txt",
+                            "distributions.xls.tmp",
+                            "other.xls.0123456789abcdef.tmp",
+                            "notes.txt"};
+    for (const char *name : others)
+        WriteAll(dir / name, name);
+    // Not a file: left alone.
+    fs::create_directory(dir / "distributions.xls.1111111111111111.tmp");
+    fs::create_symlink(dir / "notes.txt", dir / "distributions.xls.3333333333333333.tmp");
+    // An export still writing holds its new file locked: it is no leftover.
+    const fs::path live = dir / "distributions.xls.2222222222222222.tmp";
+    WriteAll(live, "being written");
+    const int fd = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+
+    EXPECT_TRUE(ExportDistributions(sim).ok);
+    ::close(fd);
+
+    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
+    for (const char *name : leftovers)
+        EXPECT_FALSE(fs::exists(fs::symlink_status(dir / name))) << name;
+    for (const char *name : others)
+        EXPECT_EQ(ReadAll(dir / name), name);
+    EXPECT_TRUE(fs::is_directory(dir / "distributions.xls.1111111111111111.tmp"));
+    EXPECT_TRUE(fs::is_symlink(dir / "distributions.xls.3333333333333333.tmp"));
+    EXPECT_EQ(ReadAll(live), "being written");
+}
+
+// Exports killed while they write: the file size limit kills the process at
+// its first write past the limit, halfway through the file.
+TEST_F(PrivatePlace, ExportsKilledHalfwayLeaveNothingAfterTheNextExport)
+{
+    test::StartSeeded(sim, host, "600", "0", "600", 11);
+    test::RunUntil(sim, host, [&] { return sim.nStored >= 300; });
+    const std::string text = DistributionsText(sim);
+    ASSERT_GT(text.size(), 3 * 8192u);
+    ASSERT_TRUE(ExportDistributions(sim).ok);
+    WriteAll(path, "previous export");
+
+    // Each export sweeps what the one killed before it left, even one that is
+    // killed itself: one leftover at a time, never more.
+    for (int kill = 0; kill < 3; ++kill) {
+        SCOPED_TRACE(kill);
+        std::cout.flush();
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            rlimit none{0, 0}, small{8192, 8192};
+            ::setrlimit(RLIMIT_CORE, &none);
+            ::setrlimit(RLIMIT_FSIZE, &small);
+            std::signal(SIGXFSZ, SIG_DFL);
+            ExportDistributions(sim);
+            ::_exit(0); // not reached
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << status;
+        EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+
+        int left = 0;
+        for (const auto &entry : fs::directory_iterator(dir)) {
+            if (entry.path() != path) {
+                ++left;
+                EXPECT_EQ(ReadAll(entry.path()), text.substr(0, 8192));
+            }
+        }
+        EXPECT_EQ(left, 1);
+        EXPECT_EQ(ReadAll(path), "previous export");
+    }
+
+    EXPECT_TRUE(ExportDistributions(sim).ok);
+    EXPECT_EQ(ReadAll(path), text);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+// An export stopped in the middle of its writing (as a slow disk or a
+// debugger would hold it) keeps its new file: another export's sweep leaves
+// it alone until the process is gone.
+TEST_F(PrivatePlace, AnExportStillWritingIsLeftAloneBySweeps)
+{
+    test::StartSeeded(sim, host, "600", "0", "600", 11);
+    test::RunUntil(sim, host, [&] { return sim.nStored >= 300; });
+    ASSERT_GT(DistributionsText(sim).size(), 3 * 8192u);
+    ASSERT_TRUE(ExportDistributions(sim).ok);
+
+    std::cout.flush();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit small{8192, 8192};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, [](int) { ::raise(SIGSTOP); });
+        ExportDistributions(sim);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, WUNTRACED), child);
+    ASSERT_TRUE(WIFSTOPPED(status)) << status;
+    const auto leftovers = [&] {
+        return std::distance(fs::directory_iterator(dir), fs::directory_iterator()) - 1;
+    };
+    EXPECT_EQ(leftovers(), 1);
+
+    EXPECT_TRUE(ExportDistributions(sim).ok);
+    EXPECT_EQ(leftovers(), 1); // still being written
+
+    ::kill(child, SIGKILL);
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(ExportDistributions(sim).ok);
+    EXPECT_EQ(leftovers(), 0);
+    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
 }
 
 } // namespace

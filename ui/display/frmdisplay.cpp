@@ -438,7 +438,8 @@ void FrmDisplay::cmdExit_Click()
 void FrmDisplay::Command1_Click()
 {
     const std::filesystem::path path = exportPath.empty() ? DistributionsFilePath() : exportPath;
-    const ExportResult result = ExportDistributions(sim_, path);
+    const ExportResult result = exportPath.empty() ? ExportDistributions(sim_)
+                                                   : ExportDistributions(sim_, path);
 
     QMessageBox box(QMessageBox::NoIcon,
                     "Kormix",

@@ -37,8 +37,9 @@ public:
     // Opens the written file with the program the desktop associates with it;
     // tests replace it so that no external program starts.
     static std::function<void(const QString &path)> openFile;
-    // Where "Excel" writes the file; empty means the program's fixed place
-    // (kormix::DistributionsFilePath()). Tests point it into a scratch folder.
+    // Where "Excel" writes the file; empty means the program's fixed, private
+    // place (kormix::DistributionsFilePath()). Tests point it into a scratch
+    // folder.
     static std::filesystem::path exportPath;
 
     // Controls, named as the window's controls.

@@ -27,6 +27,8 @@
 #include <sstream>
 #include <vector>
 
+#include <unistd.h>
+
 namespace kormix::ui {
 namespace {
 
@@ -503,6 +505,40 @@ TEST_F(DisplayTest, ExcelWritesTheFileReportsItAndOpensIt)
     // Nothing is left beside the file.
     EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), fs::directory_iterator()),
               1);
+}
+
+TEST_F(DisplayTest, ExcelWritesToTheUsersPrivatePlaceInTmpdir)
+{
+    FillRegister(sim, kForty);
+    struct TmpdirFor
+    {
+        explicit TmpdirFor(const fs::path &dir) { qputenv("TMPDIR", dir.string().c_str()); }
+        ~TmpdirFor()
+        {
+            if (had)
+                qputenv("TMPDIR", old);
+            else
+                qunsetenv("TMPDIR");
+        }
+        const bool had = qEnvironmentVariableIsSet("TMPDIR");
+        const QByteArray old = qgetenv("TMPDIR");
+    } tmpdir(Dir());
+    FrmDisplay::exportPath.clear();
+    const fs::path place = Dir() / ("kormix-" + std::to_string(::geteuid()));
+    const fs::path path = place / "distributions.xls";
+    auto dlg = Open();
+
+    EXPECT_EQ(ClickExcel(*dlg), "File " + Text(path) + " was created");
+    EXPECT_EQ(opened, QStringList{Text(path)});
+    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
+
+    // Open to others, the place is refused: a message, nothing written or opened.
+    fs::permissions(place, fs::perms::others_all, fs::perm_options::add);
+    WriteAll(path, "previous");
+    EXPECT_EQ(ClickExcel(*dlg),
+              "Can't write " + Text(path) + ": " + Text(place) + " is open to other users");
+    EXPECT_EQ(opened.size(), 1);
+    EXPECT_EQ(ReadAll(path), "previous");
 }
 
 TEST_F(DisplayTest, ExcelFailureIsReportedAndLeavesWhatWasThere)
