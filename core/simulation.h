@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace kormix {
@@ -105,6 +106,17 @@ private:
 
     SimulationHost *host_;
     std::vector<double> lnTable_;
+
+    // The texts UpdateStatistics last made of the most probable distribution.
+    struct BestTexts
+    {
+        bool valid = false;
+        NumberOrText qBest;
+        double lnWBest = 0;
+        char decimalPoint = '.';
+        std::string bestQ, logW, wMax;
+    };
+    BestTexts bestTexts_;
 };
 
 } // namespace kormix

@@ -213,30 +213,38 @@ void FrmMain::LoadSetupForm()
 
 void FrmMain::SetLabel(MainLabel label, std::string_view text)
 {
-    if (label == MainLabel::ncollide || label == MainLabel::NumDistros) {
-        std::optional<std::string> &pending = pendingCounters_[label == MainLabel::ncollide ? 0 : 1];
-        if (sim_.bRunning) {
-            // Held back until the next event service: nothing is painted before it.
-            if (pending)
-                pending->assign(text);
-            else
-                pending.emplace(text);
-            return;
+    const auto i = std::size_t(label);
+    if (sim_.bRunning) {
+        // While collisions run, a label is written many thousand times a
+        // second but painted only when events are served: the latest text
+        // waits for the next event service.
+        if (!labelPending_[i] || pendingLabels_[i] != text) {
+            pendingLabels_[i].assign(text);
+            labelPending_[i] = true;
         }
-        pending.reset();
+        return;
     }
-    labels_[std::size_t(label)]->setText(Text(text));
+    labelPending_[i] = false;
+    WriteLabel(labels_[i], Text(text));
 }
 
-void FrmMain::FlushCounters()
+void FrmMain::WriteLabel(QLabel *label, const QString &text)
 {
-    if (pendingCounters_[0]) {
-        ncollide->setText(QString::fromStdString(*pendingCounters_[0]));
-        pendingCounters_[0].reset();
+    if (label->text() != text)
+        label->setText(text);
+}
+
+void FrmMain::FlushView()
+{
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        if (labelPending_[i]) {
+            labelPending_[i] = false;
+            WriteLabel(labels_[i], Text(pendingLabels_[i]));
+        }
     }
-    if (pendingCounters_[1]) {
-        NumDistros->setText(QString::fromStdString(*pendingCounters_[1]));
-        pendingCounters_[1].reset();
+    if (bestPending_) {
+        bestPending_ = false;
+        PaintBest();
     }
 }
 
@@ -259,7 +267,7 @@ void FrmMain::ServeEvents()
     if (sim_.bRunning && serviceIntervalMs_ > 0 && serviceClock_.isValid()
         && serviceClock_.elapsed() < serviceIntervalMs_)
         return;
-    FlushCounters();
+    FlushView();
     QCoreApplication::processEvents();
     serviceClock_.start();
 }
@@ -279,43 +287,57 @@ void FrmMain::ShowMostProbable()
         sim_.bBestShown = true;
         PlaceBeside(frmBest_);
         frmBest_->show();
-    } else {
-        frmBest_->FraLevels->SetColumnsVisible(false);
     }
-    const double base = bestLevelTop + bestLevelHeight;
 
     // With "Show Fluctuations" the window follows the current distribution,
     // otherwise it shows the most probable one.
     int e;
-    QString caption;
     if (Check1->isChecked()) {
         e = sim_.iCurrent;
-        caption = "Collision " + Text(IntegerToText(sim_.nCollisions));
+        bestCaptionCollision_ = sim_.nCollisions;
     } else {
         e = sim_.iBest;
-        caption = "Collision " + bestcol->text();
+        bestCaptionCollision_ = sim_.bestCollision;
     }
     if (e < 0 || e > kCapacity)
         e = 0;
-    frmBest_->setWindowTitle(caption);
-    frmBest_->update();
 
     auto &counts = sim_.reg.regCounts[std::size_t(e)];
     sim_.nKind[1] = counts[1];
     sim_.nKind[2] = counts[2];
     sim_.nKind[0] = sim_.nMolecules - sim_.nKind[1] - sim_.nKind[2];
     clrMark = frmBest_->cir(0).fill;
-
-    // Before any system is set up there are no molecules: every column stays
-    // at height 0 on the base line.
-    const double scale = sim_.nMolecules != 0 ? bestLevelHeight / sim_.nMolecules : 0.0;
-
     sim_.FormatQ();
-    frmBest_->FraLevels->Qa->setText(Text(sim_.Q.Text()));
-    frmBest_->FraLevels->ShowCounts(sim_.nKind, scale, base, sim_.nMolecules, sim_.decimalPoint);
+    bestCounts_ = sim_.nKind;
+    bestQ_ = sim_.Q.Text();
+
+    // The window itself is repainted at most once per event service while
+    // collisions run (with "Show Fluctuations" this is called for every
+    // change of distribution); at once otherwise.
+    bestPending_ = true;
+    if (!sim_.bRunning) {
+        bestPending_ = false;
+        PaintBest();
+    }
 
     ServeEvents();
     busy_ = false;
+}
+
+void FrmMain::PaintBest()
+{
+    if (!frmBest_)
+        return;
+    const QString caption = "Collision " + Text(IntegerToText(bestCaptionCollision_));
+    if (frmBest_->windowTitle() != caption)
+        frmBest_->setWindowTitle(caption);
+
+    // Before any system is set up there are no molecules: every column stays
+    // at height 0 on the base line.
+    const double base = bestLevelTop + bestLevelHeight;
+    const double scale = sim_.nMolecules != 0 ? bestLevelHeight / sim_.nMolecules : 0.0;
+    WriteLabel(frmBest_->FraLevels->Qa, Text(bestQ_));
+    frmBest_->FraLevels->ShowCounts(bestCounts_, scale, base, sim_.nMolecules, sim_.decimalPoint);
 }
 
 // --- procedures shared by the handlers ---------------------------------------
@@ -458,7 +480,7 @@ void FrmMain::CmdCollide_Click()
         CmdCollide->setText("Stop Collisions");
         CmdShowBest_Click();
         sim_.RunCollisions();
-        FlushCounters();
+        FlushView();
         // The loop also ends without a stop command: when a revision inside it
         // left no usable system, or when a stop came before the loop began.
         // The button must not go on offering to stop it.
@@ -498,7 +520,7 @@ void FrmMain::CmdReviseData_Click()
 
 void FrmMain::cmdShow_Click()
 {
-    FlushCounters();
+    FlushView();
     if (sim_.nStored == 0) {
         ShowMessage("No Distributions to show");
     } else if (NumDistros->text() == "most prob") {

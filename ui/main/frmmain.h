@@ -14,7 +14,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 class QAction;
@@ -139,8 +138,14 @@ private:
     void LoadSetupForm();
     // Writes the revised counts into the setup dialog's molecule fields.
     void WriteMolecules(const std::array<std::int32_t, 3> &counts);
-    // Writes counter texts held back while collisions ran.
-    void FlushCounters();
+    // Writes a label's text unless it reads so already.
+    static void WriteLabel(QLabel *label, const QString &text);
+    // Writes the label texts and the most-probable window's picture held
+    // back while collisions ran.
+    void FlushView();
+    // Shows the distribution ShowMostProbable chose last in the
+    // most-probable window.
+    void PaintBest();
     void PlaceBeside(QWidget *window) const;
 
     Simulation &sim_;
@@ -156,8 +161,15 @@ private:
 
     int serviceIntervalMs_ = 5;
     QElapsedTimer serviceClock_;
-    // Latest texts of ncollide and NumDistros not yet written.
-    std::array<std::optional<std::string>, 2> pendingCounters_;
+    // Latest label texts not yet written, by MainLabel.
+    std::array<std::string, 13> pendingLabels_;
+    std::array<bool, 13> labelPending_{};
+    // What the most-probable window is to show next: the collision in its
+    // caption, the counts and the text of Q.
+    bool bestPending_ = false;
+    std::int64_t bestCaptionCollision_ = 0;
+    std::array<std::int32_t, 4> bestCounts_{};
+    std::string bestQ_;
 };
 
 } // namespace kormix::ui
