@@ -104,7 +104,7 @@ struct Window
     // (every restart toggles it) and returns once the loop has ended.
     void Run()
     {
-        if (sim.bBestShown)
+        if (frm.flags().bBestShown)
             frm.CmdShowBest->click();
         frm.CmdCollide->click();
     }

@@ -76,11 +76,6 @@ public:
     bool bTurbo = false;
     bool bNeedsSetup = false;
     bool bSaveAll = false;
-    bool bShowBest = false;
-    bool bBestShown = false;
-    bool bWasRunning = false;
-    bool bReviseOpen = false;
-    bool bReviseAccepted = false;
 
     // The register of distributions (entries 1..1000).
     DistributionRegister reg;

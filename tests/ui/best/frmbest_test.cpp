@@ -63,9 +63,7 @@ TEST_F(MostProbableWindowTest, ColumnsStandOnTheBaseLineScaledToTheWholeSystem)
         for (int k = 0; k < 3; ++k)
             EXPECT_EQ(Panel()->nMolec[k]->text(), c.captions[k]);
         EXPECT_EQ(Panel()->Qa->text(), c.qa);
-        // The selection colour comes from the window's hidden red circle.
         EXPECT_FALSE(frm.bestForm()->cir(0).visible);
-        EXPECT_EQ(frm.clrMark, QColor(255, 0, 0));
     }
 }
 
@@ -91,7 +89,7 @@ TEST_F(MostProbableWindowTest, ShowFluctuationsBeforeAnySetupShowsAnEmptySystem)
     EXPECT_EQ(Panel()->Qa->text(), "infinite");
 
     frm.Check1->click();
-    EXPECT_TRUE(sim.bBestShown);
+    EXPECT_TRUE(frm.flags().bBestShown);
     EXPECT_TRUE(script.opened.isEmpty());
 }
 
@@ -174,7 +172,7 @@ TEST_F(MostProbableWindowTest, MostProbableTakesOverAWindowOpenedByShowFluctuati
     EXPECT_EQ(frm.bestForm(), opened);
     frm.CmdShowBest->click();
     EXPECT_EQ(frm.bestForm(), nullptr);
-    EXPECT_FALSE(sim.bShowBest);
+    EXPECT_FALSE(frm.flags().bShowBest);
 }
 
 TEST_F(MostProbableWindowTest, OpensBesideTheMainWindowAndARefreshDoesNotMoveIt)
@@ -200,8 +198,8 @@ TEST_F(MostProbableWindowTest, HasNoCloseControlAndAClosingAnywayRunsHideMostPro
     EXPECT_TRUE(best->windowFlags() & Qt::CustomizeWindowHint);
 
     best->close();
-    EXPECT_FALSE(sim.bBestShown);
-    EXPECT_FALSE(sim.bShowBest);
+    EXPECT_FALSE(frm.flags().bBestShown);
+    EXPECT_FALSE(frm.flags().bShowBest);
     EXPECT_EQ(frm.CmdShowBest->text(), "Most Probable");
     EXPECT_EQ(frm.bestForm(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
