@@ -7,6 +7,7 @@
 #include "setup/frmsetup.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -30,6 +31,7 @@ constexpr int kD2 = 500;
 
 double engineRate = 0;
 double windowRate = 0;
+double fluctuationRate = 0;
 
 // The engine without windows: ends the run after a number of event services.
 class CountingHost : public kormix::NullHost
@@ -102,7 +104,7 @@ struct Window
     // (every restart toggles it) and returns once the loop has ended.
     void Run()
     {
-        if (sim.bBestShown)
+        if (frm.flags().bBestShown)
             frm.CmdShowBest->click();
         frm.CmdCollide->click();
     }
@@ -133,6 +135,28 @@ void BM_WindowLoop(benchmark::State &state)
     state.counters["collisions_per_s"] = benchmark::Counter(double(total),
                                                             benchmark::Counter::kIsRate);
     windowRate = double(total) / seconds;
+}
+
+// The same run with "Show Fluctuations" ticked: the most-probable window
+// follows every change of distribution.
+void BM_WindowLoopShowFluctuations(benchmark::State &state)
+{
+    Window &w = TheWindow();
+    w.frm.Check1->setChecked(true);
+    long long total = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        const long long before = w.sim.nCollisions;
+        const auto start = Clock::now();
+        QTimer::singleShot(250, w.frm.CmdCollide, [&w] { w.frm.CmdCollide->click(); });
+        w.Run();
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        total += w.sim.nCollisions - before;
+    }
+    w.frm.Check1->setChecked(false);
+    state.counters["collisions_per_s"] = benchmark::Counter(double(total),
+                                                            benchmark::Counter::kIsRate);
+    fluctuationRate = double(total) / seconds;
 }
 
 // From the moment the click is queued (by another thread, as the window
@@ -169,6 +193,7 @@ void BM_StopLatency(benchmark::State &state)
 
 BENCHMARK(BM_EngineOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WindowLoop)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_WindowLoopShowFluctuations)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_StopLatency)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
 
 int main(int argc, char **argv)
@@ -176,6 +201,9 @@ int main(int argc, char **argv)
     return kormix::bench::RunOffscreen(argc, argv, [] {
         if (engineRate > 0 && windowRate > 0)
             std::printf("window loop / engine alone: %.1f %%\n", 100 * windowRate / engineRate);
+        if (windowRate > 0 && fluctuationRate > 0)
+            std::printf("with \"Show Fluctuations\" / without: %.1f %%\n",
+                        100 * fluctuationRate / windowRate);
         window.reset();
     });
 }

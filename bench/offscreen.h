@@ -12,7 +12,10 @@ namespace kormix::bench {
 
 inline int RunOffscreen(int argc, char **argv, const std::function<void()> &after = {})
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless the platform is asked for (QT_QPA_PLATFORM=xcb under
+    // Xvfb measures a real window system).
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -3,6 +3,7 @@
 #include "numberformat.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -431,10 +432,25 @@ void Simulation::FormatQ()
 
 void Simulation::UpdateStatistics()
 {
+    // The most probable distribution changes seldom, but this runs at every
+    // refresh of the most-probable window (with "Show Fluctuations", at every
+    // change of distribution): its texts are formatted only when it changed.
+    BestTexts &b = bestTexts_;
+    if (!b.valid || !(b.qBest == QBest)
+        || std::bit_cast<std::uint64_t>(b.lnWBest) != std::bit_cast<std::uint64_t>(lnWBest)
+        || b.decimalPoint != decimalPoint) {
+        b.qBest = QBest;
+        b.lnWBest = lnWBest;
+        b.decimalPoint = decimalPoint;
+        b.bestQ = QBest.ToText(decimalPoint);
+        b.logW = FormatNumber(lnWBest / kLn10Stats, "0.000", decimalPoint);
+        b.wMax = FormatW(lnWBest, decimalPoint);
+        b.valid = true;
+    }
     SimulationHost &h = *host_;
-    h.SetLabel(MainLabel::BestQ, QBest.ToText(decimalPoint));
-    h.SetLabel(MainLabel::logW, FormatNumber(lnWBest / kLn10Stats, "0.000", decimalPoint));
-    h.SetLabel(MainLabel::Wmax, FormatW(lnWBest, decimalPoint));
+    h.SetLabel(MainLabel::BestQ, b.bestQ);
+    h.SetLabel(MainLabel::logW, b.logW);
+    h.SetLabel(MainLabel::Wmax, b.wMax);
     h.SetLabel(MainLabel::bestcol, IntegerToText(bestCollision));
     if (bSaveAll)
         h.SetLabel(MainLabel::NumDistros, IntegerToText(nDistFound));

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace kormix {
@@ -75,11 +76,6 @@ public:
     bool bTurbo = false;
     bool bNeedsSetup = false;
     bool bSaveAll = false;
-    bool bShowBest = false;
-    bool bBestShown = false;
-    bool bWasRunning = false;
-    bool bReviseOpen = false;
-    bool bReviseAccepted = false;
 
     // The register of distributions (entries 1..1000).
     DistributionRegister reg;
@@ -105,6 +101,17 @@ private:
 
     SimulationHost *host_;
     std::vector<double> lnTable_;
+
+    // The texts UpdateStatistics last made of the most probable distribution.
+    struct BestTexts
+    {
+        bool valid = false;
+        NumberOrText qBest;
+        double lnWBest = 0;
+        char decimalPoint = '.';
+        std::string bestQ, logW, wMax;
+    };
+    BestTexts bestTexts_;
 };
 
 } // namespace kormix

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <numeric>
 
 namespace kormix {
@@ -549,6 +550,50 @@ TEST(UniformRandom, BitsTimesScaledCountEqualsTheFloatProduct)
             ASSERT_EQ(std::int64_t(double(k) * (n * 0x1.0p-24)), std::int64_t(double(r) * n))
                     << n << ' ' << k;
         }
+    }
+}
+
+TEST(UpdateStatistics, BestTextsFollowEveryChangeOfWhatTheyShow)
+{
+    // The texts of the most probable distribution are kept between calls;
+    // each change of the value, of its kind or of the separator shows.
+    Simulation sim;
+    FakeHost host;
+    sim.SetHost(&host);
+    struct Row
+    {
+        const char *what;
+        std::function<void()> change;
+        const char *bestQ, *logW, *wMax;
+    };
+    const Row rows[] = {
+            {"first",
+             [&] {
+                 sim.QBest.SetNumber(100.0 / 96);
+                 sim.lnWBest = 20.5;
+             },
+             "1.04166666666667",
+             "8.903",
+             "8.00E+08"},
+            {"same again", [] {}, "1.04166666666667", "8.903", "8.00E+08"},
+            {"ln W", [&] { sim.lnWBest = 0; }, "1.04166666666667", "0.000", "1"},
+            {"Q as text", [&] { sim.QBest.SetText("infinite"); }, "infinite", "0.000", "1"},
+            {"Q as number", [&] { sim.QBest.SetNumber(kInfiniteQ); }, "1E+300", "0.000", "1"},
+            {"separator",
+             [&] {
+                 sim.QBest.SetNumber(2.5);
+                 sim.decimalPoint = ',';
+             },
+             "2,5",
+             "0,000",
+             "1"},
+    };
+    for (const Row &row : rows) {
+        row.change();
+        sim.UpdateStatistics();
+        EXPECT_EQ(host.Label(MainLabel::BestQ), row.bestQ) << row.what;
+        EXPECT_EQ(host.Label(MainLabel::logW), row.logW) << row.what;
+        EXPECT_EQ(host.Label(MainLabel::Wmax), row.wMax) << row.what;
     }
 }
 

@@ -213,30 +213,41 @@ void FrmMain::LoadSetupForm()
 
 void FrmMain::SetLabel(MainLabel label, std::string_view text)
 {
-    if (label == MainLabel::ncollide || label == MainLabel::NumDistros) {
-        std::optional<std::string> &pending = pendingCounters_[label == MainLabel::ncollide ? 0 : 1];
-        if (sim_.bRunning) {
-            // Held back until the next event service: nothing is painted before it.
-            if (pending)
-                pending->assign(text);
-            else
-                pending.emplace(text);
-            return;
+    const auto i = std::size_t(label);
+    // The core's own text, before any translation: best-only mode.
+    if (label == MainLabel::NumDistros)
+        numDistrosMostProb_ = text == "most prob";
+    if (sim_.bRunning) {
+        // While collisions run, a label is written many thousand times a
+        // second but painted only when events are served: the latest text
+        // waits for the next event service.
+        if (!labelPending_[i] || pendingLabels_[i] != text) {
+            pendingLabels_[i].assign(text);
+            labelPending_[i] = true;
         }
-        pending.reset();
+        return;
     }
-    labels_[std::size_t(label)]->setText(Text(text));
+    labelPending_[i] = false;
+    WriteLabel(labels_[i], Text(text));
 }
 
-void FrmMain::FlushCounters()
+void FrmMain::WriteLabel(QLabel *label, const QString &text)
 {
-    if (pendingCounters_[0]) {
-        ncollide->setText(QString::fromStdString(*pendingCounters_[0]));
-        pendingCounters_[0].reset();
+    if (label->text() != text)
+        label->setText(text);
+}
+
+void FrmMain::FlushView()
+{
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        if (labelPending_[i]) {
+            labelPending_[i] = false;
+            WriteLabel(labels_[i], Text(pendingLabels_[i]));
+        }
     }
-    if (pendingCounters_[1]) {
-        NumDistros->setText(QString::fromStdString(*pendingCounters_[1]));
-        pendingCounters_[1].reset();
+    if (bestPending_) {
+        bestPending_ = false;
+        PaintBest();
     }
 }
 
@@ -259,7 +270,7 @@ void FrmMain::ServeEvents()
     if (sim_.bRunning && serviceIntervalMs_ > 0 && serviceClock_.isValid()
         && serviceClock_.elapsed() < serviceIntervalMs_)
         return;
-    FlushCounters();
+    FlushView();
     QCoreApplication::processEvents();
     serviceClock_.start();
 }
@@ -267,55 +278,68 @@ void FrmMain::ServeEvents()
 void FrmMain::ShowMostProbable()
 {
     sim_.UpdateStatistics();
-    if (!sim_.bShowBest || busy_ || exiting_)
+    if (!flags_.bShowBest || busy_ || exiting_)
         return;
     busy_ = true;
 
-    if (!sim_.bBestShown) {
+    if (!flags_.bBestShown) {
         frmBest_ = new FrmBest(this);
         connect(frmBest_, &FrmBest::ClosedByUser, this, &FrmMain::HideMostProbable);
         bestLevelTop = frmBest_->FraLevels->designLin(0).top();
         bestLevelHeight = frmBest_->FraLevels->designLin(0).height();
-        sim_.bBestShown = true;
+        flags_.bBestShown = true;
         PlaceBeside(frmBest_);
         frmBest_->show();
-    } else {
-        frmBest_->FraLevels->SetColumnsVisible(false);
     }
-    const double base = bestLevelTop + bestLevelHeight;
 
     // With "Show Fluctuations" the window follows the current distribution,
     // otherwise it shows the most probable one.
     int e;
-    QString caption;
     if (Check1->isChecked()) {
         e = sim_.iCurrent;
-        caption = "Collision " + Text(IntegerToText(sim_.nCollisions));
+        bestCaptionCollision_ = sim_.nCollisions;
     } else {
         e = sim_.iBest;
-        caption = "Collision " + bestcol->text();
+        bestCaptionCollision_ = sim_.bestCollision;
     }
     if (e < 0 || e > kCapacity)
         e = 0;
-    frmBest_->setWindowTitle(caption);
-    frmBest_->update();
 
     auto &counts = sim_.reg.regCounts[std::size_t(e)];
     sim_.nKind[1] = counts[1];
     sim_.nKind[2] = counts[2];
     sim_.nKind[0] = sim_.nMolecules - sim_.nKind[1] - sim_.nKind[2];
-    clrMark = frmBest_->cir(0).fill;
-
-    // Before any system is set up there are no molecules: every column stays
-    // at height 0 on the base line.
-    const double scale = sim_.nMolecules != 0 ? bestLevelHeight / sim_.nMolecules : 0.0;
-
     sim_.FormatQ();
-    frmBest_->FraLevels->Qa->setText(Text(sim_.Q.Text()));
-    frmBest_->FraLevels->ShowCounts(sim_.nKind, scale, base, sim_.nMolecules, sim_.decimalPoint);
+    bestCounts_ = sim_.nKind;
+    bestQ_ = sim_.Q.Text();
+
+    // The window itself is repainted at most once per event service while
+    // collisions run (with "Show Fluctuations" this is called for every
+    // change of distribution); at once otherwise.
+    bestPending_ = true;
+    if (!sim_.bRunning) {
+        bestPending_ = false;
+        PaintBest();
+    }
 
     ServeEvents();
     busy_ = false;
+}
+
+void FrmMain::PaintBest()
+{
+    if (!frmBest_)
+        return;
+    const QString caption = "Collision " + Text(IntegerToText(bestCaptionCollision_));
+    if (frmBest_->windowTitle() != caption)
+        frmBest_->setWindowTitle(caption);
+
+    // Before any system is set up there are no molecules: every column stays
+    // at height 0 on the base line.
+    const double base = bestLevelTop + bestLevelHeight;
+    const double scale = sim_.nMolecules != 0 ? bestLevelHeight / sim_.nMolecules : 0.0;
+    WriteLabel(frmBest_->FraLevels->Qa, Text(bestQ_));
+    frmBest_->FraLevels->ShowCounts(bestCounts_, scale, base, sim_.nMolecules, sim_.decimalPoint);
 }
 
 // --- procedures shared by the handlers ---------------------------------------
@@ -326,13 +350,13 @@ void FrmMain::ShowMessage(const QString &text)
         return;
     QMessageBox box(QMessageBox::NoIcon, "Kormix", text, QMessageBox::Ok, this);
     box.exec();
-    if (sim_.bBestShown)
+    if (flags_.bBestShown)
         ShowMostProbable();
 }
 
 void FrmMain::HideMostProbable()
 {
-    if (!sim_.bBestShown)
+    if (!flags_.bBestShown)
         return;
     if (frmBest_) {
         disconnect(frmBest_, nullptr, this, nullptr);
@@ -341,9 +365,35 @@ void FrmMain::HideMostProbable()
         frmBest_->deleteLater();
         frmBest_ = nullptr;
     }
-    sim_.bBestShown = false;
-    sim_.bShowBest = false;
-    CmdShowBest->setText("Most Probable");
+    flags_.bBestShown = false;
+    flags_.bShowBest = false;
+    SetShowBestCaption(false);
+}
+
+void FrmMain::SetShowBestCaption(bool hides)
+{
+    showBestHides_ = hides;
+    CmdShowBest->setText(hides ? "Hide Most Prob" : "Most Probable");
+}
+
+void FrmMain::SetRunState(RunState state)
+{
+    runState_ = state;
+    switch (state) {
+    case RunState::NeedsSetup:
+        CmdCollide->setText("Start Collisions");
+        break;
+    case RunState::Ready:
+        CmdCollide->setText("Start Collisions");
+        SetLabel(MainLabel::status, "Setup Complete");
+        break;
+    case RunState::Running:
+        CmdCollide->setText("Stop Collisions");
+        break;
+    case RunState::Stopped:
+        CmdCollide->setText("Restart Collisions");
+        break;
+    }
 }
 
 void FrmMain::PlaceBeside(QWidget *window) const
@@ -371,18 +421,21 @@ void FrmMain::ShowReviseWindow()
     if (reviseBusy_)
         return;
     reviseBusy_ = true;
-    if (!sim_.bReviseOpen && !exiting_) {
+    if (!flags_.bReviseOpen && !exiting_) {
         // Only "Equilibrate" accepts; any other way out leaves this false.
-        sim_.bReviseAccepted = false;
+        flags_.bReviseAccepted = false;
+        flags_.bReviseOpen = true;
         QPointer<FrmRevise> revise = new FrmRevise(
                 sim_,
+                reviseSide_,
                 [this](const std::array<std::int32_t, 3> &counts) { WriteMolecules(counts); },
                 nullptr);
-        revise->exec();
+        const bool accepted = revise->exec() == QDialog::Accepted;
         delete revise;
+        flags_.bReviseAccepted = accepted;
         // However it was closed, the window is gone now, so that the next
         // "Revise Data" can open it again.
-        sim_.bReviseOpen = false;
+        flags_.bReviseOpen = false;
     }
     reviseBusy_ = false;
 }
@@ -398,13 +451,18 @@ void FrmMain::ApplyRevisedData()
     sim_.ClearSystem();
     frmSetup_->OptBy[0]->setChecked(true);
     WriteMolecules({sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]});
+    // A run going on goes on with the revised system; otherwise the next
+    // start begins afresh.
     if (!sim_.bRunning)
-        CmdCollide->setText("Start Collisions");
+        SetRunState(RunState::NeedsSetup);
     sim_.SetupSystem();
     if (sim_.bNeedsSetup)
         return;
     CmdCollide->setFocus();
-    SetLabel(MainLabel::status, "Setup Complete");
+    if (sim_.bRunning)
+        SetLabel(MainLabel::status, "Setup Complete");
+    else
+        SetRunState(RunState::Ready);
     sim_.BeginCollisions();
 }
 
@@ -412,7 +470,7 @@ void FrmMain::ApplyRevisedData()
 
 void FrmMain::CmdSetup_Click()
 {
-    sim_.bWasRunning = sim_.bRunning;
+    flags_.bWasRunning = sim_.bRunning;
     if (sim_.bRunning) {
         // The start handler opens the dialog once the loop has ended.
         sim_.bRunning = false;
@@ -432,10 +490,11 @@ void FrmMain::CmdSetup_Click()
     }
     if (exiting_)
         return;
-    CmdCollide->setText("Start Collisions");
-    if (!sim_.bNeedsSetup) {
+    if (sim_.bNeedsSetup) {
+        SetRunState(RunState::NeedsSetup);
+    } else {
+        SetRunState(RunState::Ready);
         CmdCollide->setFocus();
-        SetLabel(MainLabel::status, "Setup Complete");
         sim_.BeginCollisions();
     }
 }
@@ -447,25 +506,25 @@ void FrmMain::CmdCollide_Click()
         CmdSetup->setFocus();
         return;
     }
-    sim_.bWasRunning = false;
+    flags_.bWasRunning = false;
     if (sim_.bRunning) {
         sim_.bRunning = false;
-        CmdCollide->setText("Restart Collisions");
+        SetRunState(RunState::Stopped);
     } else {
         sim_.bRunning = true;
-        if (CmdCollide->text() == "Start Collisions")
+        if (runState_ == RunState::NeedsSetup || runState_ == RunState::Ready)
             sim_.BeginCollisions();
-        CmdCollide->setText("Stop Collisions");
+        SetRunState(RunState::Running);
         CmdShowBest_Click();
         sim_.RunCollisions();
-        FlushCounters();
+        FlushView();
         // The loop also ends without a stop command: when a revision inside it
         // left no usable system, or when a stop came before the loop began.
         // The button must not go on offering to stop it.
-        if (!sim_.bWasRunning && !exiting_ && CmdCollide->text() == "Stop Collisions")
-            CmdCollide->setText(sim_.bNeedsSetup ? "Start Collisions" : "Restart Collisions");
+        if (!flags_.bWasRunning && !exiting_ && runState_ == RunState::Running)
+            SetRunState(sim_.bNeedsSetup ? RunState::NeedsSetup : RunState::Stopped);
     }
-    if (sim_.bWasRunning)
+    if (flags_.bWasRunning)
         CmdSetup_Click();
 }
 
@@ -475,7 +534,7 @@ void FrmMain::CmdRestart_Click()
         ShowMessage("Stop collisions prior to clearing");
         return;
     }
-    CmdCollide->setText("Start Collisions");
+    SetRunState(RunState::NeedsSetup);
     HideMostProbable();
     sim_.ClearSystem();
     LoadSetupForm();
@@ -485,7 +544,7 @@ void FrmMain::CmdReviseData_Click()
 {
     HideMostProbable();
     ShowReviseWindow();
-    if (!sim_.bReviseAccepted || exiting_)
+    if (!flags_.bReviseAccepted || exiting_)
         return;
     if (sim_.bRunning) {
         ApplyRevisedData();
@@ -498,10 +557,10 @@ void FrmMain::CmdReviseData_Click()
 
 void FrmMain::cmdShow_Click()
 {
-    FlushCounters();
+    FlushView();
     if (sim_.nStored == 0) {
         ShowMessage("No Distributions to show");
-    } else if (NumDistros->text() == "most prob") {
+    } else if (numDistrosMostProb_) {
         ShowMessage("Other distributions were not saved. Choose Setup display option 'display "
                     "all distributions' and restart the collisions if you want to see others.");
     } else {
@@ -517,12 +576,12 @@ void FrmMain::cmdShow_Click()
 
 void FrmMain::CmdShowBest_Click()
 {
-    if (CmdShowBest->text() == "Most Probable") {
+    if (!showBestHides_) {
         if (sim_.nStored == 0) {
             ShowMessage("No Distributions to show");
         } else {
-            CmdShowBest->setText("Hide Most Prob");
-            sim_.bShowBest = true;
+            SetShowBestCaption(true);
+            flags_.bShowBest = true;
             ShowMostProbable();
         }
     } else {
@@ -541,7 +600,7 @@ void FrmMain::ChkSilent_Click()
 
 void FrmMain::Check1_Click()
 {
-    sim_.bShowBest = true;
+    flags_.bShowBest = true;
     ShowMostProbable();
 }
 
@@ -553,7 +612,7 @@ void FrmMain::menu_Exit_Click()
     // The loop ends after its current collision and returns to a start
     // handler that has nothing left to open.
     sim_.bRunning = false;
-    sim_.bWasRunning = false;
+    flags_.bWasRunning = false;
     HideMostProbable();
     const QWidgetList windows = QApplication::topLevelWidgets();
     QList<QPointer<QWidget>> open;

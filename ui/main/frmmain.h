@@ -7,14 +7,13 @@
 
 #include "core/host.h"
 
-#include <QColor>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <QString>
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 class QAction;
@@ -72,9 +71,24 @@ public:
     // in between anyway. 0 serves at every service point.
     void SetServiceInterval(int milliseconds) { serviceIntervalMs_ = milliseconds; }
 
-    // The colour that marks a selected bar or level (read from the
-    // most-probable window's hidden circle).
-    QColor clrMark;
+    // The run as the start button offers it: a fresh start (needs setup,
+    // ready), a stop (running) or a restart (stopped). It decides the
+    // button's caption and the status the window writes; no handler reads a
+    // caption back.
+    enum class RunState { NeedsSetup, Ready, Running, Stopped };
+    RunState runState() const { return runState_; }
+
+    // What the main window keeps about its other windows.
+    struct WindowFlags
+    {
+        bool bShowBest = false;       // the user asked for the most-probable window
+        bool bBestShown = false;      // the most-probable window is loaded
+        bool bWasRunning = false;     // Setup arrived while collisions ran
+        bool bReviseOpen = false;     // the revise-data window is open
+        bool bReviseAccepted = false; // it was closed with "Equilibrate"
+    };
+    const WindowFlags &flags() const { return flags_; }
+
     // Design top and height of the most-probable window's level columns.
     double bestLevelTop = 0;
     double bestLevelHeight = 0;
@@ -139,14 +153,34 @@ private:
     void LoadSetupForm();
     // Writes the revised counts into the setup dialog's molecule fields.
     void WriteMolecules(const std::array<std::int32_t, 3> &counts);
-    // Writes counter texts held back while collisions ran.
-    void FlushCounters();
+    // Writes a label's text unless it reads so already.
+    static void WriteLabel(QLabel *label, const QString &text);
+    // Writes the label texts and the most-probable window's picture held
+    // back while collisions ran.
+    void FlushView();
+    // Shows the distribution ShowMostProbable chose last in the
+    // most-probable window.
+    void PaintBest();
     void PlaceBeside(QWidget *window) const;
+    // Puts the run into a state: the start button's caption, and the status
+    // text where the window writes it ("Setup Complete" when ready).
+    void SetRunState(RunState state);
+    // "Most Probable" opens the most-probable window, "Hide Most Prob"
+    // closes it.
+    void SetShowBestCaption(bool hides);
 
     Simulation &sim_;
     QPointer<FrmSetup> frmSetup_;
     QPointer<FrmBest> frmBest_;
     std::array<QLabel *, 13> labels_{}; // by MainLabel
+
+    RunState runState_ = RunState::NeedsSetup;
+    WindowFlags flags_;
+    bool showBestHides_ = false;      // CmdShowBest reads "Hide Most Prob"
+    bool numDistrosMostProb_ = false; // NumDistros reads "most prob"
+    // The adjust mode of the revise-data window, kept from one opening to
+    // the next.
+    QString reviseSide_;
 
     // ShowMostProbable and ShowReviseWindow each refuse a nested call.
     bool busy_ = false;
@@ -156,8 +190,15 @@ private:
 
     int serviceIntervalMs_ = 5;
     QElapsedTimer serviceClock_;
-    // Latest texts of ncollide and NumDistros not yet written.
-    std::array<std::optional<std::string>, 2> pendingCounters_;
+    // Latest label texts not yet written, by MainLabel.
+    std::array<std::string, 13> pendingLabels_;
+    std::array<bool, 13> labelPending_{};
+    // What the most-probable window is to show next: the collision in its
+    // caption, the counts and the text of Q.
+    bool bestPending_ = false;
+    std::int64_t bestCaptionCollision_ = 0;
+    std::array<std::int32_t, 4> bestCounts_{};
+    std::string bestQ_;
 };
 
 } // namespace kormix::ui

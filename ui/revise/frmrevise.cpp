@@ -23,8 +23,6 @@
 
 namespace kormix::ui {
 
-QString FrmRevise::reviseSide;
-
 namespace {
 
 constexpr std::int64_t kMaxCount = std::numeric_limits<std::int32_t>::max();
@@ -97,9 +95,11 @@ QLabel *MakePicture(QWidget *parent, const char *name, bool up, const QRectF &r)
 } // namespace
 
 FrmRevise::FrmRevise(Simulation &sim,
+                     QString &side,
                      std::function<void(const std::array<std::int32_t, 3> &)> writeMolecules,
                      QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , reviseSide(side)
     , sim_(sim)
     , writeMolecules_(std::move(writeMolecules))
 {
@@ -160,19 +160,13 @@ FrmRevise::FrmRevise(Simulation &sim,
     Form_Load();
 }
 
-FrmRevise::~FrmRevise()
-{
-    // However the window went, it is no longer open.
-    sim_.bReviseOpen = false;
-}
+FrmRevise::~FrmRevise() = default;
 
 void FrmRevise::Form_Load()
 {
-    sim_.bReviseAccepted = false;
     revLevelTop = FraLevels->designLin(0).top();
     revLevelHeight = FraLevels->designLin(0).height();
     revScale = sim_.nMolecules != 0 ? revLevelHeight / sim_.nMolecules : 100;
-    sim_.bReviseOpen = true;
     DrawLevels();
 }
 
@@ -307,18 +301,14 @@ void FrmRevise::Picture2_Click()
 
 void FrmRevise::Command1_Click()
 {
-    sim_.bReviseAccepted = true;
     if (writeMolecules_)
         writeMolecules_({sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]});
     accept();
-    sim_.bReviseOpen = false;
 }
 
 void FrmRevise::reject()
 {
     // The revision is dropped, and the window can be opened again.
-    sim_.bReviseAccepted = false;
-    sim_.bReviseOpen = false;
     QDialog::reject();
 }
 

@@ -31,11 +31,17 @@ class FrmRevise : public QDialog
     Q_OBJECT
 
 public:
-    // writeMolecules receives the revised counts (H2, HD, D2) when
+    // reviseSide is the adjust mode the user chose last: "L" Adjust All, "R"
+    // Adjust One, empty (acting as "L") before the first choice. The window is
+    // built anew for every opening while the choice belongs to the program's
+    // session, so its owner keeps it; each opening shows the option that
+    // matches it. writeMolecules receives the revised counts (H2, HD, D2) when
     // "Equilibrate" is pressed; the main window writes them into the setup
     // dialog's molecule fields. The window loads at once: the scale is taken
-    // from the system and the counts in nKind are drawn.
+    // from the system and the counts in nKind are drawn. It ends accepted
+    // (QDialog::Accepted) only through "Equilibrate".
     FrmRevise(Simulation &sim,
+              QString &reviseSide,
               std::function<void(const std::array<std::int32_t, 3> &)> writeMolecules,
               QWidget *parent = nullptr);
     ~FrmRevise() override;
@@ -74,12 +80,8 @@ public:
     int revDragLevel = 0;
     std::int16_t revButton = 0;
 
-    // The adjust mode the user chose last: "L" Adjust All, "R" Adjust One,
-    // empty (acting as "L") before the first choice. The window is built anew
-    // for every opening while the choice belongs to the program's session, so
-    // it lives with the class rather than with one window; each opening shows
-    // the option that matches it.
-    static QString reviseSide;
+    // The adjust mode in force, kept by the window's owner.
+    QString &reviseSide;
 
 protected:
     void changeEvent(QEvent *event) override;

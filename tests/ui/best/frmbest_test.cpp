@@ -5,6 +5,7 @@
 #include "common/levelpanel.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 
 #include <string>
@@ -62,9 +63,7 @@ TEST_F(MostProbableWindowTest, ColumnsStandOnTheBaseLineScaledToTheWholeSystem)
         for (int k = 0; k < 3; ++k)
             EXPECT_EQ(Panel()->nMolec[k]->text(), c.captions[k]);
         EXPECT_EQ(Panel()->Qa->text(), c.qa);
-        // The selection colour comes from the window's hidden red circle.
         EXPECT_FALSE(frm.bestForm()->cir(0).visible);
-        EXPECT_EQ(frm.clrMark, QColor(255, 0, 0));
     }
 }
 
@@ -90,7 +89,7 @@ TEST_F(MostProbableWindowTest, ShowFluctuationsBeforeAnySetupShowsAnEmptySystem)
     EXPECT_EQ(Panel()->Qa->text(), "infinite");
 
     frm.Check1->click();
-    EXPECT_TRUE(sim.bBestShown);
+    EXPECT_TRUE(frm.flags().bBestShown);
     EXPECT_TRUE(script.opened.isEmpty());
 }
 
@@ -112,6 +111,54 @@ TEST_F(MostProbableWindowTest, ShowFluctuationsFollowsTheCurrentDistribution)
     EXPECT_EQ(frm.bestForm()->windowTitle(), "Collision " + frm.bestcol->text());
 }
 
+// Counts the events of one kind that reach a widget.
+class EventCounter : public QObject
+{
+public:
+    EventCounter(QObject *watched, QEvent::Type type)
+        : type_(type)
+    {
+        watched->installEventFilter(this);
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == type_)
+            ++count;
+        return false;
+    }
+
+private:
+    QEvent::Type type_;
+};
+
+TEST_F(MostProbableWindowTest, ShowFluctuationsRepaintsOncePerEventServiceNotPerChange)
+{
+    // As the program runs: events are served at most every few milliseconds.
+    frm.SetServiceInterval(5);
+    Setup("500", "500", "0");
+    frm.Check1->click();
+    ASSERT_NE(frm.bestForm(), nullptr);
+    EventCounter titles(frm.bestForm(), QEvent::WindowTitleChange);
+    EventCounter paints(Panel(), QEvent::Paint);
+    const std::int64_t changesBefore = sim.nDistFound;
+
+    Click(frm.CmdCollide, {StopAt(200000)});
+
+    // About one collision in five changes the distribution, and every change
+    // is followed through the model; the screen sees a few hundred pictures
+    // a second at most.
+    const std::int64_t collisions = sim.nCollisions;
+    EXPECT_GT(sim.nDistFound - changesBefore, 0);
+    EXPECT_LT(titles.count * 100LL, collisions) << titles.count << " titles";
+    EXPECT_LT(paints.count * 100LL, collisions) << paints.count << " paints";
+    // Once the loop has ended the window shows where it stands.
+    EXPECT_EQ(Panel()->nMolec[0]->text(), QString::number(sim.nH2) + " H2");
+    EXPECT_EQ(Panel()->nMolec[2]->text(), QString::number(sim.nD2) + " D2");
+}
+
 TEST_F(MostProbableWindowTest, MostProbableTakesOverAWindowOpenedByShowFluctuations)
 {
     Setup("20", "10", "0");
@@ -125,7 +172,7 @@ TEST_F(MostProbableWindowTest, MostProbableTakesOverAWindowOpenedByShowFluctuati
     EXPECT_EQ(frm.bestForm(), opened);
     frm.CmdShowBest->click();
     EXPECT_EQ(frm.bestForm(), nullptr);
-    EXPECT_FALSE(sim.bShowBest);
+    EXPECT_FALSE(frm.flags().bShowBest);
 }
 
 TEST_F(MostProbableWindowTest, OpensBesideTheMainWindowAndARefreshDoesNotMoveIt)
@@ -151,8 +198,8 @@ TEST_F(MostProbableWindowTest, HasNoCloseControlAndAClosingAnywayRunsHideMostPro
     EXPECT_TRUE(best->windowFlags() & Qt::CustomizeWindowHint);
 
     best->close();
-    EXPECT_FALSE(sim.bBestShown);
-    EXPECT_FALSE(sim.bShowBest);
+    EXPECT_FALSE(frm.flags().bBestShown);
+    EXPECT_FALSE(frm.flags().bShowBest);
     EXPECT_EQ(frm.CmdShowBest->text(), "Most Probable");
     EXPECT_EQ(frm.bestForm(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -166,7 +166,8 @@ TEST_F(MainWindowTest, FirstStartOpensTheMostProbableWindowAndARestartClosesIt)
 {
     Setup("20", "10", "0");
     bool shownWhileRunning = false;
-    Click(frm.CmdCollide, {At(100, [&] { shownWhileRunning = sim.bBestShown; }), StopAt(200)});
+    Click(frm.CmdCollide,
+          {At(100, [&] { shownWhileRunning = frm.flags().bBestShown; }), StopAt(200)});
     EXPECT_TRUE(shownWhileRunning);
     ASSERT_NE(frm.bestForm(), nullptr);
     EXPECT_TRUE(frm.bestForm()->isVisible());
@@ -177,7 +178,7 @@ TEST_F(MainWindowTest, FirstStartOpensTheMostProbableWindowAndARestartClosesIt)
     Click(frm.CmdCollide,
           {At(300,
               [&] {
-                  shownOnRestart = sim.bBestShown;
+                  shownOnRestart = frm.flags().bBestShown;
                   captionOnRestart = frm.CmdShowBest->text();
               }),
            StopAt(400)});
@@ -187,7 +188,7 @@ TEST_F(MainWindowTest, FirstStartOpensTheMostProbableWindowAndARestartClosesIt)
 
     // The next restart opens it again.
     Click(frm.CmdCollide, {StopAt(500)});
-    EXPECT_TRUE(sim.bBestShown);
+    EXPECT_TRUE(frm.flags().bBestShown);
     EXPECT_EQ(frm.CmdShowBest->text(), "Hide Most Prob");
 }
 
@@ -216,13 +217,13 @@ TEST_F(MainWindowTest, SetupDuringARunStopsItAndOpensTheDialogOnceAfterwards)
     EXPECT_EQ(script.unexpected, 0);
     EXPECT_FALSE(runningWhenOpened);
     EXPECT_FALSE(sim.bRunning);
-    EXPECT_FALSE(sim.bWasRunning);
+    EXPECT_FALSE(frm.flags().bWasRunning);
     EXPECT_EQ(frm.CmdCollide->text(), "Start Collisions");
     EXPECT_EQ(frm.status->text(), "Setup Complete");
     EXPECT_EQ(sim.nMolecules, 16);
     EXPECT_EQ(sim.nCollisions, 0);
     // Setup closes the most-probable window.
-    EXPECT_FALSE(sim.bBestShown);
+    EXPECT_FALSE(frm.flags().bBestShown);
     EXPECT_EQ(frm.CmdShowBest->text(), "Most Probable");
 }
 
@@ -261,7 +262,7 @@ TEST_F(MainWindowTest, ClearAfterAStopNeedsANewSetupAndResetsTheDialog)
     EXPECT_EQ(frm.NumDistros->text(), "0");
     EXPECT_EQ(frm.CmdCollide->text(), "Start Collisions");
     EXPECT_EQ(frm.bestForm(), nullptr);
-    EXPECT_FALSE(sim.bShowBest);
+    EXPECT_FALSE(frm.flags().bShowBest);
     EXPECT_EQ(sim.nStored, 0);
 
     // The dialog is back in its design state.
@@ -332,7 +333,7 @@ TEST_F(MainWindowTest, MostProbableWithAnEmptyRegisterShowsAMessage)
     frm.CmdShowBest->click();
     EXPECT_EQ(script.opened, QStringList{kNothingToShow});
     EXPECT_EQ(frm.CmdShowBest->text(), "Most Probable");
-    EXPECT_FALSE(sim.bBestShown);
+    EXPECT_FALSE(frm.flags().bBestShown);
 }
 
 struct ExitCase
@@ -381,7 +382,7 @@ TEST(MainWindowExit, DuringARunTheLoopEndsAtOnceAndNothingOpens)
 
         EXPECT_TRUE(ran);
         EXPECT_FALSE(s.bRunning);
-        EXPECT_FALSE(s.bWasRunning);
+        EXPECT_FALSE(w.flags().bWasRunning);
         EXPECT_EQ(s.nCollisions, atExit); // not one collision more
         EXPECT_FALSE(w.isVisible());
         EXPECT_EQ(w.bestForm(), nullptr);
@@ -398,14 +399,14 @@ TEST_F(MainWindowTest, EquilibrateStartsCollisionsOnTheRevisedSystem)
     const auto revised = sim.nKind; // the window opens on these counts
     bool openedOnCounts = false;
     script.Then([&](QWidget *w) {
-        openedOnCounts = sim.bReviseOpen && sim.nKind == revised;
+        openedOnCounts = frm.flags().bReviseOpen && sim.nKind == revised;
         Equilibrate(w);
     });
     Click(frm.CmdReviseData, {StopAt(300)});
 
     EXPECT_TRUE(openedOnCounts);
-    EXPECT_TRUE(sim.bReviseAccepted);
-    EXPECT_FALSE(sim.bReviseOpen);
+    EXPECT_TRUE(frm.flags().bReviseAccepted);
+    EXPECT_FALSE(frm.flags().bReviseOpen);
     ui::FrmSetup *setup = frm.setupForm();
     EXPECT_TRUE(setup->OptBy[0]->isChecked());
     for (int i = 0; i < 3; ++i)
@@ -415,7 +416,7 @@ TEST_F(MainWindowTest, EquilibrateStartsCollisionsOnTheRevisedSystem)
     EXPECT_GE(sim.nCollisions, 300);
     EXPECT_LT(sim.nCollisions, 500);
     EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
-    EXPECT_TRUE(sim.bBestShown);
+    EXPECT_TRUE(frm.flags().bBestShown);
 }
 
 TEST_F(MainWindowTest, EquilibrateDuringARunKeepsItRunningOnTheRevisedSystem)
@@ -431,7 +432,7 @@ TEST_F(MainWindowTest, EquilibrateDuringARunKeepsItRunningOnTheRevisedSystem)
                   frm.CmdReviseData->click();
                   revised = true;
                   captionAfter = frm.CmdCollide->text();
-                  shownAfter = sim.bBestShown;
+                  shownAfter = frm.flags().bBestShown;
               }),
            {[&] { return revised && sim.nCollisions >= 200; }, [&] { frm.CmdCollide->click(); }}});
     EXPECT_EQ(captionAfter, "Stop Collisions");
@@ -448,8 +449,8 @@ TEST_F(MainWindowTest, ReviseWindowClosedByTheWindowManagerChangesNothing)
     const std::int64_t collisions = sim.nCollisions;
     script.Then([](QWidget *w) { w->close(); });
     frm.CmdReviseData->click();
-    EXPECT_FALSE(sim.bReviseAccepted);
-    EXPECT_FALSE(sim.bReviseOpen);
+    EXPECT_FALSE(frm.flags().bReviseAccepted);
+    EXPECT_FALSE(frm.flags().bReviseOpen);
     EXPECT_EQ(sim.nCollisions, collisions);
     EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
 
@@ -515,7 +516,7 @@ TEST(MainWindowCounters, HeldBackCounterTextsEndUpOnScreenAndStopsLandOnServiceP
     runUntil(200000); // the most-probable window opens and follows the run
     EXPECT_EQ(w.ncollide->text(), w.lastCounter);
     runUntil(sim.nCollisions + 200000); // the restart closes it again
-    EXPECT_FALSE(sim.bBestShown);
+    EXPECT_FALSE(w.flags().bBestShown);
     EXPECT_EQ(w.ncollide->text(), w.lastCounter);
     // With nothing refreshed inside the loop, events are served only at
     // every 50th collision.

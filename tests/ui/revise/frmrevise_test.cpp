@@ -39,14 +39,13 @@ enum Mode { Kept, All, One }; // Kept: the option the window opens with
 class ReviseTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { FrmRevise::reviseSide.clear(); }
-    void TearDown() override { FrmRevise::reviseSide.clear(); }
-
     FrmRevise &Open(Counts counts, std::int32_t nMolecules = -1, Mode mode = Kept)
     {
         sim.nMolecules = nMolecules >= 0 ? nMolecules : counts[0] + counts[1] + counts[2];
         sim.nKind = {counts[0], counts[1], counts[2], 0};
-        window = std::make_unique<FrmRevise>(sim, [this](const Counts &c) { written.push_back(c); });
+        window = std::make_unique<FrmRevise>(sim, reviseSide, [this](const Counts &c) {
+            written.push_back(c);
+        });
         window->show();
         if (mode != Kept)
             QTest::mouseClick(window->optOne[mode == All ? 0 : 1], Qt::LeftButton);
@@ -68,6 +67,7 @@ protected:
     }
 
     Simulation sim;
+    QString reviseSide; // the adjust mode, kept from one opening to the next
     std::unique_ptr<FrmRevise> window;
     std::vector<Counts> written;
 };
@@ -387,12 +387,8 @@ TEST_F(ReviseTest, CaptionsAndQuotient)
 TEST_F(ReviseTest, EquilibrateHandsBackTheCounts)
 {
     Open({2, 6, 2});
-    EXPECT_TRUE(sim.bReviseOpen);
-    EXPECT_FALSE(sim.bReviseAccepted);
     PressRelease(0, YFor(0, +2));
     QTest::mouseClick(window->Command1, Qt::LeftButton);
-    EXPECT_TRUE(sim.bReviseAccepted);
-    EXPECT_FALSE(sim.bReviseOpen);
     EXPECT_EQ(window->result(), QDialog::Accepted);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(written, (std::vector<Counts>{{4, 2, 4}}));
@@ -402,14 +398,14 @@ TEST_F(ReviseTest, ClosedWithoutEquilibrateIsNotAccepted)
 {
     Open({2, 6, 2});
     window->close();
-    EXPECT_FALSE(sim.bReviseOpen);
-    EXPECT_FALSE(sim.bReviseAccepted);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), QDialog::Rejected);
     EXPECT_TRUE(written.empty());
 
     Open({2, 6, 2});
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(sim.bReviseOpen);
+    EXPECT_EQ(window->result(), QDialog::Rejected);
     EXPECT_TRUE(written.empty());
 }
 
@@ -417,7 +413,7 @@ TEST_F(ReviseTest, ModalRunEndsWithEquilibrate)
 {
     sim.nMolecules = 4;
     sim.nKind = {2, 0, 2, 0};
-    FrmRevise dialog(sim, [this](const Counts &c) { written.push_back(c); });
+    FrmRevise dialog(sim, reviseSide, [this](const Counts &c) { written.push_back(c); });
     test::OnNextModal([](QWidget *w) {
         auto *revise = qobject_cast<FrmRevise *>(w);
         ASSERT_NE(revise, nullptr);
@@ -432,9 +428,9 @@ TEST_F(ReviseTest, TheOptionShownIsTheModeInForce)
     Open({3, 2, 1});
     EXPECT_TRUE(window->optOne[0]->isChecked());
     QTest::mouseClick(window->optOne[1], Qt::LeftButton);
-    EXPECT_EQ(FrmRevise::reviseSide, "R");
+    EXPECT_EQ(reviseSide, "R");
     QTest::mouseClick(window->optOne[0], Qt::LeftButton);
-    EXPECT_EQ(FrmRevise::reviseSide, "L");
+    EXPECT_EQ(reviseSide, "L");
     QTest::mouseClick(window->optOne[1], Qt::LeftButton);
 
     // The next opening shows "Adjust One" and drags in that mode.

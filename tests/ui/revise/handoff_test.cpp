@@ -34,12 +34,7 @@ class HandoffTest : public ::testing::Test
 {
 protected:
     HandoffTest() { main.SetServiceInterval(0); }
-    void SetUp() override
-    {
-        FrmRevise::reviseSide.clear();
-        main.show();
-    }
-    void TearDown() override { FrmRevise::reviseSide.clear(); }
+    void SetUp() override { main.show(); }
 
     Counts Kind() const { return {sim.nKind[0], sim.nKind[1], sim.nKind[2]}; }
     Counts MainLabels() const
@@ -225,7 +220,7 @@ TEST_F(HandoffTest, ClosingTheWindowOtherwiseChangesNothing)
         revise->close();
     });
     QTest::mouseClick(main.CmdReviseData, Qt::LeftButton);
-    EXPECT_FALSE(sim.bReviseOpen);
+    EXPECT_FALSE(main.flags().bReviseOpen);
     EXPECT_FALSE(sim.bRunning);
     EXPECT_EQ(MainLabels(), (Counts{10, 0, 10}));
     EXPECT_EQ(main.setupForm()->nMolec[0]->text(), "10");
