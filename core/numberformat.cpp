@@ -4,7 +4,6 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace kormix {
 
@@ -12,11 +11,19 @@ namespace {
 
 constexpr double kLn10 = 2.302585092994046;
 
-std::string Printf(const char *format, double value)
+// The C library's printf takes its decimal point from LC_NUMERIC; to_chars
+// always writes '.', and with a precision gives the same digits as printf's
+// %.*f, %.*e and %.*g in the C locale. Exponents are written with a capital E.
+std::string ToChars(double value, std::chars_format format, int precision)
 {
-    char buffer[512];
-    const int n = std::snprintf(buffer, sizeof buffer, format, value);
-    return std::string(buffer, n > 0 ? std::min<std::size_t>(n, sizeof buffer - 1) : 0);
+    char buffer[400]; // the longest is DBL_MAX with 11 decimals: 321 characters
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+    std::string text(buffer, result.ec == std::errc() ? result.ptr : buffer);
+    for (char &c : text) {
+        if (c == 'e')
+            c = 'E';
+    }
+    return text;
 }
 
 // "-0.00" and "-0" are written without the sign.
@@ -38,9 +45,7 @@ void UseDecimalPoint(std::string &text, char decimalPoint)
 
 std::string Fixed(double value, int decimals)
 {
-    char format[8];
-    std::snprintf(format, sizeof format, "%%.%df", decimals);
-    std::string text = Printf(format, value);
+    std::string text = ToChars(value, std::chars_format::fixed, decimals);
     DropNegativeZero(text);
     return text;
 }
@@ -67,10 +72,16 @@ std::string HashPointHash2(double value)
     return text;
 }
 
-// "scientific": one digit, two decimals, E, sign, at least two exponent digits.
+// "scientific": one digit, two decimals, E, sign, at least two exponent
+// digits; infinities and NaN in capitals, as printf's %E writes them.
 std::string Scientific(double value)
 {
-    return Printf("%.2E", value);
+    std::string text = ToChars(value, std::chars_format::scientific, 2);
+    for (char &c : text) {
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    }
+    return text;
 }
 
 } // namespace
@@ -102,9 +113,9 @@ std::string NumberToText(double value, char decimalPoint)
         return "NaN";
     if (std::isinf(value))
         return value > 0 ? "Infinity" : "-Infinity";
-    // %G with 15 digits: exponent form below 1E-04 and from 1E+15 on,
-    // trailing zeros removed, exponent with its sign and two digits or more.
-    std::string text = Printf("%.15G", value);
+    // As %.15G: exponent form below 1E-04 and from 1E+15 on, trailing zeros
+    // removed, exponent with its sign and two digits or more.
+    std::string text = ToChars(value, std::chars_format::general, 15);
     DropNegativeZero(text);
     UseDecimalPoint(text, decimalPoint);
     return text;

@@ -5,6 +5,10 @@
 // "scientific"), the plain conversion of a double with up to 15 significant
 // digits, the W text (which must cope with W far beyond a double), and the
 // lenient reading of a number typed into a text field.
+//
+// None of them depends on the C library's locale (LC_NUMERIC, which Qt sets
+// from the user's environment): a text has exactly the decimal separator its
+// caller asks for, and reading always takes the point.
 #pragma once
 
 #include <string>

@@ -1,33 +1,41 @@
 #include "core/numberformat.h"
+#include "tests/common/germannumbers.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
+#include <string>
 
 namespace kormix {
 namespace {
 
+const struct WCase
+{
+    double lnW;
+    const char *text;
+} kWCases[] = {
+        {-1, ""},
+        {0, "1"},
+        {12.12679131460246, "184756"},
+        {13.815510557964274, "1000000"}, // W just below 1000000 rounds up
+        {std::log(1000001.0), "1.00E+06"},
+        {24.58769220771333, "4.77E+10"},
+        {699.999, "1.01E+304"},
+        {700, "1.01E+304"},
+        {1382.2679935374852, "2.05E+600"},
+        {702.6, "1.37E+305"},
+};
+
+void ExpectWTexts()
+{
+    for (const WCase &c : kWCases)
+        EXPECT_EQ(FormatW(c.lnW), c.text) << "ln W = " << c.lnW;
+}
+
 TEST(FormatW, TextsForSmallAndHugeW)
 {
-    const struct
-    {
-        double lnW;
-        const char *text;
-    } cases[] = {
-            {-1, ""},
-            {0, "1"},
-            {12.12679131460246, "184756"},
-            {13.815510557964274, "1000000"}, // W just below 1000000 rounds up
-            {std::log(1000001.0), "1.00E+06"},
-            {24.58769220771333, "4.77E+10"},
-            {699.999, "1.01E+304"},
-            {700, "1.01E+304"},
-            {1382.2679935374852, "2.05E+600"},
-            {702.6, "1.37E+305"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(FormatW(c.lnW), c.text) << "ln W = " << c.lnW;
+    ExpectWTexts();
 }
 
 TEST(FormatW, MantissaRoundingToTenIsNotRenormalised)
@@ -36,82 +44,112 @@ TEST(FormatW, MantissaRoundingToTenIsNotRenormalised)
     EXPECT_EQ(FormatW(700.9999 * 2.302585092994046), "10.E+700");
 }
 
-TEST(FormatNumber, Patterns)
+const struct PatternCase
 {
-    const struct
-    {
-        double value;
-        const char *pattern;
-        char point;
-        const char *text;
-    } cases[] = {
-            {0.4, "#", '.', ""},
-            {184756.4, "#", '.', "184756"},
-            {1.014, "#.##", '.', "1.01"},
-            {2.5, "#.##", '.', "2.5"},
-            {3, "#.##", '.', "3."},
-            {0.25, "#.##", '.', ".25"},
-            {100.0 / 3, "0.00", '.', "33.33"},
-            {100.0 / 3, "0.00", ',', "33,33"},
-            {0, "##0.00", '.', "0.00"},
-            {1234.5678, "##0.00", '.', "1234.57"},
-            {-0.001, "0.00", '.', "0.00"},
-            {20.5 / 2.30258509299405, "0.000", '.', "8.903"},
-            {1.0 / 3, "0.00000000000", '.', "0.33333333333"},
-            {1, "0.00000000000", '.', "1.00000000000"},
-            {47675916288, "scientific", '.', "4.77E+10"},
-            {1000000, "scientific", '.', "1.00E+06"},
-            {9.996e9, "scientific", ',', "1,00E+10"},
-    };
-    for (const auto &c : cases)
+    double value;
+    const char *pattern;
+    char point;
+    const char *text;
+} kPatternCases[] = {
+        {0.4, "#", '.', ""},
+        {184756.4, "#", '.', "184756"},
+        {1.014, "#.##", '.', "1.01"},
+        {2.5, "#.##", '.', "2.5"},
+        {3, "#.##", '.', "3."},
+        {0.25, "#.##", '.', ".25"},
+        {100.0 / 3, "0.00", '.', "33.33"},
+        {100.0 / 3, "0.00", ',', "33,33"},
+        {0, "##0.00", '.', "0.00"},
+        {1234.5678, "##0.00", '.', "1234.57"},
+        {-0.001, "0.00", '.', "0.00"},
+        {20.5 / 2.30258509299405, "0.000", '.', "8.903"},
+        {1.0 / 3, "0.00000000000", '.', "0.33333333333"},
+        {1, "0.00000000000", '.', "1.00000000000"},
+        {47675916288, "scientific", '.', "4.77E+10"},
+        {1000000, "scientific", '.', "1.00E+06"},
+        {9.996e9, "scientific", ',', "1,00E+10"},
+};
+
+void ExpectPatternTexts()
+{
+    for (const PatternCase &c : kPatternCases)
         EXPECT_EQ(FormatNumber(c.value, c.pattern, c.point), c.text)
                 << c.value << " as " << c.pattern;
 }
 
+TEST(FormatNumber, Patterns)
+{
+    ExpectPatternTexts();
+}
+
+const struct PlainCase
+{
+    double value;
+    char point;
+    const char *text;
+} kPlainCases[] = {
+        {100.0 / 96, '.', "1.04166666666667"},
+        {1E+300, '.', "1E+300"},
+        {1.5E-07, '.', "1.5E-07"},
+        {100 * (10.0 / 30), '.', "33.3333333333333"},
+        {100, '.', "100"},
+        {0, '.', "0"},
+        {-0.0, '.', "0"},
+        {0.5, ',', "0,5"},
+        {-2.25, '.', "-2.25"},
+        {123456789012345, '.', "123456789012345"},
+        {1E15, '.', "1E+15"},
+};
+
+void ExpectPlainTexts()
+{
+    for (const PlainCase &c : kPlainCases)
+        EXPECT_EQ(NumberToText(c.value, c.point), c.text) << c.value;
+}
+
 TEST(NumberToText, FifteenSignificantDigits)
 {
-    const struct
-    {
-        double value;
-        char point;
-        const char *text;
-    } cases[] = {
-            {100.0 / 96, '.', "1.04166666666667"},
-            {1E+300, '.', "1E+300"},
-            {1.5E-07, '.', "1.5E-07"},
-            {100 * (10.0 / 30), '.', "33.3333333333333"},
-            {100, '.', "100"},
-            {0, '.', "0"},
-            {-0.0, '.', "0"},
-            {0.5, ',', "0,5"},
-            {-2.25, '.', "-2.25"},
-            {123456789012345, '.', "123456789012345"},
-            {1E15, '.', "1E+15"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(NumberToText(c.value, c.point), c.text) << c.value;
+    ExpectPlainTexts();
+}
+
+const struct ReadCase
+{
+    std::string text;
+    double value;
+} kReadCases[] = {
+        {"12abc", 12},      {"", 0},
+        {"abc", 0},         {" 1 2 ", 12},
+        {"\t-3\n", -3},     {"- 4", -4},
+        {"+4", 4},          {"2.5", 2.5},
+        {".5", 0.5},        {"1.5.2", 1.5},
+        {"1e3", 1000},      {"1E+2x", 100},
+        {"1e", 1},          {"1e-", 1},
+        {"-", 0},           {"--5", 0},
+        {"1e999", DBL_MAX}, {"-1e999", -DBL_MAX},
+        {"1e-999", 0},      {"2,5", 2},
+};
+
+void ExpectReadings()
+{
+    for (const ReadCase &c : kReadCases)
+        EXPECT_EQ(ReadNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST(ReadNumber, LenientReading)
 {
-    const struct
-    {
-        const char *text;
-        double value;
-    } cases[] = {
-            {"12abc", 12},      {"", 0},
-            {"abc", 0},         {" 1 2 ", 12},
-            {"\t-3\n", -3},     {"- 4", -4},
-            {"+4", 4},          {"2.5", 2.5},
-            {".5", 0.5},        {"1.5.2", 1.5},
-            {"1e3", 1000},      {"1E+2x", 100},
-            {"1e", 1},          {"1e-", 1},
-            {"-", 0},           {"--5", 0},
-            {"1e999", DBL_MAX}, {"-1e999", -DBL_MAX},
-            {"1e-999", 0},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(ReadNumber(c.text), c.value) << '"' << c.text << '"';
+    ExpectReadings();
+}
+
+// The C library's point is not the program's: under a German LC_NUMERIC every
+// text keeps the separator it was asked for, and reading keeps the point.
+TEST(NumberTexts, IgnoreTheCLibrarysLocale)
+{
+    test::GermanNumbers german;
+    ASSERT_TRUE(german.Active()) << test::GermanNumbers::kMissing;
+    ExpectWTexts();
+    ExpectPatternTexts();
+    ExpectPlainTexts();
+    ExpectReadings();
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour)

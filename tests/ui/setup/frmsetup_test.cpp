@@ -2,6 +2,7 @@
 // walks through the fields in screen order, and OK builds the system.
 #include "core/simulation.h"
 #include "setup/frmsetup.h"
+#include "tests/common/germannumbers.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -109,6 +110,37 @@ TEST_F(SetupDialogTest, SwitchingToMoleculesPairsEveryAtomWithItsOwnKind)
         EXPECT_EQ(dlg.nMolec[0]->text(), c.h2);
         EXPECT_EQ(dlg.nMolec[2]->text(), c.d2);
         EXPECT_EQ(dlg.nMolec[1]->text(), "0");
+    }
+}
+
+// The fields are read back with a point whatever the C library's locale, so
+// they are written with one: a fraction typed as molecules carries over.
+TEST_F(SetupDialogTest, ThereAndBackUnderAGermanLocaleKeepsThePoint)
+{
+    const struct
+    {
+        const char *h2, *d2, *hd; // as typed
+        const char *hAtoms, *dAtoms;
+        const char *h2Back, *d2Back;
+    } cases[] = {
+            {"1.75", "0", "0", "3.5", "0", "2", "0"}, // 3.5 rounds to 4 atoms
+            {"1.25", "2.75", "0", "2.5", "5.5", "1", "3"},
+            {"1.5", "0", "1", "4", "1", "2", "0"},
+    };
+    test::GermanNumbers german;
+    ASSERT_TRUE(german.Active()) << test::GermanNumbers::kMissing;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.h2) + " " + c.d2 + " " + c.hd);
+        dlg.OptBy[0]->setChecked(true);
+        dlg.nMolec[0]->setText(c.h2);
+        dlg.nMolec[2]->setText(c.d2);
+        dlg.nMolec[1]->setText(c.hd);
+        dlg.OptBy[1]->setChecked(true);
+        EXPECT_EQ(dlg.natom[0]->text(), c.hAtoms);
+        EXPECT_EQ(dlg.natom[1]->text(), c.dAtoms);
+        dlg.OptBy[0]->setChecked(true);
+        EXPECT_EQ(dlg.nMolec[0]->text(), c.h2Back);
+        EXPECT_EQ(dlg.nMolec[2]->text(), c.d2Back);
     }
 }
 
