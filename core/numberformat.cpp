@@ -150,17 +150,32 @@ double ReadNumber(std::string_view text)
             s.push_back(c);
     }
     auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+
+    // The decimal order of the first significant digit is counted along, so
+    // that a number beyond the range of a double can be told from one far
+    // too small for it, whatever the digits and the exponent look like.
     std::size_t i = 0;
+    const bool negative = i < s.size() && s[i] == '-';
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         ++i;
+    const std::size_t first = i;
     bool digits = false;
+    bool significant = false;
+    long long order = -1; // of the first nonzero digit, before the exponent
     while (i < s.size() && isDigit(s[i])) {
+        significant = significant || s[i] != '0';
+        if (significant)
+            ++order;
         ++i;
         digits = true;
     }
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && isDigit(s[i])) {
+        for (long long place = -1; i < s.size() && isDigit(s[i]); --place) {
+            if (!significant && s[i] != '0') {
+                significant = true;
+                order = place;
+            }
             ++i;
             digits = true;
         }
@@ -168,27 +183,30 @@ double ReadNumber(std::string_view text)
     if (!digits)
         return 0;
     std::size_t end = i;
+    long long exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         std::size_t j = i + 1;
+        const bool down = j < s.size() && s[j] == '-';
         if (j < s.size() && (s[j] == '+' || s[j] == '-'))
             ++j;
         if (j < s.size() && isDigit(s[j])) {
-            while (j < s.size() && isDigit(s[j]))
+            constexpr long long kFar = 1'000'000'000'000LL; // beyond any double, either way
+            while (j < s.size() && isDigit(s[j])) {
+                exponent = std::min(exponent * 10 + (s[j] - '0'), kFar);
                 ++j;
+            }
+            if (down)
+                exponent = -exponent;
             end = j;
         }
     }
     // from_chars, unlike strtod, does not depend on the C locale's point.
-    const bool negative = s[0] == '-';
-    const std::size_t first = (s[0] == '+' || s[0] == '-') ? 1 : 0;
     double value = 0;
     const auto result = std::from_chars(s.data() + first, s.data() + end, value);
     if (result.ec == std::errc::result_out_of_range) {
-        // Beyond a double: held at the largest one, or 0 when far too small.
-        const std::size_t e = s.find_first_of("eE", first);
-        const bool tiny = (e < end && s[e + 1] == '-')
-                          || s.find_first_of("123456789", first) > s.find('.', first);
-        value = tiny ? 0.0 : DBL_MAX;
+        // Beyond a double from an order of 1 up, held at the largest one;
+        // far too small below it, read as 0.
+        value = significant && order + exponent >= 0 ? DBL_MAX : 0.0;
     }
     return negative ? -value : value;
 }

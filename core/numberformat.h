@@ -38,7 +38,8 @@ std::string FormatW(double lnW, char decimalPoint = '.');
 // line feeds are ignored wherever they stand, and the longest leading part of
 // the rest that forms a number (sign, digits, point, exponent) is taken. Text
 // without such a part reads as 0. Values beyond the range of a double are
-// held at the largest finite double of their sign.
+// held at the largest finite double of their sign ("0.5e400" and "1" with
+// 400 zeros as well as "1e999"); values too small for one read as 0.
 double ReadNumber(std::string_view text);
 
 // Rounds to the nearest whole number, halves to the even neighbour

@@ -140,6 +140,40 @@ TEST(ReadNumber, LenientReading)
     ExpectReadings();
 }
 
+TEST(ReadNumber, ValuesBeyondADoubleAreHeldAtTheLargestOneWhateverTheirForm)
+{
+    const std::string zeros400(400, '0');
+    const ReadCase cases[] = {
+            {"0.5e400", DBL_MAX},
+            {".5e999", DBL_MAX},
+            {"0.1e999", DBL_MAX},
+            {"1" + zeros400 + "e-10", DBL_MAX},
+            {"1" + zeros400, DBL_MAX},
+            {"-0.5e400", -DBL_MAX},
+            {"-.5e999", -DBL_MAX},
+            {"0.000001e315", DBL_MAX},
+            {"1e99999999999999999999999", DBL_MAX},
+            // Far too small is 0, however the digits stand.
+            {"1e-400", 0},
+            {"0.5e-400", 0},
+            {"1000e-400", 0},
+            {"-1e-400", -0.0},
+            {"0." + zeros400 + "1", 0},
+            {"1e-99999999999999999999999", 0},
+            // Within range, however long the digits.
+            {"0." + zeros400 + "5e400", 0.5},
+            {"1" + zeros400 + "e-400", 1},
+            {"0e999", 0},
+            {"1.5e308", 1.5e308},
+    };
+    for (const ReadCase &c : cases) {
+        SCOPED_TRACE('"' + c.text.substr(0, 40) + '"');
+        const double v = ReadNumber(c.text);
+        EXPECT_EQ(v, c.value);
+        EXPECT_EQ(std::signbit(v), std::signbit(c.value));
+    }
+}
+
 // The C library's point is not the program's: under a German LC_NUMERIC every
 // text keeps the separator it was asked for, and reading keeps the point.
 TEST(NumberTexts, IgnoreTheCLibrarysLocale)
