@@ -121,6 +121,25 @@ std::string NumberToText(double value, char decimalPoint)
     return text;
 }
 
+std::string NumberToEntryText(double value)
+{
+    if (std::isnan(value))
+        return "0"; // no count at all, as an empty field reads
+    if (std::isinf(value))
+        value = std::copysign(DBL_MAX, value);
+    const std::string text = NumberToText(value);
+    if (RoundHalfEven(ReadNumber(text)) == RoundHalfEven(value))
+        return text;
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string exact(buffer, result.ptr);
+    for (char &c : exact) {
+        if (c == 'e')
+            c = 'E';
+    }
+    return exact;
+}
+
 std::string IntegerToText(long long value)
 {
     char buffer[24];

@@ -26,6 +26,14 @@ std::string FormatNumber(double value, std::string_view pattern, char decimalPoi
 // (1.04166666666667, 1E+300, 1.5E-07, 33.3333333333333, 100).
 std::string NumberToText(double value, char decimalPoint = '.');
 
+// The text a setup field gets for a count worked out from other fields. It
+// is the plain conversion with the point where that reads back as the same
+// whole count, and otherwise the shortest text that reads back as exactly
+// this value. Values beyond a double (infinities) are held at the largest
+// double of their sign, so that the text still reads as a count beyond any
+// system.
+std::string NumberToEntryText(double value);
+
 // A whole number as plain decimal text, without a leading blank.
 std::string IntegerToText(long long value);
 

@@ -174,6 +174,35 @@ TEST(ReadNumber, ValuesBeyondADoubleAreHeldAtTheLargestOneWhateverTheirForm)
     }
 }
 
+TEST(NumberToEntryText, ReadsBackAsTheSameCount)
+{
+    const struct
+    {
+        double value;
+        const char *text;
+    } cases[] = {
+            {10, "10"},
+            {3.5, "3.5"},
+            {-6, "-6"},
+            {0.1 + 0.1 + 0.1, "0.3"}, // 15 digits read back as the same count
+            {1E+300, "1E+300"},
+            // 15 digits would show 2000000001.5, a count of 2000000002.
+            {2 * 1000000000.7499998, "2000000001.4999995"},
+            // Beyond a double: the largest one, whose 15 digits lie beyond a
+            // double too and so read back as the largest one again.
+            {DBL_MAX, "1.79769313486232E+308"},
+            {HUGE_VAL, "1.79769313486232E+308"},
+            {-HUGE_VAL, "-1.79769313486232E+308"},
+            {DBL_MAX / 2, "8.988465674311579E+307"},
+    };
+    for (const auto &c : cases) {
+        const std::string text = NumberToEntryText(c.value);
+        EXPECT_EQ(text, c.text) << c.value;
+        const double held = std::isinf(c.value) ? std::copysign(DBL_MAX, c.value) : c.value;
+        EXPECT_EQ(RoundHalfEven(ReadNumber(text)), RoundHalfEven(held)) << text;
+    }
+}
+
 // The C library's point is not the program's: under a German LC_NUMERIC every
 // text keeps the separator it was asked for, and reading keeps the point.
 TEST(NumberTexts, IgnoreTheCLibrarysLocale)
@@ -184,6 +213,8 @@ TEST(NumberTexts, IgnoreTheCLibrarysLocale)
     ExpectPatternTexts();
     ExpectPlainTexts();
     ExpectReadings();
+    EXPECT_EQ(NumberToEntryText(3.5), "3.5");
+    EXPECT_EQ(NumberToEntryText(2 * 1000000000.7499998), "2000000001.4999995");
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour)

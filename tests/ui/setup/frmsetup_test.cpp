@@ -1,5 +1,6 @@
 // The setup dialog: switching the entry mode converts what was typed, Enter
 // walks through the fields in screen order, and OK builds the system.
+#include "core/numberformat.h"
 #include "core/simulation.h"
 #include "setup/frmsetup.h"
 #include "tests/common/germannumbers.h"
@@ -12,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -141,6 +145,40 @@ TEST_F(SetupDialogTest, ThereAndBackUnderAGermanLocaleKeepsThePoint)
         dlg.OptBy[0]->setChecked(true);
         EXPECT_EQ(dlg.nMolec[0]->text(), c.h2Back);
         EXPECT_EQ(dlg.nMolec[2]->text(), c.d2Back);
+    }
+}
+
+// A count too large for any system stays too large through every switch of
+// the entry mode, so OK never builds a system from it.
+TEST_F(SetupDialogTest, AHugeCountSurvivesSwitchingTheModeAndIsNeverAccepted)
+{
+    const char *texts[] = {"1e999", "0.5e400", "-1e999", "3e9"};
+    for (const char *huge : texts) {
+        SCOPED_TRACE(huge);
+        ShowActive();
+        dlg.OptBy[0]->setChecked(true);
+        dlg.nMolec[0]->setText(huge);
+        dlg.nMolec[2]->setText("10");
+        dlg.nMolec[1]->setText("0");
+        const double typed = ReadNumber(huge);
+
+        dlg.OptBy[1]->setChecked(true);
+        EXPECT_EQ(ReadNumber(dlg.natom[0]->text().toStdString()),
+                  std::max(-DBL_MAX, std::min(2 * typed, DBL_MAX)))
+                << dlg.natom[0]->text().toStdString();
+        EXPECT_EQ(dlg.natom[1]->text(), "20");
+        QTest::mouseClick(dlg.CmdOK, Qt::LeftButton);
+        EXPECT_TRUE(sim.bNeedsSetup) << "by atoms";
+        EXPECT_EQ(sim.nMolecules, 0);
+
+        ShowActive();
+        dlg.OptBy[0]->setChecked(true);
+        EXPECT_EQ(dlg.nMolec[2]->text(), "10");
+        EXPECT_GT(std::abs(ReadNumber(dlg.nMolec[0]->text().toStdString())), 2147483647.0)
+                << dlg.nMolec[0]->text().toStdString();
+        QTest::mouseClick(dlg.CmdOK, Qt::LeftButton);
+        EXPECT_TRUE(sim.bNeedsSetup) << "back by molecules";
+        EXPECT_EQ(sim.nMolecules, 0);
     }
 }
 
