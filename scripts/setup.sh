@@ -20,7 +20,7 @@ kormix_as_root() {
 # The tests check that number texts keep their point under a German locale;
 # a fresh Debian has none generated.
 kormix_german_locale() {
-    if locale -a 2>/dev/null | grep -qiE '^de_DE\.utf-?8$'; then
+    if grep -qiE '^de_DE\.utf-?8$' <<<"$(locale -a 2>/dev/null)"; then
         return 0
     fi
     echo "Generating the locale de_DE.UTF-8"
