@@ -4,7 +4,6 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace kormix {
 
@@ -12,11 +11,19 @@ namespace {
 
 constexpr double kLn10 = 2.302585092994046;
 
-std::string Printf(const char *format, double value)
+// The C library's printf takes its decimal point from LC_NUMERIC; to_chars
+// always writes '.', and with a precision gives the same digits as printf's
+// %.*f, %.*e and %.*g in the C locale. Exponents are written with a capital E.
+std::string ToChars(double value, std::chars_format format, int precision)
 {
-    char buffer[512];
-    const int n = std::snprintf(buffer, sizeof buffer, format, value);
-    return std::string(buffer, n > 0 ? std::min<std::size_t>(n, sizeof buffer - 1) : 0);
+    char buffer[400]; // the longest is DBL_MAX with 11 decimals: 321 characters
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+    std::string text(buffer, result.ec == std::errc() ? result.ptr : buffer);
+    for (char &c : text) {
+        if (c == 'e')
+            c = 'E';
+    }
+    return text;
 }
 
 // "-0.00" and "-0" are written without the sign.
@@ -38,9 +45,7 @@ void UseDecimalPoint(std::string &text, char decimalPoint)
 
 std::string Fixed(double value, int decimals)
 {
-    char format[8];
-    std::snprintf(format, sizeof format, "%%.%df", decimals);
-    std::string text = Printf(format, value);
+    std::string text = ToChars(value, std::chars_format::fixed, decimals);
     DropNegativeZero(text);
     return text;
 }
@@ -67,10 +72,16 @@ std::string HashPointHash2(double value)
     return text;
 }
 
-// "scientific": one digit, two decimals, E, sign, at least two exponent digits.
+// "scientific": one digit, two decimals, E, sign, at least two exponent
+// digits; infinities and NaN in capitals, as printf's %E writes them.
 std::string Scientific(double value)
 {
-    return Printf("%.2E", value);
+    std::string text = ToChars(value, std::chars_format::scientific, 2);
+    for (char &c : text) {
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    }
+    return text;
 }
 
 } // namespace
@@ -102,12 +113,31 @@ std::string NumberToText(double value, char decimalPoint)
         return "NaN";
     if (std::isinf(value))
         return value > 0 ? "Infinity" : "-Infinity";
-    // %G with 15 digits: exponent form below 1E-04 and from 1E+15 on,
-    // trailing zeros removed, exponent with its sign and two digits or more.
-    std::string text = Printf("%.15G", value);
+    // As %.15G: exponent form below 1E-04 and from 1E+15 on, trailing zeros
+    // removed, exponent with its sign and two digits or more.
+    std::string text = ToChars(value, std::chars_format::general, 15);
     DropNegativeZero(text);
     UseDecimalPoint(text, decimalPoint);
     return text;
+}
+
+std::string NumberToEntryText(double value)
+{
+    if (std::isnan(value))
+        return "0"; // no count at all, as an empty field reads
+    if (std::isinf(value))
+        value = std::copysign(DBL_MAX, value);
+    const std::string text = NumberToText(value);
+    if (RoundHalfEven(ReadNumber(text)) == RoundHalfEven(value))
+        return text;
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string exact(buffer, result.ptr);
+    for (char &c : exact) {
+        if (c == 'e')
+            c = 'E';
+    }
+    return exact;
 }
 
 std::string IntegerToText(long long value)
@@ -139,17 +169,32 @@ double ReadNumber(std::string_view text)
             s.push_back(c);
     }
     auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+
+    // The decimal order of the first significant digit is counted along, so
+    // that a number beyond the range of a double can be told from one far
+    // too small for it, whatever the digits and the exponent look like.
     std::size_t i = 0;
+    const bool negative = i < s.size() && s[i] == '-';
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         ++i;
+    const std::size_t first = i;
     bool digits = false;
+    bool significant = false;
+    long long order = -1; // of the first nonzero digit, before the exponent
     while (i < s.size() && isDigit(s[i])) {
+        significant = significant || s[i] != '0';
+        if (significant)
+            ++order;
         ++i;
         digits = true;
     }
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && isDigit(s[i])) {
+        for (long long place = -1; i < s.size() && isDigit(s[i]); --place) {
+            if (!significant && s[i] != '0') {
+                significant = true;
+                order = place;
+            }
             ++i;
             digits = true;
         }
@@ -157,27 +202,30 @@ double ReadNumber(std::string_view text)
     if (!digits)
         return 0;
     std::size_t end = i;
+    long long exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         std::size_t j = i + 1;
+        const bool down = j < s.size() && s[j] == '-';
         if (j < s.size() && (s[j] == '+' || s[j] == '-'))
             ++j;
         if (j < s.size() && isDigit(s[j])) {
-            while (j < s.size() && isDigit(s[j]))
+            constexpr long long kFar = 1'000'000'000'000LL; // beyond any double, either way
+            while (j < s.size() && isDigit(s[j])) {
+                exponent = std::min(exponent * 10 + (s[j] - '0'), kFar);
                 ++j;
+            }
+            if (down)
+                exponent = -exponent;
             end = j;
         }
     }
     // from_chars, unlike strtod, does not depend on the C locale's point.
-    const bool negative = s[0] == '-';
-    const std::size_t first = (s[0] == '+' || s[0] == '-') ? 1 : 0;
     double value = 0;
     const auto result = std::from_chars(s.data() + first, s.data() + end, value);
     if (result.ec == std::errc::result_out_of_range) {
-        // Beyond a double: held at the largest one, or 0 when far too small.
-        const std::size_t e = s.find_first_of("eE", first);
-        const bool tiny = (e < end && s[e + 1] == '-')
-                          || s.find_first_of("123456789", first) > s.find('.', first);
-        value = tiny ? 0.0 : DBL_MAX;
+        // Beyond a double from an order of 1 up, held at the largest one;
+        // far too small below it, read as 0.
+        value = significant && order + exponent >= 0 ? DBL_MAX : 0.0;
     }
     return negative ? -value : value;
 }

@@ -5,6 +5,10 @@
 // "scientific"), the plain conversion of a double with up to 15 significant
 // digits, the W text (which must cope with W far beyond a double), and the
 // lenient reading of a number typed into a text field.
+//
+// None of them depends on the C library's locale (LC_NUMERIC, which Qt sets
+// from the user's environment): a text has exactly the decimal separator its
+// caller asks for, and reading always takes the point.
 #pragma once
 
 #include <string>
@@ -22,6 +26,14 @@ std::string FormatNumber(double value, std::string_view pattern, char decimalPoi
 // (1.04166666666667, 1E+300, 1.5E-07, 33.3333333333333, 100).
 std::string NumberToText(double value, char decimalPoint = '.');
 
+// The text a setup field gets for a count worked out from other fields. It
+// is the plain conversion with the point where that reads back as the same
+// whole count, and otherwise the shortest text that reads back as exactly
+// this value. Values beyond a double (infinities) are held at the largest
+// double of their sign, so that the text still reads as a count beyond any
+// system.
+std::string NumberToEntryText(double value);
+
 // A whole number as plain decimal text, without a leading blank.
 std::string IntegerToText(long long value);
 
@@ -34,7 +46,8 @@ std::string FormatW(double lnW, char decimalPoint = '.');
 // line feeds are ignored wherever they stand, and the longest leading part of
 // the rest that forms a number (sign, digits, point, exponent) is taken. Text
 // without such a part reads as 0. Values beyond the range of a double are
-// held at the largest finite double of their sign.
+// held at the largest finite double of their sign ("0.5e400" and "1" with
+// 400 zeros as well as "1e999"); values too small for one read as 0.
 double ReadNumber(std::string_view text);
 
 // Rounds to the nearest whole number, halves to the even neighbour

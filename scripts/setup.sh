@@ -1,9 +1,31 @@
 # Installs what building Kormix needs on Debian 12, when something is missing.
 # Sourced by run.sh and test.sh.
 
-# fonts-liberation brings a face as wide as the one the windows were drawn for.
+# fonts-liberation brings a face as wide as the one the windows were drawn for;
+# locales lets the tests run the number texts under a German decimal comma.
 kormix_packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev
-                 fonts-liberation)
+                 fonts-liberation locales)
+
+kormix_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "Needs root and there is no sudo: $*" >&2
+        return 1
+    fi
+}
+
+# The tests check that number texts keep their point under a German locale;
+# a fresh Debian has none generated.
+kormix_german_locale() {
+    if grep -qiE '^de_DE\.utf-?8$' <<<"$(locale -a 2>/dev/null)"; then
+        return 0
+    fi
+    echo "Generating the locale de_DE.UTF-8"
+    kormix_as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
+}
 
 kormix_install_missing() {
     local missing=()
@@ -13,20 +35,13 @@ kormix_install_missing() {
             missing+=("$pkg")
         fi
     done
-    if [ ${#missing[@]} -eq 0 ]; then
-        return 0
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        kormix_as_root apt-get update
+        kormix_as_root env DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y --no-install-recommends "${missing[@]}"
     fi
-    echo "Installing: ${missing[*]}"
-    local sudo=""
-    if [ "$(id -u)" -ne 0 ]; then
-        if ! command -v sudo >/dev/null 2>&1; then
-            echo "Missing packages and no sudo to install them: ${missing[*]}" >&2
-            return 1
-        fi
-        sudo="sudo"
-    fi
-    $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+    kormix_german_locale
 }
 
 kormix_build_release() {

@@ -136,6 +136,36 @@ TEST(SetupSystem, CompositionAndLabels)
     }
 }
 
+TEST(SetupSystem, ACountBeyondThirtyTwoBitsGivesNoUsableSystemHoweverItIsWritten)
+{
+    const std::string zeros400(400, '0');
+    const std::string texts[] = {
+            "0.5e400",
+            ".5e999",
+            "0.1e999",
+            "1" + zeros400 + "e-10",
+            "-0.5e400",
+            "1e999",
+            "4294967296",
+            "0.5e10",
+    };
+    for (const std::string &huge : texts) {
+        for (bool byMolecules : {true, false}) {
+            SCOPED_TRACE((byMolecules ? "H2 " : "H atoms ") + huge.substr(0, 20));
+            FakeHost host;
+            Simulation sim(&host);
+            if (byMolecules)
+                host.ByMolecules(huge, "0", "10");
+            else
+                host.ByAtoms(huge, "20");
+            sim.SetupSystem();
+            EXPECT_TRUE(sim.bNeedsSetup);
+            EXPECT_EQ(sim.nMolecules, 0);
+            EXPECT_EQ(host.Label(MainLabel::D2), "0");
+        }
+    }
+}
+
 TEST(SetupSystem, SaveOptionAndClearedLabels)
 {
     FakeHost host;

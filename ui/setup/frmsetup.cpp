@@ -89,11 +89,12 @@ QLineEdit *MakeField(QWidget *parent, const QString &name, const QString &text)
     return field;
 }
 
-// A number as the fields show it: a whole number without a point, and the
-// point always '.', so that the lenient reading gets back the same value.
+// A number as the fields show it: a whole number without a point, a fraction
+// with a '.' whatever the user's locale, and always a text that the lenient
+// reading takes back as the same count, even one far beyond any system.
 QString FieldText(double value)
 {
-    return QString::fromStdString(NumberToText(value + 0.0, '.'));
+    return QString::fromStdString(NumberToEntryText(value + 0.0));
 }
 
 double FieldNumber(const QLineEdit *field)

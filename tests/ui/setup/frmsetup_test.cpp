@@ -1,7 +1,9 @@
 // The setup dialog: switching the entry mode converts what was typed, Enter
 // and Tab walk through the fields in screen order, and OK builds the system.
+#include "core/numberformat.h"
 #include "core/simulation.h"
 #include "setup/frmsetup.h"
+#include "tests/common/germannumbers.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -111,6 +115,71 @@ TEST_F(SetupDialogTest, SwitchingToMoleculesPairsEveryAtomWithItsOwnKind)
         EXPECT_EQ(dlg.nMolec[0]->text(), c.h2);
         EXPECT_EQ(dlg.nMolec[2]->text(), c.d2);
         EXPECT_EQ(dlg.nMolec[1]->text(), "0");
+    }
+}
+
+// The fields are read back with a point whatever the C library's locale, so
+// they are written with one: a fraction typed as molecules carries over.
+TEST_F(SetupDialogTest, ThereAndBackUnderAGermanLocaleKeepsThePoint)
+{
+    const struct
+    {
+        const char *h2, *d2, *hd; // as typed
+        const char *hAtoms, *dAtoms;
+        const char *h2Back, *d2Back;
+    } cases[] = {
+            {"1.75", "0", "0", "3.5", "0", "2", "0"}, // 3.5 rounds to 4 atoms
+            {"1.25", "2.75", "0", "2.5", "5.5", "1", "3"},
+            {"1.5", "0", "1", "4", "1", "2", "0"},
+    };
+    test::GermanNumbers german;
+    ASSERT_TRUE(german.Active()) << test::GermanNumbers::kMissing;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.h2) + " " + c.d2 + " " + c.hd);
+        dlg.OptBy[0]->setChecked(true);
+        dlg.nMolec[0]->setText(c.h2);
+        dlg.nMolec[2]->setText(c.d2);
+        dlg.nMolec[1]->setText(c.hd);
+        dlg.OptBy[1]->setChecked(true);
+        EXPECT_EQ(dlg.natom[0]->text(), c.hAtoms);
+        EXPECT_EQ(dlg.natom[1]->text(), c.dAtoms);
+        dlg.OptBy[0]->setChecked(true);
+        EXPECT_EQ(dlg.nMolec[0]->text(), c.h2Back);
+        EXPECT_EQ(dlg.nMolec[2]->text(), c.d2Back);
+    }
+}
+
+// A count too large for any system stays too large through every switch of
+// the entry mode, so OK never builds a system from it.
+TEST_F(SetupDialogTest, AHugeCountSurvivesSwitchingTheModeAndIsNeverAccepted)
+{
+    const char *texts[] = {"1e999", "0.5e400", "-1e999", "3e9"};
+    for (const char *huge : texts) {
+        SCOPED_TRACE(huge);
+        ShowActive();
+        dlg.OptBy[0]->setChecked(true);
+        dlg.nMolec[0]->setText(huge);
+        dlg.nMolec[2]->setText("10");
+        dlg.nMolec[1]->setText("0");
+        const double typed = ReadNumber(huge);
+
+        dlg.OptBy[1]->setChecked(true);
+        EXPECT_EQ(ReadNumber(dlg.natom[0]->text().toStdString()),
+                  std::max(-DBL_MAX, std::min(2 * typed, DBL_MAX)))
+                << dlg.natom[0]->text().toStdString();
+        EXPECT_EQ(dlg.natom[1]->text(), "20");
+        QTest::mouseClick(dlg.CmdOK, Qt::LeftButton);
+        EXPECT_TRUE(sim.bNeedsSetup) << "by atoms";
+        EXPECT_EQ(sim.nMolecules, 0);
+
+        ShowActive();
+        dlg.OptBy[0]->setChecked(true);
+        EXPECT_EQ(dlg.nMolec[2]->text(), "10");
+        EXPECT_GT(std::abs(ReadNumber(dlg.nMolec[0]->text().toStdString())), 2147483647.0)
+                << dlg.nMolec[0]->text().toStdString();
+        QTest::mouseClick(dlg.CmdOK, Qt::LeftButton);
+        EXPECT_TRUE(sim.bNeedsSetup) << "back by molecules";
+        EXPECT_EQ(sim.nMolecules, 0);
     }
 }
 
