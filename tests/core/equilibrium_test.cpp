@@ -1,0 +1,312 @@
+#include "core/equilibrium/exactdistribution.h"
+#include "core/simulation.h"
+#include "fakehost.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace kormix {
+namespace {
+
+__extension__ typedef unsigned __int128 UInt128;
+
+constexpr std::int64_t kMaxCount = std::numeric_limits<std::int32_t>::max();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// W = N! / (nH2! nHD! nD2!) 2^nHD from factorials, for systems of at most
+// 30 molecules.
+UInt128 factorial(int n)
+{
+    UInt128 f = 1;
+    for (int i = 2; i <= n; ++i)
+        f *= UInt128(i);
+    return f;
+}
+
+UInt128 microstates(int h2, int hd, int d2)
+{
+    return factorial(h2 + hd + d2) / factorial(h2) / factorial(hd) / factorial(d2)
+           * (UInt128(1) << hd);
+}
+
+// The W of every composition of (h, d) atoms, lowest nHD first.
+struct Enumerated
+{
+    std::vector<Composition> counts;
+    std::vector<UInt128> w;
+    UInt128 sum = 0, sumK = 0;
+};
+
+Enumerated enumerate(int h, int d)
+{
+    Enumerated e;
+    for (int k = h % 2; k <= std::min(h, d); k += 2) {
+        const Composition c{(h - k) / 2, k, (d - k) / 2};
+        e.counts.push_back(c);
+        e.w.push_back(microstates(c.nH2, c.nHD, c.nD2));
+        e.sum += e.w.back();
+        e.sumK += e.w.back() * UInt128(k);
+    }
+    return e;
+}
+
+// A double correctly rounded from num / den, both exact as doubles.
+double rational(UInt128 num, UInt128 den)
+{
+    EXPECT_LE(num, UInt128(1) << 53);
+    EXPECT_LE(den, UInt128(1) << 53);
+    return double(num) / double(den);
+}
+
+TEST(ExactDistribution, WorkedExamples)
+{
+    // 2 H2 + 2 D2: W = 6, 48, 16 for nHD = 0, 2, 4.
+    const ExactDistribution small = exactDistribution(4, 4);
+    ASSERT_EQ(small.kept.size(), 3u);
+    EXPECT_TRUE(small.exactWeights);
+    EXPECT_EQ(small.kept[0].p, 3.0 / 35);
+    EXPECT_EQ(small.kept[1].p, 24.0 / 35);
+    EXPECT_EQ(small.kept[2].p, 8.0 / 35);
+    EXPECT_EQ(small.kept[0].counts, (Composition{2, 0, 2}));
+    EXPECT_EQ(small.kept[2].counts, (Composition{0, 4, 0}));
+    EXPECT_DOUBLE_EQ(small.kept[0].lnW, std::log(6.0));
+    EXPECT_DOUBLE_EQ(small.kept[1].lnW, std::log(48.0));
+    EXPECT_DOUBLE_EQ(small.kept[2].lnW, std::log(16.0));
+    // Mean 16/7, variance 32/5 - (16/7)^2 = 288/245.
+    EXPECT_EQ(small.meanHD, 16.0 / 7);
+    EXPECT_EQ(small.meanFraction, 4.0 / 7);
+    EXPECT_DOUBLE_EQ(small.sdHD, std::sqrt(288.0 / 245));
+    EXPECT_DOUBLE_EQ(small.sdFraction, std::sqrt(288.0 / 245) / 4);
+    EXPECT_EQ(small.mode().counts, (Composition{1, 2, 1}));
+
+    // 10 H2 + 10 D2: the most probable composition is 5, 10, 5, but the
+    // mean lies above 10 HD.
+    const ExactDistribution twenty = exactDistribution(20, 20);
+    const CompositionProbability *c = twenty.find(10);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->counts, (Composition{5, 10, 5}));
+    EXPECT_EQ(std::lround(c->p * 1e5), 34586);
+    EXPECT_EQ(std::lround(twenty.meanHD * 1e4), 102564);
+    EXPECT_EQ(&twenty.mode(), c);
+    EXPECT_EQ(quotientOf(twenty.mode().counts), 4.0);
+
+    // 12 H and 28 D atoms.
+    const ExactDistribution skew = exactDistribution(12, 28);
+    EXPECT_EQ(skew.mode().counts, (Composition{2, 8, 10}));
+    EXPECT_EQ(quotientOf(skew.mode().counts), 3.2);
+    EXPECT_FALSE(skew.mostProbableTied);
+    EXPECT_EQ(mostProbableComposition(12, 28), (Composition{2, 8, 10}));
+}
+
+TEST(ExactDistribution, ExactRationalsOfSmallSystems)
+{
+    const int systems[][2] = {{4, 4},
+                              {20, 20},
+                              {12, 28},
+                              {3, 5},
+                              {1, 1},
+                              {2, 0},
+                              {0, 6},
+                              {0, 0},
+                              {7, 9},
+                              {9, 9},
+                              {22, 2},
+                              {11, 25},
+                              {16, 16}};
+    for (const auto &s : systems) {
+        const int h = s[0], d = s[1];
+        SCOPED_TRACE(std::to_string(h) + " H, " + std::to_string(d) + " D");
+        const ExactDistribution e = exactDistribution(h, d);
+        const Enumerated x = enumerate(h, d);
+        const int n = (h + d) / 2;
+        ASSERT_EQ(e.kept.size(), x.w.size());
+        EXPECT_EQ(e.compositionCount(), std::int64_t(x.w.size()));
+        EXPECT_TRUE(e.exactWeights);
+        EXPECT_EQ(e.nMolecules, n);
+        EXPECT_EQ(e.firstHD, x.counts.front().nHD);
+        EXPECT_EQ(e.lastHD, x.counts.back().nHD);
+        double sum = 0;
+        std::size_t best = 0;
+        for (std::size_t i = 0; i < x.w.size(); ++i) {
+            EXPECT_EQ(e.kept[i].counts, x.counts[i]);
+            EXPECT_EQ(e.kept[i].p, rational(x.w[i], x.sum));
+            EXPECT_DOUBLE_EQ(e.kept[i].lnW, std::log(double(x.w[i])));
+            sum += e.kept[i].p;
+            if (x.w[i] > x.w[best])
+                best = i;
+        }
+        EXPECT_NEAR(sum, 1.0, 1e-15); // a sum of rounded terms
+        EXPECT_EQ(e.mostProbable, best);
+        EXPECT_EQ(e.meanHD, rational(x.sumK, x.sum));
+        if (n > 0) {
+            EXPECT_EQ(e.meanFraction, rational(x.sumK, x.sum * UInt128(n)));
+        }
+    }
+}
+
+TEST(ExactDistribution, TiesGoToTheCompositionWithLessHD)
+{
+    // 4 H and 8 D atoms: W(1, 2, 3) = W(0, 4, 2) = 240.
+    const ExactDistribution e = exactDistribution(4, 8);
+    EXPECT_EQ(e.mode().counts, (Composition{1, 2, 3}));
+    EXPECT_TRUE(e.mostProbableTied);
+    EXPECT_EQ(e.kept[1].p, e.kept[2].p);
+    EXPECT_TRUE(detail::exactDistributionInLogSpace(4, 8).mostProbableTied);
+    EXPECT_FALSE(exactDistribution(20, 20).mostProbableTied);
+}
+
+TEST(ExactDistribution, AtomsNoCompositionHolds)
+{
+    const std::int64_t cases[][2] = {{3, 4},
+                                     {-2, 4},
+                                     {4, -2},
+                                     {kMaxCount + 1, 1},
+                                     {1, kMaxCount + 2}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c[0]) + " H, " + std::to_string(c[1]) + " D");
+        const ExactDistribution e = exactDistribution(c[0], c[1]);
+        EXPECT_TRUE(e.empty());
+        EXPECT_EQ(e.compositionCount(), 0);
+        EXPECT_EQ(e.probabilityOf(0), 0.0);
+        EXPECT_TRUE(engineStationaryDistribution(c[0], c[1]).empty());
+        EXPECT_FALSE(mostProbableComposition(c[0], c[1]).has_value());
+    }
+}
+
+TEST(ExactDistribution, LogSpaceAgreesWithWholeNumbers)
+{
+    const int systems[][2] = {{20, 20}, {12, 28}, {3, 5}, {41, 39}, {60, 60}, {1, 99}};
+    for (const auto &s : systems) {
+        SCOPED_TRACE(std::to_string(s[0]) + " H, " + std::to_string(s[1]) + " D");
+        const ExactDistribution exact = exactDistribution(s[0], s[1]);
+        const ExactDistribution logs = detail::exactDistributionInLogSpace(s[0], s[1]);
+        ASSERT_TRUE(exact.exactWeights);
+        ASSERT_FALSE(logs.exactWeights);
+        ASSERT_EQ(logs.kept.size(), exact.kept.size());
+        for (std::size_t i = 0; i < exact.kept.size(); ++i) {
+            EXPECT_EQ(logs.kept[i].counts, exact.kept[i].counts);
+            EXPECT_NEAR(logs.kept[i].p, exact.kept[i].p, 1e-15 * exact.kept[i].p);
+            EXPECT_NEAR(logs.kept[i].lnW,
+                        exact.kept[i].lnW,
+                        1e-14 * std::max(1.0, exact.kept[i].lnW));
+        }
+        EXPECT_EQ(logs.mostProbable, exact.mostProbable);
+        EXPECT_NEAR(logs.meanHD, exact.meanHD, 1e-14 * exact.meanHD);
+        EXPECT_NEAR(logs.sdHD, exact.sdHD, 1e-13 * exact.sdHD);
+        EXPECT_NEAR(logs.meanFraction, exact.meanFraction, 1e-15);
+        EXPECT_NEAR(logs.sdFraction, exact.sdFraction, 1e-15);
+    }
+}
+
+// Whether W(k + 2) > W(k) for the composition c of nHD = k, exactly.
+bool nextIsMoreProbable(const Composition &c)
+{
+    return UInt128(4) * UInt128(c.nH2) * UInt128(c.nD2) > UInt128(c.nHD + 1) * UInt128(c.nHD + 2);
+}
+
+TEST(ExactDistribution, LargeSystemsKeepWhatIsNotNegligible)
+{
+    struct Case
+    {
+        std::int64_t h, d;
+        bool allKept;
+    };
+    // 1000 molecules keep all 501 compositions; the largest system the data
+    // model allows (2^31 - 1 molecules) keeps those within 1e-18 of the mode.
+    const Case cases[] = {{1000, 1000, true},
+                          {kMaxCount, kMaxCount, false},
+                          {kMaxCount - 1, kMaxCount - 1, false},
+                          {1000001, 3000001, false},
+                          {2, kMaxCount - 1, true}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.h) + " H, " + std::to_string(c.d) + " D");
+        const ExactDistribution e = exactDistribution(c.h, c.d);
+        ASSERT_FALSE(e.empty());
+        EXPECT_EQ(e.nMolecules, (c.h + c.d) / 2);
+        EXPECT_EQ(std::int64_t(e.kept.size()) == e.compositionCount(), c.allKept);
+        double sum = 0;
+        for (const CompositionProbability &k : e.kept) {
+            sum += k.p;
+            EXPECT_EQ(2 * std::int64_t(k.counts.nH2) + k.counts.nHD, c.h);
+            EXPECT_EQ(2 * std::int64_t(k.counts.nD2) + k.counts.nHD, c.d);
+        }
+        EXPECT_NEAR(sum, 1.0, 1e-12);
+        // The mode, exactly: the composition before it is less probable and
+        // the one after it not more.
+        const Composition mode = e.mode().counts;
+        EXPECT_EQ(mostProbableComposition(c.h, c.d), mode);
+        EXPECT_FALSE(nextIsMoreProbable(mode));
+        if (mode.nHD > e.firstHD) {
+            EXPECT_TRUE(nextIsMoreProbable({mode.nH2 + 1, mode.nHD - 2, mode.nD2 + 1}));
+        }
+        // Where the kept range ends inside the whole range, the next
+        // composition out falls below 1e-18 of the mode.
+        const double lnCut = std::log(kNegligible);
+        const double lnMode = e.mode().lnW;
+        const CompositionProbability &lo = e.kept.front(), &hi = e.kept.back();
+        if (!c.allKept) {
+            EXPECT_GE(lo.lnW - lnMode, lnCut);
+            EXPECT_GE(hi.lnW - lnMode, lnCut);
+            EXPECT_GT(lo.counts.nHD, e.firstHD);
+            EXPECT_LT(hi.counts.nHD, e.lastHD);
+            // ln of W(k) / W(k - 2) at either end.
+            auto lnStepUp = [](const Composition &k) {
+                return std::log(4.0 * (k.nH2 + 1.0) * (k.nD2 + 1.0) / ((k.nHD - 1.0) * k.nHD));
+            };
+            EXPECT_LT(lo.lnW - lnStepUp(lo.counts) - lnMode, lnCut);
+            const Composition past{hi.counts.nH2 - 1, hi.counts.nHD + 2, hi.counts.nD2 - 1};
+            EXPECT_LT(hi.lnW + lnStepUp(past) - lnMode, lnCut);
+            EXPECT_GT(lo.p, 0.9e-18 * e.mode().p);
+        }
+    }
+    // For H = D the spread of nHD is sqrt(N) / 2 to a part in N, the mean
+    // N / 2 to within one molecule.
+    const ExactDistribution huge = exactDistribution(kMaxCount, kMaxCount);
+    EXPECT_EQ(huge.nMolecules, kMaxCount);
+    EXPECT_NEAR(huge.meanHD, kMaxCount / 2.0, 1.0);
+    EXPECT_NEAR(huge.sdHD, std::sqrt(double(kMaxCount)) / 2, 1e-4);
+    EXPECT_NEAR(huge.meanFraction, 0.5, 1e-9);
+    const Composition m = huge.mode().counts;
+    EXPECT_NEAR(huge.mode().lnW, LnW(m.nH2, m.nD2, m.nHD), 1e-15 * huge.mode().lnW);
+}
+
+TEST(ExactDistribution, QuotientOfCounts)
+{
+    struct Case
+    {
+        Composition counts;
+        double q;
+    };
+    const Case cases[] = {
+            {{5, 10, 5}, 4.0},
+            {{2, 8, 10}, 3.2},
+            {{10, 0, 10}, 0.0},
+            {{3, 1, 7}, 1.0 / 21},
+            {{0, 2, 0}, kInfinity},
+            {{1, 5, 0}, kInfinity},
+            {{0, 5, 1}, kInfinity},
+            {{0, 0, 0}, kInfinity},
+            {{1073741823, 1, 0}, kInfinity},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(quotientOf(c.counts), c.q)
+                << c.counts.nH2 << ' ' << c.counts.nHD << ' ' << c.counts.nD2;
+}
+
+TEST(ExactDistribution, QuotientMatchesTheEngine)
+{
+    test::FakeHost host;
+    Simulation sim(&host);
+    test::StartSeeded(sim, host, "7", "3", "11", 5);
+    test::RunFor(sim, host, 1000);
+    ASSERT_NE(sim.nH2, 0);
+    ASSERT_NE(sim.nD2, 0);
+    EXPECT_EQ(quotientOf({sim.nH2, sim.nHD, sim.nD2}), sim.Q.Number());
+}
+
+} // namespace
+} // namespace kormix
