@@ -1,4 +1,5 @@
 #include "core/equilibrium/exactdistribution.h"
+#include "core/equilibrium/reactions.h"
 #include "core/simulation.h"
 #include "fakehost.h"
 
@@ -306,6 +307,112 @@ TEST(ExactDistribution, QuotientMatchesTheEngine)
     ASSERT_NE(sim.nH2, 0);
     ASSERT_NE(sim.nD2, 0);
     EXPECT_EQ(quotientOf({sim.nH2, sim.nHD, sim.nD2}), sim.Q.Number());
+}
+
+TEST(EngineStationaryDistribution, LeansTowardsHDByTheCoin)
+{
+    // The engine's coin reacts (2^23 - 1) / 2^24 of the time, not 1/2, so
+    // its stationary distribution is W c^(nHD / 2) normalised, with
+    // c = 2^23 / (2^23 - 1).
+    const double lnC = std::log1p(1.0 / ((1 << 23) - 1));
+    const int systems[][2] = {{20, 20}, {4, 4}, {12, 28}, {1000, 1000}};
+    for (const auto &s : systems) {
+        SCOPED_TRACE(std::to_string(s[0]) + " H, " + std::to_string(s[1]) + " D");
+        const ExactDistribution theory = exactDistribution(s[0], s[1]);
+        const ExactDistribution engine = engineStationaryDistribution(s[0], s[1]);
+        ASSERT_EQ(engine.kept.size(), theory.kept.size());
+        double norm = 0;
+        for (const CompositionProbability &c : theory.kept)
+            norm += c.p * std::exp(lnC * c.counts.nHD / 2);
+        for (std::size_t i = 0; i < theory.kept.size(); ++i) {
+            const double k = theory.kept[i].counts.nHD;
+            const double lean = std::exp(lnC * k / 2) / norm;
+            EXPECT_NEAR(engine.kept[i].p / theory.kept[i].p, lean, 1e-13);
+        }
+        // Detailed balance of the engine's chain, step by step.
+        for (std::size_t i = 0; i + 1 < engine.kept.size(); ++i) {
+            const double flowUp = engine.kept[i].p
+                                  * reactionProbabilities(engine.kept[i].counts).forward;
+            const double flowDown = engine.kept[i + 1].p
+                                    * reactionProbabilities(engine.kept[i + 1].counts).reverse;
+            EXPECT_NEAR(flowUp, flowDown, 1e-14 * flowUp);
+        }
+        // The mean moves up by about half the variance times ln c.
+        const double shift = engine.meanHD - theory.meanHD;
+        EXPECT_NEAR(shift, lnC * theory.sdHD * theory.sdHD / 2, 1e-3 * shift);
+    }
+    // 10 H2 + 10 D2: 6.1e-7 less likely at no HD, 5.8e-7 more at 20 HD.
+    const ExactDistribution theory = exactDistribution(20, 20);
+    const ExactDistribution engine = engineStationaryDistribution(20, 20);
+    EXPECT_NEAR(engine.kept.front().p / theory.kept.front().p - 1, -6.113e-7, 0.001e-7);
+    EXPECT_NEAR(engine.kept.back().p / theory.kept.back().p - 1, 5.808e-7, 0.001e-7);
+}
+
+TEST(ReactionProbabilities, ExactPerCollision)
+{
+    constexpr double kDraws = double(std::int64_t(1) << 24);
+    struct Case
+    {
+        Composition counts;
+        double forward, meeting, reverse, unreacted;
+    };
+    const Case cases[] = {
+            {{10, 0, 10}, 200.0 / 380, 0, 0, 0},
+            {{5, 10, 5},
+             50.0 / 380,
+             90.0 / 380,
+             90.0 * (kDraws / 2 - 1) / (380 * kDraws),
+             90.0 * (kDraws / 2 + 1) / (380 * kDraws)},
+            {{1, 0, 1}, 1, 0, 0, 0},
+            {{0, 2, 0}, 0, 1, (kDraws / 2 - 1) / kDraws, (kDraws / 2 + 1) / kDraws},
+            {{2, 4, 0},
+             0,
+             12.0 / 30,
+             12.0 * (kDraws / 2 - 1) / (30 * kDraws),
+             12.0 * (kDraws / 2 + 1) / (30 * kDraws)},
+            {{1, 0, 0}, 0, 0, 0, 0},
+            {{0, 0, 0}, 0, 0, 0, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.counts.nH2) + " " + std::to_string(c.counts.nHD) + " "
+                     + std::to_string(c.counts.nD2));
+        const ReactionProbabilities r = reactionProbabilities(c.counts);
+        EXPECT_EQ(r.forward, c.forward);
+        EXPECT_EQ(r.hdMeeting, c.meeting);
+        EXPECT_EQ(r.reverse, c.reverse);
+        EXPECT_EQ(r.hdUnreacted, c.unreacted);
+    }
+    // The largest system: 2 nH2 nD2 and N (N - 1) need more than 64 bits.
+    const Composition big{536870912, 1073741823, 536870912};
+    const ReactionProbabilities r = reactionProbabilities(big);
+    const long double n = 2147483647.0L;
+    EXPECT_EQ(r.forward, double(2.0L * 536870912.0L * 536870912.0L / (n * (n - 1))));
+    EXPECT_EQ(r.hdMeeting, double(1073741823.0L * 1073741822.0L / (n * (n - 1))));
+}
+
+TEST(ReactionProbabilities, ExpectedAtEquilibrium)
+{
+    // 2 H2 + 2 D2 with P = 3/35, 24/35, 8/35: forward 2/3, 1/6, 0 and
+    // HD + HD meetings 0, 1/6, 1.
+    const ReactionProbabilities r = expectedRates(exactDistribution(4, 4));
+    const double reacting = double((1 << 23) - 1) / double(1 << 24);
+    EXPECT_DOUBLE_EQ(r.forward, 6.0 / 35);
+    EXPECT_DOUBLE_EQ(r.hdMeeting, 12.0 / 35);
+    EXPECT_DOUBLE_EQ(r.reverse, 12.0 / 35 * reacting);
+    EXPECT_DOUBLE_EQ(r.hdUnreacted, 12.0 / 35 * (1 - reacting));
+
+    // Over W / sum W the reverse rate falls short of the forward one by the
+    // coin; over the engine's stationary distribution they balance.
+    for (const auto &atoms : {std::pair{20, 20}, std::pair{12, 28}, std::pair{1000, 1000}}) {
+        const ReactionProbabilities theory = expectedRates(
+                exactDistribution(atoms.first, atoms.second));
+        EXPECT_NEAR(theory.reverse,
+                    theory.forward * (1 - std::ldexp(1.0, -23)),
+                    1e-15 * theory.forward);
+        const ReactionProbabilities engine = expectedRates(
+                engineStationaryDistribution(atoms.first, atoms.second));
+        EXPECT_NEAR(engine.reverse, engine.forward, 1e-15 * engine.forward);
+    }
 }
 
 } // namespace
