@@ -1,5 +1,6 @@
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/reactions.h"
+#include "core/equilibrium/stayshares.h"
 #include "core/simulation.h"
 #include "fakehost.h"
 
@@ -413,6 +414,112 @@ TEST(ReactionProbabilities, ExpectedAtEquilibrium)
                 engineStationaryDistribution(atoms.first, atoms.second));
         EXPECT_NEAR(engine.reverse, engine.forward, 1e-15 * engine.forward);
     }
+}
+
+TEST(StayShares, CreditsAndShares)
+{
+    StayShares shares(4, 4);
+    EXPECT_EQ(shares.firstHD(), 0);
+    EXPECT_EQ(shares.lastHD(), 4);
+    EXPECT_EQ(shares.shareAt(2), 0.0);
+    shares.creditStay(0, 3);
+    shares.creditStay(2, 20);
+    shares.creditStay(4, 8);
+    shares.creditStay(2, 4);
+    EXPECT_EQ(shares.total(), 35);
+    EXPECT_EQ(shares.collisionsAt(2), 24);
+    EXPECT_EQ(shares.shareAt(0), 3.0 / 35);
+    EXPECT_EQ(shares.shareAt(4), 8.0 / 35);
+    EXPECT_EQ(shares.collisionsAt(6), 0);
+    EXPECT_EQ(shares.collisionsAt(-2), 0);
+    shares.reset();
+    EXPECT_EQ(shares.total(), 0);
+    EXPECT_EQ(shares.collisionsAt(2), 0);
+    EXPECT_EQ(shares.lastHD(), 4);
+
+    // Odd atoms: nHD = 1, 3, 5.
+    shares.layOut(5, 7);
+    EXPECT_EQ(shares.firstHD(), 1);
+    EXPECT_EQ(shares.lastHD(), 5);
+    shares.creditStay(5, 2);
+    EXPECT_EQ(shares.collisionsAt(5), 2);
+    EXPECT_EQ(shares.collisionsBelow() + shares.collisionsAbove(), 0);
+}
+
+TEST(StayShares, LargeSystemsTallyAroundTheMode)
+{
+    StayShares shares(kMaxCount, kMaxCount);
+    const std::int32_t mode = mostProbableComposition(kMaxCount, kMaxCount)->nHD;
+    EXPECT_EQ((std::int64_t(shares.lastHD()) - shares.firstHD()) / 2 + 1, StayShares::kDenseLimit);
+    EXPECT_LT(shares.firstHD(), mode);
+    EXPECT_GT(shares.lastHD(), mode);
+    EXPECT_EQ(std::abs((mode - shares.firstHD()) - (shares.lastHD() - mode)), 2);
+    // Everything a distribution keeps lies inside the tally.
+    const ExactDistribution e = exactDistribution(kMaxCount, kMaxCount);
+    EXPECT_GE(e.kept.front().counts.nHD, shares.firstHD());
+    EXPECT_LE(e.kept.back().counts.nHD, shares.lastHD());
+
+    shares.creditStay(1, 5);                        // far below
+    shares.creditStay(shares.firstHD() - 2, 1);     // just below
+    shares.creditStay(shares.lastHD() + 2, 7);      // just above
+    shares.creditStay(std::int32_t(kMaxCount), 11); // the last composition
+    shares.creditStay(mode, 100);
+    EXPECT_EQ(shares.collisionsBelow(), 6);
+    EXPECT_EQ(shares.collisionsAbove(), 18);
+    EXPECT_EQ(shares.total(), 124);
+    EXPECT_EQ(shares.shareAt(mode), 100.0 / 124);
+    // The distance counts the stays outside the tally in full.
+    const double tv = *totalVariation(shares, e);
+    const double pMode = e.probabilityOf(mode);
+    EXPECT_NEAR(tv, 0.5 * (24.0 / 124 + (100.0 / 124 - pMode) + (1 - pMode)), 1e-15);
+}
+
+TEST(StayShares, TotalVariationDistance)
+{
+    const ExactDistribution e = exactDistribution(4, 4); // 3/35, 24/35, 8/35
+    StayShares shares(4, 4);
+    EXPECT_FALSE(totalVariation(shares, e).has_value());
+    struct Case
+    {
+        std::int64_t at0, at2, at4;
+        double tv;
+    };
+    const Case cases[] = {
+            {3, 24, 8, 0.0},
+            {6, 48, 16, 0.0},
+            {1, 0, 0, 32.0 / 35},
+            {0, 1, 0, 11.0 / 35},
+            {0, 0, 1, 27.0 / 35},
+            {1, 1, 0, 0.5 * (std::abs(0.5 - 3.0 / 35) + std::abs(0.5 - 24.0 / 35) + 8.0 / 35)},
+    };
+    for (const Case &c : cases) {
+        shares.reset();
+        shares.creditStay(0, c.at0);
+        shares.creditStay(2, c.at2);
+        shares.creditStay(4, c.at4);
+        const auto tv = totalVariation(shares, e);
+        ASSERT_TRUE(tv.has_value());
+        EXPECT_NEAR(*tv, c.tv, 1e-16) << c.at0 << ' ' << c.at2 << ' ' << c.at4;
+    }
+}
+
+TEST(StayShares, LongSeededRunApproachesTheExactDistribution)
+{
+    // The register of a save-all run counts every collision in the
+    // composition the system was in after it: the shares of the run.
+    test::FakeHost host;
+    Simulation sim(&host);
+    sim.bTurbo = true;
+    test::StartSeeded(sim, host, "10", "0", "10", 2024);
+    test::RunFor(sim, host, 2'000'000);
+    ASSERT_LT(sim.nDistFound, 1000);
+    StayShares shares(20, 20);
+    for (int i = 1; i <= sim.nStored; ++i)
+        shares.creditStay(sim.reg.regCounts[i][1], sim.reg.regFreq[i]);
+    EXPECT_EQ(shares.total(), sim.nCollisions + 1);
+    const double tv = *totalVariation(shares, exactDistribution(20, 20));
+    EXPECT_LT(tv, 0.01);
+    EXPECT_GT(tv, 0.0);
 }
 
 } // namespace
