@@ -1,5 +1,6 @@
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/reactions.h"
+#include "core/equilibrium/runseries.h"
 #include "core/equilibrium/stayshares.h"
 #include "core/simulation.h"
 #include "fakehost.h"
@@ -520,6 +521,58 @@ TEST(StayShares, LongSeededRunApproachesTheExactDistribution)
     const double tv = *totalVariation(shares, exactDistribution(20, 20));
     EXPECT_LT(tv, 0.01);
     EXPECT_GT(tv, 0.0);
+}
+
+TEST(RunSeries, HalvesWhenFull)
+{
+    RunSeries series;
+    struct Step
+    {
+        std::int64_t offers;
+        std::int64_t stride;
+        std::size_t size;
+    };
+    // Offer k carries collision 50 k; after each row's offers in all, the
+    // series holds exactly the offers that are multiples of the stride.
+    const Step steps[] = {{1, 1, 1},
+                          {4096, 1, 4096},
+                          {4097, 2, 2049},
+                          {8191, 2, 4096},
+                          {8192, 2, 4096},
+                          {8193, 4, 2049},
+                          {10000, 4, 2500},
+                          {16385, 8, 2049}};
+    std::int64_t offered = 0;
+    for (const Step &s : steps) {
+        for (; offered < s.offers; ++offered)
+            series.append(50 * offered, std::int32_t(offered % 21), 0.5 * double(offered));
+        SCOPED_TRACE(s.offers);
+        EXPECT_EQ(series.offered(), s.offers);
+        EXPECT_EQ(series.stride(), s.stride);
+        ASSERT_EQ(series.points().size(), s.size);
+        EXPECT_LE(series.points().size(), RunSeries::kCapacity);
+        for (std::size_t i = 0; i < s.size; ++i) {
+            const std::int64_t k = std::int64_t(i) * s.stride;
+            ASSERT_EQ(series.points()[i],
+                      (SeriesPoint{50 * k, std::int32_t(k % 21), 0.5 * double(k)}));
+        }
+    }
+}
+
+TEST(RunSeries, MarkersAndClear)
+{
+    RunSeries series;
+    for (int i = 0; i < 5000; ++i)
+        series.append(i, 0, 0);
+    series.markRevision(1200);
+    series.markRevision(3400);
+    EXPECT_EQ(series.revisions(), (std::vector<std::int64_t>{1200, 3400}));
+    series.clear();
+    EXPECT_TRUE(series.points().empty());
+    EXPECT_TRUE(series.revisions().empty());
+    EXPECT_EQ(series.stride(), 1);
+    series.append(7, 2, 1.5);
+    EXPECT_EQ(series.points(), (std::vector<SeriesPoint>{{7, 2, 1.5}}));
 }
 
 } // namespace
