@@ -1,3 +1,4 @@
+#include "core/equilibrium/approach.h"
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/reactions.h"
 #include "core/equilibrium/runseries.h"
@@ -573,6 +574,134 @@ TEST(RunSeries, MarkersAndClear)
     EXPECT_EQ(series.stride(), 1);
     series.append(7, 2, 1.5);
     EXPECT_EQ(series.points(), (std::vector<SeriesPoint>{{7, 2, 1.5}}));
+}
+
+TEST(ExpectedApproach, StartFirstStepAndHorizon)
+{
+    const Composition start{10, 0, 10};
+    const ExpectedApproach a = expectedApproach(start, 1000, 1001);
+    ASSERT_EQ(a.points.size(), 1001u);
+    EXPECT_EQ(a.horizon, 1000);
+    EXPECT_FALSE(a.limitedByWork);
+    EXPECT_EQ(a.points[0].collisions, 0);
+    EXPECT_EQ(a.points[0].meanHD, 0.0);
+    EXPECT_EQ(a.points[0].sdHD, 0.0);
+    // One collision: 2 HD with the forward probability 2 * 10 * 10 / (20 * 19).
+    const double forward = 200.0 / 380;
+    EXPECT_EQ(a.points[1].collisions, 1);
+    EXPECT_EQ(a.points[1].meanHD, 2 * forward);
+    EXPECT_DOUBLE_EQ(a.points[1].sdHD, 2 * std::sqrt(forward * (1 - forward)));
+}
+
+TEST(ExpectedApproach, HorizonOfTheWorkBound)
+{
+    // t collisions from index j of S compositions update
+    // t + sum over s <= t of (min(s, j) + min(s, S - 1 - j)) states.
+    struct Case
+    {
+        Composition start;
+        std::int64_t horizon;
+    };
+    const Case cases[] = {
+            {{10, 0, 10}, (100'000'000 + 45) / 11}, // 11 compositions, from one end
+            {{5, 10, 5}, (100'000'000 + 20) / 11},  // from the middle
+            {{500, 0, 500}, (100'000'000 + 124'750) / 501},
+            {{3, 0, 0}, 100'000'000},                         // nothing can move
+            {{0, 4000, 0}, (100'000'000 + 1'999'000) / 2001}, // t + t (t + 1) / 2, then 2001 each
+            {{536870912, 1073741823, 536870912}, 9'999},      // 2t + 1 per collision
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.start.nH2) + " " + std::to_string(c.start.nHD));
+        EXPECT_EQ(approachHorizon(c.start, std::int64_t(1) << 40), c.horizon);
+        EXPECT_EQ(approachHorizon(c.start, 77), 77);
+    }
+    const ExpectedApproach still = expectedApproach({3, 0, 0}, std::int64_t(1) << 40, 16);
+    EXPECT_TRUE(still.limitedByWork);
+    EXPECT_EQ(still.horizon, 100'000'000);
+    EXPECT_EQ(still.points.back().collisions, 100'000'000);
+    EXPECT_EQ(still.points.back().meanHD, 0.0);
+}
+
+TEST(ExpectedApproach, SampleSpacing)
+{
+    const ExpectedApproach even = expectedApproach({10, 0, 10}, 1000, 11);
+    ASSERT_EQ(even.points.size(), 11u);
+    for (std::size_t i = 0; i < even.points.size(); ++i)
+        EXPECT_EQ(even.points[i].collisions, 100 * std::int64_t(i));
+
+    const ExpectedApproach geometric = expectedApproach({10, 0, 10},
+                                                        100'000,
+                                                        64,
+                                                        ApproachSpacing::Geometric);
+    ASSERT_EQ(geometric.points.size(), 64u);
+    EXPECT_EQ(geometric.points[1].collisions, 1);
+    EXPECT_EQ(geometric.points[2].collisions, 2);
+    EXPECT_EQ(geometric.points.back().collisions, 100'000);
+    for (std::size_t i = 1; i < geometric.points.size(); ++i)
+        EXPECT_GT(geometric.points[i].collisions, geometric.points[i - 1].collisions);
+}
+
+TEST(ExpectedApproach, EndsAtTheEnginesStationaryDistribution)
+{
+    // Far past relaxation the mean is the stationary one of the engine's
+    // chain, which differs from the mean of W / sum W by the coin.
+    const struct
+    {
+        Composition start;
+        int h, d;
+    } cases[] = {{{10, 0, 10}, 20, 20},
+                 {{0, 20, 0}, 20, 20},
+                 {{6, 0, 14}, 12, 28},
+                 {{250, 0, 250}, 500, 500}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.h) + " H, " + std::to_string(c.d) + " D");
+        const ExpectedApproach a = expectedApproach(c.start, 20'000, 2);
+        const ExactDistribution engine = engineStationaryDistribution(c.h, c.d);
+        const ExactDistribution theory = exactDistribution(c.h, c.d);
+        EXPECT_NEAR(a.points.back().meanHD, engine.meanHD, 1e-11 * engine.meanHD);
+        EXPECT_NEAR(a.points.back().sdHD, engine.sdHD, 1e-10 * engine.sdHD);
+        EXPECT_GT(std::abs(a.points.back().meanHD - theory.meanHD), 1e-8 * theory.meanHD);
+    }
+}
+
+TEST(ExpectedApproach, AgreesWithSeededRunsOfTheEngine)
+{
+    // Every change of the composition is recorded, and shown when the
+    // most-probable window follows the fluctuations: the history of nHD.
+    const std::int64_t checks[] = {10, 50, 200};
+    constexpr int kRuns = 4000;
+    const ExpectedApproach a = expectedApproach({10, 0, 10}, 200, 201);
+    double sum[3] = {}, sumSq[3] = {};
+    for (int run = 0; run < kRuns; ++run) {
+        test::FakeHost host;
+        host.fluctuations = true;
+        Simulation sim(&host);
+        sim.bTurbo = true;
+        std::vector<std::pair<std::int64_t, std::int32_t>> changes;
+        test::StartSeeded(sim, host, "10", "0", "10", 7000 + std::uint64_t(run));
+        host.onShowMostProbable = [&] { changes.emplace_back(sim.nCollisions, sim.nHD); };
+        test::RunFor(sim, host, 200);
+        ASSERT_EQ(sim.nCollisions, 200);
+        for (int i = 0; i < 3; ++i) {
+            std::int32_t hd = 0;
+            for (const auto &[collision, value] : changes)
+                if (collision <= checks[i])
+                    hd = value;
+            sum[i] += hd;
+            sumSq[i] += double(hd) * hd;
+        }
+        ASSERT_EQ(changes.empty() ? 0 : changes.back().second, sim.nHD);
+    }
+    for (int i = 0; i < 3; ++i) {
+        const ApproachPoint &expected = a.points[std::size_t(checks[i])];
+        ASSERT_EQ(expected.collisions, checks[i]);
+        const double mean = sum[i] / kRuns;
+        const double standardError = expected.sdHD / std::sqrt(double(kRuns));
+        EXPECT_NEAR(mean, expected.meanHD, 3 * standardError) << "after " << checks[i];
+        // The spread of the runs matches the expected one too.
+        const double sd = std::sqrt(sumSq[i] / kRuns - mean * mean);
+        EXPECT_NEAR(sd, expected.sdHD, 0.05 * expected.sdHD) << "after " << checks[i];
+    }
 }
 
 } // namespace
