@@ -79,11 +79,16 @@ int compareRatioWithOne(const Atoms &atoms, std::int64_t index, const Lean &lean
 
 long double lnRatio(const Atoms &atoms, std::int64_t index, const Lean &lean)
 {
+    // Both products are below 2^62. Near the mode of a large system the
+    // ratio is within a hair of 1: log1p of the exact difference then loses
+    // nothing even in double precision. Elsewhere extended precision does.
     const Composition c = atoms.at(index);
-    // Both products are below 2^64 and exact in extended precision.
-    const long double num = 4.0L * (long double) c.nH2 * (long double) c.nD2;
-    const long double den = ((long double) c.nHD + 1.0L) * ((long double) c.nHD + 2.0L);
-    return logl(num / den) + lean.ln;
+    const std::int64_t num = std::int64_t(ratioNumerator(c));
+    const std::int64_t den = std::int64_t(ratioDenominator(c));
+    const double x = double(num - den) / double(den);
+    if (std::abs(x) < 1e-3)
+        return (long double) std::log1p(x) + lean.ln;
+    return logl((long double) num / (long double) den) + lean.ln;
 }
 
 // ln W is concave in nHD, so the ratio to the next composition falls as nHD
@@ -262,10 +267,13 @@ ExactDistribution inLogSpace(const Atoms &atoms, const Lean &lean)
     std::copy(above.begin(), above.end(), lnRel.begin() + std::ptrdiff_t(below.size()) + 1);
 
     // Weights relative to the mode, and the moments of nHD about the mode.
+    // exp in double precision, with the part of the exponent a double
+    // drops put back to first order (it is below 1e-14).
     std::vector<long double> weight(size);
     long double z = 0, m1 = 0, m2 = 0;
     for (std::size_t j = 0; j < size; ++j) {
-        weight[j] = expl(lnRel[j]);
+        const double rounded = double(lnRel[j]);
+        weight[j] = (long double) std::exp(rounded) * (1.0L + (lnRel[j] - rounded));
         const long double dk = 2.0L * ((long double) (firstKept + std::int64_t(j) - mode));
         z += weight[j];
         m1 += weight[j] * dk;

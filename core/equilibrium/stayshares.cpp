@@ -46,20 +46,16 @@ std::optional<double> totalVariation(const StayShares &shares, const ExactDistri
 {
     if (shares.total() <= 0)
         return std::nullopt;
+    // Both sides sum to 1, so 1/2 sum |share - P| = 1 - sum min(share, P),
+    // and only compositions with P > 0, the kept ones, take part: the stays
+    // anywhere else count in full without being visited.
     const long double total = (long double) shares.total();
-    long double sum = (long double) (shares.collisionsBelow() + shares.collisionsAbove()) / total;
-    // Tallied compositions, each against its P (0 where not kept).
-    for (std::int64_t k = shares.firstHD(); k <= shares.lastHD(); k += 2) {
-        const std::int32_t hd = std::int32_t(k);
-        const long double share = (long double) shares.collisionsAt(hd) / total;
-        sum += fabsl(share - (long double) exact.probabilityOf(hd));
-    }
-    // Kept compositions the tally does not cover have a share of 0.
+    long double common = 0;
     for (const CompositionProbability &c : exact.kept) {
-        if (c.counts.nHD < shares.firstHD() || c.counts.nHD > shares.lastHD())
-            sum += (long double) c.p;
+        const long double share = (long double) shares.collisionsAt(c.counts.nHD) / total;
+        common += std::min(share, (long double) c.p);
     }
-    return double(sum / 2);
+    return double(std::max(0.0L, 1.0L - common));
 }
 
 } // namespace kormix
