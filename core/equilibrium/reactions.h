@@ -1,0 +1,35 @@
+// What the collision engine's pair rules make of one collision: the exact
+// chance of each kind of reaction or meeting.
+#pragma once
+
+#include "exactdistribution.h"
+
+namespace kormix {
+
+// Probabilities per collision. The engine picks two different molecules,
+// every ordered pair equally likely, so a pair of kinds with counts x and y
+// is met with probability 2 x y / (N (N - 1)), and two of one kind with
+// x (x - 1) / (N (N - 1)).
+struct ReactionProbabilities
+{
+    // H2 + D2 -> 2 HD: an H2 meets a D2, which always reacts.
+    double forward = 0;
+    // Two HD molecules meet.
+    double hdMeeting = 0;
+    // 2 HD -> H2 + D2: the meeting reacts, (2^23 - 1) / 2^24 of the time.
+    double reverse = 0;
+    // The meeting ends without a reaction, (2^23 + 1) / 2^24 of the time.
+    double hdUnreacted = 0;
+};
+
+// For one composition; all zero for fewer than two molecules, where the
+// engine does not run.
+ReactionProbabilities reactionProbabilities(const Composition &counts);
+
+// At equilibrium: each probability averaged over the compositions with
+// their P. With P = W / sum W (the theory) the expected forward and reverse
+// rates differ by the engine's coin: reverse = forward (1 - 2^-23). Over the
+// engine's own stationary distribution they are equal.
+ReactionProbabilities expectedRates(const ExactDistribution &distribution);
+
+} // namespace kormix
