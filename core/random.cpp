@@ -15,10 +15,16 @@ std::uint64_t SplitMix64(std::uint64_t &state)
     return z ^ (z >> 31);
 }
 
+std::uint64_t SplitMix64Of(std::uint64_t value)
+{
+    return SplitMix64(value);
+}
+
 } // namespace
 
 void UniformRandom::Seed(std::uint64_t seed)
 {
+    currentSeed_ = seed;
     std::uint64_t state = seed;
     const std::uint64_t a = SplitMix64(state);
     const std::uint64_t b = SplitMix64(state);
@@ -37,9 +43,14 @@ void UniformRandom::SeedFromClock()
         Seed(fixedSeed_);
         return;
     }
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now).count();
-    Seed(std::uint64_t(seconds % 86400)); // the time of day in seconds
+    // The clock alone could repeat (a coarse clock, two systems set up in
+    // one tick): the count of seeds this generator has taken tells them
+    // apart, and the mix spreads both over every bit of the seed.
+    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(
+            std::chrono::system_clock::now().time_since_epoch());
+    std::uint64_t mix = std::uint64_t(nanoseconds.count()) ^ SplitMix64Of(++clockSeeds_)
+                        ^ std::uint64_t(reinterpret_cast<std::uintptr_t>(this));
+    Seed(SplitMix64(mix));
 }
 
 void UniformRandom::Script(std::vector<float> draws)

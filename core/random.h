@@ -7,17 +7,21 @@
 
 namespace kormix {
 
-// A uniform single-precision draw over [0, 1). The engine reseeds it from the
-// time of day at every cleared system; tests fix the seed or script the exact
-// sequence of draws.
+// A uniform single-precision draw over [0, 1). The engine reseeds it at every
+// cleared system: from the clock, so that every system gets a sequence of its
+// own, or from a seed the user (or a test) fixed, so that the same setup gives
+// the same run. Tests may also script the exact sequence of draws.
 class UniformRandom
 {
 public:
     UniformRandom() { Seed(0); }
 
+    // Starts the sequence that this seed stands for.
     void Seed(std::uint64_t seed);
-    // Seeds from the time of day in whole seconds, or from the fixed seed
-    // when one has been set.
+    // Seeds from the clock, or from the fixed seed when one has been set.
+    // Two clock seeds of one generator always differ, even within one tick
+    // of the clock: the time in nanoseconds is mixed with a count of the
+    // seeds taken.
     void SeedFromClock();
     // Makes every later SeedFromClock use this seed: runs become repeatable.
     void FixSeed(std::uint64_t seed)
@@ -26,6 +30,13 @@ public:
         fixedSeed_ = seed;
         Seed(seed);
     }
+    // Goes back to seeding from the clock (the current sequence goes on).
+    void ClearFixedSeed() { fixed_ = false; }
+    bool HasFixedSeed() const { return fixed_; }
+    std::uint64_t FixedSeed() const { return fixedSeed_; }
+    // The seed the current sequence started from: seeding with it again
+    // repeats the run.
+    std::uint64_t CurrentSeed() const { return currentSeed_; }
     // Makes the next draws return these values in order, then go back to the
     // generator. Every value must lie in [0, 1).
     void Script(std::vector<float> draws);
@@ -77,6 +88,8 @@ private:
     Engine engine_;
     bool fixed_ = false;
     std::uint64_t fixedSeed_ = 0;
+    std::uint64_t currentSeed_ = 0;
+    std::uint64_t clockSeeds_ = 0; // seeds taken from the clock so far
     std::vector<float> script_;
     std::size_t scriptPos_ = 0;
 };

@@ -1,11 +1,15 @@
 #include "core/numberformat.h"
+#include "core/random.h"
 #include "tests/common/germannumbers.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kormix {
 namespace {
@@ -258,6 +262,45 @@ TEST(UniformRandom, DrawsLieInTheUnitIntervalAndFollowTheScript)
     const float first = rng.Next();
     rng.SeedFromClock(); // a fixed seed makes every reseed repeat the run
     EXPECT_EQ(rng.Next(), first);
+}
+
+TEST(UniformRandom, ClockSeedsNeverRepeatAndEverySeedCanBeTakenAgain)
+{
+    // Many systems set up within one second: each gets a sequence of its own.
+    UniformRandom rng;
+    std::vector<std::uint64_t> seeds;
+    std::vector<float> firstDraws;
+    for (int i = 0; i < 1000; ++i) {
+        rng.SeedFromClock();
+        seeds.push_back(rng.CurrentSeed());
+        firstDraws.push_back(rng.Next());
+    }
+    std::vector<std::uint64_t> distinct = seeds;
+    std::sort(distinct.begin(), distinct.end());
+    EXPECT_EQ(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    // 1000 draws of 2^24 values: a repeat or two may happen by chance, a
+    // run of repeated sequences may not.
+    std::sort(firstDraws.begin(), firstDraws.end());
+    EXPECT_GT(std::unique(firstDraws.begin(), firstDraws.end()) - firstDraws.begin(), 990);
+
+    // The seed shown for a run repeats it.
+    const std::uint64_t seed = seeds[500];
+    UniformRandom again;
+    again.Seed(seed);
+    UniformRandom original;
+    original.Seed(seeds[500]);
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(again.Next(), original.Next());
+
+    // A fixed seed holds until it is cleared; then the clock takes over.
+    rng.FixSeed(77);
+    rng.SeedFromClock();
+    EXPECT_EQ(rng.CurrentSeed(), 77u);
+    EXPECT_TRUE(rng.HasFixedSeed());
+    rng.ClearFixedSeed();
+    rng.SeedFromClock();
+    EXPECT_FALSE(rng.HasFixedSeed());
+    EXPECT_NE(rng.CurrentSeed(), 77u);
 }
 
 } // namespace
