@@ -213,164 +213,220 @@ void Simulation::BeginCollisions()
     RecordDistribution();
 }
 
-void Simulation::RunCollisions()
+// The collision loop works on local copies of the run's state, with the
+// generator's state in registers, and hands them back before anything outside
+// it can look: a record, the event service (where nested handlers may even
+// set up a new system). load() and store() are those two crossings. Q is only
+// ever looked at there, so it is computed when the state is handed back. The
+// counter labels are written without handing the state back: they only get
+// the text of the count.
+struct Simulation::CollisionLoop
 {
-    host_->SetLabel(MainLabel::status, "running");
+    explicit CollisionLoop(Simulation &simulation)
+        : sim(simulation)
+    {
+        load();
+    }
 
-    // The loop works on local copies of the state and hands them back before
-    // anything outside it can look: a label write, a record, the event service
-    // (where nested handlers may even set up a new system). Q is only ever
-    // looked at there, so it is computed when the state is handed back.
-    std::int64_t n, h2, hd, d2, collisions, nextService, lnSize;
-    double lnw, bestLnW;
-    const double *lnTable;
-    int current, stored;
-    bool saveAll, turbo, scripted, fluctuations;
-    std::uint32_t s0, s1, s2, s3; // the generator's state, in registers
-    auto load = [&] {
-        n = nMolecules;
-        h2 = nH2;
-        hd = nHD;
-        d2 = nD2;
-        collisions = nCollisions;
-        lnw = lnW;
-        current = iCurrent;
-        stored = nStored;
-        saveAll = bSaveAll;
-        turbo = bTurbo;
-        bestLnW = lnWBest;
+    void load()
+    {
+        n = sim.nMolecules;
+        h2 = sim.nH2;
+        hd = sim.nHD;
+        d2 = sim.nD2;
+        collisions = sim.nCollisions;
+        lnw = sim.lnW;
+        current = sim.iCurrent;
+        stored = sim.nStored;
+        saveAll = sim.bSaveAll;
+        turbo = sim.bTurbo;
+        bestLnW = sim.lnWBest;
         nextService = (collisions / 50 + 1) * 50; // events are served every 50 collisions
-        lnTable = lnTable_.data();
-        lnSize = std::int64_t(lnTable_.size());
+        dn = double(n);
+        nOver2To24 = dn * 0x1.0p-24;
+        lnTable = sim.lnTable_.data();
+        lnSize = std::int64_t(sim.lnTable_.size());
         // Unless a test scripts the draws, the generator works from a copy.
-        scripted = rng.Scripted();
-        const std::uint32_t *state = rng.engine().s;
+        scripted = sim.rng.Scripted();
+        const std::uint32_t *state = sim.rng.engine().s;
         s0 = state[0];
         s1 = state[1];
         s2 = state[2];
         s3 = state[3];
         // The box can only change while events are served, and every event
         // service is followed by a fresh load.
-        fluctuations = host_->ShowFluctuations();
-    };
-    auto store = [&] {
-        nH2 = std::int32_t(h2);
-        nHD = std::int32_t(hd);
-        nD2 = std::int32_t(d2);
-        nCollisions = collisions;
-        lnW = lnw;
-        iCurrent = current;
+        fluctuations = sim.host_->ShowFluctuations();
+    }
+
+    void store()
+    {
+        sim.nH2 = std::int32_t(h2);
+        sim.nHD = std::int32_t(hd);
+        sim.nD2 = std::int32_t(d2);
+        sim.nCollisions = collisions;
+        sim.lnW = lnw;
+        sim.iCurrent = current;
         if (!scripted) {
-            std::uint32_t *state = rng.engine().s;
+            std::uint32_t *state = sim.rng.engine().s;
             state[0] = s0;
             state[1] = s1;
             state[2] = s2;
             state[3] = s3;
         }
-        Q.SetNumber((h2 != 0 && d2 != 0) ? ((double(hd) / double(h2)) * double(hd)) / double(d2)
-                                         : kInfiniteQ);
-    };
+        sim.Q.SetNumber((h2 != 0 && d2 != 0) ? ((double(hd) / double(h2)) * double(hd)) / double(d2)
+                                             : kInfiniteQ);
+    }
+
+    // The engine needs two different molecules to pick.
+    bool canCollide() const { return n >= 2; }
+
+    // Events are due after this collision. Decided as the collision is
+    // counted, so that a record inside it (where a nested handler may even
+    // begin a new run) does not move the service.
+    bool serviceDue = false;
+
+    // One collision: two different molecules, their kinds, and what the pair
+    // does. Only H2 + D2 and HD + HD can react; the outcomes are kept in
+    // separate branches so that each is predicted on its own.
+    void collideOnce()
+    {
+        ++collisions;
+        serviceDue = collisions == nextService;
+        const std::int64_t i1 = drawMolecule();
+        std::int64_t i2;
+        do {
+            i2 = drawMolecule();
+        } while (i2 == i1);
+        const int k1 = kindOf(i1);
+        const int k2 = kindOf(i2);
+
+        if (k1 + k2 == 2 && k1 != 1) { // H2 + D2 always react
+            formTwoHd();
+            changed();
+        } else if ((k1 & k2) == 1) { // HD + HD react half the time
+            if (coinOverHalf()) {
+                formH2AndD2();
+                changed();
+            } else {
+                stayed();
+            }
+        } else {
+            stayed();
+        }
+    }
+
+private:
     // A draw r is a float k / 2^24, and the molecule it picks is
     // floor(r * N) + 1 with the product in double precision. r * N equals
     // k * (N / 2^24) to the last bit (scaling by a power of two is exact), so
     // the generator's k goes straight into the product.
-    auto nextBits = [&] { return UniformRandom::Engine::Step(s0, s1, s2, s3); };
-    auto pick = [&](double nOver2To24, double dn) -> std::int64_t {
+    std::int64_t drawMolecule()
+    {
         if (scripted) [[unlikely]]
-            return std::int64_t(double(rng.Next()) * dn) + 1;
+            return std::int64_t(double(sim.rng.Next()) * dn) + 1;
         return std::int64_t(double(nextBits()) * nOver2To24) + 1;
-    };
-    // r > 0.5 for k / 2^24 is k > 2^23.
-    auto overHalf = [&] {
-        if (scripted) [[unlikely]]
-            return rng.Next() > 0.5f;
-        return nextBits() > (std::uint32_t(1) << 23);
-    };
-    auto ln = [&](std::int64_t i) { return i < lnSize ? lnTable[i] : LnSlow(i); };
-    load();
+    }
 
+    // r > 0.5 for k / 2^24 is k > 2^23.
+    bool coinOverHalf()
+    {
+        if (scripted) [[unlikely]]
+            return sim.rng.Next() > 0.5f;
+        return nextBits() > (std::uint32_t(1) << 23);
+    }
+
+    std::uint32_t nextBits() { return UniformRandom::Engine::Step(s0, s1, s2, s3); }
+
+    // Molecules are numbered H2 first, then HD, then D2; the kind is 0, 1 or 2
+    // (worked out without branches: the picks are random).
+    int kindOf(std::int64_t i) const { return int(i > h2) + int(i > h2 + hd); }
+
+    double ln(std::int64_t i) const { return i < lnSize ? lnTable[i] : LnSlow(i); }
+
+    // H2 + D2 -> 2 HD; ln W takes the ratio W' / W with the new counts.
+    void formTwoHd()
+    {
+        --h2;
+        --d2;
+        hd += 2;
+        lnw = ((((lnw + kLn4) - ln(hd)) - ln(hd - 1)) + ln(h2 + 1)) + ln(d2 + 1);
+    }
+
+    // 2 HD -> H2 + D2; ln W takes the ratio W' / W with the old counts.
+    void formH2AndD2()
+    {
+        lnw = ((((lnw - kLn4) + ln(hd)) + ln(hd - 1)) - ln(h2 + 1)) - ln(d2 + 1);
+        ++h2;
+        ++d2;
+        hd -= 2;
+    }
+
+    // The collision is credited to the distribution the system stayed in
+    // (entry 0, current before a run has begun, is never read).
+    void stayed()
+    {
+        ++sim.reg.regFreq[current];
+        showCounter();
+    }
+
+    // A changed distribution is recorded in save-all mode, and in best-only
+    // mode when it is better than the best so far. A distribution met again
+    // is only counted (unless the most-probable window follows every change);
+    // everything else goes the whole way through RecordDistribution.
+    void changed()
+    {
+        showCounter();
+        if (!(saveAll | (lnw > bestLnW)))
+            return;
+        const int found = (saveAll && !fluctuations)
+                                  ? sim.reg.Find(std::int32_t(hd), std::int32_t(d2), stored)
+                                  : 0;
+        if (found != 0) {
+            ++sim.reg.regFreq[found];
+            current = found;
+        } else {
+            store();
+            sim.RecordDistribution();
+            load();
+        }
+    }
+
+    // In turbo mode only every 100th collision is shown.
+    void showCounter()
+    {
+        if (!turbo || (serviceDue && collisions % 100 == 0)) {
+            sim.host_->SetLabel(MainLabel::ncollide, IntegerToText(collisions));
+            if (saveAll)
+                sim.host_->SetLabel(MainLabel::NumDistros, IntegerToText(sim.nDistFound));
+        }
+    }
+
+    Simulation &sim;
+    std::int64_t n, h2, hd, d2, collisions, nextService, lnSize;
+    double lnw, bestLnW, dn, nOver2To24;
+    const double *lnTable;
+    int current, stored;
+    bool saveAll, turbo, scripted, fluctuations;
+    std::uint32_t s0, s1, s2, s3; // the generator's state
+};
+
+void Simulation::RunCollisions()
+{
+    host_->SetLabel(MainLabel::status, "running");
+    CollisionLoop loop(*this);
     for (;;) {
-        // The engine needs two different molecules to pick.
-        if (n < 2) [[unlikely]] {
+        if (!loop.canCollide()) [[unlikely]] {
             bRunning = false;
             return;
         }
-        ++collisions;
-
-        const double dn = double(n);
-        const double nOver2To24 = dn * 0x1.0p-24;
-        const std::int64_t i1 = pick(nOver2To24, dn);
-        std::int64_t i2;
-        do {
-            i2 = pick(nOver2To24, dn);
-        } while (i2 == i1);
-
-        // Molecules are numbered H2 first, then HD, then D2; the kind is 0, 1
-        // or 2 (worked out without branches: the picks are random).
-        const std::int64_t h2hd = h2 + hd;
-        const int k1 = int(i1 > h2) + int(i1 > h2hd);
-        const int k2 = int(i2 > h2) + int(i2 > h2hd);
-
-        // A changed distribution is recorded in save-all mode, and in
-        // best-only mode when it is better than the best so far. A
-        // distribution met again is only counted (unless the most-probable
-        // window follows every change); everything else goes the whole way
-        // through RecordDistribution.
-        auto changed = [&] {
-            if (!(saveAll | (lnw > bestLnW)))
-                return;
-            const int found = (saveAll && !fluctuations)
-                                      ? reg.Find(std::int32_t(hd), std::int32_t(d2), stored)
-                                      : 0;
-            if (found != 0) {
-                ++reg.regFreq[found];
-                current = found;
-            } else {
-                store();
-                RecordDistribution();
-                load();
-            }
-        };
-
-        // Only H2 + D2 and HD + HD can react. The three outcomes are kept in
-        // separate branches so that each is predicted on its own.
-        const bool service = collisions == nextService;
-        auto counter = [&] {
-            if (!turbo || (service && collisions % 100 == 0)) {
-                host_->SetLabel(MainLabel::ncollide, IntegerToText(collisions));
-                if (saveAll)
-                    host_->SetLabel(MainLabel::NumDistros, IntegerToText(nDistFound));
-            }
-        };
-        if (k1 + k2 == 2 && k1 != 1) { // H2 + D2 -> 2 HD
-            --h2;
-            --d2;
-            hd += 2;
-            lnw = ((((lnw + kLn4) - ln(hd)) - ln(hd - 1)) + ln(h2 + 1)) + ln(d2 + 1);
-            counter();
-            changed();
-        } else if ((k1 & k2) == 1 && overHalf()) { // 2 HD -> H2 + D2
-            lnw = ((((lnw - kLn4) + ln(hd)) + ln(hd - 1)) - ln(h2 + 1)) - ln(d2 + 1);
-            ++h2;
-            ++d2;
-            hd -= 2;
-            counter();
-            changed();
-        } else {
-            // Credited to the distribution the system stayed in (entry 0,
-            // current before a run has begun, is never read).
-            ++reg.regFreq[current];
-            counter();
-        }
-
-        if (service) {
-            store();
+        loop.collideOnce();
+        if (loop.serviceDue) {
+            loop.store();
             host_->ServeEvents();
-            load();
+            loop.load();
         }
-
         if (!bRunning) {
-            store();
+            loop.store();
             return;
         }
     }

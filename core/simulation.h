@@ -90,6 +90,9 @@ public:
     UniformRandom rng;
 
 private:
+    // RunCollisions' working copy of the run, and the collision itself.
+    struct CollisionLoop;
+
     void EmptyRegister();
     // ln i, from a table for the values a run meets most.
     double Ln(std::int64_t i) const
