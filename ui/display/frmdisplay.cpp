@@ -5,6 +5,7 @@
 
 #include "core/distributionsfile.h"
 #include "core/numberformat.h"
+#include "core/quotienttext.h"
 #include "core/simulation.h"
 
 #include <QDesktopServices>
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace kormix::ui {
 
@@ -391,12 +393,12 @@ void FrmDisplay::ShowSelectedDistribution()
     sim_.nKind[2] = reg.regCounts[e][2];
     sim_.nKind[0] = sim_.nMolecules - sim_.nKind[1] - sim_.nKind[2];
     FraLevels->ShowCounts(sim_.nKind, scale, base, sim_.nMolecules, sim_.decimalPoint);
-
-    // Q belongs to the run; the panel only borrows it to format the quotient.
-    const NumberOrText kept = sim_.Q;
-    sim_.FormatQ();
-    FraLevels->Qa->setText(QString::fromStdString(sim_.Q.Text()));
-    sim_.Q = kept;
+    // The quotient of the distribution shown; the run's Q is not touched.
+    const std::string q = quotientText(sim_.nKind[0],
+                                       sim_.nKind[1],
+                                       sim_.nKind[2],
+                                       sim_.decimalPoint);
+    FraLevels->Qa->setText(QString::fromStdString(q));
 }
 
 bool FrmDisplay::eventFilter(QObject *watched, QEvent *event)
