@@ -3,6 +3,7 @@
 #include "common/levelpanel.h"
 #include "common/twips.h"
 
+#include "core/chartrules.h"
 #include "core/distributionsfile.h"
 #include "core/numberformat.h"
 #include "core/quotienttext.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace kormix::ui {
 
@@ -341,10 +343,7 @@ void FrmDisplay::SelectBar(int p)
     const int n = BarCount();
     if (n == 0)
         return; // nothing to select in an empty register
-    if (p < 0)
-        p = 0;
-    if (p >= n)
-        p = n - 1;
+    p = clampSelection(p, n);
     if (iSelected >= 0)
         chart->SetBarFill(iSelected, clrBar);
     chart->SetBarFill(p, clrMark);
@@ -357,27 +356,19 @@ void FrmDisplay::PickNearestBar(double X)
 {
     // The click's place on the plotting range: 0 at its left end, 1 at its right.
     const double x = (X - barWidth) / Usable();
-    int best = 0;
-    double bestDistance = 10000;
-    for (int k = 0; k < BarCount(); ++k) {
-        const double d = std::abs(x - sim_.reg.regFracHD[barEntry[std::size_t(k)]]);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = k;
-        }
-    }
-    SelectBar(best);
+    std::vector<double> fracHD(static_cast<std::size_t>(BarCount()));
+    for (std::size_t k = 0; k < fracHD.size(); ++k)
+        fracHD[k] = sim_.reg.regFracHD[barEntry[k]];
+    SelectBar(nearestBar(fracHD, x));
 }
 
 void FrmDisplay::StepSelectionByKey(int KeyAscii)
 {
-    if (KeyAscii < 0 || KeyAscii > 0xFFFF)
+    if (KeyAscii < 0)
         return;
-    const QChar key = QChar(char16_t(KeyAscii)).toUpper();
-    if (key == u'N')
-        SelectBar(iSelected - 1);
-    else if (key == u'P')
-        SelectBar(iSelected + 1);
+    const int step = selectionStep(char32_t(KeyAscii));
+    if (step != 0)
+        SelectBar(iSelected + step);
 }
 
 void FrmDisplay::ShowSelectedDistribution()
