@@ -1,4 +1,5 @@
 #include "core/leveldrag.h"
+#include "tests/common/dragexamples.h"
 
 #include <gtest/gtest.h>
 
@@ -50,18 +51,10 @@ void ExpectDrags(std::span<const DragRow> rows)
 
 TEST(DragLevel, WorkedExamples)
 {
-    const DragRow rows[] = {
-            {All, {2, 6, 2}, 0, +2, {4, 2, 4}},
-            {All, {2, 6, 2}, 0, +5, {5, 0, 5}},
-            {All, {2, 5, 2}, 0, +3, {4, 1, 4}},
-            {All, {4, 2, 1}, 2, -3, {3, 4, 0}},
-            {All, {4, 2, 0}, 0, -2, {4, 2, 0}},
-            {All, {3, 2, 1}, 1, +4, {2, 4, 0}},
-            {All, {1, 2, 1}, 1, -2, {2, 0, 2}},
-            {One, {3, 2, 1}, 0, +2, {5, 2, 1}},
-            {One, {3, 3, 1}, 1, -4, {3, 0, 1}},
-    };
-    ExpectDrags(rows);
+    for (const test::DragExample &e : test::kDragExamples) {
+        const DragRow row = {e.mode, e.before, e.kind, e.change, e.after};
+        ExpectDrags({&row, 1});
+    }
 }
 
 TEST(DragLevel, HdMovesInPairs)
