@@ -1,6 +1,7 @@
 #include "simulation.h"
 
 #include "numberformat.h"
+#include "quotienttext.h"
 
 #include <algorithm>
 #include <bit>
@@ -477,13 +478,7 @@ void Simulation::RecordDistribution()
 
 void Simulation::FormatQ()
 {
-    if (nKind[2] != 0 && nKind[0] != 0) {
-        const double q = ((double(nKind[1]) / double(nKind[2])) * double(nKind[1]))
-                         / double(nKind[0]);
-        Q.SetText(FormatNumber(q, "##0.00", decimalPoint));
-    } else {
-        Q.SetText("infinite");
-    }
+    Q.SetText(quotientText(nKind[0], nKind[1], nKind[2], decimalPoint));
 }
 
 void Simulation::UpdateStatistics()

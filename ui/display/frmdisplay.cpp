@@ -3,8 +3,10 @@
 #include "common/levelpanel.h"
 #include "common/twips.h"
 
+#include "core/chartrules.h"
 #include "core/distributionsfile.h"
 #include "core/numberformat.h"
+#include "core/quotienttext.h"
 #include "core/simulation.h"
 
 #include <QDesktopServices>
@@ -19,6 +21,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace kormix::ui {
 
@@ -339,10 +343,7 @@ void FrmDisplay::SelectBar(int p)
     const int n = BarCount();
     if (n == 0)
         return; // nothing to select in an empty register
-    if (p < 0)
-        p = 0;
-    if (p >= n)
-        p = n - 1;
+    p = clampSelection(p, n);
     if (iSelected >= 0)
         chart->SetBarFill(iSelected, clrBar);
     chart->SetBarFill(p, clrMark);
@@ -355,27 +356,19 @@ void FrmDisplay::PickNearestBar(double X)
 {
     // The click's place on the plotting range: 0 at its left end, 1 at its right.
     const double x = (X - barWidth) / Usable();
-    int best = 0;
-    double bestDistance = 10000;
-    for (int k = 0; k < BarCount(); ++k) {
-        const double d = std::abs(x - sim_.reg.regFracHD[barEntry[std::size_t(k)]]);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = k;
-        }
-    }
-    SelectBar(best);
+    std::vector<double> fracHD(static_cast<std::size_t>(BarCount()));
+    for (std::size_t k = 0; k < fracHD.size(); ++k)
+        fracHD[k] = sim_.reg.regFracHD[barEntry[k]];
+    SelectBar(nearestBar(fracHD, x));
 }
 
 void FrmDisplay::StepSelectionByKey(int KeyAscii)
 {
-    if (KeyAscii < 0 || KeyAscii > 0xFFFF)
+    if (KeyAscii < 0)
         return;
-    const QChar key = QChar(char16_t(KeyAscii)).toUpper();
-    if (key == u'N')
-        SelectBar(iSelected - 1);
-    else if (key == u'P')
-        SelectBar(iSelected + 1);
+    const int step = selectionStep(char32_t(KeyAscii));
+    if (step != 0)
+        SelectBar(iSelected + step);
 }
 
 void FrmDisplay::ShowSelectedDistribution()
@@ -391,12 +384,12 @@ void FrmDisplay::ShowSelectedDistribution()
     sim_.nKind[2] = reg.regCounts[e][2];
     sim_.nKind[0] = sim_.nMolecules - sim_.nKind[1] - sim_.nKind[2];
     FraLevels->ShowCounts(sim_.nKind, scale, base, sim_.nMolecules, sim_.decimalPoint);
-
-    // Q belongs to the run; the panel only borrows it to format the quotient.
-    const NumberOrText kept = sim_.Q;
-    sim_.FormatQ();
-    FraLevels->Qa->setText(QString::fromStdString(sim_.Q.Text()));
-    sim_.Q = kept;
+    // The quotient of the distribution shown; the run's Q is not touched.
+    const std::string q = quotientText(sim_.nKind[0],
+                                       sim_.nKind[1],
+                                       sim_.nKind[2],
+                                       sim_.decimalPoint);
+    FraLevels->Qa->setText(QString::fromStdString(q));
 }
 
 bool FrmDisplay::eventFilter(QObject *watched, QEvent *event)

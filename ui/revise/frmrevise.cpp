@@ -3,6 +3,7 @@
 #include "common/levelpanel.h"
 #include "common/twips.h"
 
+#include "core/leveldrag.h"
 #include "core/numberformat.h"
 #include "core/simulation.h"
 
@@ -15,23 +16,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <limits>
 #include <utility>
 
 namespace kormix::ui {
 
 namespace {
-
-constexpr std::int64_t kMaxCount = std::numeric_limits<std::int32_t>::max();
-
-// floor(v / 2); the division of integers truncates towards zero instead.
-std::int64_t FloorHalf(std::int64_t v)
-{
-    return v >= 0 ? v / 2 : -((1 - v) / 2);
-}
 
 LevelPanelLayout RevisePanelLayout()
 {
@@ -185,92 +176,25 @@ void FrmRevise::DrawLevels()
 
 int FrmRevise::NearestLevel(double x) const
 {
-    int best = 0;
-    double smallest = 100000;
+    std::array<double, 3> centres{};
     for (int i = 0; i < 3; ++i) {
         const QRectF &g = FraLevels->lin(i).geometry;
-        const double distance = std::abs(x - (g.left() + g.width() / 2));
-        if (distance < smallest) {
-            best = i;
-            smallest = distance;
-        }
+        centres[std::size_t(i)] = g.left() + g.width() / 2;
     }
-    return best;
+    return nearestLevel(centres, x);
 }
 
 void FrmRevise::ApplyDrag(double y)
 {
     const int k = revDragLevel;
-    const bool all = revButton == 1 && reviseSide != "R";
-
-    std::array<std::int64_t, 3> w = {sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]};
-
-    // The count follows the pointer: the whole molecules that fit between the
-    // base line and the pointer. A tiny scale or a pointer far away can ask
-    // for more than any count holds, so the change is held to a range that
-    // the bounds below narrow further; a scale that gives no number changes
-    // nothing.
-    const double top = Base() - revScale * w[k];
-    const double raw = std::floor((top - y) / revScale);
-    constexpr double kFar = 8.0 * kMaxCount;
-    std::int64_t d = std::isnan(raw) ? 0 : std::int64_t(std::clamp(raw, -kFar, kFar));
-    if (k == 1)
-        d = 2 * (d / 2); // HD moves in pairs; integer division truncates towards zero
-
-    // Every count stays within 0 .. 2147483647. In Adjust All mode the other
-    // counts move with the dragged one, so their room bounds the change too.
-    // Where the balance below would undo part of a change anyway, bounding it
-    // first gives the same counts.
-    std::int64_t up = kMaxCount - w[k];
-    std::int64_t down = w[k];
-    if (all) {
-        if (k == 1) {
-            down = std::min(down, 2 * (kMaxCount - std::max(w[0], w[2])));
-            // The number of H atoms, 2 nH2 + nHD, has the parity of nHD, which
-            // the exchange keeps: an odd HD count can come down to 1, not to 0,
-            // and the odd molecule stays HD.
-            if (down % 2 != 0)
-                --down;
-        } else {
-            const int j = 2 - k;
-            up = std::min(up, kMaxCount - w[j]);
-            down = std::min(down, (kMaxCount - w[1]) / 2);
-        }
-    }
-    if (k == 1 && up % 2 != 0)
-        --up; // HD is raised in pairs
-    if (d > up)
-        d = up;
-    if (d < -down)
-        d = -down;
-
-    w[k] += d;
-    if (all) {
-        if (k == 1) {
-            w[0] -= d / 2;
-            w[2] -= d / 2;
-        } else {
-            const int j = 2 - k;
-            w[j] += d;
-            w[1] -= 2 * d;
-        }
-    }
-
-    // Balance along the exchange: a negative H2 or D2 count is made up from
-    // HD pairs, a negative HD count from H2 + D2 pairs.
-    std::int64_t m = 0;
-    if (w[0] < m)
-        m = w[0];
-    if (w[2] < m)
-        m = w[2];
-    if (w[1] < -2 * m)
-        m = -FloorHalf(w[1]);
-    w[0] -= m;
-    w[1] += 2 * m;
-    w[2] -= m;
-
+    // Adjust All only for a drag begun with the left button while "Adjust
+    // One" is not chosen; any other button adjusts the one column.
+    const AdjustMode mode = revButton == 1 && reviseSide != "R" ? AdjustMode::All : AdjustMode::One;
+    const LevelCounts before = {sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]};
+    const std::int64_t change = changeFromPointer(Base(), revScale, before[std::size_t(k)], y);
+    const LevelCounts after = dragLevel(before, k, mode, change);
     for (int i = 0; i < 3; ++i)
-        sim_.nKind[i] = std::int32_t(w[i]);
+        sim_.nKind[i] = after[std::size_t(i)];
     DrawLevels();
 }
 

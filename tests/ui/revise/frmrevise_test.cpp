@@ -8,6 +8,7 @@
 #include "revise/levelmouse.h"
 
 #include "core/simulation.h"
+#include "tests/common/dragexamples.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -83,31 +84,14 @@ std::int64_t DAtoms(const Counts &c)
 
 TEST_F(ReviseTest, WorkedExamples)
 {
-    struct Row
-    {
-        Mode mode;
-        Counts before;
-        int kind;
-        int d;
-        Counts after;
-    };
-    const Row rows[] = {
-            {All, {2, 6, 2}, 0, +2, {4, 2, 4}},
-            {All, {2, 6, 2}, 0, +5, {5, 0, 5}},
-            {All, {2, 5, 2}, 0, +3, {4, 1, 4}},
-            {All, {4, 2, 1}, 2, -3, {3, 4, 0}},
-            {All, {4, 2, 0}, 0, -2, {4, 2, 0}},
-            {All, {3, 2, 1}, 1, +4, {2, 4, 0}},
-            {All, {1, 2, 1}, 1, -2, {2, 0, 2}},
-            {One, {3, 2, 1}, 0, +2, {5, 2, 1}},
-            {One, {3, 3, 1}, 1, -4, {3, 0, 1}},
-    };
-    for (const Row &r : rows) {
-        SCOPED_TRACE(testing::Message() << "before " << r.before[0] << "," << r.before[1] << ","
-                                        << r.before[2] << " kind " << r.kind << " d " << r.d);
-        Open(r.before, -1, r.mode);
-        PressRelease(r.kind, YFor(r.kind, r.d));
-        EXPECT_EQ(Now(), r.after);
+    // Each drag made with the left button, pressed above the columns and
+    // released where the column changes by the example's number of molecules.
+    for (const test::DragExample &e : test::kDragExamples) {
+        SCOPED_TRACE(testing::Message() << "before " << e.before[0] << "," << e.before[1] << ","
+                                        << e.before[2] << " kind " << e.kind << " d " << e.change);
+        Open(e.before, -1, e.mode == AdjustMode::All ? All : One);
+        PressRelease(e.kind, YFor(e.kind, double(e.change)));
+        EXPECT_EQ(Now(), e.after);
         EXPECT_FALSE(window->revDragging);
     }
 }
