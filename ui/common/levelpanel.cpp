@@ -35,11 +35,7 @@ LevelPanel::LevelPanel(const LevelPanelLayout &layout, QWidget *parent)
 {
     setObjectName("FraLevels");
     setFrameShape(QFrame::Box);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    white.setColor(QPalette::WindowText, Qt::black);
-    setPalette(white);
+    UseWhiteBackground(this);
     Place(this, layout.frame.left(), layout.frame.top(), layout.frame.width(), layout.frame.height());
     setMouseTracking(true); // every move over the frame counts, pressed or not
 

@@ -1,7 +1,10 @@
 #include "twips.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QRadioButton>
 #include <QWidget>
 
 #include <cmath>
@@ -57,6 +60,40 @@ void UseWindowColours(QWidget *window)
     pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
     window->setPalette(pal);
     window->setAutoFillBackground(true);
+}
+
+void UseWhiteBackground(QWidget *area)
+{
+    QPalette pal = area->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::Base, Qt::white);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        pal.setColor(QPalette::Active, role, Qt::black);
+        pal.setColor(QPalette::Inactive, role, Qt::black);
+        pal.setColor(QPalette::Disabled, role, Qt::darkGray);
+    }
+    area->setPalette(pal);
+    area->setAutoFillBackground(true);
+}
+
+void KeepIndicatorsVisible(QWidget *area)
+{
+    const auto keep = [](QAbstractButton *button) {
+        QPalette pal = button->palette();
+        const QColor back = pal.color(QPalette::Window);
+        const QColor text = pal.color(QPalette::WindowText);
+        if (back.lightnessF() >= text.lightnessF())
+            return; // dark text on a light background: the style's outline shows
+        const QColor halfway((back.red() + text.red()) / 2,
+                             (back.green() + text.green()) / 2,
+                             (back.blue() + text.blue()) / 2);
+        pal.setColor(QPalette::Window, halfway);
+        button->setPalette(pal);
+    };
+    for (QCheckBox *box : area->findChildren<QCheckBox *>())
+        keep(box);
+    for (QRadioButton *option : area->findChildren<QRadioButton *>())
+        keep(option);
 }
 
 } // namespace kormix::ui

@@ -34,4 +34,17 @@ QFont SansFont(double points, bool bold = true);
 // designed with.
 void UseWindowColours(QWidget *window);
 
+// Gives an area a white background and black text whatever the desktop's
+// palette, for the frames and pictures the windows were drawn with on white:
+// under a dark palette their inherited text colours would be light on white.
+// Labels, check boxes and option buttons inside take the same colours.
+void UseWhiteBackground(QWidget *area);
+
+// Check boxes and option buttons inside the area keep an indicator that stands
+// out from the area's background. Styles draw the indicator's outline from the
+// colour the button stands on (Fusion darkens it a little), which vanishes on
+// a dark background; under a dark palette the buttons take a colour halfway
+// between the background and their text instead.
+void KeepIndicatorsVisible(QWidget *area);
+
 } // namespace kormix::ui

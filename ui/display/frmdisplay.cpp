@@ -97,14 +97,6 @@ void FitText(QLabel *label, QFont font)
     label->setFont(font);
 }
 
-void WhiteBackground(QWidget *w)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 QLabel *MakeLabel(QWidget *parent,
                   const char *name,
                   const QString &text,
@@ -163,7 +155,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     // over them. Clicks anywhere in it pick a bar, captions included.
     FraDistro = new CaptionFrame("Distributions", this);
     FraDistro->setObjectName("FraDistro");
-    WhiteBackground(FraDistro);
+    UseWhiteBackground(FraDistro);
     Place(FraDistro, 720, 120, kDistroWidth, kDistroHeight);
     chart = new DistributionChart(FraDistro);
     chart->AddBar(kDesignBar0);
@@ -175,7 +167,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     title->setAttribute(Qt::WA_TransparentForMouseEvents);
     Standby = MakeLabel(FraDistro, "Standby", "Please Standby", 4560, 480, 1695, 255);
     Standby->setFont(SansFont(9.75));
-    WhiteBackground(Standby);
+    UseWhiteBackground(Standby);
     Standby->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     FraLevels = new LevelPanel(PanelLayout(), this);
@@ -222,6 +214,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
                        static_cast<QWidget *>(OptTheoretical)})
         w->installEventFilter(this);
 
+    KeepIndicatorsVisible(this);
     Form_Load();
     cmdExit->setFocus();
 }

@@ -103,6 +103,7 @@ void FrmMain::BuildControls()
     Check1 = new QCheckBox("Show Fluctuations", client);
     Check1->setObjectName("Check1");
     Place(Check1, 4440, 4080, 3135, 255);
+    KeepIndicatorsVisible(client);
 
     const QFont big = SansFont(12, true);
     auto label = [client,

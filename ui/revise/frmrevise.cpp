@@ -142,6 +142,7 @@ FrmRevise::FrmRevise(Simulation &sim,
     // The option shown is the mode in force: the mode chosen at an earlier
     // opening is kept.
     optOne[reviseSide == "R" ? 1 : 0]->setChecked(true);
+    KeepIndicatorsVisible(this);
     Command1->setFocus();
 
     connect(optOne[0], &QRadioButton::toggled, this, [this](bool on) {

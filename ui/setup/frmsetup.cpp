@@ -75,10 +75,7 @@ QLabel *MakePicture(QWidget *parent, const char *name, const QPixmap &pixmap)
     picture->setObjectName(name);
     picture->setPixmap(pixmap);
     picture->setAlignment(Qt::AlignCenter);
-    picture->setAutoFillBackground(true);
-    QPalette white = picture->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    picture->setPalette(white);
+    UseWhiteBackground(picture);
     return picture;
 }
 
