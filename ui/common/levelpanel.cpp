@@ -1,5 +1,6 @@
 #include "levelpanel.h"
 
+#include "fitlabel.h"
 #include "twips.h"
 
 #include "core/numberformat.h"
@@ -14,7 +15,7 @@ namespace {
 
 QLabel *MakeLabel(QWidget *parent, const QRectF &r, const QString &text, const QFont &font)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new FitLabel(text, parent);
     label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Place(label, r.left(), r.top(), r.width(), r.height());

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "best/frmbest.h"
+#include "common/fitlabel.h"
 #include "common/levelpanel.h"
 #include "common/twips.h"
 #include "core/numberformat.h"
@@ -80,7 +81,7 @@ void FrmMain::BuildControls()
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     auto button = [client](const char *name, const char *caption, double l, double t, double w) {
-        auto *b = new QPushButton(caption, client);
+        auto *b = new FitButton<QPushButton>(caption, client);
         b->setObjectName(name);
         b->setAutoDefault(false);
         Place(b, l, t, w, 375);
@@ -94,13 +95,13 @@ void FrmMain::BuildControls()
     CmdReviseData = button("CmdReviseData", "Revise Data", 240, 600, 1695);
 
     // Turbo mode is on throughout: the box is ticked and never shown.
-    ChkSilent = new QCheckBox("turbo mode", client);
+    ChkSilent = new FitButton<QCheckBox>("turbo mode", client);
     ChkSilent->setObjectName("ChkSilent");
     Place(ChkSilent, 7200, 600, 1455, 375);
     ChkSilent->setChecked(true);
     ChkSilent->hide();
 
-    Check1 = new QCheckBox("Show Fluctuations", client);
+    Check1 = new FitButton<QCheckBox>("Show Fluctuations", client);
     Check1->setObjectName("Check1");
     Place(Check1, 4440, 4080, 3135, 255);
     KeepIndicatorsVisible(client);
@@ -108,7 +109,7 @@ void FrmMain::BuildControls()
     const QFont big = SansFont(12, true);
     auto label = [client,
                   &big](const char *name, const char *text, double l, double t, double w, double h) {
-        auto *lb = new QLabel(text, client);
+        auto *lb = new FitLabel(text, client);
         lb->setObjectName(name);
         lb->setFont(big);
         lb->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -148,14 +149,10 @@ void FrmMain::BuildControls()
     red.setColor(QPalette::WindowText, QColor(192, 0, 0));
     status->setPalette(red);
 
-    Label8 = new QLabel("ver. 1.2  comments to kormix-team@users.noreply.example", client);
+    Label8 = new FitLabel("ver. 1.2  comments to kormix-team@users.noreply.example", client);
     Label8->setObjectName("Label8");
     Label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Place(Label8, 120, 4920, 4455, 255);
-    // Our contact address is longer than the one the layout was drawn for.
-    const int label8Width = Label8->fontMetrics().horizontalAdvance(Label8->text()) + 4;
-    if (label8Width > Label8->width())
-        Label8->resize(label8Width, Label8->height());
 
     labels_[std::size_t(MainLabel::H2)] = H2;
     labels_[std::size_t(MainLabel::HD)] = HD;
