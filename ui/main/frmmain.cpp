@@ -7,6 +7,7 @@
 #include "core/numberformat.h"
 #include "core/simulation.h"
 #include "display/frmdisplay.h"
+#include "main/placement.h"
 #include "revise/frmrevise.h"
 #include "setup/frmsetup.h"
 
@@ -24,6 +25,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <vector>
 
 namespace kormix::ui {
 
@@ -346,21 +348,25 @@ void FrmMain::HideMostProbable()
 
 void FrmMain::PlaceBeside(QWidget *window) const
 {
-    // To the right of the main window, else to its left; on a screen too
-    // narrow for either, against the screen's right edge.
-    constexpr int kGap = 8;
-    const QRect main = frameGeometry();
-    int x = main.right() + 1 + kGap;
-    if (const QScreen *screen = this->screen()) {
-        const QRect room = screen->availableGeometry();
-        const int width = window->frameGeometry().width();
-        if (x + width > room.right() + 1) {
-            x = main.left() - kGap - width;
-            if (x < room.left())
-                x = std::max(room.left(), room.right() + 1 - width);
-        }
+    // Beside the main window, or at least off its commands.
+    std::vector<QRect> commands;
+    for (const QWidget *command : {static_cast<const QWidget *>(CmdSetup),
+                                   static_cast<const QWidget *>(CmdRestart),
+                                   static_cast<const QWidget *>(CmdCollide),
+                                   static_cast<const QWidget *>(CmdShowBest),
+                                   static_cast<const QWidget *>(cmdShow),
+                                   static_cast<const QWidget *>(CmdReviseData),
+                                   static_cast<const QWidget *>(ChkSilent),
+                                   static_cast<const QWidget *>(Check1)}) {
+        if (command->isVisible())
+            commands.emplace_back(command->mapToGlobal(QPoint(0, 0)), command->size());
     }
-    window->move(x, main.top());
+    const QScreen *screen = this->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(frameGeometry());
+    // The window is not yet shown, so its frame is not known: the window
+    // manager gives it about the main window's.
+    const QSize frame = window->size() + (frameGeometry().size() - geometry().size());
+    window->move(BesidePosition(room, frameGeometry(), frame, commands));
 }
 
 void FrmMain::ShowReviseWindow()
