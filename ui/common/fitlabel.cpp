@@ -40,20 +40,22 @@ QFont TextFit::Font(const QFont &own, const QString &text, qreal room)
     if (valid_ && room == room_ && text == text_)
         return font_;
     if (room != room_) {
-        sizeByWidth_.clear();
+        fontByWidth_.clear();
         room_ = room;
     }
     text_ = text;
     valid_ = true;
 
-    const qreal width = QFontMetricsF(own).horizontalAdvance(text);
+    if (!ownMetrics_)
+        ownMetrics_.emplace(own);
+    const qreal width = ownMetrics_->horizontalAdvance(text);
     if (width <= room) {
         font_ = own;
         return font_;
     }
     const qint64 key = std::llround(width * 64);
-    if (const auto found = sizeByWidth_.constFind(key); found != sizeByWidth_.constEnd()) {
-        font_ = Resized(own, *found);
+    if (const auto found = fontByWidth_.constFind(key); found != fontByWidth_.constEnd()) {
+        font_ = *found;
         return font_;
     }
     // A pixel (or half a point) at a time down from the own size: the widths
@@ -65,7 +67,7 @@ QFont TextFit::Font(const QFont &own, const QString &text, qreal room)
         size -= step;
         font = Resized(own, size);
     } while (size > step && Need(font, text) > room);
-    sizeByWidth_.insert(key, size);
+    fontByWidth_.insert(key, font);
     font_ = font;
     return font_;
 }
@@ -73,8 +75,9 @@ QFont TextFit::Font(const QFont &own, const QString &text, qreal room)
 void TextFit::Forget()
 {
     valid_ = false;
+    ownMetrics_.reset();
     room_ = -1;
-    sizeByWidth_.clear();
+    fontByWidth_.clear();
 }
 
 FitLabel::FitLabel(const QString &text, QWidget *parent)

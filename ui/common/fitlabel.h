@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <optional>
 #include <type_traits>
 
 namespace kormix::ui {
@@ -24,12 +26,13 @@ namespace kormix::ui {
 // after it. A text that has to shrink fills its box to the end, where the next
 // box often begins; the blank keeps it apart from that neighbour.
 //
-// The fit of the last text is kept, and the size found for each width of text,
+// The fit of the last text is kept, and the font found for each width of text,
 // so that a counter changing all the time costs one measurement per new text
 // and a search only for a width not met before.
 class TextFit
 {
 public:
+    // `own` is the same font from call to call until Forget().
     QFont Font(const QFont &own, const QString &text, qreal room);
     // The font or the room changed: every fit found so far is void.
     void Forget();
@@ -39,7 +42,8 @@ private:
     QFont font_;
     qreal room_ = -1;
     bool valid_ = false;
-    QHash<qint64, qreal> sizeByWidth_; // by the text's width in its own font, 1/64 px
+    std::optional<QFontMetricsF> ownMetrics_; // of the font the text has of its own
+    QHash<qint64, QFont> fontByWidth_;        // by the text's width in its own font, 1/64 px
 };
 
 // What draws its text fitted to its box.
