@@ -76,18 +76,36 @@ void UseWhiteBackground(QWidget *area)
     area->setAutoFillBackground(true);
 }
 
+namespace {
+
+bool IsDark(const QPalette &pal)
+{
+    return pal.color(QPalette::Window).lightnessF() < pal.color(QPalette::WindowText).lightnessF();
+}
+
+QColor Halfway(const QPalette &pal)
+{
+    const QColor back = pal.color(QPalette::Window);
+    const QColor text = pal.color(QPalette::WindowText);
+    return QColor((back.red() + text.red()) / 2,
+                  (back.green() + text.green()) / 2,
+                  (back.blue() + text.blue()) / 2);
+}
+
+} // namespace
+
+QColor LineColour(const QPalette &palette)
+{
+    return IsDark(palette) ? Halfway(palette) : palette.color(QPalette::Mid);
+}
+
 void KeepIndicatorsVisible(QWidget *area)
 {
     const auto keep = [](QAbstractButton *button) {
         QPalette pal = button->palette();
-        const QColor back = pal.color(QPalette::Window);
-        const QColor text = pal.color(QPalette::WindowText);
-        if (back.lightnessF() >= text.lightnessF())
+        if (!IsDark(pal))
             return; // dark text on a light background: the style's outline shows
-        const QColor halfway((back.red() + text.red()) / 2,
-                             (back.green() + text.green()) / 2,
-                             (back.blue() + text.blue()) / 2);
-        pal.setColor(QPalette::Window, halfway);
+        pal.setColor(QPalette::Window, Halfway(pal));
         button->setPalette(pal);
     };
     for (QCheckBox *box : area->findChildren<QCheckBox *>())

@@ -3,10 +3,12 @@
 // painted shapes and the mouse handlers agree on one mapping.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QPointF>
 #include <QRect>
 
+class QPalette;
 class QWidget;
 
 namespace kormix::ui {
@@ -46,5 +48,10 @@ void UseWhiteBackground(QWidget *area);
 // a dark background; under a dark palette the buttons take a colour halfway
 // between the background and their text instead.
 void KeepIndicatorsVisible(QWidget *area);
+
+// The colour of a frame's line on an area of this palette: the palette's own
+// (Mid) on a light background; on a dark one, where that would vanish, halfway
+// between the background and the text.
+QColor LineColour(const QPalette &palette);
 
 } // namespace kormix::ui

@@ -72,7 +72,7 @@ protected:
         QPainter painter(this);
         const QFontMetrics metrics(font());
         const int middle = title().isEmpty() ? 0 : metrics.height() / 2;
-        painter.setPen(palette().color(QPalette::Mid));
+        painter.setPen(LineColour(palette()));
         painter.drawRect(rect().adjusted(0, middle, -1, -1));
         if (title().isEmpty())
             return;

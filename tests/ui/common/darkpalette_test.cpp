@@ -132,6 +132,20 @@ TEST_F(DarkPaletteTest, ChartTitleAndCaptionShowDarkOnTheWhiteChart)
     EXPECT_GT(PixelsStandingOut(image, caption, Qt::white), 30) << "caption";
 }
 
+TEST_F(DarkPaletteTest, FrameLinesShowOnTheDarkWindow)
+{
+    for (const char *name : {"Frame4", "Frame1"}) {
+        SCOPED_TRACE(name);
+        auto *frame = windows->Control<QGroupBox>("frmDisplay", name);
+        ASSERT_NE(frame, nullptr);
+        const QColor background = frame->palette().color(frame->backgroundRole());
+        const QImage image = frame->grab().toImage();
+        // The frame's left edge, below its caption.
+        const QRect edge(0, image.height() / 2, 1, image.height() / 2 - 1);
+        EXPECT_EQ(PixelsStandingOut(image, edge, background, 50), edge.height());
+    }
+}
+
 struct Indicator
 {
     const char *window, *name;
