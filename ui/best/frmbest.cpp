@@ -1,5 +1,6 @@
 #include "frmbest.h"
 
+#include "common/fitlabel.h"
 #include "common/levelpanel.h"
 #include "common/twips.h"
 
@@ -50,7 +51,7 @@ FrmBest::FrmBest(QWidget *parent)
         label->resize(label->width(), std::max(label->height(), label->fontMetrics().height()));
     }
     auto caption = [&](const char *name, const char *text, double left) {
-        auto *label = new QLabel(text, FraLevels);
+        auto *label = new FitLabel(text, FraLevels);
         label->setObjectName(name);
         label->setFont(captionFont);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -1,5 +1,6 @@
 #include "levelpanel.h"
 
+#include "fitlabel.h"
 #include "twips.h"
 
 #include "core/numberformat.h"
@@ -14,7 +15,7 @@ namespace {
 
 QLabel *MakeLabel(QWidget *parent, const QRectF &r, const QString &text, const QFont &font)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new FitLabel(text, parent);
     label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Place(label, r.left(), r.top(), r.width(), r.height());
@@ -35,11 +36,7 @@ LevelPanel::LevelPanel(const LevelPanelLayout &layout, QWidget *parent)
 {
     setObjectName("FraLevels");
     setFrameShape(QFrame::Box);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    white.setColor(QPalette::WindowText, Qt::black);
-    setPalette(white);
+    UseWhiteBackground(this);
     Place(this, layout.frame.left(), layout.frame.top(), layout.frame.width(), layout.frame.height());
     setMouseTracking(true); // every move over the frame counts, pressed or not
 

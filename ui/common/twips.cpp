@@ -1,7 +1,10 @@
 #include "twips.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QRadioButton>
 #include <QWidget>
 
 #include <cmath>
@@ -57,6 +60,58 @@ void UseWindowColours(QWidget *window)
     pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
     window->setPalette(pal);
     window->setAutoFillBackground(true);
+}
+
+void UseWhiteBackground(QWidget *area)
+{
+    QPalette pal = area->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::Base, Qt::white);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        pal.setColor(QPalette::Active, role, Qt::black);
+        pal.setColor(QPalette::Inactive, role, Qt::black);
+        pal.setColor(QPalette::Disabled, role, Qt::darkGray);
+    }
+    area->setPalette(pal);
+    area->setAutoFillBackground(true);
+}
+
+namespace {
+
+bool IsDark(const QPalette &pal)
+{
+    return pal.color(QPalette::Window).lightnessF() < pal.color(QPalette::WindowText).lightnessF();
+}
+
+QColor Halfway(const QPalette &pal)
+{
+    const QColor back = pal.color(QPalette::Window);
+    const QColor text = pal.color(QPalette::WindowText);
+    return QColor((back.red() + text.red()) / 2,
+                  (back.green() + text.green()) / 2,
+                  (back.blue() + text.blue()) / 2);
+}
+
+} // namespace
+
+QColor LineColour(const QPalette &palette)
+{
+    return IsDark(palette) ? Halfway(palette) : palette.color(QPalette::Mid);
+}
+
+void KeepIndicatorsVisible(QWidget *area)
+{
+    const auto keep = [](QAbstractButton *button) {
+        QPalette pal = button->palette();
+        if (!IsDark(pal))
+            return; // dark text on a light background: the style's outline shows
+        pal.setColor(QPalette::Window, Halfway(pal));
+        button->setPalette(pal);
+    };
+    for (QCheckBox *box : area->findChildren<QCheckBox *>())
+        keep(box);
+    for (QRadioButton *option : area->findChildren<QRadioButton *>())
+        keep(option);
 }
 
 } // namespace kormix::ui

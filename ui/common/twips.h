@@ -3,10 +3,12 @@
 // painted shapes and the mouse handlers agree on one mapping.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QPointF>
 #include <QRect>
 
+class QPalette;
 class QWidget;
 
 namespace kormix::ui {
@@ -33,5 +35,23 @@ QFont SansFont(double points, bool bold = true);
 // have, white on most desktops, and their text colour), as the windows were
 // designed with.
 void UseWindowColours(QWidget *window);
+
+// Gives an area a white background and black text whatever the desktop's
+// palette, for the frames and pictures the windows were drawn with on white:
+// under a dark palette their inherited text colours would be light on white.
+// Labels, check boxes and option buttons inside take the same colours.
+void UseWhiteBackground(QWidget *area);
+
+// Check boxes and option buttons inside the area keep an indicator that stands
+// out from the area's background. Styles draw the indicator's outline from the
+// colour the button stands on (Fusion darkens it a little), which vanishes on
+// a dark background; under a dark palette the buttons take a colour halfway
+// between the background and their text instead.
+void KeepIndicatorsVisible(QWidget *area);
+
+// The colour of a frame's line on an area of this palette: the palette's own
+// (Mid) on a light background; on a dark one, where that would vanish, halfway
+// between the background and the text.
+QColor LineColour(const QPalette &palette);
 
 } // namespace kormix::ui

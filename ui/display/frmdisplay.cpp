@@ -1,5 +1,6 @@
 #include "frmdisplay.h"
 
+#include "common/fitlabel.h"
 #include "common/levelpanel.h"
 #include "common/twips.h"
 
@@ -75,7 +76,7 @@ protected:
         QPainter painter(this);
         const QFontMetrics metrics(font());
         const int middle = title().isEmpty() ? 0 : metrics.height() / 2;
-        painter.setPen(palette().color(QPalette::Mid));
+        painter.setPen(LineColour(palette()));
         painter.drawRect(rect().adjusted(0, middle, -1, -1));
         if (title().isEmpty())
             return;
@@ -86,29 +87,6 @@ protected:
     }
 };
 
-// Shows the text in the font given, or smaller where it would not fit the
-// label's design width: the stand-in face is wider than the one the window
-// was laid out for.
-void FitText(QLabel *label, QFont font)
-{
-    // A blank's room at the end keeps it apart from whatever stands next to it.
-    const auto fits = [label](const QFont &f) {
-        const QFontMetrics metrics(f);
-        return metrics.horizontalAdvance(label->text() + ' ') <= label->width();
-    };
-    while (font.pixelSize() > 8 && !fits(font))
-        font.setPixelSize(font.pixelSize() - 1);
-    label->setFont(font);
-}
-
-void WhiteBackground(QWidget *w)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 QLabel *MakeLabel(QWidget *parent,
                   const char *name,
                   const QString &text,
@@ -117,7 +95,7 @@ QLabel *MakeLabel(QWidget *parent,
                   double w,
                   double h)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new FitLabel(text, parent);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Place(label, l, t, w, h);
@@ -133,7 +111,7 @@ Button *MakeButton(QWidget *parent,
                    double w,
                    double h)
 {
-    auto *button = new Button(text, parent);
+    auto *button = new FitButton<Button>(text, parent);
     button->setObjectName(name);
     Place(button, l, t, w, h);
     return button;
@@ -167,7 +145,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     // over them. Clicks anywhere in it pick a bar, captions included.
     FraDistro = new CaptionFrame("Distributions", this);
     FraDistro->setObjectName("FraDistro");
-    WhiteBackground(FraDistro);
+    UseWhiteBackground(FraDistro);
     Place(FraDistro, 720, 120, kDistroWidth, kDistroHeight);
     chart = new DistributionChart(FraDistro);
     chart->AddBar(kDesignBar0);
@@ -179,7 +157,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     title->setAttribute(Qt::WA_TransparentForMouseEvents);
     Standby = MakeLabel(FraDistro, "Standby", "Please Standby", 4560, 480, 1695, 255);
     Standby->setFont(SansFont(9.75));
-    WhiteBackground(Standby);
+    UseWhiteBackground(Standby);
     Standby->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     FraLevels = new LevelPanel(PanelLayout(), this);
@@ -202,8 +180,9 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
             = MakeButton<QPushButton>(this, "CmdMostProbable", "Highest", 5640, 3840, 1095, 255);
 
     Label7 = MakeLabel(this, "Label7", "number of collisions:", 2160, 4440, 2655, 255);
-    FitText(Label7, SansFont(12));
+    Label7->setFont(SansFont(12));
     ncoll = MakeLabel(this, "ncoll", "0", 4800, 4440, 1815, 255);
+    ncoll->setFont(SansFont(12));
     Command1 = MakeButton<QPushButton>(this, "Command1", "Excel", 6600, 4440, 1095, 375);
     cmdExit = MakeButton<QPushButton>(this, "cmdExit", "done", 7800, 4440, 1095, 375);
 
@@ -226,6 +205,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
                        static_cast<QWidget *>(OptTheoretical)})
         w->installEventFilter(this);
 
+    KeepIndicatorsVisible(this);
     Form_Load();
     cmdExit->setFocus();
 }
@@ -253,7 +233,6 @@ void FrmDisplay::InitChartState()
     iSelected = -1;
     nBarsLoaded = 2;
     ncoll->setText(QString::fromStdString(IntegerToText(sim_.nCollisions)));
-    FitText(ncoll, SansFont(12));
 
     clrBar = bar(0).fill;
     clrMark = bar(1).fill;
@@ -376,7 +355,6 @@ void FrmDisplay::ShowSelectedDistribution()
     const int e = barEntry[std::size_t(iSelected)];
     const DistributionRegister &reg = sim_.reg;
     W->setText(QString::fromStdString("W = " + FormatW(reg.regLnW[e], sim_.decimalPoint)));
-    FitText(W, font());
 
     const double base = levelTop + levelHeight;
     const double scale = sim_.nMolecules > 0 ? levelHeight / sim_.nMolecules : 0;

@@ -1,11 +1,13 @@
 #include "frmmain.h"
 
 #include "best/frmbest.h"
+#include "common/fitlabel.h"
 #include "common/levelpanel.h"
 #include "common/twips.h"
 #include "core/numberformat.h"
 #include "core/simulation.h"
 #include "display/frmdisplay.h"
+#include "main/placement.h"
 #include "revise/frmrevise.h"
 #include "setup/frmsetup.h"
 
@@ -23,6 +25,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <vector>
 
 namespace kormix::ui {
 
@@ -80,7 +83,7 @@ void FrmMain::BuildControls()
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     auto button = [client](const char *name, const char *caption, double l, double t, double w) {
-        auto *b = new QPushButton(caption, client);
+        auto *b = new FitButton<QPushButton>(caption, client);
         b->setObjectName(name);
         b->setAutoDefault(false);
         Place(b, l, t, w, 375);
@@ -94,20 +97,21 @@ void FrmMain::BuildControls()
     CmdReviseData = button("CmdReviseData", "Revise Data", 240, 600, 1695);
 
     // Turbo mode is on throughout: the box is ticked and never shown.
-    ChkSilent = new QCheckBox("turbo mode", client);
+    ChkSilent = new FitButton<QCheckBox>("turbo mode", client);
     ChkSilent->setObjectName("ChkSilent");
     Place(ChkSilent, 7200, 600, 1455, 375);
     ChkSilent->setChecked(true);
     ChkSilent->hide();
 
-    Check1 = new QCheckBox("Show Fluctuations", client);
+    Check1 = new FitButton<QCheckBox>("Show Fluctuations", client);
     Check1->setObjectName("Check1");
     Place(Check1, 4440, 4080, 3135, 255);
+    KeepIndicatorsVisible(client);
 
     const QFont big = SansFont(12, true);
     auto label = [client,
                   &big](const char *name, const char *text, double l, double t, double w, double h) {
-        auto *lb = new QLabel(text, client);
+        auto *lb = new FitLabel(text, client);
         lb->setObjectName(name);
         lb->setFont(big);
         lb->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -147,14 +151,10 @@ void FrmMain::BuildControls()
     red.setColor(QPalette::WindowText, QColor(192, 0, 0));
     status->setPalette(red);
 
-    Label8 = new QLabel("ver. 1.2  comments to kormix-team@users.noreply.example", client);
+    Label8 = new FitLabel("ver. 1.2  comments to kormix-team@users.noreply.example", client);
     Label8->setObjectName("Label8");
     Label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Place(Label8, 120, 4920, 4455, 255);
-    // Our contact address is longer than the one the layout was drawn for.
-    const int label8Width = Label8->fontMetrics().horizontalAdvance(Label8->text()) + 4;
-    if (label8Width > Label8->width())
-        Label8->resize(label8Width, Label8->height());
 
     labels_[std::size_t(MainLabel::H2)] = H2;
     labels_[std::size_t(MainLabel::HD)] = HD;
@@ -398,21 +398,25 @@ void FrmMain::SetRunState(RunState state)
 
 void FrmMain::PlaceBeside(QWidget *window) const
 {
-    // To the right of the main window, else to its left; on a screen too
-    // narrow for either, against the screen's right edge.
-    constexpr int kGap = 8;
-    const QRect main = frameGeometry();
-    int x = main.right() + 1 + kGap;
-    if (const QScreen *screen = this->screen()) {
-        const QRect room = screen->availableGeometry();
-        const int width = window->frameGeometry().width();
-        if (x + width > room.right() + 1) {
-            x = main.left() - kGap - width;
-            if (x < room.left())
-                x = std::max(room.left(), room.right() + 1 - width);
-        }
+    // Beside the main window, or at least off its commands.
+    std::vector<QRect> commands;
+    for (const QWidget *command : {static_cast<const QWidget *>(CmdSetup),
+                                   static_cast<const QWidget *>(CmdRestart),
+                                   static_cast<const QWidget *>(CmdCollide),
+                                   static_cast<const QWidget *>(CmdShowBest),
+                                   static_cast<const QWidget *>(cmdShow),
+                                   static_cast<const QWidget *>(CmdReviseData),
+                                   static_cast<const QWidget *>(ChkSilent),
+                                   static_cast<const QWidget *>(Check1)}) {
+        if (command->isVisible())
+            commands.emplace_back(command->mapToGlobal(QPoint(0, 0)), command->size());
     }
-    window->move(x, main.top());
+    const QScreen *screen = this->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(frameGeometry());
+    // The window is not yet shown, so its frame is not known: the window
+    // manager gives it about the main window's.
+    const QSize frame = window->size() + (frameGeometry().size() - geometry().size());
+    window->move(BesidePosition(room, frameGeometry(), frame, commands));
 }
 
 void FrmMain::ShowReviseWindow()

@@ -1,5 +1,6 @@
 #include "frmrevise.h"
 
+#include "common/fitlabel.h"
 #include "common/levelpanel.h"
 #include "common/twips.h"
 
@@ -41,7 +42,7 @@ LevelPanelLayout RevisePanelLayout()
 
 QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QRectF &r)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new FitLabel(text, parent);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Place(label, r.left(), r.top(), r.width(), r.height());
@@ -113,14 +114,14 @@ FrmRevise::FrmRevise(Simulation &sim,
     auto *group = new QButtonGroup(this);
     static const char *const kOptionText[2] = {"Adjust All", "Adjust One"};
     for (int i = 0; i < 2; ++i) {
-        optOne[i] = new QRadioButton(kOptionText[i], this);
+        optOne[i] = new FitButton<QRadioButton>(kOptionText[i], this);
         optOne[i]->setObjectName(QString("optOne_%1").arg(i));
         Place(optOne[i], 2295, 135 + 315 * i, 1365, 285);
         group->addButton(optOne[i], i);
     }
     Label2 = MakeLabel(this, "Label2", "Q =", QRectF(2400, 1440, 495, 255));
     Qa = MakeLabel(this, "Qa", " ", QRectF(2760, 1440, 1095, 255));
-    Command1 = new QPushButton("Equilibrate", this);
+    Command1 = new FitButton<QPushButton>("Equilibrate", this);
     Command1->setObjectName("Command1");
     Place(Command1, 2400, 2160, 1215, 495);
     Label1 = MakeLabel(this, "Label1", "scale", QRectF(2400, 3720, 735, 255));
@@ -133,6 +134,7 @@ FrmRevise::FrmRevise(Simulation &sim,
     // The option shown is the mode in force: the mode chosen at an earlier
     // opening is kept.
     optOne[reviseSide == "R" ? 1 : 0]->setChecked(true);
+    KeepIndicatorsVisible(this);
     Command1->setFocus();
 
     connect(optOne[0], &QRadioButton::toggled, this, [this](bool on) {

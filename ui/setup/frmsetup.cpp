@@ -1,5 +1,6 @@
 #include "frmsetup.h"
 
+#include "common/fitlabel.h"
 #include "common/twips.h"
 #include "core/numberformat.h"
 #include "core/simulation.h"
@@ -63,7 +64,7 @@ QPixmap SaveIcon()
 
 QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new FitLabel(text, parent);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -75,10 +76,7 @@ QLabel *MakePicture(QWidget *parent, const char *name, const QPixmap &pixmap)
     picture->setObjectName(name);
     picture->setPixmap(pixmap);
     picture->setAlignment(Qt::AlignCenter);
-    picture->setAutoFillBackground(true);
-    QPalette white = picture->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    picture->setPalette(white);
+    UseWhiteBackground(picture);
     return picture;
 }
 
@@ -135,10 +133,10 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
     Frame1->setObjectName("Frame1");
     Place(Frame1, 120, 240, 6255, 2055);
 
-    OptBy[0] = new QRadioButton("by molecules", Frame1);
+    OptBy[0] = new FitButton<QRadioButton>("by molecules", Frame1);
     OptBy[0]->setObjectName("OptBy_0");
     Place(OptBy[0], 840, 480, 1815, 195);
-    OptBy[1] = new QRadioButton("by atoms", Frame1);
+    OptBy[1] = new FitButton<QRadioButton>("by atoms", Frame1);
     OptBy[1]->setObjectName("OptBy_1");
     Place(OptBy[1], 3600, 480, 1095, 195);
     OptBy[0]->setChecked(true);
@@ -178,17 +176,19 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
     Frame4 = new QGroupBox("save options", this);
     Frame4->setObjectName("Frame4");
     Place(Frame4, 120, 2280, 6255, 1095);
-    OptDisplayAll = new QRadioButton("Save all distributions (slower)", Frame4);
+    OptDisplayAll = new FitButton<QRadioButton>("Save all distributions (slower)", Frame4);
     OptDisplayAll->setObjectName("OptDisplayAll");
     Place(OptDisplayAll, 840, 360, 3135, 255);
-    OptDisplayBest = new QRadioButton("Save only the most probable distribution (faster)", Frame4);
+    OptDisplayBest
+            = new FitButton<QRadioButton>("Save only the most probable distribution (faster)",
+                                          Frame4);
     OptDisplayBest->setObjectName("OptDisplayBest");
     Place(OptDisplayBest, 840, 720, 4575, 255);
     OptDisplayAll->setChecked(true);
     Picture4 = MakePicture(Frame4, "Picture4", SaveIcon());
     Place(Picture4, 5400, 360, 495, 495);
 
-    CmdOK = new QPushButton("OK", this);
+    CmdOK = new FitButton<QPushButton>("OK", this);
     CmdOK->setObjectName("CmdOK");
     Place(CmdOK, 5280, 3480, 1095, 375);
     // Enter walks through the fields; it must not press OK on its way.

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QLabel>
+#include <QScreen>
 
 #include <string>
 
@@ -187,6 +188,44 @@ TEST_F(MostProbableWindowTest, OpensBesideTheMainWindowAndARefreshDoesNotMoveIt)
     const QRect where = best->geometry();
     frm.ShowMostProbable();
     EXPECT_EQ(best->geometry(), where);
+}
+
+TEST_F(MostProbableWindowTest, WithoutRoomBesideItStandsBelowElseOffTheCommands)
+{
+    const QRect room = frm.screen()->availableGeometry();
+    const int wide = frm.frameGeometry().width();
+    // No room on either side: below when there is room below, else over the
+    // main window but off every command.
+    const QPoint places[] = {{room.left() + 100, room.top()},
+                             {room.left() + 100, room.bottom() - frm.frameGeometry().height()}};
+    ASSERT_LT(room.width(), wide + 2 * (8 + 165)); // the offscreen screen is narrow enough
+    Setup("20", "10", "0");
+    for (const QPoint &place : places) {
+        SCOPED_TRACE(std::to_string(place.x()) + ", " + std::to_string(place.y()));
+        frm.move(place);
+        frm.CmdShowBest->click();
+        ui::FrmBest *best = frm.bestForm();
+        ASSERT_NE(best, nullptr);
+        const QRect main = frm.frameGeometry();
+        const QRect shown = best->frameGeometry();
+        EXPECT_TRUE(room.contains(shown));
+        if (main.bottom() + 8 + shown.height() <= room.bottom()) {
+            EXPECT_EQ(shown.top(), main.bottom() + 1 + 8);
+            EXPECT_EQ(shown.left(), main.left());
+        }
+        for (QWidget *command : std::initializer_list<QWidget *>{frm.CmdSetup,
+                                                                 frm.CmdRestart,
+                                                                 frm.CmdCollide,
+                                                                 frm.CmdShowBest,
+                                                                 frm.cmdShow,
+                                                                 frm.CmdReviseData,
+                                                                 frm.Check1}) {
+            const QRect where(command->mapToGlobal(QPoint(0, 0)), command->size());
+            EXPECT_FALSE(shown.intersects(where)) << command->objectName().toStdString();
+        }
+        frm.CmdShowBest->click();
+        ASSERT_EQ(frm.bestForm(), nullptr);
+    }
 }
 
 TEST_F(MostProbableWindowTest, HasNoCloseControlAndAClosingAnywayRunsHideMostProbable)

@@ -1,0 +1,73 @@
+// Every window of the program open at once on one simulation: the main window
+// with a system set up and the most-probable window beside it, the setup
+// dialog, the detailed display and the revise-data window.
+#pragma once
+
+#include "main/modalscript.h"
+
+#include "best/frmbest.h"
+#include "core/simulation.h"
+#include "display/frmdisplay.h"
+#include "main/frmmain.h"
+#include "revise/frmrevise.h"
+#include "setup/frmsetup.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+#include <vector>
+
+namespace kormix::test {
+
+struct AllWindows
+{
+    AllWindows()
+    {
+        frm = std::make_unique<ui::FrmMain>(sim);
+        frm->show();
+        script.Then(SetupByMolecules("10", "10", "0"));
+        frm->CmdSetup->click();
+        frm->CmdShowBest->click();
+        display = std::make_unique<ui::FrmDisplay>(sim);
+        display->show();
+        revise = std::make_unique<ui::FrmRevise>(sim, reviseSide, nullptr);
+        revise->show();
+        frm->setupForm()->show();
+        QCoreApplication::processEvents();
+    }
+    ~AllWindows() { frm->setupForm()->hide(); }
+
+    std::vector<QWidget *> Windows() const
+    {
+        return {frm.get(), frm->bestForm(), frm->setupForm(), display.get(), revise.get()};
+    }
+
+    // The window whose object name is given.
+    QWidget *Window(const QString &name) const
+    {
+        for (QWidget *w : Windows()) {
+            if (w->objectName() == name)
+                return w;
+        }
+        ADD_FAILURE() << "no window " << name.toStdString();
+        return frm.get();
+    }
+
+    // The control of that name inside that window.
+    template<typename T = QWidget>
+    T *Control(const QString &window, const QString &name) const
+    {
+        T *control = Window(window)->findChild<T *>(name);
+        EXPECT_NE(control, nullptr) << window.toStdString() << " " << name.toStdString();
+        return control;
+    }
+
+    Simulation sim;
+    QString reviseSide;
+    ModalScript script;
+    std::unique_ptr<ui::FrmMain> frm;
+    std::unique_ptr<ui::FrmDisplay> display;
+    std::unique_ptr<ui::FrmRevise> revise;
+};
+
+} // namespace kormix::test

@@ -1,0 +1,27 @@
+// Where the most-probable window opens: beside the main window, where the
+// user looks while collisions run, and never over the main window's commands,
+// where a click meant for a button would hit the other window.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <vector>
+
+namespace kormix::ui {
+
+// The top-left corner for a window of the given frame size, all in one
+// coordinate system (the desktop's): to the right of the main window's frame
+// and level with its top; else to its left; else below it (a gap apart, or
+// less where the screen's edge comes first); else, on a screen
+// too small for any of these, as near to the right of the screen as it can
+// stand while covering none of the commands (nor the gap around each), or as
+// few as can be. `screen` is the room the desktop leaves for windows.
+QPoint BesidePosition(const QRect &screen,
+                      const QRect &mainFrame,
+                      const QSize &window,
+                      const std::vector<QRect> &commands,
+                      int gap = 8);
+
+} // namespace kormix::ui
