@@ -1,14 +1,14 @@
 # Installs what building Kormix needs on Debian 12, when something is missing.
 # Sourced by run.sh and test.sh.
 
-# What the program needs to build and run. fonts-liberation brings a face as wide as the
-# one the windows were drawn for; xdg-utils opens the exported file with the desktop's
-# spreadsheet.
-kormix_program_packages=(build-essential cmake ninja-build qt6-base-dev
+# What the program needs to build and run. libqt6svg6 draws the windows' icon;
+# fonts-liberation brings a face as wide as the one the windows were drawn for;
+# xdg-utils opens the exported file with the desktop's spreadsheet.
+kormix_program_packages=(build-essential cmake ninja-build qt6-base-dev libqt6svg6
                          fonts-liberation xdg-utils)
 # What the tests and benchmarks need besides. locales lets the tests run the number texts
-# under a German decimal comma.
-kormix_test_packages=(libgtest-dev libbenchmark-dev locales)
+# under a German decimal comma; the validators check the desktop entry and the metainfo.
+kormix_test_packages=(libgtest-dev libbenchmark-dev locales desktop-file-utils appstream)
 
 kormix_as_root() {
     if [ "$(id -u)" -eq 0 ]; then
