@@ -1,5 +1,5 @@
 # Installs what building Kormix needs on Debian 12, when something is missing.
-# Sourced by run.sh and test.sh.
+# Sourced by run.sh, test.sh and scripts/package.sh.
 
 # What the program needs to build and run. libqt6svg6 draws the windows' icon;
 # fonts-liberation brings a face as wide as the one the windows were drawn for;
@@ -9,6 +9,8 @@ kormix_program_packages=(build-essential cmake ninja-build qt6-base-dev libqt6sv
 # What the tests and benchmarks need besides. locales lets the tests run the number texts
 # under a German decimal comma; the validators check the desktop entry and the metainfo.
 kormix_test_packages=(libgtest-dev libbenchmark-dev locales desktop-file-utils appstream)
+# What making the .deb needs besides: dpkg-shlibdeps and file find its dependencies.
+kormix_package_packages=(dpkg-dev file)
 
 kormix_as_root() {
     if [ "$(id -u)" -eq 0 ]; then
