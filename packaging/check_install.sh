@@ -18,6 +18,7 @@ need "$share/applications/$id.desktop"
 need "$share/icons/hicolor/scalable/apps/$id.svg"
 need "$share/metainfo/$id.metainfo.xml"
 need "$share/doc/kormix/LICENSE"
+need "$share/doc/kormix/guide.md"
 [ "$status" -eq 0 ] || exit 1
 [ -x "$scratch/usr/bin/kormix" ] || { echo "kormix is not executable"; exit 1; }
 exec_line=$(grep '^Exec=' "$share/applications/$id.desktop")
