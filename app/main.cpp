@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Kormix: the isotope exchange H2 + D2 = 2 HD seen through statistics.
 #include "core/simulation.h"
 #include "main/frmmain.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Kormix developers
 # Installs a built tree into a scratch folder and checks what a desktop finds there.
 # Usage: check_install.sh BUILD_DIR SCRATCH_DIR APP_ID
 set -euo pipefail

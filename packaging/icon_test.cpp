@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The program's icon, drawn from the SVG that the windows and the desktop share.
 #include <QGuiApplication>
 #include <QIcon>

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Kormix developers
 # Builds the Debian package of Kormix and prints its path. On a fresh Debian 12 it first
 # installs what the build and the packing need (through sudo when not run as root).
 set -euo pipefail

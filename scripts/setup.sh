@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Kormix developers
 # Installs what building Kormix needs on Debian 12, when something is missing.
 # Sourced by run.sh, test.sh and scripts/package.sh.
 
