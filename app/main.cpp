@@ -1,14 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Kormix: the isotope exchange H2 + D2 = 2 HD seen through statistics.
 #include "core/simulation.h"
 #include "main/frmmain.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kormix");
+    // The desktop's icon, drawn from its SVG at every size and scale factor asked for; the
+    // desktop file name lets Wayland compositors find the same icon for the windows.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.kormix.Kormix.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kormix.Kormix"));
 
     kormix::Simulation sim;
     // Numbers are written with the user's decimal separator.

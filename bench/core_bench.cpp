@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Speed of the simulation core: the collision loop, the start of a run and
 // the distributions file.
 #include "core/distributionsfile.h"

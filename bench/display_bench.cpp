@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The detailed display on a full register: opening it, and what a selection
 // or a change of mode costs once it is open. Run on the offscreen platform.
 #include "display/frmdisplay.h"

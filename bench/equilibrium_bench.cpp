@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Speed of the exact equilibrium computations: the distribution of a system
 // up to the largest the data model allows, the expected approach over its
 // whole horizon, and the tally of stays with its distance.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // A real run in the main window (turbo mode, offscreen platform, N = 1000)
 // against the collision engine alone in the same process, and how soon a click
 // on "Stop Collisions" ends the loop.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The main() of a benchmark of the windows: Qt's offscreen platform, one
 // QApplication around every benchmark, and `after` run while it still exists.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The distributions file: every distribution of the register as one line of
 // tab-separated text, for a spreadsheet.
 #pragma once

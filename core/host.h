@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // What the simulation core needs from the program around it.
 //
 // The core writes the main window's labels, reads the setup dialog's fields

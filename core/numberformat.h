@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Number formats shared by every window and by the distributions file.
 //
 // All texts the program shows for numbers come from here: the display

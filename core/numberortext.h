@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // A value that holds a number or a text, whichever was stored last: the
 // reaction quotient Q is a number while collisions run and its display text
 // once it has been formatted for a window.

@@ -1,10 +1,18 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Kormix developers
 # Installs what building Kormix needs on Debian 12, when something is missing.
-# Sourced by run.sh and test.sh.
+# Sourced by run.sh, test.sh and scripts/package.sh.
 
+# What the program needs to build and run. libqt6svg6 draws the windows' icon;
 # fonts-liberation brings a face as wide as the one the windows were drawn for;
-# locales lets the tests run the number texts under a German decimal comma.
-kormix_packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev
-                 fonts-liberation locales)
+# xdg-utils opens the exported file with the desktop's spreadsheet.
+kormix_program_packages=(build-essential cmake ninja-build qt6-base-dev libqt6svg6
+                         fonts-liberation xdg-utils)
+# What the tests and benchmarks need besides. locales lets the tests run the number texts
+# under a German decimal comma; the validators check the desktop entry and the metainfo.
+kormix_test_packages=(libgtest-dev libbenchmark-dev locales desktop-file-utils appstream)
+# What making the .deb needs besides: dpkg-shlibdeps and file find its dependencies.
+kormix_package_packages=(dpkg-dev file)
 
 kormix_as_root() {
     if [ "$(id -u)" -eq 0 ]; then
@@ -27,10 +35,11 @@ kormix_german_locale() {
     kormix_as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
 }
 
-kormix_install_missing() {
+# Installs those of the given packages that are missing.
+kormix_install_packages() {
     local missing=()
     local pkg
-    for pkg in "${kormix_packages[@]}"; do
+    for pkg in "$@"; do
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$pkg")
         fi
@@ -41,10 +50,28 @@ kormix_install_missing() {
         kormix_as_root env DEBIAN_FRONTEND=noninteractive \
             apt-get install -y --no-install-recommends "${missing[@]}"
     fi
+}
+
+# Everything the whole test suite needs.
+kormix_install_missing() {
+    kormix_install_packages "${kormix_program_packages[@]}" "${kormix_test_packages[@]}"
     kormix_german_locale
+}
+
+# Only what the program needs.
+kormix_install_program() {
+    kormix_install_packages "${kormix_program_packages[@]}"
 }
 
 kormix_build_release() {
     cmake --preset release
     cmake --build --preset release
+}
+
+# The program alone, in Release, without tests or benchmarks, in build/run.
+kormix_program_dir=build/run
+kormix_build_program() {
+    cmake -S . -B "$kormix_program_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DKORMIX_TESTS=OFF -DKORMIX_BENCH=OFF
+    cmake --build "$kormix_program_dir" --target kormix
 }

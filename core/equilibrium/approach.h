@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The exact expected course of a run: how the mean nHD and its spread move
 // from a starting composition towards equilibrium, collision by collision.
 #pragma once

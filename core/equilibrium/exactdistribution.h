@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The exact equilibrium of a closed system of H and D atoms: every
 // composition the atoms allow, with its number of microstates W and its
 // probability P = W / (sum of W over all compositions).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // What the collision engine's pair rules make of one collision: the exact
 // chance of each kind of reaction or meeting.
 #pragma once

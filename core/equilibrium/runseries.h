@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The course of a run, kept for plotting: the composition at event-service
 // points, in bounded memory.
 #pragma once

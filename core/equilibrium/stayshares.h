@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The share of a run's collisions spent in each composition, and how far it
 // is from the exact equilibrium.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The C library's numbers in German (decimal comma) for the length of a test,
 // as a process started under LANG=de_DE.UTF-8 has them once Qt has called
 // setlocale. The previous setting comes back at the end.

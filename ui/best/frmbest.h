@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The most-probable window: one distribution of the run drawn as level
 // columns, with its three counts and its Q. The main window loads, refreshes
 // and unloads it; the window has no commands of its own.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // A distribution drawn as level columns on a white frame: the counts of H2,
 // HD and D2 as captions, the quotient Q, and four columns standing on one base
 // line (H2 red, D2 black, HD as a red and a black half side by side: red

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Window geometry is given in twips: 1/1440 inch, 15 twips to a pixel at 96
 // dots per inch. Every window converts through these helpers, so that the
 // painted shapes and the mouse handlers agree on one mapping.

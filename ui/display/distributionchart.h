@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The painted area of the detailed display's "Distributions" frame: one bar
 // per distribution of the register. The bars are plain records in twips,
 // painted in one pass, so that a thousand of them cost no child widgets and

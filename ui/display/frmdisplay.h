@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The detailed display window: the chart of every distribution in the
 // register, the composition of the one selected, and the "Excel" command.
 #pragma once

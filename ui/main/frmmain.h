@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The main window: the commands that drive the simulation, the labels that
 // show the system and the run's statistics, and the core's way into the
 // windows. The collision loop runs inside the start command's handler and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The revise-data window: the user drags the level columns of H2, HD and D2
 // and "Equilibrate" hands the revised counts back.
 //

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The setup dialog: the user describes the system either as numbers of H2, D2
 // and HD molecules or as numbers of H and D atoms, and chooses whether every
 // distribution found is kept or only the most probable one. The dialog only

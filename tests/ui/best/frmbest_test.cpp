@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The most-probable window as the main window fills it: its columns in
 // twips, its captions, and how it opens and closes.
 #include "main/mainfixture.h"

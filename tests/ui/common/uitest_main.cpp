@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Runs the window tests inside one QApplication on the offscreen platform.
 #include <QApplication>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The detailed display window, driven by its controls' names on a register
 // filled by hand.
 #include "display/frmdisplay.h"

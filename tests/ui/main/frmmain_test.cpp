@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The main window's commands and its run-state machine, driven through the
 // real buttons.
 #include "main/mainfixture.h"

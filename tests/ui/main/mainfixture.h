@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // A main window on its own simulation, driven as a user would: modal windows
 // are answered by a script, and actions during a run are taken from inside the
 // collision loop's event service, where the user's clicks arrive.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Answers the modal windows that handlers open, one scripted action per
 // window in the order they open, and records what was opened. A modal window
 // without an action left is closed at once and counted as unexpected, so a

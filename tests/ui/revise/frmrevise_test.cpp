@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The revise-data window driven as a user drives it: mouse presses, moves and
 // releases on the level frame, clicks on the options, zoom pictures and
 // "Equilibrate".

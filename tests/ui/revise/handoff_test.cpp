@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // "Revise Data" in the main window: the revised counts become a new system
 // through the setup dialog, and the run starts again or goes on.
 #include "revise/frmrevise.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Drives the level frame of the revise-data window with real mouse events at
 // positions given in twips, as the frame reports them. QTest's integer pixel
 // positions cannot reach half-pixel twips such as 532.5, so the events are

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Drives the main window through a run as a user does: the setup dialog, the
 // start and stop command, and the modal windows that open on the way. A
 // modal window is answered from a timer once it is the active modal window,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // One run walked through the real windows as a user walks it: set up, start,
 // stop, restart, stop, look at all distributions and write them to the file,
 // revise the composition and let it equilibrate, and leave by File, Exit.

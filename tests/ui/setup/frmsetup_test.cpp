@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The setup dialog: switching the entry mode converts what was typed, Enter
 // and Tab walk through the fields in screen order, and OK builds the system.
 #include "core/numberformat.h"
