@@ -120,6 +120,11 @@ void Simulation::EmptyRegister()
 void Simulation::ClearSystem()
 {
     rng.SeedFromClock();
+    // The course of the run goes on across a revision, and only there.
+    if (revising_)
+        revising_ = false;
+    else
+        observed.forgetSeries();
     bSaveAll = true;
     bNeedsSetup = true;
     nMolecules = nH2 = nHD = nD2 = 0;
@@ -201,6 +206,7 @@ void Simulation::SetupSystem()
 
 void Simulation::BeginCollisions()
 {
+    const std::int64_t endedRun = nCollisions;
     host_->ShowMostProbable();
     iBest = 0;
     EmptyRegister();
@@ -213,7 +219,19 @@ void Simulation::BeginCollisions()
         lnW = LnWClosedForm(nH2, nD2, nHD);
     else
         lnW = LnWSummed(nH2, nD2, nHD, [this](std::int64_t i) { return Ln(i); });
+    observed.beginRun({nH2, nHD, nD2}, endedRun);
+    // The run's start begins its part of the series; starting the same
+    // system again before any collision (Start after Setup) adds nothing.
+    const auto &points = observed.series().points();
+    if (points.empty() || !(points.back() == SeriesPoint{observed.seriesOffset(), nHD, lnW}))
+        observed.recordPoint(0, nHD, lnW);
     RecordDistribution();
+}
+
+void Simulation::MarkRevision()
+{
+    observed.markRevision(nCollisions);
+    revising_ = true;
 }
 
 // The collision loop works on local copies of the run's state, with the
@@ -304,13 +322,16 @@ struct Simulation::CollisionLoop
         const int k2 = kindOf(i2);
 
         if (k1 + k2 == 2 && k1 != 1) { // H2 + D2 always react
+            ++sim.observed.reactions.forward;
             formTwoHd();
-            changed();
+            changed(hd - 2);
         } else if ((k1 & k2) == 1) { // HD + HD react half the time
             if (coinOverHalf()) {
+                ++sim.observed.reactions.reverse;
                 formH2AndD2();
-                changed();
+                changed(hd + 2);
             } else {
+                ++sim.observed.reactions.hdUnreacted;
                 stayed();
             }
         } else {
@@ -376,8 +397,9 @@ private:
     // mode when it is better than the best so far. A distribution met again
     // is only counted (unless the most-probable window follows every change);
     // everything else goes the whole way through RecordDistribution.
-    void changed()
+    void changed(std::int64_t leftHD)
     {
+        sim.observed.leave(std::int32_t(leftHD), collisions);
         showCounter();
         if (!(saveAll | (lnw > bestLnW)))
             return;
@@ -425,6 +447,7 @@ void Simulation::RunCollisions()
         loop.collideOnce();
         if (loop.serviceDue) {
             loop.store();
+            observed.recordPoint(nCollisions, nHD, lnW);
             host_->ServeEvents();
             loop.load();
         }

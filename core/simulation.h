@@ -4,6 +4,7 @@
 #pragma once
 
 #include "distributionregister.h"
+#include "equilibrium/runobservations.h"
 #include "host.h"
 #include "numberortext.h"
 #include "random.h"
@@ -54,6 +55,10 @@ public:
     void FormatQ();
     // Writes the run's statistics into the main window's labels.
     void UpdateStatistics();
+    // The system is about to be set up anew from revised counts: the course
+    // of the run (observed.series()) goes on across the next ClearSystem,
+    // with a mark where the revision came.
+    void MarkRevision();
 
     // Composition (fixed total for a run).
     std::int32_t nMolecules = 0;
@@ -91,6 +96,10 @@ public:
 
     UniformRandom rng;
 
+    // The shares of collisions per composition, the reactions and the
+    // course of the run, kept by the collision loop.
+    RunObservations observed;
+
 private:
     // RunCollisions' working copy of the run, and the collision itself.
     struct CollisionLoop;
@@ -117,6 +126,7 @@ private:
         std::string bestQ, logW, wMax;
     };
     BestTexts bestTexts_;
+    bool revising_ = false; // MarkRevision came before the next ClearSystem
 };
 
 } // namespace kormix

@@ -454,6 +454,7 @@ void FrmMain::WriteMolecules(const std::array<std::int32_t, 3> &counts)
 
 void FrmMain::ApplyRevisedData()
 {
+    sim_.MarkRevision();
     sim_.ClearSystem();
     frmSetup_->OptBy[0]->setChecked(true);
     WriteMolecules({sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]});
