@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // Kormix: the isotope exchange H2 + D2 = 2 HD seen through statistics.
 #include "core/simulation.h"
-#include "main/frmmain.h"
+#include "ui/main/frmmain.h"
 
 #include <QApplication>
 #include <QIcon>

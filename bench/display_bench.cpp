@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // The detailed display on a full register: opening it, and what a selection
 // or a change of mode costs once it is open. Run on the offscreen platform.
-#include "display/frmdisplay.h"
-#include "offscreen.h"
+#include "bench/offscreen.h"
+#include "ui/display/frmdisplay.h"
 
 #include "core/simulation.h"
 

@@ -2,9 +2,9 @@
 // fits its text to its box, written and drawn as the main window's collision
 // counter is while collisions run, with texts that fit and texts that must
 // shrink. Run on the offscreen platform.
-#include "common/fitlabel.h"
-#include "common/twips.h"
-#include "offscreen.h"
+#include "bench/offscreen.h"
+#include "ui/common/fitlabel.h"
+#include "ui/common/twips.h"
 
 #include <QLabel>
 #include <QPixmap>

@@ -3,10 +3,10 @@
 // A real run in the main window (turbo mode, offscreen platform, N = 1000)
 // against the collision engine alone in the same process, and how soon a click
 // on "Stop Collisions" ends the loop.
+#include "bench/offscreen.h"
 #include "core/simulation.h"
-#include "main/frmmain.h"
-#include "offscreen.h"
-#include "setup/frmsetup.h"
+#include "ui/main/frmmain.h"
+#include "ui/setup/frmsetup.h"
 
 #include <QApplication>
 #include <QCheckBox>

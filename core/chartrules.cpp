@@ -1,6 +1,6 @@
-#include "chartrules.h"
+#include "core/chartrules.h"
 
-#include "nearestplace.h"
+#include "core/nearestplace.h"
 
 namespace kormix {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "distributionregister.h"
+#include "core/distributionregister.h"
 
 namespace kormix {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "distributionsfile.h"
+#include "core/distributionsfile.h"
 
-#include "numberformat.h"
-#include "simulation.h"
+#include "core/numberformat.h"
+#include "core/simulation.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "leveldrag.h"
+#include "core/leveldrag.h"
 
-#include "nearestplace.h"
+#include "core/nearestplace.h"
 
 #include <algorithm>
 #include <cmath>

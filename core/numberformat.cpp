@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "numberformat.h"
+#include "core/numberformat.h"
 
 #include <algorithm>
 #include <cfloat>

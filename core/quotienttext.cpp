@@ -1,6 +1,6 @@
-#include "quotienttext.h"
+#include "core/quotienttext.h"
 
-#include "numberformat.h"
+#include "core/numberformat.h"
 
 namespace kormix {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "simulation.h"
+#include "core/simulation.h"
 
-#include "numberformat.h"
-#include "quotienttext.h"
+#include "core/numberformat.h"
+#include "core/quotienttext.h"
 
 #include <algorithm>
 #include <bit>

@@ -3,11 +3,11 @@
 // The simulator's whole state and the procedures that drive it.
 #pragma once
 
-#include "distributionregister.h"
-#include "equilibrium/runobservations.h"
-#include "host.h"
-#include "numberortext.h"
-#include "random.h"
+#include "core/distributionregister.h"
+#include "core/equilibrium/runobservations.h"
+#include "core/host.h"
+#include "core/numberortext.h"
+#include "core/random.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "approach.h"
+#include "core/equilibrium/approach.h"
 
-#include "exactratio.h"
+#include "core/equilibrium/exactratio.h"
 
 #include <algorithm>
 #include <cmath>

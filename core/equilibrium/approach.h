@@ -4,7 +4,7 @@
 // from a starting composition towards equilibrium, collision by collision.
 #pragma once
 
-#include "exactdistribution.h"
+#include "core/equilibrium/exactdistribution.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "exactdistribution.h"
+#include "core/equilibrium/exactdistribution.h"
 
-#include "exactratio.h"
+#include "core/equilibrium/exactratio.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "reactions.h"
+#include "core/equilibrium/reactions.h"
 
-#include "exactratio.h"
+#include "core/equilibrium/exactratio.h"
 
 namespace kormix {
 

@@ -4,7 +4,7 @@
 // chance of each kind of reaction or meeting.
 #pragma once
 
-#include "exactdistribution.h"
+#include "core/equilibrium/exactdistribution.h"
 
 namespace kormix {
 

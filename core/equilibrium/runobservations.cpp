@@ -1,4 +1,4 @@
-#include "runobservations.h"
+#include "core/equilibrium/runobservations.h"
 
 namespace kormix {
 

@@ -4,9 +4,9 @@
 // batch mode read them.
 #pragma once
 
-#include "exactdistribution.h"
-#include "runseries.h"
-#include "stayshares.h"
+#include "core/equilibrium/exactdistribution.h"
+#include "core/equilibrium/runseries.h"
+#include "core/equilibrium/stayshares.h"
 
 #include <cstdint>
 #include <optional>

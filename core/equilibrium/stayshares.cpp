@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "stayshares.h"
+#include "core/equilibrium/stayshares.h"
 
 #include <algorithm>
 #include <cmath>

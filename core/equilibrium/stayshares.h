@@ -4,7 +4,7 @@
 // is from the exact equilibrium.
 #pragma once
 
-#include "exactdistribution.h"
+#include "core/equilibrium/exactdistribution.h"
 
 #include <cstdint>
 #include <optional>

@@ -3,8 +3,8 @@
 #include "core/distributionsfile.h"
 #include "core/numberformat.h"
 #include "core/simulation.h"
-#include "fakehost.h"
 #include "tests/common/files.h"
+#include "tests/core/fakehost.h"
 
 #include <gtest/gtest.h>
 

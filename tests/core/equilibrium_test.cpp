@@ -6,7 +6,7 @@
 #include "core/equilibrium/runseries.h"
 #include "core/equilibrium/stayshares.h"
 #include "core/simulation.h"
-#include "fakehost.h"
+#include "tests/core/fakehost.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/runobservations.h"
 #include "core/simulation.h"
-#include "fakehost.h"
+#include "tests/core/fakehost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "core/simulation.h"
-#include "fakehost.h"
+#include "tests/core/fakehost.h"
 
 #include <gtest/gtest.h>
 

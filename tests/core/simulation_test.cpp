@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "core/numberformat.h"
 #include "core/simulation.h"
-#include "fakehost.h"
+#include "tests/core/fakehost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "fitlabel.h"
+#include "ui/common/fitlabel.h"
 
 #include <QEvent>
 #include <QFontMetricsF>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "levelpanel.h"
+#include "ui/common/levelpanel.h"
 
-#include "fitlabel.h"
-#include "twips.h"
+#include "ui/common/fitlabel.h"
+#include "ui/common/twips.h"
 
 #include "core/numberformat.h"
 

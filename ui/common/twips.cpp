@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "twips.h"
+#include "ui/common/twips.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "distributionchart.h"
+#include "ui/display/distributionchart.h"
 
-#include "common/twips.h"
+#include "ui/common/twips.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

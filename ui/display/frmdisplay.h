@@ -4,7 +4,7 @@
 // register, the composition of the one selected, and the "Excel" command.
 #pragma once
 
-#include "distributionchart.h"
+#include "ui/display/distributionchart.h"
 
 #include <QColor>
 #include <QDialog>

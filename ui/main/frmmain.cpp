@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "frmmain.h"
+#include "ui/main/frmmain.h"
 
-#include "best/frmbest.h"
-#include "common/fitlabel.h"
-#include "common/levelpanel.h"
-#include "common/twips.h"
 #include "core/numberformat.h"
 #include "core/simulation.h"
-#include "display/frmdisplay.h"
-#include "main/placement.h"
-#include "revise/frmrevise.h"
-#include "setup/frmsetup.h"
+#include "ui/best/frmbest.h"
+#include "ui/common/fitlabel.h"
+#include "ui/common/levelpanel.h"
+#include "ui/common/twips.h"
+#include "ui/display/frmdisplay.h"
+#include "ui/main/placement.h"
+#include "ui/revise/frmrevise.h"
+#include "ui/setup/frmsetup.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "placement.h"
+#include "ui/main/placement.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "frmrevise.h"
+#include "ui/revise/frmrevise.h"
 
-#include "common/fitlabel.h"
-#include "common/levelpanel.h"
-#include "common/twips.h"
+#include "ui/common/fitlabel.h"
+#include "ui/common/levelpanel.h"
+#include "ui/common/twips.h"
 
 #include "core/leveldrag.h"
 #include "core/numberformat.h"

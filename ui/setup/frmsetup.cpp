@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-#include "frmsetup.h"
+#include "ui/setup/frmsetup.h"
 
-#include "common/fitlabel.h"
-#include "common/twips.h"
 #include "core/numberformat.h"
 #include "core/simulation.h"
+#include "ui/common/fitlabel.h"
+#include "ui/common/twips.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

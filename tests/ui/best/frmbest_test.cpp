@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // The most-probable window as the main window fills it: its columns in
 // twips, its captions, and how it opens and closes.
-#include "main/mainfixture.h"
+#include "tests/ui/main/mainfixture.h"
 
-#include "common/levelpanel.h"
+#include "ui/common/levelpanel.h"
 
 #include <QCheckBox>
 #include <QEvent>

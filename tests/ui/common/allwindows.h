@@ -3,14 +3,14 @@
 // dialog, the detailed display and the revise-data window.
 #pragma once
 
-#include "main/modalscript.h"
+#include "tests/ui/main/modalscript.h"
 
-#include "best/frmbest.h"
 #include "core/simulation.h"
-#include "display/frmdisplay.h"
-#include "main/frmmain.h"
-#include "revise/frmrevise.h"
-#include "setup/frmsetup.h"
+#include "ui/best/frmbest.h"
+#include "ui/display/frmdisplay.h"
+#include "ui/main/frmmain.h"
+#include "ui/revise/frmrevise.h"
+#include "ui/setup/frmsetup.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 // Every window under a dark desktop palette: the areas drawn on white keep
 // dark text, and check boxes and option buttons keep an indicator that stands
 // out from what they stand on.
-#include "common/allwindows.h"
+#include "tests/ui/common/allwindows.h"
 
 #include <QAbstractButton>
 #include <QApplication>

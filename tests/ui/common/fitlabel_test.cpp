@@ -1,10 +1,10 @@
 // Texts are never cut: a label's or a button's text wider than its box is
 // drawn in a smaller size of its font, in every window, whatever the face and
 // however long the number; the boxes keep the places and sizes they were given.
-#include "common/allwindows.h"
-#include "common/fitlabel.h"
-#include "common/levelpanel.h"
-#include "common/twips.h"
+#include "tests/ui/common/allwindows.h"
+#include "ui/common/fitlabel.h"
+#include "ui/common/levelpanel.h"
+#include "ui/common/twips.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // The detailed display window, driven by its controls' names on a register
 // filled by hand.
-#include "display/frmdisplay.h"
+#include "ui/display/frmdisplay.h"
 
-#include "common/levelpanel.h"
-#include "common/uitest.h"
+#include "tests/ui/common/uitest.h"
+#include "ui/common/levelpanel.h"
 
 #include "core/distributionsfile.h"
 #include "core/simulation.h"

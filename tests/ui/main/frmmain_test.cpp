@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // The main window's commands and its run-state machine, driven through the
 // real buttons.
-#include "main/mainfixture.h"
+#include "tests/ui/main/mainfixture.h"
 
-#include "display/frmdisplay.h"
-#include "revise/frmrevise.h"
+#include "ui/display/frmdisplay.h"
+#include "ui/revise/frmrevise.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,11 +5,11 @@
 // collision loop's event service, where the user's clicks arrive.
 #pragma once
 
-#include "main/modalscript.h"
+#include "tests/ui/main/modalscript.h"
 
-#include "best/frmbest.h"
 #include "core/simulation.h"
-#include "main/frmmain.h"
+#include "ui/best/frmbest.h"
+#include "ui/main/frmmain.h"
 
 #include <QPushButton>
 #include <QTimer>

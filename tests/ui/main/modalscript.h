@@ -7,8 +7,8 @@
 #pragma once
 
 #include "core/simulation.h"
-#include "main/frmmain.h"
-#include "setup/frmsetup.h"
+#include "ui/main/frmmain.h"
+#include "ui/setup/frmsetup.h"
 
 #include <QApplication>
 #include <QDialog>

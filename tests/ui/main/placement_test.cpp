@@ -1,7 +1,7 @@
 // Where the most-probable window opens, worked out for screens of every size:
 // beside the main window, else below it, else off its commands.
-#include "common/twips.h"
-#include "main/placement.h"
+#include "ui/common/twips.h"
+#include "ui/main/placement.h"
 
 #include <gtest/gtest.h>
 

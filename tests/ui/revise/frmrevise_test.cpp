@@ -3,11 +3,11 @@
 // The revise-data window driven as a user drives it: mouse presses, moves and
 // releases on the level frame, clicks on the options, zoom pictures and
 // "Equilibrate".
-#include "revise/frmrevise.h"
+#include "ui/revise/frmrevise.h"
 
-#include "common/levelpanel.h"
-#include "common/uitest.h"
-#include "revise/levelmouse.h"
+#include "tests/ui/common/uitest.h"
+#include "tests/ui/revise/levelmouse.h"
+#include "ui/common/levelpanel.h"
 
 #include "core/simulation.h"
 #include "tests/common/dragexamples.h"

@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // "Revise Data" in the main window: the revised counts become a new system
 // through the setup dialog, and the run starts again or goes on.
-#include "revise/frmrevise.h"
+#include "ui/revise/frmrevise.h"
 
-#include "common/levelpanel.h"
-#include "main/frmmain.h"
-#include "revise/levelmouse.h"
-#include "revise/rundriver.h"
-#include "setup/frmsetup.h"
+#include "tests/ui/revise/levelmouse.h"
+#include "tests/ui/revise/rundriver.h"
+#include "ui/common/levelpanel.h"
+#include "ui/main/frmmain.h"
+#include "ui/setup/frmsetup.h"
 
 #include "core/simulation.h"
 

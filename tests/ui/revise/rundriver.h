@@ -6,8 +6,8 @@
 // so that a test never blocks on one.
 #pragma once
 
-#include "main/frmmain.h"
-#include "setup/frmsetup.h"
+#include "ui/main/frmmain.h"
+#include "ui/setup/frmsetup.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -3,15 +3,15 @@
 // One run walked through the real windows as a user walks it: set up, start,
 // stop, restart, stop, look at all distributions and write them to the file,
 // revise the composition and let it equilibrate, and leave by File, Exit.
-#include "best/frmbest.h"
-#include "display/frmdisplay.h"
-#include "main/frmmain.h"
-#include "revise/frmrevise.h"
-#include "revise/levelmouse.h"
-#include "revise/rundriver.h"
+#include "tests/ui/revise/levelmouse.h"
+#include "tests/ui/revise/rundriver.h"
+#include "ui/best/frmbest.h"
+#include "ui/display/frmdisplay.h"
+#include "ui/main/frmmain.h"
+#include "ui/revise/frmrevise.h"
 
-#include "common/levelpanel.h"
 #include "core/simulation.h"
+#include "ui/common/levelpanel.h"
 
 #include <QAction>
 #include <QFile>

@@ -4,8 +4,8 @@
 // and Tab walk through the fields in screen order, and OK builds the system.
 #include "core/numberformat.h"
 #include "core/simulation.h"
-#include "setup/frmsetup.h"
 #include "tests/common/germannumbers.h"
+#include "ui/setup/frmsetup.h"
 
 #include <QLabel>
 #include <QLineEdit>
