@@ -202,13 +202,19 @@ ExportResult ExportDistributions(const Simulation &sim)
 
 ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::path &path)
 {
+    ExportResult result = WriteWholeFile(path, DistributionsText(sim));
+    if (result.ok)
+        result.message = "File " + path.string() + " was created";
+    return result;
+}
+
+ExportResult WriteWholeFile(const std::filesystem::path &path, const std::string &text)
+{
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path dir = path.parent_path();
     if (!dir.empty())
         fs::create_directories(dir, ec); // an existing directory is fine
-
-    const std::string text = DistributionsText(sim);
 
     // A new file beside the old one, created exclusively: nothing planted at
     // its name is opened or followed.
@@ -271,7 +277,7 @@ ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::p
         fs::remove(temp, ignored);
         return {false, ec.message() + " replacing " + path.string()};
     }
-    return {true, "File " + path.string() + " was created"};
+    return {true, ""};
 }
 
 } // namespace kormix

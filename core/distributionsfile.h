@@ -33,6 +33,13 @@ std::string DistributionsText(const Simulation &sim);
 // file exactly as it was; a link planted at the path is replaced, not followed.
 ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::path &path);
 
+// Writes `text` as the whole content of the file at `path` the same way: a new
+// file beside it, flushed to the disk, then put in its place; on failure the
+// old file stays as it was and the message says what failed (the system's
+// error text, " opening ", " writing " or " replacing ", then the path). On
+// success the message is empty.
+ExportResult WriteWholeFile(const std::filesystem::path &path, const std::string &text);
+
 // Writes the file to its fixed place. Outside Windows that place is private:
 // its directory is created for the user alone, and one found there is used
 // only when it is a real directory, the user's own and closed to everybody

@@ -223,8 +223,8 @@ void Simulation::BeginCollisions()
     // The run's start begins its part of the series; starting the same
     // system again before any collision (Start after Setup) adds nothing.
     const auto &points = observed.series().points();
-    if (points.empty() || !(points.back() == SeriesPoint{observed.seriesOffset(), nHD, lnW}))
-        observed.recordPoint(0, nHD, lnW);
+    if (points.empty() || !(points.back() == observed.startPoint({nH2, nHD, nD2}, lnW)))
+        observed.recordPoint(0, {nH2, nHD, nD2}, lnW);
     RecordDistribution();
 }
 
@@ -447,7 +447,7 @@ void Simulation::RunCollisions()
         loop.collideOnce();
         if (loop.serviceDue) {
             loop.store();
-            observed.recordPoint(nCollisions, nHD, lnW);
+            observed.recordPoint(nCollisions, {nH2, nHD, nD2}, lnW);
             host_->ServeEvents();
             loop.load();
         }

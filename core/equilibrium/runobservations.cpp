@@ -33,12 +33,14 @@ void RunObservations::markRevision(std::int64_t runCollisions)
 {
     seriesOffset_ += runCollisions;
     series_.markRevision(seriesOffset_);
+    ++run_;
 }
 
 void RunObservations::forgetSeries()
 {
     series_.clear();
     seriesOffset_ = 0;
+    run_ = 1;
 }
 
 } // namespace kormix

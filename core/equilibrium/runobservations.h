@@ -52,9 +52,14 @@ public:
     // The course of the run. Its collision numbers go on counting across
     // revisions, which start the run's own count again.
     const RunSeries &series() const { return series_; }
-    void recordPoint(std::int64_t runCollisions, std::int32_t nHD, double lnW)
+    void recordPoint(std::int64_t runCollisions, const Composition &now, double lnW)
     {
-        series_.append(seriesOffset_ + runCollisions, nHD, lnW);
+        series_.append({seriesOffset_ + runCollisions, now.nHD, lnW, now.nH2, now.nD2, run_});
+    }
+    // The point recordPoint(0, ...) would make for the run's start.
+    SeriesPoint startPoint(const Composition &start, double lnW) const
+    {
+        return {seriesOffset_, start.nHD, lnW, start.nH2, start.nD2, run_};
     }
     // An accepted revision: the run that ended after `runCollisions` is
     // followed by a new one on the revised system; the series keeps both.
@@ -72,6 +77,7 @@ private:
     std::int64_t stayStart_ = 1;           // first collision credited to the current stay
     RunSeries series_;
     std::int64_t seriesOffset_ = 0;
+    std::int32_t run_ = 1;
 };
 
 } // namespace kormix

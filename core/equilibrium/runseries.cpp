@@ -4,7 +4,7 @@
 
 namespace kormix {
 
-void RunSeries::append(std::int64_t collision, std::int32_t nHD, double lnW)
+void RunSeries::append(const SeriesPoint &point)
 {
     const std::int64_t number = offered_++;
     if (number % stride_ != 0)
@@ -22,7 +22,7 @@ void RunSeries::append(std::int64_t collision, std::int32_t nHD, double lnW)
     }
     if (points_.capacity() < kCapacity)
         points_.reserve(kCapacity);
-    points_.push_back({collision, nHD, lnW});
+    points_.push_back(point);
 }
 
 void RunSeries::clear()

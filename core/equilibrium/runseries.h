@@ -15,6 +15,11 @@ struct SeriesPoint
     std::int64_t collision = 0;
     std::int32_t nHD = 0;
     double lnW = 0;
+    // The rest of the composition, and the run the point belongs to: 1, and
+    // one more after each revision.
+    std::int32_t nH2 = 0;
+    std::int32_t nD2 = 0;
+    std::int32_t run = 1;
 
     bool operator==(const SeriesPoint &) const = default;
 };
@@ -33,7 +38,11 @@ class RunSeries
 public:
     static constexpr std::size_t kCapacity = 4096;
 
-    void append(std::int64_t collision, std::int32_t nHD, double lnW);
+    void append(const SeriesPoint &point);
+    void append(std::int64_t collision, std::int32_t nHD, double lnW)
+    {
+        append(SeriesPoint{collision, nHD, lnW});
+    }
     // Notes an accepted revision at this collision.
     void markRevision(std::int64_t collision) { markers_.push_back(collision); }
     // Empties the series and its markers (Clear, a new setup).

@@ -118,7 +118,7 @@ TEST(RunObservations, TheCourseOfTheRunGoesOnAcrossARevisionOnly)
     const RunSeries &series = sim.observed.series();
     // The start and one point per event service.
     ASSERT_EQ(series.points().size(), 21u);
-    EXPECT_EQ(series.points().front(), (SeriesPoint{0, 0, sim.reg.regLnW[1]}));
+    EXPECT_EQ(series.points().front(), (SeriesPoint{0, 0, sim.reg.regLnW[1], 10, 10, 1}));
     EXPECT_EQ(series.points().back().collision, 1000);
 
     // A revision: the system is set up anew, the series goes on counting.
@@ -129,7 +129,7 @@ TEST(RunObservations, TheCourseOfTheRunGoesOnAcrossARevisionOnly)
     RunFor(sim, host, 500);
     EXPECT_EQ(series.revisions(), std::vector<std::int64_t>{1000});
     ASSERT_EQ(series.points().size(), 21u + 1 + 10);
-    EXPECT_EQ(series.points()[21], (SeriesPoint{1000, 12, sim.reg.regLnW[1]}));
+    EXPECT_EQ(series.points()[21], (SeriesPoint{1000, 12, sim.reg.regLnW[1], 4, 4, 2}));
     EXPECT_EQ(series.points().back().collision, 1500);
 
     // Starting the same system again (Start after Setup) adds no second start.

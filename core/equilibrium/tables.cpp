@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
+#include "core/equilibrium/tables.h"
+
+#include "core/numberformat.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <string_view>
+
+namespace kormix {
+
+namespace {
+
+void Line(std::string &text, std::initializer_list<std::string_view> fields)
+{
+    bool first = true;
+    for (std::string_view field : fields) {
+        if (!first)
+            text += '\t';
+        text += field;
+        first = false;
+    }
+    text += '\n';
+}
+
+std::string Number(double value, char decimalPoint)
+{
+    return NumberToText(value, decimalPoint);
+}
+
+std::string Whole(std::int64_t value)
+{
+    return IntegerToText(value);
+}
+
+std::string Percent(std::int64_t nHD, std::int64_t nMolecules, char decimalPoint)
+{
+    return nMolecules > 0 ? Number(100.0 * double(nHD) / double(nMolecules), decimalPoint)
+                          : std::string("0");
+}
+
+} // namespace
+
+std::string compositionsTable(const ExactDistribution &exact,
+                              const StayShares &shares,
+                              char decimalPoint)
+{
+    std::string text;
+    Line(text, {"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"});
+    for (const CompositionProbability &c : exact.kept) {
+        const Composition &k = c.counts;
+        Line(text,
+             {Whole(k.nH2),
+              Whole(k.nHD),
+              Whole(k.nD2),
+              Percent(k.nHD, exact.nMolecules, decimalPoint),
+              Number(c.lnW, decimalPoint),
+              FormatW(c.lnW, decimalPoint),
+              Number(c.p, decimalPoint),
+              Whole(shares.collisionsAt(k.nHD)),
+              Number(shares.shareAt(k.nHD), decimalPoint)});
+    }
+    return text;
+}
+
+std::string seriesTable(const RunSeries &series, char decimalPoint)
+{
+    std::string text;
+    Line(text, {"collision", "run", "NH2", "NHD", "ND2", "%HD", "lnW", "Q"});
+    for (const SeriesPoint &p : series.points()) {
+        const Composition k{p.nH2, p.nHD, p.nD2};
+        const double q = quotientOf(k);
+        Line(text,
+             {Whole(p.collision),
+              Whole(p.run),
+              Whole(k.nH2),
+              Whole(k.nHD),
+              Whole(k.nD2),
+              Percent(k.nHD, k.molecules(), decimalPoint),
+              Number(p.lnW, decimalPoint),
+              std::isinf(q) ? std::string("infinite") : Number(q, decimalPoint)});
+    }
+    return text;
+}
+
+std::string reactionsTable(const ReactionCounts &counts,
+                           std::int64_t collisions,
+                           const Composition &now,
+                           const ExactDistribution &exact,
+                           char decimalPoint)
+{
+    const ReactionProbabilities current = reactionProbabilities(now);
+    const ReactionProbabilities equilibrium = expectedRates(exact);
+    std::string text;
+    Line(text, {"reaction", "count", "per_collision", "expected_now", "expected_at_equilibrium"});
+    auto row = [&](const char *name, std::int64_t count, double expectedNow, double expectedEq) {
+        const double rate = collisions > 0 ? double(count) / double(collisions) : 0.0;
+        Line(text,
+             {name,
+              Whole(count),
+              Number(rate, decimalPoint),
+              Number(expectedNow, decimalPoint),
+              Number(expectedEq, decimalPoint)});
+    };
+    row(kForwardName, counts.forward, current.forward, equilibrium.forward);
+    row(kReverseName, counts.reverse, current.reverse, equilibrium.reverse);
+    row(kUnreactedName, counts.hdUnreacted, current.hdUnreacted, equilibrium.hdUnreacted);
+    return text;
+}
+
+} // namespace kormix

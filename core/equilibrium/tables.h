@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
+
+// The equilibrium of a run as tab-separated text for a spreadsheet or a
+// script: the compositions with their exact probability beside the share of
+// collisions the run spent in them, the course of the run, and the reactions
+// counted. The equilibrium window saves all three in one file; the batch mode
+// writes equilibrium.tsv (compositions and reactions) and series.tsv.
+//
+// Every table starts with a header line; fields are separated by one tab,
+// lines end with a line feed, numbers are written with up to 15 significant
+// digits and the decimal separator given.
+#pragma once
+
+#include "core/equilibrium/exactdistribution.h"
+#include "core/equilibrium/reactions.h"
+#include "core/equilibrium/runobservations.h"
+#include "core/equilibrium/runseries.h"
+#include "core/equilibrium/stayshares.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kormix {
+
+// "NH2 NHD ND2 %HD lnW W P collisions share": one line per composition the
+// exact distribution keeps (for a large system, those not negligible), in
+// increasing nHD.
+std::string compositionsTable(const ExactDistribution &exact,
+                              const StayShares &shares,
+                              char decimalPoint = '.');
+
+// "collision run NH2 NHD ND2 %HD lnW Q": one line per point of the course of
+// the run; run counts from 1 and goes up by one at every revision. Q is
+// written as "infinite" without H2 or D2.
+std::string seriesTable(const RunSeries &series, char decimalPoint = '.');
+
+// "reaction count per_collision expected_now expected_at_equilibrium": the
+// forward reaction (H2 + D2 -> 2 HD), the reverse one (2 HD -> H2 + D2) and
+// the HD + HD meetings without a reaction, counted over `collisions`
+// collisions, with the exact expected chances per collision for the
+// composition `now` and at equilibrium.
+std::string reactionsTable(const ReactionCounts &counts,
+                           std::int64_t collisions,
+                           const Composition &now,
+                           const ExactDistribution &exact,
+                           char decimalPoint = '.');
+
+// The names of the three reactions as the tables and the window show them.
+inline constexpr const char *kForwardName = "forward (H2 + D2 -> 2 HD)";
+inline constexpr const char *kReverseName = "reverse (2 HD -> H2 + D2)";
+inline constexpr const char *kUnreactedName = "HD + HD met without reacting";
+
+} // namespace kormix
