@@ -5,9 +5,9 @@
 #include "core/numberformat.h"
 #include "core/simulation.h"
 #include "ui/best/frmbest.h"
-#include "ui/common/fitlabel.h"
 #include "ui/common/levelpanel.h"
 #include "ui/common/twips.h"
+#include "ui/common/widgets.h"
 #include "ui/display/frmdisplay.h"
 #include "ui/main/placement.h"
 #include "ui/revise/frmrevise.h"
@@ -85,10 +85,8 @@ void FrmMain::BuildControls()
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     auto button = [client](const char *name, const char *caption, double l, double t, double w) {
-        auto *b = new FitButton<QPushButton>(caption, client);
-        b->setObjectName(name);
+        auto *b = makeButton<QPushButton>(client, name, caption, QRectF(l, t, w, 375));
         b->setAutoDefault(false);
-        Place(b, l, t, w, 375);
         return b;
     };
     CmdSetup = button("CmdSetup", "Setup System", 240, 120, 1695);
@@ -99,28 +97,23 @@ void FrmMain::BuildControls()
     CmdReviseData = button("CmdReviseData", "Revise Data", 240, 600, 1695);
 
     // Turbo mode is on throughout: the box is ticked and never shown.
-    ChkSilent = new FitButton<QCheckBox>("turbo mode", client);
-    ChkSilent->setObjectName("ChkSilent");
-    Place(ChkSilent, 7200, 600, 1455, 375);
+    ChkSilent = makeButton<QCheckBox>(client,
+                                      "ChkSilent",
+                                      "turbo mode",
+                                      QRectF(7200, 600, 1455, 375));
     ChkSilent->setChecked(true);
     ChkSilent->hide();
 
-    Check1 = new FitButton<QCheckBox>("Show Fluctuations", client);
-    Check1->setObjectName("Check1");
-    Place(Check1, 4440, 4080, 3135, 255);
+    Check1 = makeButton<QCheckBox>(client,
+                                   "Check1",
+                                   "Show Fluctuations",
+                                   QRectF(4440, 4080, 3135, 255));
     KeepIndicatorsVisible(client);
 
     const QFont big = SansFont(12, true);
     auto label = [client,
                   &big](const char *name, const char *text, double l, double t, double w, double h) {
-        auto *lb = new FitLabel(text, client);
-        lb->setObjectName(name);
-        lb->setFont(big);
-        lb->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        Place(lb, l, t, w, h);
-        // Never shorter than a line of its font, so that no descender is cut off.
-        lb->resize(lb->width(), std::max(lb->height(), lb->fontMetrics().height()));
-        return lb;
+        return makeLabel(client, name, text, QRectF(l, t, w, h), big);
     };
     Label1 = label("Label1", "molecules of H2", 240, 1200, 2535, 255);
     H2 = label("H2", "0", 3000, 1200, 975, 255);
@@ -153,10 +146,10 @@ void FrmMain::BuildControls()
     red.setColor(QPalette::WindowText, QColor(192, 0, 0));
     status->setPalette(red);
 
-    Label8 = new FitLabel("ver. 1.2  comments to kormix-team@users.noreply.example", client);
-    Label8->setObjectName("Label8");
-    Label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Place(Label8, 120, 4920, 4455, 255);
+    Label8 = makeLabel(client,
+                       "Label8",
+                       "ver. 1.2  comments to kormix-team@users.noreply.example",
+                       QRectF(120, 4920, 4455, 255));
 
     labels_[std::size_t(MainLabel::H2)] = H2;
     labels_[std::size_t(MainLabel::HD)] = HD;
@@ -287,8 +280,6 @@ void FrmMain::ShowMostProbable()
     if (!flags_.bBestShown) {
         frmBest_ = new FrmBest(this);
         connect(frmBest_, &FrmBest::ClosedByUser, this, &FrmMain::HideMostProbable);
-        bestLevelTop = frmBest_->FraLevels->designLin(0).top();
-        bestLevelHeight = frmBest_->FraLevels->designLin(0).height();
         flags_.bBestShown = true;
         PlaceBeside(frmBest_);
         frmBest_->show();
@@ -313,7 +304,6 @@ void FrmMain::ShowMostProbable()
     sim_.nKind[0] = sim_.nMolecules - sim_.nKind[1] - sim_.nKind[2];
     sim_.FormatQ();
     bestCounts_ = sim_.nKind;
-    bestQ_ = sim_.Q.Text();
 
     // The window itself is repainted at most once per event service while
     // collisions run (with "Show Fluctuations" this is called for every
@@ -338,10 +328,7 @@ void FrmMain::PaintBest()
 
     // Before any system is set up there are no molecules: every column stays
     // at height 0 on the base line.
-    const double base = bestLevelTop + bestLevelHeight;
-    const double scale = sim_.nMolecules != 0 ? bestLevelHeight / sim_.nMolecules : 0.0;
-    WriteLabel(frmBest_->FraLevels->Qa, Text(bestQ_));
-    frmBest_->FraLevels->ShowCounts(bestCounts_, scale, base, sim_.nMolecules, sim_.decimalPoint);
+    frmBest_->FraLevels->showDistribution(bestCounts_, sim_.nMolecules, sim_.decimalPoint);
 }
 
 // --- procedures shared by the handlers ---------------------------------------

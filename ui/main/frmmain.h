@@ -91,10 +91,6 @@ public:
     };
     const WindowFlags &flags() const { return flags_; }
 
-    // Design top and height of the most-probable window's level columns.
-    double bestLevelTop = 0;
-    double bestLevelHeight = 0;
-
     QMenu *menu_file = nullptr;   // "&File"
     QAction *menu_Exit = nullptr; // "E&xit": ends the program at once
 
@@ -196,11 +192,10 @@ private:
     std::array<std::string, 13> pendingLabels_;
     std::array<bool, 13> labelPending_{};
     // What the most-probable window is to show next: the collision in its
-    // caption, the counts and the text of Q.
+    // caption and the counts.
     bool bestPending_ = false;
     std::int64_t bestCaptionCollision_ = 0;
     std::array<std::int32_t, 4> bestCounts_{};
-    std::string bestQ_;
 };
 
 } // namespace kormix::ui

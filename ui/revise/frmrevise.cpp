@@ -2,12 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/revise/frmrevise.h"
 
-#include "ui/common/fitlabel.h"
 #include "ui/common/levelpanel.h"
 #include "ui/common/twips.h"
+#include "ui/common/widgets.h"
 
 #include "core/leveldrag.h"
-#include "core/numberformat.h"
 #include "core/simulation.h"
 
 #include <QButtonGroup>
@@ -38,17 +37,11 @@ LevelPanelLayout RevisePanelLayout()
     l.lin[1] = QRectF(1560, 1200, 105, 2655);
     l.lin[2] = QRectF(600, 1200, 225, 2655);
     l.lin[3] = QRectF(1440, 1200, 105, 2655);
+    l.columnNames[0] = {"Label3", QRectF(240, 3960, 255, 255)};  // H2
+    l.columnNames[1] = {"Label5", QRectF(1440, 3960, 255, 255)}; // HD
+    l.columnNames[2] = {"Label4", QRectF(600, 3960, 255, 255)};  // D2
     l.labelPoints = 8.25;
     return l;
-}
-
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QRectF &r)
-{
-    auto *label = new FitLabel(text, parent);
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Place(label, r.left(), r.top(), r.width(), r.height());
-    return label;
 }
 
 // The zoom pictures: a triangle outline, pointing up or down, on a raised grey
@@ -82,7 +75,7 @@ QLabel *MakePicture(QWidget *parent, const char *name, bool up, const QRectF &r)
     picture->setObjectName(name);
     picture->setPixmap(ZoomIcon(up));
     picture->setAlignment(Qt::AlignCenter);
-    Place(picture, r.left(), r.top(), r.width(), r.height());
+    Place(picture, r);
     return picture;
 }
 
@@ -107,27 +100,28 @@ FrmRevise::FrmRevise(Simulation &sim,
     // The frame reaches below the window's lower edge, which cuts off its
     // lower border; everything it shows lies above that edge.
     FraLevels = new LevelPanel(RevisePanelLayout(), this);
-    for (int k = 0; k < 3; ++k)
-        nMolec[k] = FraLevels->nMolec[k];
-    Label3 = MakeLabel(FraLevels, "Label3", "H2", QRectF(240, 3960, 255, 255));
-    Label4 = MakeLabel(FraLevels, "Label4", "D2", QRectF(600, 3960, 255, 255));
-    Label5 = MakeLabel(FraLevels, "Label5", "HD", QRectF(1440, 3960, 255, 255));
+    nMolec = FraLevels->nMolec;
+    Label3 = FraLevels->columnNames[0];
+    Label4 = FraLevels->columnNames[2];
+    Label5 = FraLevels->columnNames[1];
 
     auto *group = new QButtonGroup(this);
     static const char *const kOptionText[2] = {"Adjust All", "Adjust One"};
     for (int i = 0; i < 2; ++i) {
-        optOne[i] = new FitButton<QRadioButton>(kOptionText[i], this);
-        optOne[i]->setObjectName(QString("optOne_%1").arg(i));
-        Place(optOne[i], 2295, 135 + 315 * i, 1365, 285);
+        const QByteArray name = "optOne_" + QByteArray::number(i);
+        optOne[i] = makeButton<QRadioButton>(this,
+                                             name.constData(),
+                                             kOptionText[i],
+                                             QRectF(2295, 135 + 315 * i, 1365, 285));
         group->addButton(optOne[i], i);
     }
-    Label2 = MakeLabel(this, "Label2", "Q =", QRectF(2400, 1440, 495, 255));
-    Qa = MakeLabel(this, "Qa", " ", QRectF(2760, 1440, 1095, 255));
-    Command1 = new FitButton<QPushButton>("Equilibrate", this);
-    Command1->setObjectName("Command1");
-    Place(Command1, 2400, 2160, 1215, 495);
-    Label1 = MakeLabel(this, "Label1", "scale", QRectF(2400, 3720, 735, 255));
-    Label1->setFont(SansFont(12));
+    Label2 = makeLabel(this, "Label2", "Q =", QRectF(2400, 1440, 495, 255));
+    Qa = makeLabel(this, "Qa", " ", QRectF(2760, 1440, 1095, 255));
+    Command1 = makeButton<QPushButton>(this,
+                                       "Command1",
+                                       "Equilibrate",
+                                       QRectF(2400, 2160, 1215, 495));
+    Label1 = makeLabel(this, "Label1", "scale", QRectF(2400, 3720, 735, 255), SansFont(12));
     Picture1 = MakePicture(this, "Picture1", true, QRectF(3240, 3360, 495, 495));
     Picture2 = MakePicture(this, "Picture2", false, QRectF(3240, 3840, 495, 495));
     Picture1->installEventFilter(this);
@@ -159,23 +153,22 @@ FrmRevise::~FrmRevise() = default;
 
 void FrmRevise::Form_Load()
 {
-    revLevelTop = FraLevels->designLin(0).top();
-    revLevelHeight = FraLevels->designLin(0).height();
+    revLevelTop = FraLevels->levelTop();
+    revLevelHeight = FraLevels->levelHeight();
     revScale = sim_.nMolecules != 0 ? revLevelHeight / sim_.nMolecules : 100;
     DrawLevels();
 }
 
 void FrmRevise::DrawLevels()
 {
-    const double base = Base();
-
+    // The quotient of the revised counts stays in the shared Q.
     sim_.FormatQ();
-    Qa->setText(QString::fromStdString(sim_.Q.Text()));
+    writeText(Qa, QString::fromStdString(sim_.Q.Text()));
 
     // The HD share is of the revised total, not of the system's molecules.
     const auto &n = sim_.nKind;
     const double total = double(n[0]) + double(n[1]) + double(n[2]);
-    FraLevels->ShowCounts(n, revScale, base, total, sim_.decimalPoint);
+    FraLevels->showDistribution(n, total, sim_.decimalPoint, revScale);
 }
 
 int FrmRevise::NearestLevel(double x) const

@@ -58,7 +58,7 @@ TEST_F(MostProbableWindowTest, ColumnsStandOnTheBaseLineScaledToTheWholeSystem)
         ASSERT_NE(frm.bestForm(), nullptr);
         EXPECT_EQ(frm.bestForm()->windowTitle(), "Collision 0");
         for (int i = 0; i < 4; ++i) {
-            const ui::LevelColumn &col = Panel()->lin(i);
+            const ui::PaintedShape &col = Panel()->lin(i);
             EXPECT_EQ(col.geometry.top(), c.lin[i].top) << "lin(" << i << ")";
             EXPECT_EQ(col.geometry.height(), c.lin[i].height) << "lin(" << i << ")";
             EXPECT_TRUE(col.visible);

@@ -305,7 +305,7 @@ TEST_F(ReviseTest, ColumnsStandOnTheBaseLine)
     Open({10, 6, 4}, 59);
     const double heights[4] = {450, 270, 180, 270};
     for (int i = 0; i < 4; ++i) {
-        const LevelColumn &c = window->FraLevels->lin(i);
+        const PaintedShape &c = window->FraLevels->lin(i);
         EXPECT_EQ(c.geometry.height(), heights[i]) << i;
         EXPECT_EQ(c.geometry.bottom(), kBase) << i;
         EXPECT_TRUE(c.visible) << i;
