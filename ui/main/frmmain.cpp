@@ -9,6 +9,8 @@
 #include "ui/common/levelpanel.h"
 #include "ui/common/twips.h"
 #include "ui/display/frmdisplay.h"
+#include "ui/help/about.h"
+#include "ui/help/frmguide.h"
 #include "ui/main/placement.h"
 #include "ui/revise/frmrevise.h"
 #include "ui/setup/frmsetup.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -49,6 +52,8 @@ FrmMain::FrmMain(Simulation &sim, QWidget *parent)
     setObjectName("frmMain");
     setWindowTitle("Kormix 1.2");
     BuildControls();
+    // Help is the last menu, after every one the window builds.
+    BuildHelpMenu();
     sim_.SetHost(this);
 
     // What the window does when it loads: the setup dialog is loaded once,
@@ -193,6 +198,20 @@ void FrmMain::BuildControls()
     connect(ChkSilent, &QCheckBox::toggled, this, &FrmMain::ChkSilent_Click);
     connect(Check1, &QCheckBox::toggled, this, &FrmMain::Check1_Click);
     connect(menu_Exit, &QAction::triggered, this, &FrmMain::menu_Exit_Click);
+}
+
+void FrmMain::BuildHelpMenu()
+{
+    menu_help = menuBar()->addMenu("&Help");
+    menu_help->setObjectName("menu_help");
+    menu_help->setFont(QApplication::font("QMenu"));
+    menu_Guide = menu_help->addAction("Kormix &Guide");
+    menu_Guide->setObjectName("menu_Guide");
+    menu_Guide->setShortcut(QKeySequence(Qt::Key_F1));
+    menu_About = menu_help->addAction("&About Kormix");
+    menu_About->setObjectName("menu_About");
+    connect(menu_Guide, &QAction::triggered, this, &FrmMain::menu_Guide_Click);
+    connect(menu_About, &QAction::triggered, this, &FrmMain::menu_About_Click);
 }
 
 FrmSetup *FrmMain::setupForm() const
@@ -633,6 +652,25 @@ void FrmMain::menu_Exit_Click()
     }
     close();
     QCoreApplication::quit();
+}
+
+void FrmMain::menu_Guide_Click()
+{
+    if (exiting_)
+        return;
+    if (!frmGuide_) {
+        frmGuide_ = new FrmGuide(this);
+        PlaceBeside(frmGuide_);
+    }
+    frmGuide_->show();
+    frmGuide_->raise();
+    frmGuide_->activateWindow();
+}
+
+void FrmMain::menu_About_Click()
+{
+    if (!exiting_)
+        ShowAbout(this);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

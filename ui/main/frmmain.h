@@ -31,6 +31,7 @@ class Simulation;
 namespace kormix::ui {
 
 class FrmBest;
+class FrmGuide;
 class FrmSetup;
 
 class FrmMain : public QMainWindow, public SimulationHost
@@ -97,6 +98,9 @@ public:
 
     QMenu *menu_file = nullptr;
     QAction *menu_Exit = nullptr;
+    QMenu *menu_help = nullptr;
+    QAction *menu_Guide = nullptr;
+    QAction *menu_About = nullptr;
 
     QPushButton *CmdSetup = nullptr;
     QPushButton *CmdRestart = nullptr;
@@ -148,9 +152,13 @@ private slots:
     void ChkSilent_Click();
     void Check1_Click();
     void menu_Exit_Click();
+    void menu_Guide_Click();
+    void menu_About_Click();
 
 private:
     void BuildControls();
+    // The Help menu, always the last of the menu bar.
+    void BuildHelpMenu();
     // Loads the setup dialog afresh, hidden, in its design state.
     void LoadSetupForm();
     // Writes the revised counts into the setup dialog's molecule fields.
@@ -174,6 +182,7 @@ private:
     Simulation &sim_;
     QPointer<FrmSetup> frmSetup_;
     QPointer<FrmBest> frmBest_;
+    QPointer<FrmGuide> frmGuide_;
     std::array<QLabel *, 13> labels_{}; // by MainLabel
 
     RunState runState_ = RunState::NeedsSetup;
