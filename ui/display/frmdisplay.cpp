@@ -152,6 +152,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     chart = new DistributionChart(FraDistro);
     chart->AddBar(kDesignBar0);
     chart->AddBar(kDesignBar1);
+    chart->setAccessibleName("Distributions");
 
     title = MakeLabel(FraDistro, "title", "title", 1560, 120, 4215, 375);
     title->setFont(SansFont(12));
@@ -370,6 +371,12 @@ void FrmDisplay::ShowSelectedDistribution()
                                        sim_.nKind[2],
                                        sim_.decimalPoint);
     FraLevels->Qa->setText(QString::fromStdString(q));
+    // What the painted chart shows to a screen reader: the bar selected.
+    chart->setAccessibleDescription(QString("%1 H2, %2 HD, %3 D2, %4, Q = %5")
+                                            .arg(sim_.nKind[0])
+                                            .arg(sim_.nKind[1])
+                                            .arg(sim_.nKind[2])
+                                            .arg(W->text(), QString::fromStdString(q)));
 }
 
 bool FrmDisplay::eventFilter(QObject *watched, QEvent *event)

@@ -30,6 +30,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace kormix::ui {
@@ -54,6 +55,7 @@ FrmMain::FrmMain(Simulation &sim, QWidget *parent)
     BuildControls();
     // Help is the last menu, after every one the window builds.
     BuildHelpMenu();
+    DescribeValueLabels();
     sim_.SetHost(this);
 
     // What the window does when it loads: the setup dialog is loaded once,
@@ -214,6 +216,30 @@ void FrmMain::BuildHelpMenu()
     connect(menu_About, &QAction::triggered, this, &FrmMain::menu_About_Click);
 }
 
+void FrmMain::DescribeValueLabels()
+{
+    // A screen reader reads a value with the caption beside it ("number of
+    // collisions: 1200"): the caption labels the value, and the value's
+    // description names the caption. Each label keeps its own text as its name.
+    const std::pair<QLabel *, QLabel *> pairs[] = {{Label1, H2},
+                                                   {Label9, D2},
+                                                   {Label4, HD},
+                                                   {Label3, Qa},
+                                                   {Label12, nHatoms},
+                                                   {Label15, nDatoms},
+                                                   {Label5, status},
+                                                   {LblNumDistros, NumDistros},
+                                                   {Label7, ncollide},
+                                                   {Label13, bestcol},
+                                                   {Label6, logW},
+                                                   {Label11, Wmax},
+                                                   {Label2, BestQ}};
+    for (const auto &[caption, value] : pairs) {
+        caption->setBuddy(value);
+        value->setAccessibleDescription(caption->text());
+    }
+}
+
 FrmSetup *FrmMain::setupForm() const
 {
     return frmSetup_;
@@ -309,6 +335,9 @@ void FrmMain::ShowMostProbable()
         bestLevelTop = frmBest_->FraLevels->designLin(0).top();
         bestLevelHeight = frmBest_->FraLevels->designLin(0).height();
         flags_.bBestShown = true;
+        // The window has no controls: the keyboard stays where it was, so
+        // that Space on "Stop Collisions" stops the run it just started.
+        frmBest_->setAttribute(Qt::WA_ShowWithoutActivating);
         PlaceBeside(frmBest_);
         frmBest_->show();
     }

@@ -159,6 +159,8 @@ private:
     void BuildControls();
     // The Help menu, always the last of the menu bar.
     void BuildHelpMenu();
+    // Ties each value label to its caption for screen readers.
+    void DescribeValueLabels();
     // Loads the setup dialog afresh, hidden, in its design state.
     void LoadSetupForm();
     // Writes the revised counts into the setup dialog's molecule fields.
