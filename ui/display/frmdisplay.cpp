@@ -121,6 +121,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     chart = new DistributionChart(FraDistro);
     chart->AddBar(kDesignBar0);
     chart->AddBar(kDesignBar1);
+    chart->setAccessibleName("Distributions");
 
     title = makeLabel(FraDistro, "title", "title", QRectF(1560, 120, 4215, 375), SansFont(12));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -342,6 +343,12 @@ void FrmDisplay::ShowSelectedDistribution()
     // The panel works out the quotient of the distribution it shows: the
     // run's Q is not touched.
     FraLevels->showDistribution(sim_.nKind, sim_.nMolecules, sim_.decimalPoint);
+    // What the painted chart shows to a screen reader: the bar selected.
+    chart->setAccessibleDescription(QString("%1 H2, %2 HD, %3 D2, %4, Q = %5")
+                                            .arg(sim_.nKind[0])
+                                            .arg(sim_.nKind[1])
+                                            .arg(sim_.nKind[2])
+                                            .arg(W->text(), FraLevels->Qa->text()));
 }
 
 bool FrmDisplay::eventFilter(QObject *watched, QEvent *event)

@@ -9,6 +9,8 @@
 #include "ui/common/twips.h"
 #include "ui/common/widgets.h"
 #include "ui/display/frmdisplay.h"
+#include "ui/help/about.h"
+#include "ui/help/frmguide.h"
 #include "ui/main/placement.h"
 #include "ui/revise/frmrevise.h"
 #include "ui/setup/frmsetup.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -27,6 +30,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace kormix::ui {
@@ -49,6 +53,9 @@ FrmMain::FrmMain(Simulation &sim, QWidget *parent)
     setObjectName("frmMain");
     setWindowTitle("Kormix 1.2");
     BuildControls();
+    // Help is the last menu, after every one the window builds.
+    BuildHelpMenu();
+    DescribeValueLabels();
     sim_.SetHost(this);
 
     // What the window does when it loads: the setup dialog is loaded once,
@@ -188,6 +195,44 @@ void FrmMain::BuildControls()
     connect(menu_Exit, &QAction::triggered, this, &FrmMain::menu_Exit_Click);
 }
 
+void FrmMain::BuildHelpMenu()
+{
+    menu_help = menuBar()->addMenu("&Help");
+    menu_help->setObjectName("menu_help");
+    menu_help->setFont(QApplication::font("QMenu"));
+    menu_Guide = menu_help->addAction("Kormix &Guide");
+    menu_Guide->setObjectName("menu_Guide");
+    menu_Guide->setShortcut(QKeySequence(Qt::Key_F1));
+    menu_About = menu_help->addAction("&About Kormix");
+    menu_About->setObjectName("menu_About");
+    connect(menu_Guide, &QAction::triggered, this, &FrmMain::menu_Guide_Click);
+    connect(menu_About, &QAction::triggered, this, &FrmMain::menu_About_Click);
+}
+
+void FrmMain::DescribeValueLabels()
+{
+    // A screen reader reads a value with the caption beside it ("number of
+    // collisions: 1200"): the caption labels the value, and the value's
+    // description names the caption. Each label keeps its own text as its name.
+    const std::pair<QLabel *, QLabel *> pairs[] = {{Label1, H2},
+                                                   {Label9, D2},
+                                                   {Label4, HD},
+                                                   {Label3, Qa},
+                                                   {Label12, nHatoms},
+                                                   {Label15, nDatoms},
+                                                   {Label5, status},
+                                                   {LblNumDistros, NumDistros},
+                                                   {Label7, ncollide},
+                                                   {Label13, bestcol},
+                                                   {Label6, logW},
+                                                   {Label11, Wmax},
+                                                   {Label2, BestQ}};
+    for (const auto &[caption, value] : pairs) {
+        caption->setBuddy(value);
+        value->setAccessibleDescription(caption->text());
+    }
+}
+
 FrmSetup *FrmMain::setupForm() const
 {
     return frmSetup_;
@@ -281,6 +326,9 @@ void FrmMain::ShowMostProbable()
         frmBest_ = new FrmBest(this);
         connect(frmBest_, &FrmBest::ClosedByUser, this, &FrmMain::HideMostProbable);
         flags_.bBestShown = true;
+        // The window has no controls: the keyboard stays where it was, so
+        // that Space on "Stop Collisions" stops the run it just started.
+        frmBest_->setAttribute(Qt::WA_ShowWithoutActivating);
         PlaceBeside(frmBest_);
         frmBest_->show();
     }
@@ -620,6 +668,25 @@ void FrmMain::menu_Exit_Click()
     }
     close();
     QCoreApplication::quit();
+}
+
+void FrmMain::menu_Guide_Click()
+{
+    if (exiting_)
+        return;
+    if (!frmGuide_) {
+        frmGuide_ = new FrmGuide(this);
+        PlaceBeside(frmGuide_);
+    }
+    frmGuide_->show();
+    frmGuide_->raise();
+    frmGuide_->activateWindow();
+}
+
+void FrmMain::menu_About_Click()
+{
+    if (!exiting_)
+        ShowAbout(this);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

@@ -31,6 +31,7 @@ class Simulation;
 namespace kormix::ui {
 
 class FrmBest;
+class FrmGuide;
 class FrmSetup;
 
 class FrmMain : public QMainWindow, public SimulationHost
@@ -94,6 +95,10 @@ public:
     QMenu *menu_file = nullptr;   // "&File"
     QAction *menu_Exit = nullptr; // "E&xit": ends the program at once
 
+    QMenu *menu_help = nullptr;    // "&Help"
+    QAction *menu_Guide = nullptr; // "Kormix &Guide" (F1)
+    QAction *menu_About = nullptr; // "&About Kormix"
+
     QPushButton *CmdSetup = nullptr;      // "Setup System"
     QPushButton *CmdRestart = nullptr;    // "Clear"
     QPushButton *CmdCollide = nullptr;    // "Start", "Stop" or "Restart Collisions"
@@ -144,9 +149,15 @@ private slots:
     void ChkSilent_Click();
     void Check1_Click();
     void menu_Exit_Click();
+    void menu_Guide_Click();
+    void menu_About_Click();
 
 private:
     void BuildControls();
+    // The Help menu, always the last of the menu bar.
+    void BuildHelpMenu();
+    // Ties each value label to its caption for screen readers.
+    void DescribeValueLabels();
     // Loads the setup dialog afresh, hidden, in its design state.
     void LoadSetupForm();
     // Writes the revised counts into the setup dialog's molecule fields.
@@ -170,6 +181,7 @@ private:
     Simulation &sim_;
     QPointer<FrmSetup> frmSetup_;
     QPointer<FrmBest> frmBest_;
+    QPointer<FrmGuide> frmGuide_;
     std::array<QLabel *, 13> labels_{}; // by MainLabel
 
     RunState runState_ = RunState::NeedsSetup;

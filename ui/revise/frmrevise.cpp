@@ -11,6 +11,7 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <utility>
@@ -67,6 +69,23 @@ QPixmap ZoomIcon(bool up)
     const QPointF downTriangle[3] = {{6.5, 8}, {24.5, 8}, {15.5, 24}};
     p.drawPolygon(up ? upTriangle : downTriangle, 3);
     return pixmap;
+}
+
+// The colour of the keyboard's focus marks: it stands out from the level
+// picture's white, the zoom pictures' grey and the red and black columns,
+// whatever the desktop's palette.
+const QColor kFocusMark(0, 90, 210);
+
+// The columns from left to right as they stand on the screen, by kind: H2, D2, HD.
+constexpr int kScreenOrder[3] = {0, 2, 1};
+
+int ScreenPlace(int kind)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (kScreenOrder[i] == kind)
+            return i;
+    }
+    return 0;
 }
 
 QLabel *MakePicture(QWidget *parent, const char *name, bool up, const QRectF &r)
@@ -126,6 +145,19 @@ FrmRevise::FrmRevise(Simulation &sim,
     Picture2 = MakePicture(this, "Picture2", false, QRectF(3240, 3840, 495, 495));
     Picture1->installEventFilter(this);
     Picture2->installEventFilter(this);
+
+    // Everything the mouse does here can be done from the keyboard: the level
+    // picture and the zoom pictures take the focus.
+    FraLevels->setFocusPolicy(Qt::StrongFocus);
+    if (FraLevels->accessibleName().isEmpty())
+        FraLevels->setAccessibleName("levels");
+    FraLevels->installEventFilter(this);
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    Picture1->setAccessibleName("zoom in");
+    Picture1->setAccessibleDescription("Space doubles the height of the columns");
+    Picture2->setFocusPolicy(Qt::StrongFocus);
+    Picture2->setAccessibleName("zoom out");
+    Picture2->setAccessibleDescription("Space halves the height of the columns");
 
     // The option shown is the mode in force: the mode chosen at an earlier
     // opening is kept.
@@ -193,6 +225,110 @@ void FrmRevise::ApplyDrag(double y)
     for (int i = 0; i < 3; ++i)
         sim_.nKind[i] = after[std::size_t(i)];
     DrawLevels();
+}
+
+void FrmRevise::ChooseLevel(int kind)
+{
+    if (kind < 0 || kind > 2)
+        return;
+    keyLevel = kind;
+    FraLevels->setFocus(Qt::OtherFocusReason);
+    FraLevels->update();
+}
+
+void FrmRevise::StepLevel(int direction)
+{
+    ChooseLevel(keyLevel);
+    // A key adjusts as a drag with the left button does: the mode chosen
+    // decides.
+    const AdjustMode mode = reviseSide == "R" ? AdjustMode::One : AdjustMode::All;
+    const LevelCounts before = {sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]};
+    const std::int64_t change = keyLevel == 1 ? 2 * direction : direction;
+    const LevelCounts after = dragLevel(before, keyLevel, mode, change);
+    for (int i = 0; i < 3; ++i)
+        sim_.nKind[i] = after[std::size_t(i)];
+    DrawLevels();
+}
+
+void FrmRevise::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers held = event->modifiers()
+                                       & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    // The arrows belong to the level picture; elsewhere they move the focus
+    // or the option, as usual.
+    const bool onLevels = FraLevels->hasFocus();
+    if (held == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_1:
+        case Qt::Key_2:
+        case Qt::Key_3:
+            ChooseLevel(kScreenOrder[event->key() - Qt::Key_1]);
+            return;
+        case Qt::Key_Plus:
+            StepLevel(1);
+            return;
+        case Qt::Key_Minus:
+            StepLevel(-1);
+            return;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            if (onLevels) {
+                const int place = ScreenPlace(keyLevel) + (event->key() == Qt::Key_Left ? -1 : 1);
+                ChooseLevel(kScreenOrder[std::clamp(place, 0, 2)]);
+                return;
+            }
+            break;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            if (onLevels) {
+                StepLevel(event->key() == Qt::Key_Up ? 1 : -1);
+                return;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool FrmRevise::PictureKey(QObject *picture, QKeyEvent *key)
+{
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    if (key->key() != Qt::Key_Space && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return false;
+    if (picture == Picture1)
+        Picture1_Click();
+    else
+        Picture2_Click();
+    return true;
+}
+
+void FrmRevise::PaintFocusMark(QWidget *widget, QEvent *paint)
+{
+    // The widget paints itself first; the mark goes over it.
+    static_cast<QObject *>(widget)->event(paint);
+    if (!widget->hasFocus())
+        return;
+    QPainter p(widget);
+    p.setPen(QPen(kFocusMark, 2));
+    p.setBrush(Qt::NoBrush);
+    if (widget != FraLevels) {
+        p.drawRect(QRectF(widget->rect()).adjusted(3, 3, -3, -3));
+        return;
+    }
+    // Around the chosen column's place, from a little above the columns'
+    // design top down to below its name.
+    QRectF column = FraLevels->lin(keyLevel).geometry;
+    if (keyLevel == 1)
+        column = column.united(FraLevels->lin(3).geometry);
+    const QLabel *name = keyLevel == 0 ? Label3 : keyLevel == 2 ? Label4 : Label5;
+    const double bottom = (name->y() + name->height()) * kTwipsPerPixel + 30;
+    const double top = revLevelTop - 90;
+    // H2 and D2 stand only 135 twips apart: the mark stays within half of that.
+    const QRect mark = TwipsRect(column.left() - 45, top, column.width() + 90, bottom - top);
+    p.drawRect(QRectF(mark).adjusted(1, 1, -1, -1));
 }
 
 void FrmRevise::optOne_Click(int index)
@@ -273,6 +409,23 @@ void FrmRevise::changeEvent(QEvent *event)
 
 bool FrmRevise::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == FraLevels || watched == Picture1 || watched == Picture2) {
+        switch (event->type()) {
+        case QEvent::Paint:
+            PaintFocusMark(static_cast<QWidget *>(watched), event);
+            return true;
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            static_cast<QWidget *>(watched)->update();
+            break;
+        case QEvent::KeyPress:
+            if (watched != FraLevels && PictureKey(watched, static_cast<QKeyEvent *>(event)))
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
     if ((watched == Picture1 || watched == Picture2)
         && event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);

@@ -155,6 +155,13 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
                        static_cast<QWidget *>(natom[1])})
         w->hide();
 
+    // Each field is named by the label beside it, for screen readers.
+    Label1->setBuddy(nMolec[0]);
+    Label2->setBuddy(nMolec[2]);
+    Label3->setBuddy(nMolec[1]);
+    Label4->setBuddy(natom[0]);
+    Label5->setBuddy(natom[1]);
+
     Picture1 = MakePicture(Frame1, "Picture1", ParticleIcon());
     Place(Picture1, 5400, 360, 495, 495);
 
