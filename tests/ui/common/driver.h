@@ -142,39 +142,40 @@ inline void Type(QLineEdit *field, const QString &text)
     QTest::keyClicks(field, text);
 }
 
-// Fills the setup dialog as a user does and presses OK.
-inline ModalScript::Action FillSetup(const Molecules &m)
+// Answers the setup dialog as a user does: `fill` types into it, then the
+// save option is clicked and OK pressed.
+inline ModalScript::Action AnswerSetup(bool saveAll, std::function<void(ui::FrmSetup *)> fill)
 {
-    return [m](QWidget *w) {
+    return [saveAll, fill](QWidget *w) {
         auto *setup = qobject_cast<ui::FrmSetup *>(w);
         if (!setup) {
             ADD_FAILURE() << "expected the setup dialog, got " << w->objectName().toStdString();
             ModalScript::Close(w);
             return;
         }
+        fill(setup);
+        QTest::mouseClick(saveAll ? setup->OptDisplayAll : setup->OptDisplayBest, Qt::LeftButton);
+        QTest::mouseClick(setup->CmdOK, Qt::LeftButton);
+    };
+}
+
+// Fills the setup dialog by molecules or by atoms and presses OK.
+inline ModalScript::Action FillSetup(const Molecules &m)
+{
+    return AnswerSetup(m.saveAll, [m](ui::FrmSetup *setup) {
         QTest::mouseClick(setup->OptBy[0], Qt::LeftButton);
         Type(setup->nMolec[0], m.h2);
         Type(setup->nMolec[1], m.hd);
         Type(setup->nMolec[2], m.d2);
-        QTest::mouseClick(m.saveAll ? setup->OptDisplayAll : setup->OptDisplayBest, Qt::LeftButton);
-        QTest::mouseClick(setup->CmdOK, Qt::LeftButton);
-    };
+    });
 }
 inline ModalScript::Action FillSetup(const Atoms &a)
 {
-    return [a](QWidget *w) {
-        auto *setup = qobject_cast<ui::FrmSetup *>(w);
-        if (!setup) {
-            ADD_FAILURE() << "expected the setup dialog, got " << w->objectName().toStdString();
-            ModalScript::Close(w);
-            return;
-        }
+    return AnswerSetup(a.saveAll, [a](ui::FrmSetup *setup) {
         QTest::mouseClick(setup->OptBy[1], Qt::LeftButton);
         Type(setup->natom[0], a.h);
         Type(setup->natom[1], a.d);
-        QTest::mouseClick(a.saveAll ? setup->OptDisplayAll : setup->OptDisplayBest, Qt::LeftButton);
-        QTest::mouseClick(setup->CmdOK, Qt::LeftButton);
-    };
+    });
 }
 
 // "Setup System", with the dialog filled in.
