@@ -31,6 +31,7 @@ class Simulation;
 namespace kormix::ui {
 
 class FrmBest;
+class FrmEquilibrium;
 class FrmSetup;
 
 class FrmMain : public QMainWindow, public SimulationHost
@@ -97,6 +98,11 @@ public:
 
     QMenu *menu_file = nullptr;
     QAction *menu_Exit = nullptr;
+    QMenu *menu_view = nullptr;
+    QAction *menu_Equilibrium = nullptr;
+
+    // The equilibrium window while it exists (it is kept when closed).
+    FrmEquilibrium *equilibriumForm() const;
 
     QPushButton *CmdSetup = nullptr;
     QPushButton *CmdRestart = nullptr;
@@ -148,9 +154,15 @@ private slots:
     void ChkSilent_Click();
     void Check1_Click();
     void menu_Exit_Click();
+    void menu_Equilibrium_Click();
 
 private:
     void BuildControls();
+    // The View menu, after File: the windows of our own beside the run.
+    void BuildViewMenu();
+    // Brings the equilibrium window, when it is open, up to the run: at most
+    // ten times a second unless `now`.
+    void RefreshEquilibrium(bool now = false);
     // Loads the setup dialog afresh, hidden, in its design state.
     void LoadSetupForm();
     // Writes the revised counts into the setup dialog's molecule fields.
@@ -174,6 +186,8 @@ private:
     Simulation &sim_;
     QPointer<FrmSetup> frmSetup_;
     QPointer<FrmBest> frmBest_;
+    QPointer<FrmEquilibrium> frmEquilibrium_;
+    QElapsedTimer equilibriumClock_;
     std::array<QLabel *, 13> labels_{}; // by MainLabel
 
     RunState runState_ = RunState::NeedsSetup;
