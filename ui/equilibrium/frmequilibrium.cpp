@@ -41,14 +41,15 @@ namespace kormix::ui {
 
 namespace {
 
-// The composition chart draws at most this many bars; a larger system's
-// compositions are shown in groups of neighbours.
-constexpr std::int64_t kMaxBars = 2000;
+// The composition chart draws at most this many bars, about one to a pixel
+// or two; a larger system's compositions are shown in groups of neighbours.
+// (Every point of a chart costs a little at every refresh.)
+constexpr std::int64_t kMaxBars = 400;
 // The expected approach is worked out in at most this many state updates, so
 // that the window answers at once when a run begins.
 constexpr double kApproachBudget = 2e7;
 // Points of the expected approach curve.
-constexpr int kApproachSamples = 400;
+constexpr int kApproachSamples = 200;
 // The equilibrium constant of H2 + D2 = 2 HD at high temperature.
 constexpr double kK = 4.0;
 // Revisions beyond this many are not drawn as lines.
@@ -92,6 +93,37 @@ QLabel *NewValue(const QString &name, QWidget *parent)
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
+}
+
+// The points of a line that a plot `columns` pixels wide can show: in every
+// column the lowest and the highest, in their order. A line with fewer points
+// than twice the columns keeps them all. Drawn, it looks as the whole line
+// would, at a fraction of the cost: the chart strokes every point of a line
+// at every change, for its outline as well.
+QList<QPointF> Envelope(const QList<QPointF> &line, double x0, double x1, int columns)
+{
+    if (line.size() <= 2 * columns)
+        return line;
+    QList<QPointF> kept;
+    kept.reserve(2 * qsizetype(columns) + 2);
+    const double scale = columns / (x1 - x0);
+    qsizetype first = 0;
+    while (first < line.size()) {
+        const double column = std::floor((line[first].x() - x0) * scale);
+        qsizetype low = first, high = first, last = first;
+        while (last + 1 < line.size() && std::floor((line[last + 1].x() - x0) * scale) == column) {
+            ++last;
+            if (line[last].y() < line[low].y())
+                low = last;
+            if (line[last].y() > line[high].y())
+                high = last;
+        }
+        kept << line[std::min(low, high)];
+        if (low != high)
+            kept << line[std::max(low, high)];
+        first = last + 1;
+    }
+    return kept;
 }
 
 void HideFromLegend(QChart *chart, QAbstractSeries *series)
@@ -151,7 +183,7 @@ void FrmEquilibrium::BuildControls()
 
     compositionView = new QChartView(compositionChart_, this);
     compositionView->setObjectName("compositionView");
-    compositionView->setRenderHint(QPainter::Antialiasing);
+    compositionView->setRenderHint(QPainter::Antialiasing, false); // upright bars need none
     compositionView->setMinimumSize(520, 300);
     compositionView->setAccessibleName("compositions by HD fraction");
     compositionView->setAccessibleDescription(
@@ -247,7 +279,9 @@ void FrmEquilibrium::BuildControls()
 
     courseView = new QChartView(courseChart_, this);
     courseView->setObjectName("courseView");
-    courseView->setRenderHint(QPainter::Antialiasing);
+    // Thousands of points of a long run are drawn ten times a second while
+    // collisions run: without antialiasing that costs a fraction.
+    courseView->setRenderHint(QPainter::Antialiasing, false);
     courseView->setMinimumSize(520, 260);
     courseView->setAccessibleName("the run against collisions");
 
@@ -489,6 +523,7 @@ void FrmEquilibrium::UpdateExact()
         square += c.p * c.lnW * c.lnW;
     }
     meanLnW_ = mean;
+    equilibriumRates_ = expectedRates(exact_);
     sdLnW_ = std::sqrt(std::max(0.0, square - mean * mean));
 }
 
@@ -557,12 +592,19 @@ void FrmEquilibrium::ShowCompositions(const StayShares &shares)
     }
     const double n = double(exact_.nMolecules);
     const double pMax = exact_.mode().p;
-    // The compositions worth drawing: those not vanishingly rare, and every
-    // one the run has met.
+    // The compositions worth drawing: on a linear axis those whose bar or
+    // outline would show, on a logarithmic one those not vanishingly rare and
+    // every one the run has met.
+    double shareMax = 0;
+    for (const CompositionProbability &c : exact_.kept)
+        shareMax = std::max(shareMax, shares.shareAt(c.counts.nHD));
+    const double pFloor = logarithmic ? 1e-12 * pMax : 1e-6 * pMax;
+    const double shareFloor = logarithmic ? 0 : 1e-3 * std::max(pMax, shareMax);
     std::size_t first = exact_.kept.size(), last = 0;
     for (std::size_t i = 0; i < exact_.kept.size(); ++i) {
         const CompositionProbability &c = exact_.kept[i];
-        if (c.p >= 1e-12 * pMax || shares.collisionsAt(c.counts.nHD) > 0) {
+        const double share = shares.shareAt(c.counts.nHD);
+        if (c.p >= pFloor || (share > 0 && share >= shareFloor)) {
             first = std::min(first, i);
             last = i;
         }
@@ -718,7 +760,6 @@ void FrmEquilibrium::ShowCourse()
         line << QPointF(double(p.collision), y);
         widen(y);
     }
-    courseLine->replace(line);
 
     const double xStart = points.empty() ? 0 : double(points.front().collision);
     double xEnd = points.empty() ? 1 : double(points.back().collision);
@@ -728,6 +769,10 @@ void FrmEquilibrium::ShowCourse()
         xEnd = std::max(xEnd, runStart + double(sim_.nCollisions));
     if (xEnd <= xStart)
         xEnd = xStart + 1;
+    // Columns two pixels wide: the course of a long run is a dense band at
+    // any width, and half the points halve the cost of drawing it.
+    const int columns = std::max(100, int(courseChart_->plotArea().width()) / 2);
+    courseLine->replace(Envelope(line, xStart, xEnd, columns));
 
     // The exact mean and its band belong to the atoms of the run going on.
     QList<QPointF> mean, upper, lower, constant, approach;
@@ -857,8 +902,7 @@ void FrmEquilibrium::ShowReactions()
     const ReactionProbabilities nowRates = running ? reactionProbabilities(
                                                    {sim_.nH2, sim_.nHD, sim_.nD2})
                                                    : ReactionProbabilities{};
-    const ReactionProbabilities equilibrium = running ? expectedRates(exact_)
-                                                      : ReactionProbabilities{};
+    const ReactionProbabilities equilibrium = running ? equilibriumRates_ : ReactionProbabilities{};
     const std::array<double, 3> expectedNow = {nowRates.forward,
                                                nowRates.reverse,
                                                nowRates.hdUnreacted};

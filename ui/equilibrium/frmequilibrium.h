@@ -12,6 +12,7 @@
 
 #include "core/equilibrium/approach.h"
 #include "core/equilibrium/exactdistribution.h"
+#include "core/equilibrium/reactions.h"
 #include "core/equilibrium/runobservations.h"
 
 #include <QString>
@@ -142,6 +143,7 @@ private:
     bool exactValid_ = false;
     std::int64_t exactH_ = -1, exactD_ = -1;
     double meanLnW_ = 0, sdLnW_ = 0;
+    ReactionProbabilities equilibriumRates_;
     // The expected approach from the start it was worked out for.
     ExpectedApproach approach_;
     std::optional<Composition> approachStart_;
