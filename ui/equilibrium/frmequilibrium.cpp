@@ -9,6 +9,7 @@
 #include "core/numberformat.h"
 #include "core/quotienttext.h"
 #include "core/simulation.h"
+#include "ui/common/twips.h"
 
 #include <QAreaSeries>
 #include <QBoxLayout>
@@ -144,6 +145,9 @@ FrmEquilibrium::FrmEquilibrium(Simulation &sim, QWidget *parent)
         return QFileDialog::getSaveFileName(this, caption, name, filter);
     };
     BuildControls();
+    // Under a dark palette the check box's and option buttons' indicators
+    // keep an outline that shows.
+    KeepIndicatorsVisible(this);
     ApplyPalette();
 }
 
@@ -184,7 +188,7 @@ void FrmEquilibrium::BuildControls()
     compositionView = new QChartView(compositionChart_, this);
     compositionView->setObjectName("compositionView");
     compositionView->setRenderHint(QPainter::Antialiasing, false); // upright bars need none
-    compositionView->setMinimumSize(520, 300);
+    compositionView->setMinimumSize(420, 260);
     compositionView->setAccessibleName("compositions by HD fraction");
     compositionView->setAccessibleDescription(
             "The exact probability of every composition as an outline and the share of the "
@@ -282,7 +286,7 @@ void FrmEquilibrium::BuildControls()
     // Thousands of points of a long run are drawn ten times a second while
     // collisions run: without antialiasing that costs a fraction.
     courseView->setRenderHint(QPainter::Antialiasing, false);
-    courseView->setMinimumSize(520, 260);
+    courseView->setMinimumSize(420, 220);
     courseView->setAccessibleName("the run against collisions");
 
     auto *courseBox = new QGroupBox("plot against collisions", this);
@@ -482,6 +486,14 @@ QString FrmEquilibrium::Fixed(double value, int decimals) const
     return Text(text);
 }
 
+QString FrmEquilibrium::Spread(double sd) const
+{
+    // A large system's spread is far below the fourth decimal.
+    if (sd == 0 || sd >= 1e-3)
+        return Fixed(sd, 4);
+    return Text(FormatNumber(sd, "scientific", sim_.decimalPoint));
+}
+
 QString FrmEquilibrium::Probability(double p) const
 {
     if (p >= 1e-4)
@@ -626,6 +638,11 @@ void FrmEquilibrium::ShowCompositions(const StayShares &shares)
     };
     std::vector<Bar> shown;
     const double step = 2.0 / n;
+    // Bars of a few pixels or less touch, and their outline is one staircase:
+    // drawn apart, their edges would cover the chart in black.
+    const std::int64_t barCount = (count + group - 1) / group;
+    const bool dense = barCount * 5
+                       > std::max<std::int64_t>(1, compositionChart_->plotArea().width());
     for (std::size_t i = first; i <= last; i += std::size_t(group)) {
         const std::size_t end = std::min(last + 1, i + std::size_t(group));
         double p = 0, share = 0;
@@ -636,7 +653,7 @@ void FrmEquilibrium::ShowCompositions(const StayShares &shares)
         const double members = double(end - i);
         const double x0 = exact_.kept[i].counts.nHD / n;
         const double x1 = exact_.kept[end - 1].counts.nHD / n;
-        const double half = 0.4 * step;
+        const double half = (dense ? 0.5 : 0.4) * step;
         shown.push_back({x0 - half, x1 + half, p / members, share / members});
     }
 
@@ -658,20 +675,33 @@ void FrmEquilibrium::ShowCompositions(const StayShares &shares)
     outline.reserve(qsizetype(4 * shown.size()));
     bars.reserve(qsizetype(4 * shown.size()));
     for (const Bar &b : shown) {
-        outline << QPointF(b.left, base) << QPointF(b.left, clampToBase(b.p))
-                << QPointF(b.right, clampToBase(b.p)) << QPointF(b.right, base);
-        bars << QPointF(b.left, base) << QPointF(b.left, clampToBase(b.share))
-             << QPointF(b.right, clampToBase(b.share)) << QPointF(b.right, base);
+        if (dense) {
+            outline << QPointF(b.left, clampToBase(b.p)) << QPointF(b.right, clampToBase(b.p));
+            bars << QPointF(b.left, clampToBase(b.share)) << QPointF(b.right, clampToBase(b.share));
+        } else {
+            outline << QPointF(b.left, base) << QPointF(b.left, clampToBase(b.p))
+                    << QPointF(b.right, clampToBase(b.p)) << QPointF(b.right, base);
+            bars << QPointF(b.left, base) << QPointF(b.left, clampToBase(b.share))
+                 << QPointF(b.right, clampToBase(b.share)) << QPointF(b.right, base);
+        }
     }
     exactOutline->replace(outline);
     observedTop_->replace(bars);
     const double xMin = shown.front().left - step / 2;
     const double xMax = shown.back().right + step / 2;
     observedBars->lowerSeries()->replace(QList<QPointF>{{xMin, base}, {xMax, base}});
-    fractionAxis_->setRange(std::max(0.0, xMin), std::min(1.0, xMax));
-    if (logarithmic)
-        logAxis_->setRange(base, std::max(top * 2, base * 10));
-    else {
+    const double xLow = std::max(0.0, xMin), xHigh = std::min(1.0, xMax);
+    fractionAxis_->setRange(xLow, xHigh);
+    // Enough decimals to tell the ticks of a narrow range apart.
+    const int decimals = std::clamp(int(std::ceil(-std::log10(xHigh - xLow))) + 1, 2, 8);
+    fractionAxis_->setLabelFormat(QString("%.%1f").arg(decimals));
+    if (logarithmic) {
+        const double high = std::max(top * 2, base * 10);
+        logAxis_->setRange(base, high);
+        // At most about six ticks: one every so many powers of ten.
+        const double decades = std::log10(high / base);
+        logAxis_->setBase(std::pow(10.0, std::max(1.0, std::ceil(decades / 6))));
+    } else {
         linearAxis_->setRange(0, std::max(top * 1.05, 1e-300));
         linearAxis_->applyNiceNumbers();
     }
@@ -701,7 +731,7 @@ void FrmEquilibrium::ShowSummary(const StayShares &shares)
     lblModeP->setText(Probability(mode.p));
     lblModeQ->setText(Text(quotientText(k.nH2, k.nHD, k.nD2, dp)));
     lblMeanExact->setText(Fixed(exact_.meanFraction, 4));
-    lblSdExact->setText(Fixed(exact_.sdFraction, 4));
+    lblSdExact->setText(Spread(exact_.sdFraction));
 
     // The observed mean and spread of the HD fraction, from the collisions
     // spent in each composition.
@@ -724,7 +754,7 @@ void FrmEquilibrium::ShowSummary(const StayShares &shares)
     }
     const double mean = sum / total;
     lblMeanObserved->setText(Fixed(mean, 4));
-    lblSdObserved->setText(Fixed(std::sqrt(std::max(0.0, square / total - mean * mean)), 4));
+    lblSdObserved->setText(Spread(std::sqrt(std::max(0.0, square / total - mean * mean))));
 }
 
 void FrmEquilibrium::ShowCourse()

@@ -134,6 +134,7 @@ private:
     void ShowMessage(const QString &text);
     QString Fixed(double value, int decimals) const;
     QString Probability(double p) const;
+    QString Spread(double sd) const;
 
     Simulation &sim_;
     long long refreshes_ = 0;
