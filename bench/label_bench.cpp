@@ -5,6 +5,7 @@
 #include "bench/offscreen.h"
 #include "ui/common/fitlabel.h"
 #include "ui/common/twips.h"
+#include "ui/common/widgets.h"
 
 #include <QLabel>
 #include <QPixmap>

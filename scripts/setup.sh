@@ -11,8 +11,11 @@
 kormix_program_packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev
                          libqt6opengl6-dev libqt6svg6 fonts-liberation xdg-utils)
 # What the tests and benchmarks need besides. locales lets the tests run the number texts
-# under a German decimal comma; the validators check the desktop entry and the metainfo.
-kormix_test_packages=(libgtest-dev libbenchmark-dev locales desktop-file-utils appstream)
+# under a German decimal comma; the validators check the desktop entry and the metainfo;
+# scripts/a11y-check.sh reads the windows as a screen reader does, on a virtual screen with
+# a private D-Bus session and the AT-SPI registry.
+kormix_test_packages=(libgtest-dev libbenchmark-dev locales desktop-file-utils appstream
+                      xvfb xauth dbus at-spi2-core python3-pyatspi)
 # What making the .deb needs besides: dpkg-shlibdeps and file find its dependencies.
 kormix_package_packages=(dpkg-dev file)
 

@@ -2,14 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/best/frmbest.h"
 
-#include "ui/common/fitlabel.h"
 #include "ui/common/levelpanel.h"
 #include "ui/common/twips.h"
+#include "ui/common/widgets.h"
 
 #include <QCloseEvent>
-#include <QLabel>
-
-#include <algorithm>
 
 namespace kormix::ui {
 
@@ -27,6 +24,10 @@ LevelPanelLayout FrmBest::Layout()
                   QRectF(1800, 1680, 105, 2655),  // HD, black half
                   QRectF(760, 1680, 225, 2655),   // D2, black
                   QRectF(1680, 1680, 105, 2655)}; // HD, red half
+
+    layout.columnNames = {NamedBox{"Label3", QRectF(240, 4560, 375, 375)},  // H2
+                          NamedBox{"Label4", QRectF(1605, 4560, 375, 375)}, // HD
+                          NamedBox{"Label1", QRectF(720, 4560, 375, 375)}}; // D2
     layout.labelPoints = 12;
     return layout;
 }
@@ -42,27 +43,9 @@ FrmBest::FrmBest(QWidget *parent)
 
     FraLevels = new LevelPanel(Layout(), this);
 
-    const QFont captionFont = SansFont(12, true);
-    for (QLabel *label : {FraLevels->nMolec[0],
-                          FraLevels->nMolec[1],
-                          FraLevels->nMolec[2],
-                          FraLevels->Label2,
-                          FraLevels->Qa}) {
-        label->setFont(captionFont);
-        // Never shorter than a line of its font, so that no descender is cut off.
-        label->resize(label->width(), std::max(label->height(), label->fontMetrics().height()));
-    }
-    auto caption = [&](const char *name, const char *text, double left) {
-        auto *label = new FitLabel(text, FraLevels);
-        label->setObjectName(name);
-        label->setFont(captionFont);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        Place(label, left, 4560, 375, 375);
-        return label;
-    };
-    Label3 = caption("Label3", "H2", 240);
-    Label1 = caption("Label1", "D2", 720);
-    Label4 = caption("Label4", "HD", 1605);
+    Label3 = FraLevels->columnNames[0];
+    Label1 = FraLevels->columnNames[2];
+    Label4 = FraLevels->columnNames[1];
 
     cir_[0] = {QRectF(840, 4200, 135, 150), QColor(255, 0, 0), false};
 }

@@ -5,8 +5,8 @@
 // and unloads it; the window has no commands of its own.
 #pragma once
 
-#include <QColor>
-#include <QRectF>
+#include "ui/common/paintedshape.h"
+
 #include <QWidget>
 
 #include <array>
@@ -17,14 +17,6 @@ namespace kormix::ui {
 
 class LevelPanel;
 struct LevelPanelLayout;
-
-// A shape that the window holds but never draws.
-struct HiddenShape
-{
-    QRectF geometry; // twips, relative to the frame
-    QColor fill;
-    bool visible = false;
-};
 
 class FrmBest : public QWidget
 {
@@ -37,14 +29,14 @@ public:
     static LevelPanelLayout Layout();
 
     LevelPanel *FraLevels = nullptr;
-    // Fixed captions under the H2, D2 and HD columns.
+    // Fixed captions under the H2, D2 and HD columns, parts of the panel.
     QLabel *Label3 = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label4 = nullptr;
 
     // The circle whose fill is the colour that stands for H; other windows
-    // mark their selection with it.
-    const HiddenShape &cir(int i) const { return cir_[std::size_t(i)]; }
+    // mark their selection with it. The window holds it but never draws it.
+    const PaintedShape &cir(int i) const { return cir_[std::size_t(i)]; }
 
 signals:
     // The window manager closed the window although it offers no close
@@ -55,7 +47,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    std::array<HiddenShape, 1> cir_;
+    std::array<PaintedShape, 1> cir_;
 };
 
 } // namespace kormix::ui

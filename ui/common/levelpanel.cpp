@@ -2,10 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/common/levelpanel.h"
 
-#include "ui/common/fitlabel.h"
 #include "ui/common/twips.h"
+#include "ui/common/widgets.h"
 
 #include "core/numberformat.h"
+#include "core/quotienttext.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -15,19 +16,27 @@ namespace kormix::ui {
 
 namespace {
 
-QLabel *MakeLabel(QWidget *parent, const QRectF &r, const QString &text, const QFont &font)
-{
-    auto *label = new FitLabel(text, parent);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Place(label, r.left(), r.top(), r.width(), r.height());
-    return label;
-}
+// The kinds in the order of the counts: 0 H2, 1 HD, 2 D2.
+const char *const kKind[3] = {"H2", "HD", "D2"};
 
 int Buttons(Qt::MouseButtons buttons)
 {
     // Qt's button bits are those the frame reports: 1 left, 2 right, 4 middle.
     return int(buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
+}
+
+// Exactly the same place, size and look (QRectF's own comparison is fuzzy).
+bool Same(const PaintedShape &a, const PaintedShape &b)
+{
+    const QRectF &g = a.geometry;
+    const QRectF &h = b.geometry;
+    return g.x() == h.x() && g.y() == h.y() && g.width() == h.width() && g.height() == h.height()
+           && a.fill == b.fill && a.visible == b.visible;
+}
+
+QString Count(std::int32_t n)
+{
+    return QString::fromStdString(IntegerToText(n));
 }
 
 } // namespace
@@ -37,24 +46,26 @@ LevelPanel::LevelPanel(const LevelPanelLayout &layout, QWidget *parent)
     , layout_(layout)
 {
     setObjectName("FraLevels");
+    setAccessibleName("level columns");
     setFrameShape(QFrame::Box);
     UseWhiteBackground(this);
-    Place(this, layout.frame.left(), layout.frame.top(), layout.frame.width(), layout.frame.height());
+    Place(this, layout.frame);
     setMouseTracking(true); // every move over the frame counts, pressed or not
 
     const QFont font = SansFont(layout.labelPoints);
-    static const char *const kDesign[3] = {"H2", "HD", "D2"};
     for (int k = 0; k < 3; ++k) {
-        nMolec[k] = MakeLabel(this, layout.nMolec[k], kDesign[k], font);
-        nMolec[k]->setObjectName(QString("nMolec_%1").arg(k));
+        const QByteArray name = "nMolec_" + QByteArray::number(k);
+        nMolec[k] = makeLabel(this, name.constData(), kKind[k], layout.nMolec[k], font);
     }
-    if (!layout.label2.isEmpty()) {
-        Label2 = MakeLabel(this, layout.label2, "Q =", font);
-        Label2->setObjectName("Label2");
-    }
-    if (!layout.qa.isEmpty()) {
-        Qa = MakeLabel(this, layout.qa, " ", font);
-        Qa->setObjectName("Qa");
+    if (!layout.label2.isEmpty())
+        Label2 = makeLabel(this, "Label2", "Q =", layout.label2, font);
+    if (!layout.qa.isEmpty())
+        Qa = makeLabel(this, "Qa", " ", layout.qa, font);
+    // Left to right as they stand under the columns: H2, D2, HD.
+    for (int k : {0, 2, 1}) {
+        const NamedBox &box = layout.columnNames[std::size_t(k)];
+        if (box.name && !box.geometry.isEmpty())
+            columnNames[k] = makeLabel(this, box.name, kKind[k], box.geometry, font);
     }
 
     static const QColor kFill[4] = {Qt::red, Qt::black, Qt::black, Qt::red};
@@ -62,40 +73,58 @@ LevelPanel::LevelPanel(const LevelPanelLayout &layout, QWidget *parent)
         columns_[i] = {layout.lin[i], kFill[i], false};
 }
 
-void LevelPanel::SetColumn(int i, double top, double height)
+void LevelPanel::showDistribution(const std::array<std::int32_t, 4> &counts,
+                                  double total,
+                                  char decimalPoint)
 {
-    QRectF &g = columns_[std::size_t(i)].geometry;
-    g.setTop(top);
-    g.setHeight(height);
-    update();
+    showDistribution(counts, total, decimalPoint, total != 0 ? levelHeight() / total : 0.0);
 }
 
-void LevelPanel::SetColumnsVisible(bool visible)
+void LevelPanel::showDistribution(const std::array<std::int32_t, 4> &counts,
+                                  double total,
+                                  char decimalPoint,
+                                  double scale)
 {
-    for (LevelColumn &c : columns_)
-        c.visible = visible;
-    update();
-}
-
-void LevelPanel::ShowCounts(const std::array<std::int32_t, 4> &counts,
-                            double scale,
-                            double base,
-                            double total,
-                            char decimalPoint)
-{
-    SetColumnsVisible(false);
+    // Every column grows upwards from the common base line; the two halves
+    // of HD are equally high. The picture changes all at once: it is painted
+    // only after this returns, and not at all when it stays as it was.
+    const double base = levelTop() + levelHeight();
+    std::array<PaintedShape, 4> shown = columns_;
     for (int j = 0; j < 3; ++j) {
         const double height = counts[j] * scale;
-        SetColumn(j, base - height, height);
+        QRectF &g = shown[j].geometry;
+        g = QRectF(g.left(), base - height, g.width(), height);
     }
-    SetColumn(3, lin(1).geometry.top(), lin(1).geometry.height());
+    QRectF &left = shown[3].geometry;
+    left = QRectF(left.left(), shown[1].geometry.top(), left.width(), shown[1].geometry.height());
+    for (PaintedShape &c : shown)
+        c.visible = true;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if (!Same(shown[i], columns_[i])) {
+            columns_ = shown;
+            update();
+            break;
+        }
+    }
 
     const double percent = total != 0 ? counts[1] / total * 100 : 0.0;
-    nMolec[0]->setText(QString::fromStdString(IntegerToText(counts[0]) + " H2"));
-    nMolec[1]->setText(QString::fromStdString(IntegerToText(counts[1]) + " HD ("
-                                              + FormatNumber(percent, "0.00", decimalPoint) + "%)"));
-    nMolec[2]->setText(QString::fromStdString(IntegerToText(counts[2]) + " D2"));
-    SetColumnsVisible(true);
+    const QString h2 = Count(counts[0]);
+    const QString hd = Count(counts[1]);
+    const QString d2 = Count(counts[2]);
+    const QString q = QString::fromStdString(
+            quotientText(counts[0], counts[1], counts[2], decimalPoint));
+    writeText(nMolec[0], h2 + " H2");
+    writeText(nMolec[1],
+              hd + " HD (" + QString::fromStdString(FormatNumber(percent, "0.00", decimalPoint))
+                      + "%)");
+    writeText(nMolec[2], d2 + " D2");
+    if (Qa)
+        writeText(Qa, q);
+
+    // What the picture says, for those who do not see it.
+    const QString description = h2 + " H2, " + hd + " HD, " + d2 + " D2, Q = " + q;
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
 }
 
 void LevelPanel::paintEvent(QPaintEvent *event)
@@ -105,7 +134,7 @@ void LevelPanel::paintEvent(QPaintEvent *event)
     // A column may reach far beyond the frame (after zooming in, say): only
     // the part inside is drawn, worked out before any rounding to pixels.
     const QRectF frame(0, 0, width() * kTwipsPerPixel, height() * kTwipsPerPixel);
-    for (const LevelColumn &c : columns_) {
+    for (const PaintedShape &c : columns_) {
         const QRectF g = c.geometry.intersected(frame);
         if (!c.visible || g.height() <= 0 || g.width() <= 0)
             continue;

@@ -3,13 +3,17 @@
 // A distribution drawn as level columns on a white frame: the counts of H2,
 // HD and D2 as captions, the quotient Q, and four columns standing on one base
 // line (H2 red, D2 black, HD as a red and a black half side by side: red
-// stands for H, black for D). The most-probable window, the detailed display
-// and the revise-data window each place one with their own geometry.
+// stands for H, black for D), with the names of the kinds under them where the
+// window has them. The most-probable window, the detailed display and the
+// revise-data window each place one with their own geometry and hand it whole
+// distributions; the panel works out everything it draws from its layout.
 #pragma once
 
-#include <QColor>
+#include "ui/common/paintedshape.h"
+
 #include <QFrame>
 #include <QRectF>
+#include <QString>
 
 #include <array>
 #include <cstdint>
@@ -18,12 +22,11 @@ class QLabel;
 
 namespace kormix::ui {
 
-// Column index: 0 H2, 1 right (black) half of HD, 2 D2, 3 left (red) half of HD.
-struct LevelColumn
+// A fixed caption: the control's name and where it stands.
+struct NamedBox
 {
-    QRectF geometry; // twips, relative to the frame
-    QColor fill;
-    bool visible = false;
+    const char *name = nullptr;
+    QRectF geometry;
 };
 
 // Where the parts stand, in twips: the frame relative to its parent, the rest
@@ -35,7 +38,9 @@ struct LevelPanelLayout
     QRectF label2;                // the fixed text "Q ="
     QRectF qa;                    // the quotient
     std::array<QRectF, 4> lin;    // design geometry of the columns
-    double labelPoints = 12;      // size of the captions' font
+    // The names "H2", "HD", "D2" under the columns, by kind.
+    std::array<NamedBox, 3> columnNames;
+    double labelPoints = 12; // size of the captions' font
 };
 
 class LevelPanel : public QFrame
@@ -48,22 +53,31 @@ public:
     std::array<QLabel *, 3> nMolec{};
     QLabel *Label2 = nullptr;
     QLabel *Qa = nullptr;
+    std::array<QLabel *, 3> columnNames{}; // by kind, where the layout has them
 
-    const LevelColumn &lin(int i) const { return columns_[std::size_t(i)]; }
+    // Column i: 0 H2, 1 right (black) half of HD, 2 D2, 3 left (red) half of HD.
+    const PaintedShape &lin(int i) const { return columns_[std::size_t(i)]; }
     // The design geometry of column i, as laid out.
     const QRectF &designLin(int i) const { return layout_.lin[std::size_t(i)]; }
-    void SetColumn(int i, double top, double height);
-    void SetColumnsVisible(bool visible);
+    // The design top and height of the first column: the columns stand on
+    // the line levelTop() + levelHeight(), and one that held every molecule
+    // would be levelHeight() high.
+    double levelTop() const { return designLin(0).top(); }
+    double levelHeight() const { return designLin(0).height(); }
 
-    // Shows the counts (H2, HD, D2): each column count x scale twips high,
-    // standing on the line y = base, the HD half columns equally high; the
-    // captions "n H2", "n HD (p%)", "n D2" with p the HD share of total
-    // (0.00 when total is 0). The columns are shown afterwards.
-    void ShowCounts(const std::array<std::int32_t, 4> &counts,
-                    double scale,
-                    double base,
-                    double total,
-                    char decimalPoint);
+    // Shows the counts (H2, HD, D2) of a system of total molecules at the
+    // design scale, levelHeight() / total twips per molecule (0 for an empty
+    // system): the columns, the captions "n H2", "n HD (p%)", "n D2" with p
+    // the HD share of total (0.00 when total is 0), and Q where the layout
+    // has a place for it.
+    void showDistribution(const std::array<std::int32_t, 4> &counts,
+                          double total,
+                          char decimalPoint);
+    // The same at scale twips per molecule.
+    void showDistribution(const std::array<std::int32_t, 4> &counts,
+                          double total,
+                          char decimalPoint,
+                          double scale);
 
 signals:
     // Mouse events on the frame: the buttons (1 left, 2 right, 4 middle) and
@@ -80,7 +94,7 @@ protected:
 
 private:
     LevelPanelLayout layout_;
-    std::array<LevelColumn, 4> columns_;
+    std::array<PaintedShape, 4> columns_;
 };
 
 } // namespace kormix::ui

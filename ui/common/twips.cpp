@@ -2,11 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/common/twips.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QFontDatabase>
-#include <QPalette>
-#include <QRadioButton>
 #include <QWidget>
 
 #include <cmath>
@@ -35,85 +30,14 @@ void Place(QWidget *widget, double left, double top, double width, double height
     widget->setGeometry(TwipsRect(left, top, width, height));
 }
 
+void Place(QWidget *widget, const QRectF &twips)
+{
+    widget->setGeometry(TwipsRect(twips.left(), twips.top(), twips.width(), twips.height()));
+}
+
 void SetClientSize(QWidget *window, double width, double height)
 {
     window->setFixedSize(Px(width), Px(height));
-}
-
-QFont SansFont(double points, bool bold)
-{
-    // The layouts were drawn for MS Sans Serif, whose letters are about as
-    // wide as Arial's. Common desktop faces such as DejaVu Sans run wider and
-    // cut off the longer captions, so a face with Arial's widths comes first
-    // where one is installed; otherwise the system's sans-serif face stands in.
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setStyleHint(QFont::SansSerif);
-    font.setFamilies(
-            {"Arial", "Liberation Sans", "Arimo", "Nimbus Sans", "Helvetica", font.family()});
-    font.setPixelSize(int(std::lround(points * 96.0 / 72.0)));
-    font.setBold(bold);
-    return font;
-}
-
-void UseWindowColours(QWidget *window)
-{
-    QPalette pal = window->palette();
-    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
-    pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
-    window->setPalette(pal);
-    window->setAutoFillBackground(true);
-}
-
-void UseWhiteBackground(QWidget *area)
-{
-    QPalette pal = area->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    pal.setColor(QPalette::Base, Qt::white);
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        pal.setColor(QPalette::Active, role, Qt::black);
-        pal.setColor(QPalette::Inactive, role, Qt::black);
-        pal.setColor(QPalette::Disabled, role, Qt::darkGray);
-    }
-    area->setPalette(pal);
-    area->setAutoFillBackground(true);
-}
-
-namespace {
-
-bool IsDark(const QPalette &pal)
-{
-    return pal.color(QPalette::Window).lightnessF() < pal.color(QPalette::WindowText).lightnessF();
-}
-
-QColor Halfway(const QPalette &pal)
-{
-    const QColor back = pal.color(QPalette::Window);
-    const QColor text = pal.color(QPalette::WindowText);
-    return QColor((back.red() + text.red()) / 2,
-                  (back.green() + text.green()) / 2,
-                  (back.blue() + text.blue()) / 2);
-}
-
-} // namespace
-
-QColor LineColour(const QPalette &palette)
-{
-    return IsDark(palette) ? Halfway(palette) : palette.color(QPalette::Mid);
-}
-
-void KeepIndicatorsVisible(QWidget *area)
-{
-    const auto keep = [](QAbstractButton *button) {
-        QPalette pal = button->palette();
-        if (!IsDark(pal))
-            return; // dark text on a light background: the style's outline shows
-        pal.setColor(QPalette::Window, Halfway(pal));
-        button->setPalette(pal);
-    };
-    for (QCheckBox *box : area->findChildren<QCheckBox *>())
-        keep(box);
-    for (QRadioButton *option : area->findChildren<QRadioButton *>())
-        keep(option);
 }
 
 } // namespace kormix::ui

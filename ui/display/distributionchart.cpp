@@ -19,7 +19,7 @@ DistributionChart::DistributionChart(QWidget *frame)
     bars_.reserve(1000);
 }
 
-void DistributionChart::AddBar(const BarShape &shape)
+void DistributionChart::AddBar(const PaintedShape &shape)
 {
     bars_.push_back(shape);
     UpdateBar(barCount() - 1);
@@ -74,7 +74,7 @@ void DistributionChart::paintEvent(QPaintEvent *event)
     wholePending_ = false;
     QPainter painter(this);
     const QRect dirty = event->rect();
-    const auto paint = [&](const BarShape &b) {
+    const auto paint = [&](const PaintedShape &b) {
         if (!b.visible)
             return;
         const QRectF &g = b.geometry;

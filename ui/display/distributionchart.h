@@ -6,22 +6,13 @@
 // their geometry reads back exactly as it was computed.
 #pragma once
 
-#include <QColor>
-#include <QRectF>
+#include "ui/common/paintedshape.h"
+
 #include <QWidget>
 
 #include <vector>
 
 namespace kormix::ui {
-
-// One element of the bar array: place and size in twips relative to the
-// frame, fill colour, and whether it is shown.
-struct BarShape
-{
-    QRectF geometry;
-    QColor fill;
-    bool visible = false;
-};
 
 class DistributionChart : public QWidget
 {
@@ -34,10 +25,10 @@ public:
     explicit DistributionChart(QWidget *frame);
 
     int barCount() const { return int(bars_.size()); }
-    const BarShape &bar(int k) const { return bars_[std::size_t(k)]; }
+    const PaintedShape &bar(int k) const { return bars_[std::size_t(k)]; }
 
     // Adds an element at the end of the array.
-    void AddBar(const BarShape &shape);
+    void AddBar(const PaintedShape &shape);
     void SetBarGeometry(int k, const QRectF &geometry);
     void SetBarFill(int k, const QColor &fill);
     void SetBarVisible(int k, bool visible);
@@ -60,7 +51,7 @@ private:
 
     static constexpr int kMaxPendingRects = 64;
 
-    std::vector<BarShape> bars_;
+    std::vector<PaintedShape> bars_;
     int topBar_ = -1;
     int pendingRects_ = 0;      // bar rectangles asked to repaint since the last paint
     bool wholePending_ = false; // the whole chart is to be repainted

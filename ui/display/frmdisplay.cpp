@@ -2,14 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/display/frmdisplay.h"
 
-#include "ui/common/fitlabel.h"
 #include "ui/common/levelpanel.h"
 #include "ui/common/twips.h"
+#include "ui/common/widgets.h"
 
 #include "core/chartrules.h"
 #include "core/distributionsfile.h"
 #include "core/numberformat.h"
-#include "core/quotienttext.h"
 #include "core/simulation.h"
 
 #include <QDesktopServices>
@@ -41,8 +40,8 @@ constexpr double kMinBarPitch = 25;  // the narrowest bar still shows
 
 // The two design elements of the bar array: the first gives the geometry and
 // the colour of every bar, the second the colour of the selected one.
-const BarShape kDesignBar0{QRectF(480, 480, 375, 2775), QColor(0, 0, 255), false};
-const BarShape kDesignBar1{QRectF(1080, 480, 375, 2775), QColor(255, 0, 0), false};
+const PaintedShape kDesignBar0{QRectF(480, 480, 375, 2775), QColor(0, 0, 255), false};
+const PaintedShape kDesignBar1{QRectF(1080, 480, 375, 2775), QColor(255, 0, 0), false};
 
 // The composition panel in FraLevels.
 LevelPanelLayout PanelLayout()
@@ -89,36 +88,6 @@ protected:
     }
 };
 
-QLabel *MakeLabel(QWidget *parent,
-                  const char *name,
-                  const QString &text,
-                  double l,
-                  double t,
-                  double w,
-                  double h)
-{
-    auto *label = new FitLabel(text, parent);
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Place(label, l, t, w, h);
-    return label;
-}
-
-template<typename Button>
-Button *MakeButton(QWidget *parent,
-                   const char *name,
-                   const QString &text,
-                   double l,
-                   double t,
-                   double w,
-                   double h)
-{
-    auto *button = new FitButton<Button>(text, parent);
-    button->setObjectName(name);
-    Place(button, l, t, w, h);
-    return button;
-}
-
 QString PathText(const std::filesystem::path &path)
 {
     return QString::fromStdU16String(path.u16string());
@@ -152,13 +121,16 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     chart = new DistributionChart(FraDistro);
     chart->AddBar(kDesignBar0);
     chart->AddBar(kDesignBar1);
+    chart->setAccessibleName("Distributions");
 
-    title = MakeLabel(FraDistro, "title", "title", 1560, 120, 4215, 375);
-    title->setFont(SansFont(12));
+    title = makeLabel(FraDistro, "title", "title", QRectF(1560, 120, 4215, 375), SansFont(12));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     title->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Standby = MakeLabel(FraDistro, "Standby", "Please Standby", 4560, 480, 1695, 255);
-    Standby->setFont(SansFont(9.75));
+    Standby = makeLabel(FraDistro,
+                        "Standby",
+                        "Please Standby",
+                        QRectF(4560, 480, 1695, 255),
+                        SansFont(9.75));
     UseWhiteBackground(Standby);
     Standby->setAttribute(Qt::WA_TransparentForMouseEvents);
 
@@ -167,26 +139,35 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     Frame4 = new CaptionFrame("Options", this);
     Frame4->setObjectName("Frame4");
     Place(Frame4, 720, 3600, kDistroWidth, 615);
-    OptTheoretical
-            = MakeButton<QRadioButton>(Frame4, "OptTheoretical", "Theoretical", 840, 240, 1695, 255);
+    OptTheoretical = makeButton<QRadioButton>(Frame4,
+                                              "OptTheoretical",
+                                              "Theoretical",
+                                              QRectF(840, 240, 1695, 255));
     OptTheoretical->setChecked(true);
-    OptActual = MakeButton<QRadioButton>(Frame4, "OptActual", "Actual", 2760, 240, 1455, 255);
+    OptActual = makeButton<QRadioButton>(Frame4,
+                                         "OptActual",
+                                         "Actual",
+                                         QRectF(2760, 240, 1455, 255));
 
     Frame1 = new CaptionFrame(QString(), this);
     Frame1->setObjectName("Frame1");
     Place(Frame1, 7080, 3600, 1815, 615);
-    W = MakeLabel(Frame1, "W", "", 120, 240, 1575, 255);
+    W = makeLabel(Frame1, "W", "", QRectF(120, 240, 1575, 255));
 
     // Lies over the right end of Frame4, so it is made after it.
-    CmdMostProbable
-            = MakeButton<QPushButton>(this, "CmdMostProbable", "Highest", 5640, 3840, 1095, 255);
+    CmdMostProbable = makeButton<QPushButton>(this,
+                                              "CmdMostProbable",
+                                              "Highest",
+                                              QRectF(5640, 3840, 1095, 255));
 
-    Label7 = MakeLabel(this, "Label7", "number of collisions:", 2160, 4440, 2655, 255);
-    Label7->setFont(SansFont(12));
-    ncoll = MakeLabel(this, "ncoll", "0", 4800, 4440, 1815, 255);
-    ncoll->setFont(SansFont(12));
-    Command1 = MakeButton<QPushButton>(this, "Command1", "Excel", 6600, 4440, 1095, 375);
-    cmdExit = MakeButton<QPushButton>(this, "cmdExit", "done", 7800, 4440, 1095, 375);
+    Label7 = makeLabel(this,
+                       "Label7",
+                       "number of collisions:",
+                       QRectF(2160, 4440, 2655, 255),
+                       SansFont(12));
+    ncoll = makeLabel(this, "ncoll", "0", QRectF(4800, 4440, 1815, 255), SansFont(12));
+    Command1 = makeButton<QPushButton>(this, "Command1", "Excel", QRectF(6600, 4440, 1095, 375));
+    cmdExit = makeButton<QPushButton>(this, "cmdExit", "done", QRectF(7800, 4440, 1095, 375));
 
     setTabOrder(cmdExit, CmdMostProbable);
     setTabOrder(CmdMostProbable, OptActual);
@@ -242,8 +223,6 @@ void FrmDisplay::InitChartState()
     barBaseY = design.top() + design.height();
     barDesignWidth = design.width();
     barMaxHeight = design.height();
-    levelTop = FraLevels->lin(0).geometry.top();
-    levelHeight = FraLevels->lin(0).geometry.height();
 
     iMaxFreq = -1;
     iMaxLnW = -1;
@@ -291,7 +270,7 @@ void FrmDisplay::BuildBars()
     if (barPitch < kMinBarPitch)
         barPitch = kMinBarPitch;
 
-    const BarShape copy{bar(0).geometry, bar(0).fill, false};
+    const PaintedShape copy{bar(0).geometry, bar(0).fill, false};
     for (int k = 0; k < BarCount(); ++k) {
         const int e = barEntry[std::size_t(k)];
         if (k == nBarsLoaded) {
@@ -358,18 +337,18 @@ void FrmDisplay::ShowSelectedDistribution()
     const DistributionRegister &reg = sim_.reg;
     W->setText(QString::fromStdString("W = " + FormatW(reg.regLnW[e], sim_.decimalPoint)));
 
-    const double base = levelTop + levelHeight;
-    const double scale = sim_.nMolecules > 0 ? levelHeight / sim_.nMolecules : 0;
     sim_.nKind[1] = reg.regCounts[e][1];
     sim_.nKind[2] = reg.regCounts[e][2];
     sim_.nKind[0] = sim_.nMolecules - sim_.nKind[1] - sim_.nKind[2];
-    FraLevels->ShowCounts(sim_.nKind, scale, base, sim_.nMolecules, sim_.decimalPoint);
-    // The quotient of the distribution shown; the run's Q is not touched.
-    const std::string q = quotientText(sim_.nKind[0],
-                                       sim_.nKind[1],
-                                       sim_.nKind[2],
-                                       sim_.decimalPoint);
-    FraLevels->Qa->setText(QString::fromStdString(q));
+    // The panel works out the quotient of the distribution it shows: the
+    // run's Q is not touched.
+    FraLevels->showDistribution(sim_.nKind, sim_.nMolecules, sim_.decimalPoint);
+    // What the painted chart shows to a screen reader: the bar selected.
+    chart->setAccessibleDescription(QString("%1 H2, %2 HD, %3 D2, %4, Q = %5")
+                                            .arg(sim_.nKind[0])
+                                            .arg(sim_.nKind[1])
+                                            .arg(sim_.nKind[2])
+                                            .arg(W->text(), FraLevels->Qa->text()));
 }
 
 bool FrmDisplay::eventFilter(QObject *watched, QEvent *event)

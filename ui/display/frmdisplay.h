@@ -62,7 +62,7 @@ public:
     QPushButton *cmdExit = nullptr;
 
     // Element k of the bar array (0 and 1 are the design elements).
-    const BarShape &bar(int k) const { return chart->bar(k); }
+    const PaintedShape &bar(int k) const { return chart->bar(k); }
 
     // The chart's state for this opening.
     QColor clrMark;            // fill of the selected bar
@@ -78,8 +78,6 @@ public:
     double barMaxHeight = 0;   // full-scale bar height, twips
     double barDesignWidth = 0; // width of the design bar, twips
     int nBarsLoaded = 0;       // elements of the bar array that exist
-    double levelTop = 0;       // design top of the first level column, twips
-    double levelHeight = 0;    // design height of the first level column, twips
     std::array<std::int16_t, 1001> barEntry{}; // register entry shown at position k
 
     // Recomputes every bar's height for the selected mode.

@@ -9,7 +9,7 @@
 #include "core/numberformat.h"
 #include "core/quotienttext.h"
 #include "core/simulation.h"
-#include "ui/common/twips.h"
+#include "ui/common/widgets.h"
 
 #include <QAreaSeries>
 #include <QBoxLayout>

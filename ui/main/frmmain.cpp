@@ -5,11 +5,13 @@
 #include "core/numberformat.h"
 #include "core/simulation.h"
 #include "ui/best/frmbest.h"
-#include "ui/common/fitlabel.h"
 #include "ui/common/levelpanel.h"
 #include "ui/common/twips.h"
+#include "ui/common/widgets.h"
 #include "ui/display/frmdisplay.h"
 #include "ui/equilibrium/frmequilibrium.h"
+#include "ui/help/about.h"
+#include "ui/help/frmguide.h"
 #include "ui/main/placement.h"
 #include "ui/revise/frmrevise.h"
 #include "ui/setup/frmsetup.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -28,6 +31,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace kormix::ui {
@@ -50,6 +54,9 @@ FrmMain::FrmMain(Simulation &sim, QWidget *parent)
     setObjectName("frmMain");
     setWindowTitle("Kormix 1.2");
     BuildControls();
+    // Help is the last menu, after every one the window builds.
+    BuildHelpMenu();
+    DescribeValueLabels();
     sim_.SetHost(this);
 
     // What the window does when it loads: the setup dialog is loaded once,
@@ -87,10 +94,8 @@ void FrmMain::BuildControls()
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     auto button = [client](const char *name, const char *caption, double l, double t, double w) {
-        auto *b = new FitButton<QPushButton>(caption, client);
-        b->setObjectName(name);
+        auto *b = makeButton<QPushButton>(client, name, caption, QRectF(l, t, w, 375));
         b->setAutoDefault(false);
-        Place(b, l, t, w, 375);
         return b;
     };
     CmdSetup = button("CmdSetup", "Setup System", 240, 120, 1695);
@@ -101,28 +106,23 @@ void FrmMain::BuildControls()
     CmdReviseData = button("CmdReviseData", "Revise Data", 240, 600, 1695);
 
     // Turbo mode is on throughout: the box is ticked and never shown.
-    ChkSilent = new FitButton<QCheckBox>("turbo mode", client);
-    ChkSilent->setObjectName("ChkSilent");
-    Place(ChkSilent, 7200, 600, 1455, 375);
+    ChkSilent = makeButton<QCheckBox>(client,
+                                      "ChkSilent",
+                                      "turbo mode",
+                                      QRectF(7200, 600, 1455, 375));
     ChkSilent->setChecked(true);
     ChkSilent->hide();
 
-    Check1 = new FitButton<QCheckBox>("Show Fluctuations", client);
-    Check1->setObjectName("Check1");
-    Place(Check1, 4440, 4080, 3135, 255);
+    Check1 = makeButton<QCheckBox>(client,
+                                   "Check1",
+                                   "Show Fluctuations",
+                                   QRectF(4440, 4080, 3135, 255));
     KeepIndicatorsVisible(client);
 
     const QFont big = SansFont(12, true);
     auto label = [client,
                   &big](const char *name, const char *text, double l, double t, double w, double h) {
-        auto *lb = new FitLabel(text, client);
-        lb->setObjectName(name);
-        lb->setFont(big);
-        lb->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        Place(lb, l, t, w, h);
-        // Never shorter than a line of its font, so that no descender is cut off.
-        lb->resize(lb->width(), std::max(lb->height(), lb->fontMetrics().height()));
-        return lb;
+        return makeLabel(client, name, text, QRectF(l, t, w, h), big);
     };
     Label1 = label("Label1", "molecules of H2", 240, 1200, 2535, 255);
     H2 = label("H2", "0", 3000, 1200, 975, 255);
@@ -155,10 +155,10 @@ void FrmMain::BuildControls()
     red.setColor(QPalette::WindowText, QColor(192, 0, 0));
     status->setPalette(red);
 
-    Label8 = new FitLabel("ver. 1.2  comments to kormix-team@users.noreply.example", client);
-    Label8->setObjectName("Label8");
-    Label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Place(Label8, 120, 4920, 4455, 255);
+    Label8 = makeLabel(client,
+                       "Label8",
+                       "ver. 1.2  comments to kormix-team@users.noreply.example",
+                       QRectF(120, 4920, 4455, 255));
 
     labels_[std::size_t(MainLabel::H2)] = H2;
     labels_[std::size_t(MainLabel::HD)] = HD;
@@ -236,6 +236,44 @@ void FrmMain::RefreshEquilibrium(bool now)
         return;
     frmEquilibrium_->Refresh();
     equilibriumClock_.start();
+}
+
+void FrmMain::BuildHelpMenu()
+{
+    menu_help = menuBar()->addMenu("&Help");
+    menu_help->setObjectName("menu_help");
+    menu_help->setFont(QApplication::font("QMenu"));
+    menu_Guide = menu_help->addAction("Kormix &Guide");
+    menu_Guide->setObjectName("menu_Guide");
+    menu_Guide->setShortcut(QKeySequence(Qt::Key_F1));
+    menu_About = menu_help->addAction("&About Kormix");
+    menu_About->setObjectName("menu_About");
+    connect(menu_Guide, &QAction::triggered, this, &FrmMain::menu_Guide_Click);
+    connect(menu_About, &QAction::triggered, this, &FrmMain::menu_About_Click);
+}
+
+void FrmMain::DescribeValueLabels()
+{
+    // A screen reader reads a value with the caption beside it ("number of
+    // collisions: 1200"): the caption labels the value, and the value's
+    // description names the caption. Each label keeps its own text as its name.
+    const std::pair<QLabel *, QLabel *> pairs[] = {{Label1, H2},
+                                                   {Label9, D2},
+                                                   {Label4, HD},
+                                                   {Label3, Qa},
+                                                   {Label12, nHatoms},
+                                                   {Label15, nDatoms},
+                                                   {Label5, status},
+                                                   {LblNumDistros, NumDistros},
+                                                   {Label7, ncollide},
+                                                   {Label13, bestcol},
+                                                   {Label6, logW},
+                                                   {Label11, Wmax},
+                                                   {Label2, BestQ}};
+    for (const auto &[caption, value] : pairs) {
+        caption->setBuddy(value);
+        value->setAccessibleDescription(caption->text());
+    }
 }
 
 FrmSetup *FrmMain::setupForm() const
@@ -331,9 +369,10 @@ void FrmMain::ShowMostProbable()
     if (!flags_.bBestShown) {
         frmBest_ = new FrmBest(this);
         connect(frmBest_, &FrmBest::ClosedByUser, this, &FrmMain::HideMostProbable);
-        bestLevelTop = frmBest_->FraLevels->designLin(0).top();
-        bestLevelHeight = frmBest_->FraLevels->designLin(0).height();
         flags_.bBestShown = true;
+        // The window has no controls: the keyboard stays where it was, so
+        // that Space on "Stop Collisions" stops the run it just started.
+        frmBest_->setAttribute(Qt::WA_ShowWithoutActivating);
         PlaceBeside(frmBest_);
         frmBest_->show();
     }
@@ -357,7 +396,6 @@ void FrmMain::ShowMostProbable()
     sim_.nKind[0] = sim_.nMolecules - sim_.nKind[1] - sim_.nKind[2];
     sim_.FormatQ();
     bestCounts_ = sim_.nKind;
-    bestQ_ = sim_.Q.Text();
 
     // The window itself is repainted at most once per event service while
     // collisions run (with "Show Fluctuations" this is called for every
@@ -382,10 +420,7 @@ void FrmMain::PaintBest()
 
     // Before any system is set up there are no molecules: every column stays
     // at height 0 on the base line.
-    const double base = bestLevelTop + bestLevelHeight;
-    const double scale = sim_.nMolecules != 0 ? bestLevelHeight / sim_.nMolecules : 0.0;
-    WriteLabel(frmBest_->FraLevels->Qa, Text(bestQ_));
-    frmBest_->FraLevels->ShowCounts(bestCounts_, scale, base, sim_.nMolecules, sim_.decimalPoint);
+    frmBest_->FraLevels->showDistribution(bestCounts_, sim_.nMolecules, sim_.decimalPoint);
 }
 
 // --- procedures shared by the handlers ---------------------------------------
@@ -681,6 +716,25 @@ void FrmMain::menu_Exit_Click()
     }
     close();
     QCoreApplication::quit();
+}
+
+void FrmMain::menu_Guide_Click()
+{
+    if (exiting_)
+        return;
+    if (!frmGuide_) {
+        frmGuide_ = new FrmGuide(this);
+        PlaceBeside(frmGuide_);
+    }
+    frmGuide_->show();
+    frmGuide_->raise();
+    frmGuide_->activateWindow();
+}
+
+void FrmMain::menu_About_Click()
+{
+    if (!exiting_)
+        ShowAbout(this);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

@@ -32,6 +32,7 @@ namespace kormix::ui {
 
 class FrmBest;
 class FrmEquilibrium;
+class FrmGuide;
 class FrmSetup;
 
 class FrmMain : public QMainWindow, public SimulationHost
@@ -91,55 +92,54 @@ public:
         bool bReviseAccepted = false; // it was closed with "Equilibrate"
     };
     const WindowFlags &flags() const { return flags_; }
-
-    // Design top and height of the most-probable window's level columns.
-    double bestLevelTop = 0;
-    double bestLevelHeight = 0;
-
-    QMenu *menu_file = nullptr;
-    QAction *menu_Exit = nullptr;
-    QMenu *menu_view = nullptr;
-    QAction *menu_Equilibrium = nullptr;
-
     // The equilibrium window while it exists (it is kept when closed).
     FrmEquilibrium *equilibriumForm() const;
 
-    QPushButton *CmdSetup = nullptr;
-    QPushButton *CmdRestart = nullptr;
-    QPushButton *CmdCollide = nullptr;
-    QPushButton *CmdShowBest = nullptr;
-    QPushButton *cmdShow = nullptr;
-    QPushButton *CmdReviseData = nullptr;
-    QCheckBox *ChkSilent = nullptr;
-    QCheckBox *Check1 = nullptr;
+    QMenu *menu_file = nullptr;   // "&File"
+    QAction *menu_Exit = nullptr; // "E&xit": ends the program at once
 
-    QLabel *Label1 = nullptr;
-    QLabel *H2 = nullptr;
-    QLabel *Label9 = nullptr;
-    QLabel *D2 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *HD = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Qa = nullptr;
-    QLabel *Label12 = nullptr;
-    QLabel *nHatoms = nullptr;
-    QLabel *Label15 = nullptr;
-    QLabel *nDatoms = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *status = nullptr;
-    QLabel *LblNumDistros = nullptr;
-    QLabel *NumDistros = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *ncollide = nullptr;
-    QLabel *Label13 = nullptr;
-    QLabel *bestcol = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *logW = nullptr;
-    QLabel *Label11 = nullptr;
-    QLabel *Wmax = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *BestQ = nullptr;
-    QLabel *Label8 = nullptr;
+    QMenu *menu_view = nullptr;          // "&View"
+    QAction *menu_Equilibrium = nullptr; // "&Equilibrium": opens the equilibrium window
+    QMenu *menu_help = nullptr;          // "&Help"
+    QAction *menu_Guide = nullptr;       // "Kormix &Guide" (F1)
+    QAction *menu_About = nullptr;       // "&About Kormix"
+
+    QPushButton *CmdSetup = nullptr;      // "Setup System"
+    QPushButton *CmdRestart = nullptr;    // "Clear"
+    QPushButton *CmdCollide = nullptr;    // "Start", "Stop" or "Restart Collisions"
+    QPushButton *CmdShowBest = nullptr;   // "Most Probable" / "Hide Most Prob"
+    QPushButton *cmdShow = nullptr;       // "All Distributions": the detailed display
+    QPushButton *CmdReviseData = nullptr; // "Revise Data"
+    QCheckBox *ChkSilent = nullptr;       // "turbo mode": ticked and never shown
+    QCheckBox *Check1 = nullptr;          // "Show Fluctuations"
+
+    QLabel *Label1 = nullptr;        // caption "molecules of H2"
+    QLabel *H2 = nullptr;            // H2 molecules of the system as set up
+    QLabel *Label9 = nullptr;        // caption "molecules of D2"
+    QLabel *D2 = nullptr;            // D2 molecules as set up
+    QLabel *Label4 = nullptr;        // caption "molecules of HD"
+    QLabel *HD = nullptr;            // HD molecules as set up
+    QLabel *Label3 = nullptr;        // caption "reaction quotient Q:"
+    QLabel *Qa = nullptr;            // Q of the system as set up
+    QLabel *Label12 = nullptr;       // caption "atoms of H"
+    QLabel *nHatoms = nullptr;       // H atoms, 2 nH2 + nHD
+    QLabel *Label15 = nullptr;       // caption "atoms of D"
+    QLabel *nDatoms = nullptr;       // D atoms, 2 nD2 + nHD
+    QLabel *Label5 = nullptr;        // caption "status:"
+    QLabel *status = nullptr;        // the run state in words, dark red
+    QLabel *LblNumDistros = nullptr; // caption "number of distributions:"
+    QLabel *NumDistros = nullptr;    // distributions found, or "most prob" in best-only mode
+    QLabel *Label7 = nullptr;        // caption "number of collisions:"
+    QLabel *ncollide = nullptr;      // collisions of the run
+    QLabel *Label13 = nullptr;       // caption "most prob from collision #"
+    QLabel *bestcol = nullptr;       // collision at which the most probable distribution was met
+    QLabel *Label6 = nullptr;        // caption "largest logW found:"
+    QLabel *logW = nullptr;          // log10 of the largest W, three decimals
+    QLabel *Label11 = nullptr;       // caption "largest W found:"
+    QLabel *Wmax = nullptr;          // the largest W as text
+    QLabel *Label2 = nullptr;        // caption "Q of most probable:"
+    QLabel *BestQ = nullptr;         // Q of the most probable distribution, 15 digits
+    QLabel *Label8 = nullptr;        // "ver. 1.2  comments to " and our address
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -155,6 +155,8 @@ private slots:
     void Check1_Click();
     void menu_Exit_Click();
     void menu_Equilibrium_Click();
+    void menu_Guide_Click();
+    void menu_About_Click();
 
 private:
     void BuildControls();
@@ -163,6 +165,10 @@ private:
     // Brings the equilibrium window, when it is open, up to the run: at most
     // ten times a second unless `now`.
     void RefreshEquilibrium(bool now = false);
+    // The Help menu, always the last of the menu bar.
+    void BuildHelpMenu();
+    // Ties each value label to its caption for screen readers.
+    void DescribeValueLabels();
     // Loads the setup dialog afresh, hidden, in its design state.
     void LoadSetupForm();
     // Writes the revised counts into the setup dialog's molecule fields.
@@ -188,6 +194,7 @@ private:
     QPointer<FrmBest> frmBest_;
     QPointer<FrmEquilibrium> frmEquilibrium_;
     QElapsedTimer equilibriumClock_;
+    QPointer<FrmGuide> frmGuide_;
     std::array<QLabel *, 13> labels_{}; // by MainLabel
 
     RunState runState_ = RunState::NeedsSetup;
@@ -210,11 +217,10 @@ private:
     std::array<std::string, 13> pendingLabels_;
     std::array<bool, 13> labelPending_{};
     // What the most-probable window is to show next: the collision in its
-    // caption, the counts and the text of Q.
+    // caption and the counts.
     bool bestPending_ = false;
     std::int64_t bestCaptionCollision_ = 0;
     std::array<std::int32_t, 4> bestCounts_{};
-    std::string bestQ_;
 };
 
 } // namespace kormix::ui

@@ -2,16 +2,16 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/revise/frmrevise.h"
 
-#include "ui/common/fitlabel.h"
 #include "ui/common/levelpanel.h"
 #include "ui/common/twips.h"
+#include "ui/common/widgets.h"
 
 #include "core/leveldrag.h"
-#include "core/numberformat.h"
 #include "core/simulation.h"
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <utility>
@@ -38,17 +39,11 @@ LevelPanelLayout RevisePanelLayout()
     l.lin[1] = QRectF(1560, 1200, 105, 2655);
     l.lin[2] = QRectF(600, 1200, 225, 2655);
     l.lin[3] = QRectF(1440, 1200, 105, 2655);
+    l.columnNames[0] = {"Label3", QRectF(240, 3960, 255, 255)};  // H2
+    l.columnNames[1] = {"Label5", QRectF(1440, 3960, 255, 255)}; // HD
+    l.columnNames[2] = {"Label4", QRectF(600, 3960, 255, 255)};  // D2
     l.labelPoints = 8.25;
     return l;
-}
-
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QRectF &r)
-{
-    auto *label = new FitLabel(text, parent);
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Place(label, r.left(), r.top(), r.width(), r.height());
-    return label;
 }
 
 // The zoom pictures: a triangle outline, pointing up or down, on a raised grey
@@ -76,13 +71,30 @@ QPixmap ZoomIcon(bool up)
     return pixmap;
 }
 
+// The colour of the keyboard's focus marks: it stands out from the level
+// picture's white, the zoom pictures' grey and the red and black columns,
+// whatever the desktop's palette.
+const QColor kFocusMark(0, 90, 210);
+
+// The columns from left to right as they stand on the screen, by kind: H2, D2, HD.
+constexpr int kScreenOrder[3] = {0, 2, 1};
+
+int ScreenPlace(int kind)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (kScreenOrder[i] == kind)
+            return i;
+    }
+    return 0;
+}
+
 QLabel *MakePicture(QWidget *parent, const char *name, bool up, const QRectF &r)
 {
     auto *picture = new QLabel(parent);
     picture->setObjectName(name);
     picture->setPixmap(ZoomIcon(up));
     picture->setAlignment(Qt::AlignCenter);
-    Place(picture, r.left(), r.top(), r.width(), r.height());
+    Place(picture, r);
     return picture;
 }
 
@@ -107,31 +119,45 @@ FrmRevise::FrmRevise(Simulation &sim,
     // The frame reaches below the window's lower edge, which cuts off its
     // lower border; everything it shows lies above that edge.
     FraLevels = new LevelPanel(RevisePanelLayout(), this);
-    for (int k = 0; k < 3; ++k)
-        nMolec[k] = FraLevels->nMolec[k];
-    Label3 = MakeLabel(FraLevels, "Label3", "H2", QRectF(240, 3960, 255, 255));
-    Label4 = MakeLabel(FraLevels, "Label4", "D2", QRectF(600, 3960, 255, 255));
-    Label5 = MakeLabel(FraLevels, "Label5", "HD", QRectF(1440, 3960, 255, 255));
+    nMolec = FraLevels->nMolec;
+    Label3 = FraLevels->columnNames[0];
+    Label4 = FraLevels->columnNames[2];
+    Label5 = FraLevels->columnNames[1];
 
     auto *group = new QButtonGroup(this);
     static const char *const kOptionText[2] = {"Adjust All", "Adjust One"};
     for (int i = 0; i < 2; ++i) {
-        optOne[i] = new FitButton<QRadioButton>(kOptionText[i], this);
-        optOne[i]->setObjectName(QString("optOne_%1").arg(i));
-        Place(optOne[i], 2295, 135 + 315 * i, 1365, 285);
+        const QByteArray name = "optOne_" + QByteArray::number(i);
+        optOne[i] = makeButton<QRadioButton>(this,
+                                             name.constData(),
+                                             kOptionText[i],
+                                             QRectF(2295, 135 + 315 * i, 1365, 285));
         group->addButton(optOne[i], i);
     }
-    Label2 = MakeLabel(this, "Label2", "Q =", QRectF(2400, 1440, 495, 255));
-    Qa = MakeLabel(this, "Qa", " ", QRectF(2760, 1440, 1095, 255));
-    Command1 = new FitButton<QPushButton>("Equilibrate", this);
-    Command1->setObjectName("Command1");
-    Place(Command1, 2400, 2160, 1215, 495);
-    Label1 = MakeLabel(this, "Label1", "scale", QRectF(2400, 3720, 735, 255));
-    Label1->setFont(SansFont(12));
+    Label2 = makeLabel(this, "Label2", "Q =", QRectF(2400, 1440, 495, 255));
+    Qa = makeLabel(this, "Qa", " ", QRectF(2760, 1440, 1095, 255));
+    Command1 = makeButton<QPushButton>(this,
+                                       "Command1",
+                                       "Equilibrate",
+                                       QRectF(2400, 2160, 1215, 495));
+    Label1 = makeLabel(this, "Label1", "scale", QRectF(2400, 3720, 735, 255), SansFont(12));
     Picture1 = MakePicture(this, "Picture1", true, QRectF(3240, 3360, 495, 495));
     Picture2 = MakePicture(this, "Picture2", false, QRectF(3240, 3840, 495, 495));
     Picture1->installEventFilter(this);
     Picture2->installEventFilter(this);
+
+    // Everything the mouse does here can be done from the keyboard: the level
+    // picture and the zoom pictures take the focus.
+    FraLevels->setFocusPolicy(Qt::StrongFocus);
+    if (FraLevels->accessibleName().isEmpty())
+        FraLevels->setAccessibleName("levels");
+    FraLevels->installEventFilter(this);
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    Picture1->setAccessibleName("zoom in");
+    Picture1->setAccessibleDescription("Space doubles the height of the columns");
+    Picture2->setFocusPolicy(Qt::StrongFocus);
+    Picture2->setAccessibleName("zoom out");
+    Picture2->setAccessibleDescription("Space halves the height of the columns");
 
     // The option shown is the mode in force: the mode chosen at an earlier
     // opening is kept.
@@ -159,23 +185,22 @@ FrmRevise::~FrmRevise() = default;
 
 void FrmRevise::Form_Load()
 {
-    revLevelTop = FraLevels->designLin(0).top();
-    revLevelHeight = FraLevels->designLin(0).height();
+    revLevelTop = FraLevels->levelTop();
+    revLevelHeight = FraLevels->levelHeight();
     revScale = sim_.nMolecules != 0 ? revLevelHeight / sim_.nMolecules : 100;
     DrawLevels();
 }
 
 void FrmRevise::DrawLevels()
 {
-    const double base = Base();
-
+    // The quotient of the revised counts stays in the shared Q.
     sim_.FormatQ();
-    Qa->setText(QString::fromStdString(sim_.Q.Text()));
+    writeText(Qa, QString::fromStdString(sim_.Q.Text()));
 
     // The HD share is of the revised total, not of the system's molecules.
     const auto &n = sim_.nKind;
     const double total = double(n[0]) + double(n[1]) + double(n[2]);
-    FraLevels->ShowCounts(n, revScale, base, total, sim_.decimalPoint);
+    FraLevels->showDistribution(n, total, sim_.decimalPoint, revScale);
 }
 
 int FrmRevise::NearestLevel(double x) const
@@ -200,6 +225,110 @@ void FrmRevise::ApplyDrag(double y)
     for (int i = 0; i < 3; ++i)
         sim_.nKind[i] = after[std::size_t(i)];
     DrawLevels();
+}
+
+void FrmRevise::ChooseLevel(int kind)
+{
+    if (kind < 0 || kind > 2)
+        return;
+    keyLevel = kind;
+    FraLevels->setFocus(Qt::OtherFocusReason);
+    FraLevels->update();
+}
+
+void FrmRevise::StepLevel(int direction)
+{
+    ChooseLevel(keyLevel);
+    // A key adjusts as a drag with the left button does: the mode chosen
+    // decides.
+    const AdjustMode mode = reviseSide == "R" ? AdjustMode::One : AdjustMode::All;
+    const LevelCounts before = {sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]};
+    const std::int64_t change = keyLevel == 1 ? 2 * direction : direction;
+    const LevelCounts after = dragLevel(before, keyLevel, mode, change);
+    for (int i = 0; i < 3; ++i)
+        sim_.nKind[i] = after[std::size_t(i)];
+    DrawLevels();
+}
+
+void FrmRevise::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers held = event->modifiers()
+                                       & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    // The arrows belong to the level picture; elsewhere they move the focus
+    // or the option, as usual.
+    const bool onLevels = FraLevels->hasFocus();
+    if (held == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_1:
+        case Qt::Key_2:
+        case Qt::Key_3:
+            ChooseLevel(kScreenOrder[event->key() - Qt::Key_1]);
+            return;
+        case Qt::Key_Plus:
+            StepLevel(1);
+            return;
+        case Qt::Key_Minus:
+            StepLevel(-1);
+            return;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            if (onLevels) {
+                const int place = ScreenPlace(keyLevel) + (event->key() == Qt::Key_Left ? -1 : 1);
+                ChooseLevel(kScreenOrder[std::clamp(place, 0, 2)]);
+                return;
+            }
+            break;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            if (onLevels) {
+                StepLevel(event->key() == Qt::Key_Up ? 1 : -1);
+                return;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool FrmRevise::PictureKey(QObject *picture, QKeyEvent *key)
+{
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    if (key->key() != Qt::Key_Space && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return false;
+    if (picture == Picture1)
+        Picture1_Click();
+    else
+        Picture2_Click();
+    return true;
+}
+
+void FrmRevise::PaintFocusMark(QWidget *widget, QEvent *paint)
+{
+    // The widget paints itself first; the mark goes over it.
+    static_cast<QObject *>(widget)->event(paint);
+    if (!widget->hasFocus())
+        return;
+    QPainter p(widget);
+    p.setPen(QPen(kFocusMark, 2));
+    p.setBrush(Qt::NoBrush);
+    if (widget != FraLevels) {
+        p.drawRect(QRectF(widget->rect()).adjusted(3, 3, -3, -3));
+        return;
+    }
+    // Around the chosen column's place, from a little above the columns'
+    // design top down to below its name.
+    QRectF column = FraLevels->lin(keyLevel).geometry;
+    if (keyLevel == 1)
+        column = column.united(FraLevels->lin(3).geometry);
+    const QLabel *name = keyLevel == 0 ? Label3 : keyLevel == 2 ? Label4 : Label5;
+    const double bottom = (name->y() + name->height()) * kTwipsPerPixel + 30;
+    const double top = revLevelTop - 90;
+    // H2 and D2 stand only 135 twips apart: the mark stays within half of that.
+    const QRect mark = TwipsRect(column.left() - 45, top, column.width() + 90, bottom - top);
+    p.drawRect(QRectF(mark).adjusted(1, 1, -1, -1));
 }
 
 void FrmRevise::optOne_Click(int index)
@@ -280,6 +409,23 @@ void FrmRevise::changeEvent(QEvent *event)
 
 bool FrmRevise::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == FraLevels || watched == Picture1 || watched == Picture2) {
+        switch (event->type()) {
+        case QEvent::Paint:
+            PaintFocusMark(static_cast<QWidget *>(watched), event);
+            return true;
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            static_cast<QWidget *>(watched)->update();
+            break;
+        case QEvent::KeyPress:
+            if (watched != FraLevels && PictureKey(watched, static_cast<QKeyEvent *>(event)))
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
     if ((watched == Picture1 || watched == Picture2)
         && event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -85,8 +86,21 @@ public:
     // The adjust mode in force, kept by the window's owner.
     QString &reviseSide;
 
+    // The column the keyboard works on (kind: 0 H2, 1 HD, 2 D2). With the
+    // level picture focused, Left and Right choose it in screen order and Up
+    // and Down change it; 1, 2 and 3 choose the columns from left to right
+    // and + and - change the chosen one from anywhere in the window.
+    int keyLevel = 0;
+    // Chooses the column of that kind and gives the level picture the focus,
+    // which shows the choice.
+    void ChooseLevel(int kind);
+    // Raises (direction 1) or lowers (-1) the chosen column by one molecule,
+    // HD by a pair, under the rules of a drag in the mode chosen, and redraws.
+    void StepLevel(int direction);
+
 protected:
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 public slots:
@@ -110,6 +124,12 @@ private:
     Simulation &sim_;
     std::function<void(const std::array<std::int32_t, 3> &)> writeMolecules_;
     bool busy_ = false; // a pointer move is being handled
+    // Space or Enter on a focused zoom picture clicks it.
+    bool PictureKey(QObject *picture, QKeyEvent *key);
+    // A focused level picture or zoom picture is painted as it is, then
+    // marked: the level picture around the column chosen, a zoom picture
+    // with a focus frame.
+    void PaintFocusMark(QWidget *widget, QEvent *paint);
 };
 
 } // namespace kormix::ui

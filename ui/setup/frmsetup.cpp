@@ -4,8 +4,8 @@
 
 #include "core/numberformat.h"
 #include "core/simulation.h"
-#include "ui/common/fitlabel.h"
 #include "ui/common/twips.h"
+#include "ui/common/widgets.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -64,14 +64,6 @@ QPixmap SaveIcon()
     return pixmap;
 }
 
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text)
-{
-    auto *label = new FitLabel(text, parent);
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
 QLabel *MakePicture(QWidget *parent, const char *name, const QPixmap &pixmap)
 {
     auto *picture = new QLabel(parent);
@@ -82,10 +74,11 @@ QLabel *MakePicture(QWidget *parent, const char *name, const QPixmap &pixmap)
     return picture;
 }
 
-QLineEdit *MakeField(QWidget *parent, const QString &name, const QString &text)
+QLineEdit *MakeField(QWidget *parent, const QString &name, const QString &text, const QRectF &twips)
 {
     auto *field = new QLineEdit(text, parent);
     field->setObjectName(name);
+    Place(field, twips);
     return field;
 }
 
@@ -144,33 +137,30 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
     OptBy[0]->setChecked(true);
 
     // The rows run H2, D2, HD from the top; the field index is the molecule kind.
-    Label1 = MakeLabel(Frame1, "Label1", "molecules of H2");
-    Place(Label1, 480, 1005, 1455, 255);
-    nMolec[0] = MakeField(Frame1, "nMolec_0", "0");
-    Place(nMolec[0], 2160, 960, 855, 285);
-    Label2 = MakeLabel(Frame1, "Label2", "molecules of D2");
-    Place(Label2, 480, 1365, 1455, 255);
-    nMolec[2] = MakeField(Frame1, "nMolec_2", "0");
-    Place(nMolec[2], 2160, 1320, 855, 285);
-    Label3 = MakeLabel(Frame1, "Label3", "molecules of HD");
-    Place(Label3, 480, 1725, 1455, 255);
-    nMolec[1] = MakeField(Frame1, "nMolec_1", "0");
-    Place(nMolec[1], 2160, 1680, 855, 285);
+    Label1 = makeLabel(Frame1, "Label1", "molecules of H2", QRectF(480, 1005, 1455, 255));
+    nMolec[0] = MakeField(Frame1, "nMolec_0", "0", QRectF(2160, 960, 855, 285));
+    Label2 = makeLabel(Frame1, "Label2", "molecules of D2", QRectF(480, 1365, 1455, 255));
+    nMolec[2] = MakeField(Frame1, "nMolec_2", "0", QRectF(2160, 1320, 855, 285));
+    Label3 = makeLabel(Frame1, "Label3", "molecules of HD", QRectF(480, 1725, 1455, 255));
+    nMolec[1] = MakeField(Frame1, "nMolec_1", "0", QRectF(2160, 1680, 855, 285));
 
     // The atom fields are filled by the conversion before they first show.
-    Label4 = MakeLabel(Frame1, "Label4", "atoms of H");
-    Place(Label4, 3240, 1005, 1095, 255);
-    natom[0] = MakeField(Frame1, "natom_0", "");
-    Place(natom[0], 4320, 960, 975, 285);
-    Label5 = MakeLabel(Frame1, "Label5", "atoms of D");
-    Place(Label5, 3240, 1365, 975, 255);
-    natom[1] = MakeField(Frame1, "natom_1", "");
-    Place(natom[1], 4320, 1320, 975, 285);
+    Label4 = makeLabel(Frame1, "Label4", "atoms of H", QRectF(3240, 1005, 1095, 255));
+    natom[0] = MakeField(Frame1, "natom_0", "", QRectF(4320, 960, 975, 285));
+    Label5 = makeLabel(Frame1, "Label5", "atoms of D", QRectF(3240, 1365, 975, 255));
+    natom[1] = MakeField(Frame1, "natom_1", "", QRectF(4320, 1320, 975, 285));
     for (QWidget *w : {static_cast<QWidget *>(Label4),
                        static_cast<QWidget *>(Label5),
                        static_cast<QWidget *>(natom[0]),
                        static_cast<QWidget *>(natom[1])})
         w->hide();
+
+    // Each field is named by the label beside it, for screen readers.
+    Label1->setBuddy(nMolec[0]);
+    Label2->setBuddy(nMolec[2]);
+    Label3->setBuddy(nMolec[1]);
+    Label4->setBuddy(natom[0]);
+    Label5->setBuddy(natom[1]);
 
     Picture1 = MakePicture(Frame1, "Picture1", ParticleIcon());
     Place(Picture1, 5400, 360, 495, 495);

@@ -53,12 +53,12 @@ TEST_F(MostProbableWindowTest, ColumnsStandOnTheBaseLineScaledToTheWholeSystem)
     };
     for (const Composition &c : cases) {
         SCOPED_TRACE(std::string(c.h2) + "/" + c.d2 + "/" + c.hd);
-        Setup(c.h2, c.d2, c.hd);
+        Setup(Molecules{.h2 = c.h2, .hd = c.hd, .d2 = c.d2});
         frm.CmdShowBest->click(); // shows the first distribution, the best so far
         ASSERT_NE(frm.bestForm(), nullptr);
         EXPECT_EQ(frm.bestForm()->windowTitle(), "Collision 0");
         for (int i = 0; i < 4; ++i) {
-            const ui::LevelColumn &col = Panel()->lin(i);
+            const ui::PaintedShape &col = Panel()->lin(i);
             EXPECT_EQ(col.geometry.top(), c.lin[i].top) << "lin(" << i << ")";
             EXPECT_EQ(col.geometry.height(), c.lin[i].height) << "lin(" << i << ")";
             EXPECT_TRUE(col.visible);
@@ -72,7 +72,7 @@ TEST_F(MostProbableWindowTest, ColumnsStandOnTheBaseLineScaledToTheWholeSystem)
 
 TEST_F(MostProbableWindowTest, LogWIsTheDecimalLogarithmOfTheLargestW)
 {
-    Setup("12", "8", "10");
+    Setup(Molecules{.h2 = "12", .hd = "10", .d2 = "8"});
     sim.lnWBest = 20.5;
     frm.ShowMostProbable();
     EXPECT_EQ(frm.logW->text(), "8.903");
@@ -98,7 +98,7 @@ TEST_F(MostProbableWindowTest, ShowFluctuationsBeforeAnySetupShowsAnEmptySystem)
 
 TEST_F(MostProbableWindowTest, ShowFluctuationsFollowsTheCurrentDistribution)
 {
-    Setup("20", "10", "0");
+    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     Click(frm.CmdCollide, {StopAt(1000)});
     // The window shows the most probable distribution and where it was found.
     EXPECT_EQ(frm.bestForm()->windowTitle(), "Collision " + frm.bestcol->text());
@@ -141,7 +141,7 @@ TEST_F(MostProbableWindowTest, ShowFluctuationsRepaintsOncePerEventServiceNotPer
 {
     // As the program runs: events are served at most every few milliseconds.
     frm.SetServiceInterval(5);
-    Setup("500", "500", "0");
+    Setup(Molecules{.h2 = "500", .hd = "0", .d2 = "500"});
     frm.Check1->click();
     ASSERT_NE(frm.bestForm(), nullptr);
     EventCounter titles(frm.bestForm(), QEvent::WindowTitleChange);
@@ -164,7 +164,7 @@ TEST_F(MostProbableWindowTest, ShowFluctuationsRepaintsOncePerEventServiceNotPer
 
 TEST_F(MostProbableWindowTest, MostProbableTakesOverAWindowOpenedByShowFluctuations)
 {
-    Setup("20", "10", "0");
+    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     frm.Check1->click();
     ui::FrmBest *opened = frm.bestForm();
     ASSERT_NE(opened, nullptr);
@@ -180,7 +180,7 @@ TEST_F(MostProbableWindowTest, MostProbableTakesOverAWindowOpenedByShowFluctuati
 
 TEST_F(MostProbableWindowTest, OpensBesideTheMainWindowAndARefreshDoesNotMoveIt)
 {
-    Setup("20", "10", "0");
+    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     frm.CmdShowBest->click();
     ui::FrmBest *best = frm.bestForm();
     EXPECT_FALSE(best->frameGeometry().intersects(frm.frameGeometry()));
@@ -201,7 +201,7 @@ TEST_F(MostProbableWindowTest, WithoutRoomBesideItStandsBelowElseOffTheCommands)
     const QPoint places[] = {{room.left() + 100, room.top()},
                              {room.left() + 100, room.bottom() - frm.frameGeometry().height()}};
     ASSERT_LT(room.width(), wide + 2 * (8 + 165)); // the offscreen screen is narrow enough
-    Setup("20", "10", "0");
+    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     for (const QPoint &place : places) {
         SCOPED_TRACE(std::to_string(place.x()) + ", " + std::to_string(place.y()));
         frm.move(place);
@@ -232,7 +232,7 @@ TEST_F(MostProbableWindowTest, WithoutRoomBesideItStandsBelowElseOffTheCommands)
 
 TEST_F(MostProbableWindowTest, HasNoCloseControlAndAClosingAnywayRunsHideMostProbable)
 {
-    Setup("20", "10", "0");
+    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     frm.CmdShowBest->click();
     QPointer<ui::FrmBest> best = frm.bestForm();
     EXPECT_FALSE(best->windowFlags() & Qt::WindowCloseButtonHint);

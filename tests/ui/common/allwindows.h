@@ -3,7 +3,7 @@
 // dialog, the detailed display and the revise-data window.
 #pragma once
 
-#include "tests/ui/main/modalscript.h"
+#include "tests/ui/common/driver.h"
 
 #include "core/simulation.h"
 #include "ui/best/frmbest.h"
@@ -25,7 +25,7 @@ struct AllWindows
     {
         frm = std::make_unique<ui::FrmMain>(sim);
         frm->show();
-        script.Then(SetupByMolecules("10", "10", "0"));
+        script.Then(FillSetup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"}));
         frm->CmdSetup->click();
         frm->CmdShowBest->click();
         display = std::make_unique<ui::FrmDisplay>(sim);

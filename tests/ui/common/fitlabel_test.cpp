@@ -5,6 +5,7 @@
 #include "ui/common/fitlabel.h"
 #include "ui/common/levelpanel.h"
 #include "ui/common/twips.h"
+#include "ui/common/widgets.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -180,7 +181,7 @@ protected:
 
         const std::array<std::int32_t, 4> counts = {11111111, 99900592, 11111111, 0};
         for (ui::LevelPanel *panel : {frm.bestForm()->FraLevels, windows.display->FraLevels}) {
-            panel->ShowCounts(counts, 0.00001, 3000, 122122814, '.');
+            panel->showDistribution(counts, 122122814, '.', 0.00001);
             panel->Qa->setText("4611686014132420609.00");
         }
         windows.display->W->setText("W = 3.37E+932651093");

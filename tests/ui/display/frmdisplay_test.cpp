@@ -4,7 +4,7 @@
 // filled by hand.
 #include "ui/display/frmdisplay.h"
 
-#include "tests/ui/common/uitest.h"
+#include "tests/ui/common/driver.h"
 #include "ui/common/levelpanel.h"
 
 #include "core/distributionsfile.h"
@@ -117,9 +117,9 @@ protected:
     QString ClickExcel(FrmDisplay &dlg)
     {
         QString text = "<no message>";
-        test::OnNextModal([&text](QWidget *w) {
-            auto *box = qobject_cast<QMessageBox *>(w);
-            ASSERT_NE(box, nullptr);
+        test::ModalScript script;
+        script.ScriptMessageBoxes();
+        script.ThenOn<QMessageBox>([&text](QMessageBox *box) {
             EXPECT_EQ(box->windowTitle(), "Kormix");
             EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
             EXPECT_EQ(box->buttons().size(), 1);
@@ -432,7 +432,8 @@ TEST_F(DisplayTest, DoneAndCloseBoxBothEndTheModalDisplay)
     FillRegister(sim, kForty);
     for (bool viaDone : {true, false}) {
         FrmDisplay dlg(sim);
-        test::OnNextModal([&dlg, viaDone](QWidget *w) {
+        test::ModalScript script;
+        script.Then([&dlg, viaDone](QWidget *w) {
             EXPECT_EQ(w, &dlg);
             viaDone ? QTest::mouseClick(dlg.cmdExit, Qt::LeftButton) : void(dlg.close());
         });

@@ -3,7 +3,7 @@
 // The equilibrium window, opened from the main window's View menu and driven
 // through real runs: its exact values, how it follows a run, a revision and a
 // new setup, and the files it saves.
-#include "tests/ui/revise/rundriver.h"
+#include "tests/ui/common/driver.h"
 
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/tables.h"
@@ -33,21 +33,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
 #include <string>
-
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace kormix::ui {
 namespace {
 
-using test::RunUntil;
-using test::RunWatcher;
-using test::SetupByMolecules;
-using test::WhenModal;
+using test::Molecules;
 
 class EquilibriumWindowTest : public ::testing::Test
 {
@@ -58,6 +49,14 @@ protected:
         sim.rng.FixSeed(20240601);
     }
     void SetUp() override { main.show(); }
+
+    // "Setup System" with these molecules typed in.
+    void Setup(const char *h2, const char *hd, const char *d2)
+    {
+        test::SetupSystem(main, script, Molecules{h2, hd, d2});
+    }
+    // Starts or restarts collisions and stops them at n collisions.
+    void RunTo(std::int64_t n) { test::Click(main.CmdCollide, {test::StopAt(main, sim, n)}); }
 
     // View, Equilibrium, as the user chooses it.
     FrmEquilibrium *Open()
@@ -88,6 +87,7 @@ protected:
 
     Simulation sim;
     FrmMain main{sim};
+    test::ModalScript script;
 };
 
 TEST_F(EquilibriumWindowTest, OpensFromTheViewMenuAfterFile)
@@ -151,7 +151,7 @@ TEST_F(EquilibriumWindowTest, ShowsTheExactValuesOfTheSystem)
     FrmEquilibrium *w = Open();
     for (const ExactCase &c : cases) {
         SCOPED_TRACE(std::string(c.h2) + " H2 + " + c.d2 + " D2");
-        SetupByMolecules(main, c.h2, "0", c.d2);
+        Setup(c.h2, "0", c.d2);
         EXPECT_EQ(w->lblMode->text(), c.mode);
         EXPECT_EQ(w->lblModeP->text(), c.p);
         EXPECT_EQ(w->lblModeQ->text(), c.q);
@@ -164,7 +164,7 @@ TEST_F(EquilibriumWindowTest, ShowsTheExactValuesOfTheSystem)
 
 TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFraction)
 {
-    SetupByMolecules(main, "2", "0", "2");
+    Setup("2", "0", "2");
     FrmEquilibrium *w = Open();
     // Three bars, each an outline of four points: up at the left edge, across
     // at P, down at the right edge, centred on nHD / N.
@@ -202,11 +202,11 @@ TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFracti
 
 TEST_F(EquilibriumWindowTest, FollowsARun)
 {
-    SetupByMolecules(main, "10", "0", "10");
+    Setup("10", "0", "10");
     FrmEquilibrium *w = Open();
     for (std::int64_t n : {1000, 20000}) {
         SCOPED_TRACE(n);
-        RunUntil(main, [this, n] { return sim.nCollisions >= n; });
+        RunTo(n);
         ASSERT_GE(sim.nCollisions, n);
         EXPECT_EQ(w->lblDistance->text(), ExpectedDistance());
         const ReactionCounts &counts = sim.observed.reactions;
@@ -228,9 +228,9 @@ TEST_F(EquilibriumWindowTest, FollowsARun)
 
 TEST_F(EquilibriumWindowTest, CourseShowsLnWAndQOnRequest)
 {
-    SetupByMolecules(main, "10", "0", "10");
+    Setup("10", "0", "10");
     FrmEquilibrium *w = Open();
-    RunUntil(main, [this] { return sim.nCollisions >= 2000; });
+    RunTo(2000);
     const auto &points = sim.observed.series().points();
 
     w->optCourse[1]->click();
@@ -250,22 +250,22 @@ TEST_F(EquilibriumWindowTest, CourseShowsLnWAndQOnRequest)
 
 TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
 {
-    SetupByMolecules(main, "10", "0", "10");
+    Setup("10", "0", "10");
     FrmEquilibrium *w = Open();
-    RunUntil(main, [this] { return sim.nCollisions >= 3000; });
+    RunTo(3000);
     const std::size_t before = sim.observed.series().points().size();
     const double lastBefore = w->courseLine->at(w->courseLine->count() - 1).x();
     EXPECT_TRUE(w->revisionLines.empty());
 
     // "Revise Data", "Equilibrate": a new run begins on the same system and is
-    // stopped at its first event service after a few collisions.
+    // stopped after a few collisions.
     bool equilibrated = false;
-    RunWatcher watcher(main, [&] { return equilibrated && sim.nCollisions >= 500; });
-    WhenModal<FrmRevise>([&](FrmRevise *revise) {
+    script.ThenOn<FrmRevise>([&](FrmRevise *revise) {
         equilibrated = true;
         QTest::mouseClick(revise->Command1, Qt::LeftButton);
     });
-    QTest::mouseClick(main.CmdReviseData, Qt::LeftButton);
+    test::Click(main.CmdReviseData,
+                {test::StopWhen(main, [&] { return equilibrated && sim.nCollisions >= 500; })});
     ASSERT_TRUE(equilibrated);
     ASSERT_FALSE(sim.bRunning);
 
@@ -282,7 +282,7 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
     EXPECT_EQ(w->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
 
     // A new setup starts the course again, without marks.
-    SetupByMolecules(main, "4", "0", "6");
+    Setup("4", "0", "6");
     EXPECT_EQ(w->courseLine->count(), 1);
     EXPECT_TRUE(w->revisionLines.empty());
     EXPECT_EQ(w->lblMode->text(), "1 H2 + 6 HD + 3 D2");
@@ -297,12 +297,12 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
 
 TEST_F(EquilibriumWindowTest, ClosedWindowIsNotRefreshedAndReopensUpToDate)
 {
-    SetupByMolecules(main, "10", "0", "10");
+    Setup("10", "0", "10");
     FrmEquilibrium *w = Open();
     w->close();
     EXPECT_FALSE(w->isVisible());
     const long long refreshes = w->refreshes();
-    RunUntil(main, [this] { return sim.nCollisions >= 5000; });
+    RunTo(5000);
     EXPECT_EQ(w->refreshes(), refreshes);
 
     EXPECT_EQ(Open(), w); // the same window, shown again
@@ -314,9 +314,9 @@ TEST_F(EquilibriumWindowTest, ClosedWindowIsNotRefreshedAndReopensUpToDate)
 
 TEST_F(EquilibriumWindowTest, SaveDataWritesTheThreeTables)
 {
-    SetupByMolecules(main, "10", "0", "10");
+    Setup("10", "0", "10");
     FrmEquilibrium *w = Open();
-    RunUntil(main, [this] { return sim.nCollisions >= 4000; });
+    RunTo(4000);
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -350,9 +350,9 @@ TEST_F(EquilibriumWindowTest, SaveDataWritesTheThreeTables)
 
 TEST_F(EquilibriumWindowTest, SavePictureWritesAPngOfTheWindow)
 {
-    SetupByMolecules(main, "10", "0", "10");
+    Setup("10", "0", "10");
     FrmEquilibrium *w = Open();
-    RunUntil(main, [this] { return sim.nCollisions >= 1000; });
+    RunTo(1000);
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

@@ -5,7 +5,7 @@
 // "Equilibrate".
 #include "ui/revise/frmrevise.h"
 
-#include "tests/ui/common/uitest.h"
+#include "tests/ui/common/driver.h"
 #include "tests/ui/revise/levelmouse.h"
 #include "ui/common/levelpanel.h"
 
@@ -210,7 +210,7 @@ TEST_F(ReviseTest, PressOnACaptionInTheFrameGrabsTheColumnBelowIt)
     // travels on to the frame. 1695 twips across the frame is nearest to HD.
     Open({2, 2, 2}, 40, One);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    const QPoint onCaption((1695 - 240) / 15, 8); // frame y 840, high above every column
+    const QPoint onCaption = test::PixelsAt(1695 - 240, 120); // frame y 840, high above every column
     QTest::mousePress(window->nMolec[1], Qt::LeftButton, {}, onCaption);
     EXPECT_TRUE(window->revDragging);
     EXPECT_EQ(window->revDragLevel, 1);
@@ -305,7 +305,7 @@ TEST_F(ReviseTest, ColumnsStandOnTheBaseLine)
     Open({10, 6, 4}, 59);
     const double heights[4] = {450, 270, 180, 270};
     for (int i = 0; i < 4; ++i) {
-        const LevelColumn &c = window->FraLevels->lin(i);
+        const PaintedShape &c = window->FraLevels->lin(i);
         EXPECT_EQ(c.geometry.height(), heights[i]) << i;
         EXPECT_EQ(c.geometry.bottom(), kBase) << i;
         EXPECT_TRUE(c.visible) << i;
@@ -400,9 +400,8 @@ TEST_F(ReviseTest, ModalRunEndsWithEquilibrate)
     sim.nMolecules = 4;
     sim.nKind = {2, 0, 2, 0};
     FrmRevise dialog(sim, reviseSide, [this](const Counts &c) { written.push_back(c); });
-    test::OnNextModal([](QWidget *w) {
-        auto *revise = qobject_cast<FrmRevise *>(w);
-        ASSERT_NE(revise, nullptr);
+    test::ModalScript script;
+    script.ThenOn<FrmRevise>([](FrmRevise *revise) {
         QTest::mouseClick(revise->findChild<QPushButton *>("Command1"), Qt::LeftButton);
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);

@@ -4,8 +4,8 @@
 // through the setup dialog, and the run starts again or goes on.
 #include "ui/revise/frmrevise.h"
 
+#include "tests/ui/common/driver.h"
 #include "tests/ui/revise/levelmouse.h"
-#include "tests/ui/revise/rundriver.h"
 #include "ui/common/levelpanel.h"
 #include "ui/main/frmmain.h"
 #include "ui/setup/frmsetup.h"
@@ -25,9 +25,6 @@ namespace kormix::ui {
 namespace {
 
 using Counts = std::array<std::int32_t, 3>; // H2, HD, D2
-using test::RunUntil;
-using test::RunWatcher;
-using test::WhenModal;
 
 constexpr double kBase = 3855;
 constexpr double kCentre[3] = {352.5, 1612.5, 712.5};
@@ -51,42 +48,52 @@ protected:
         test::Drag(revise->FraLevels, kCentre[kind], 100, y);
     }
 
-    // Opens "Revise Data", lets `edit` work on the window, then presses
-    // "Equilibrate"; the counts handed back are kept in `revised`.
-    void Revise(std::function<void(FrmRevise *)> edit)
+    // Starts collisions and stops them once `until` holds at an event service.
+    void RunUntil(std::function<bool()> until)
     {
-        WhenModal<FrmRevise>([this, edit](FrmRevise *revise) {
+        test::Click(main.CmdCollide, {test::StopWhen(main, std::move(until))});
+    }
+
+    // Opens "Revise Data", lets `edit` work on the window, then presses
+    // "Equilibrate"; the counts handed back are kept in `revised`. The steps
+    // are taken while the run the revision starts goes on.
+    void Revise(std::function<void(FrmRevise *)> edit, std::vector<test::Step> steps = {})
+    {
+        script.ThenOn<FrmRevise>([this, edit](FrmRevise *revise) {
             if (edit)
                 edit(revise);
             revised = Kind();
             equilibrated = true;
             QTest::mouseClick(revise->Command1, Qt::LeftButton);
         });
-        QTest::mouseClick(main.CmdReviseData, Qt::LeftButton);
+        test::Click(main.CmdReviseData, std::move(steps));
     }
+
+    // What opened last: a message box's text, or another window's name.
+    QString LastMessage() const { return script.opened.isEmpty() ? "" : script.opened.last(); }
 
     Simulation sim;
     FrmMain main{sim};
+    test::ModalScript script;
     Counts revised{};
     bool equilibrated = false;
 };
 
 TEST_F(HandoffTest, EquilibrateWithUnchangedCountsRestartsTheRun)
 {
-    test::SetupByMolecules(main, "10", "0", "10");
-    RunUntil(main, [this] { return sim.nCollisions >= 3000; });
+    test::SetupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    RunUntil([this] { return sim.nCollisions >= 3000; });
     ASSERT_EQ(main.CmdCollide->text(), "Restart Collisions");
     ASSERT_GE(sim.nCollisions, 3000);
 
     // The run that the revision starts is stopped at its first event service.
     std::int64_t firstService = -1;
-    RunWatcher watcher(main, [&] {
-        if (!equilibrated || !sim.bRunning || sim.nCollisions == 0)
-            return false;
-        firstService = sim.nCollisions;
-        return true;
-    });
-    Revise(nullptr);
+    Revise(nullptr, {test::StopWhen(main, [&] {
+               if (!equilibrated || sim.nCollisions == 0)
+                   return false;
+               firstService = sim.nCollisions;
+               return true;
+           })});
 
     EXPECT_EQ(MainLabels(), revised);
     EXPECT_EQ(sim.reg.regCounts[1][1], revised[1]); // entry 1 is the revised start
@@ -98,16 +105,17 @@ TEST_F(HandoffTest, EquilibrateWithUnchangedCountsRestartsTheRun)
 
 TEST_F(HandoffTest, SetupDialogShowsTheRevisedCountsByMolecules)
 {
-    test::SetupByAtoms(main, "20", "20");
+    test::SetupSystem(main, script, test::Atoms{.h = "20", .d = "20"});
     ASSERT_EQ(Kind(), (Counts{10, 0, 10}));
     ASSERT_TRUE(main.setupForm()->OptBy[1]->isChecked());
 
-    RunWatcher watcher(main, [this] { return equilibrated; });
-    Revise([this](FrmRevise *revise) {
-        QTest::mouseClick(revise->optOne[1], Qt::LeftButton); // Adjust One
-        DragBy(revise, 0, +2);
-        DragBy(revise, 1, +3); // HD moves in pairs
-    });
+    Revise(
+            [this](FrmRevise *revise) {
+                QTest::mouseClick(revise->optOne[1], Qt::LeftButton); // Adjust One
+                DragBy(revise, 0, +2);
+                DragBy(revise, 1, +3); // HD moves in pairs
+            },
+            {test::StopWhen(main, [this] { return equilibrated; })});
 
     ASSERT_EQ(revised, (Counts{12, 2, 10}));
     FrmSetup *setup = main.setupForm();
@@ -122,38 +130,30 @@ TEST_F(HandoffTest, SetupDialogShowsTheRevisedCountsByMolecules)
 
 TEST_F(HandoffTest, StartCaptionAfterARevisionWhileStopped)
 {
-    test::SetupByMolecules(main, "6", "0", "6");
-    RunUntil(main, [this] { return sim.nCollisions >= 500; });
+    test::SetupSystem(main, script, test::Molecules{.h2 = "6", .hd = "0", .d2 = "6"});
+    RunUntil([this] { return sim.nCollisions >= 500; });
     ASSERT_EQ(main.CmdCollide->text(), "Restart Collisions");
 
     // Usable counts: the run starts afresh from them.
     QString captionWhileRunning;
-    {
-        RunWatcher watcher(main, [&] {
-            if (!equilibrated)
-                return false;
-            captionWhileRunning = main.CmdCollide->text();
-            return true;
-        });
-        Revise(nullptr);
-    }
+    Revise(nullptr, {test::StopWhen(main, [&] {
+               if (!equilibrated)
+                   return false;
+               captionWhileRunning = main.CmdCollide->text();
+               return true;
+           })});
     EXPECT_EQ(captionWhileRunning, "Stop Collisions");
     EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
 
     // Counts of no usable system: the start is refused, and the button offers
     // a fresh start.
-    QString message;
-    WhenModal<QMessageBox>([&](QMessageBox *box) {
-        message = box->text();
-        box->accept();
-    });
     Revise([this](FrmRevise *revise) {
         QTest::mouseClick(revise->optOne[1], Qt::LeftButton);
         for (int kind = 0; kind < 3; ++kind)
             test::Drag(revise->FraLevels, kCentre[kind], 100, 9000);
     });
     EXPECT_EQ(revised, (Counts{0, 0, 0}));
-    EXPECT_EQ(message, "Can't continue with these data--use Setup");
+    EXPECT_EQ(LastMessage(), "Can't continue with these data--use Setup");
     EXPECT_EQ(main.CmdCollide->text(), "Start Collisions");
     EXPECT_FALSE(sim.bRunning);
     EXPECT_TRUE(sim.bNeedsSetup);
@@ -161,15 +161,17 @@ TEST_F(HandoffTest, StartCaptionAfterARevisionWhileStopped)
 
 TEST_F(HandoffTest, RevisionWhileRunningGoesOnWithTheRevisedSystem)
 {
-    test::SetupByMolecules(main, "10", "0", "10");
+    test::SetupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     enum { Running, Revised, Done } phase = Running;
     QString captionAfter;
+    bool shownAfter = false;
     std::int64_t collisionsAfter = -1;
-    RunUntil(main, [&] {
+    RunUntil([&] {
         if (phase == Running && sim.nCollisions >= 1000) {
             Revise([this](FrmRevise *revise) { DragBy(revise, 0, +4); });
             phase = Revised;
             captionAfter = main.CmdCollide->text();
+            shownAfter = main.flags().bBestShown; // opened again for the revised run
             collisionsAfter = sim.nCollisions;
             return false;
         }
@@ -177,6 +179,7 @@ TEST_F(HandoffTest, RevisionWhileRunningGoesOnWithTheRevisedSystem)
     });
     ASSERT_EQ(phase, Revised);
     EXPECT_EQ(captionAfter, "Stop Collisions");
+    EXPECT_TRUE(shownAfter);
     EXPECT_EQ(collisionsAfter, 0); // a new run on the revised system
     EXPECT_GT(sim.nCollisions, 0);
     EXPECT_EQ(MainLabels(), revised);
@@ -187,15 +190,10 @@ TEST_F(HandoffTest, RevisionWhileRunningGoesOnWithTheRevisedSystem)
 
 TEST_F(HandoffTest, RevisionToNothingWhileRunningEndsTheRun)
 {
-    test::SetupByMolecules(main, "10", "0", "10");
+    test::SetupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     // The most-probable command that follows the revision finds nothing to show.
-    QString message;
-    WhenModal<QMessageBox>([&](QMessageBox *box) {
-        message = box->text();
-        box->accept();
-    });
     bool revisedOnce = false;
-    RunUntil(main, [&] {
+    RunUntil([&] {
         if (!revisedOnce && sim.nCollisions >= 500) {
             revisedOnce = true;
             Revise([](FrmRevise *revise) {
@@ -211,25 +209,30 @@ TEST_F(HandoffTest, RevisionToNothingWhileRunningEndsTheRun)
     EXPECT_FALSE(sim.bRunning);
     EXPECT_TRUE(sim.bNeedsSetup);
     EXPECT_NE(main.CmdCollide->text(), "Stop Collisions");
-    EXPECT_EQ(message, "No Distributions to show");
+    EXPECT_TRUE(script.opened.contains("No Distributions to show"))
+            << script.opened.join(", ").toStdString();
 }
 
 TEST_F(HandoffTest, ClosingTheWindowOtherwiseChangesNothing)
 {
-    test::SetupByMolecules(main, "10", "0", "10");
-    WhenModal<FrmRevise>([](FrmRevise *revise) {
+    test::SetupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    RunUntil([this] { return sim.nCollisions >= 500; });
+    const std::int64_t collisions = sim.nCollisions;
+    script.ThenOn<FrmRevise>([](FrmRevise *revise) {
         test::Drag(revise->FraLevels, kCentre[0], 100, 9000);
         revise->close();
     });
     QTest::mouseClick(main.CmdReviseData, Qt::LeftButton);
     EXPECT_FALSE(main.flags().bReviseOpen);
+    EXPECT_FALSE(main.flags().bReviseAccepted);
     EXPECT_FALSE(sim.bRunning);
+    EXPECT_EQ(sim.nCollisions, collisions);
+    EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
     EXPECT_EQ(MainLabels(), (Counts{10, 0, 10}));
     EXPECT_EQ(main.setupForm()->nMolec[0]->text(), "10");
 
     // It opens again.
-    RunWatcher watcher(main, [this] { return equilibrated; });
-    Revise(nullptr);
+    Revise(nullptr, {test::StopWhen(main, [this] { return equilibrated; })});
     EXPECT_TRUE(equilibrated);
     EXPECT_EQ(MainLabels(), (Counts{0, 20, 0})); // the drag above was kept in the window's counts
 }

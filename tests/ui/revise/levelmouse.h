@@ -6,6 +6,8 @@
 // built with fractional positions.
 #pragma once
 
+#include "ui/common/twips.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
@@ -19,7 +21,7 @@ inline void SendMouse(QWidget *frame,
                       Qt::MouseButton button,
                       Qt::MouseButtons buttons)
 {
-    const QPointF local(xTwips / 15.0, yTwips / 15.0);
+    const QPointF local(xTwips / ui::kTwipsPerPixel, yTwips / ui::kTwipsPerPixel);
     QMouseEvent event(type, local, frame->mapToGlobal(local), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(frame, &event);
 }

@@ -3,8 +3,8 @@
 // One run walked through the real windows as a user walks it: set up, start,
 // stop, restart, stop, look at all distributions and write them to the file,
 // revise the composition and let it equilibrate, and leave by File, Exit.
+#include "tests/ui/common/driver.h"
 #include "tests/ui/revise/levelmouse.h"
-#include "tests/ui/revise/rundriver.h"
 #include "ui/best/frmbest.h"
 #include "ui/display/frmdisplay.h"
 #include "ui/main/frmmain.h"
@@ -28,9 +28,6 @@
 
 namespace kormix::ui {
 namespace {
-
-using test::RunUntil;
-using test::WhenModal;
 
 // The distributions file checked line by line against the register.
 void ExpectFileMatchesRegister(const QString &path, const Simulation &sim)
@@ -82,9 +79,10 @@ TEST(Road, OneRunThroughTheRealWindows)
     FrmMain main(sim);
     main.SetServiceInterval(0); // serve events at every service point of the loop
     main.show();
+    test::ModalScript script;
 
     // Set up 10 H2 and 10 D2 by molecules.
-    test::SetupByMolecules(main, "10", "0", "10");
+    test::SetupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     EXPECT_EQ(main.status->text(), "Setup Complete");
     EXPECT_EQ(main.H2->text(), "10");
     EXPECT_EQ(main.HD->text(), "0");
@@ -94,7 +92,7 @@ TEST(Road, OneRunThroughTheRealWindows)
 
     // Start, let collisions run, stop. The first start opens the
     // most-probable window.
-    RunUntil(main, [&] { return sim.nCollisions >= 3000; });
+    test::Click(main.CmdCollide, {test::StopAt(main, sim, 3000)});
     const std::int64_t firstStop = sim.nCollisions;
     EXPECT_GE(firstStop, 3000);
     EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
@@ -103,10 +101,17 @@ TEST(Road, OneRunThroughTheRealWindows)
     ASSERT_NE(main.bestForm(), nullptr);
     EXPECT_TRUE(main.bestForm()->isVisible());
 
-    // Restart: the run goes on where it stopped; the restart closes the
+    // Restart: the run goes on where it stopped, so its first event service
+    // comes at the next multiple of 50 after the stop; the restart closes the
     // most-probable window again.
-    RunUntil(main, [&] { return sim.nCollisions >= firstStop + 3000; });
+    const std::int64_t foundAtStop = sim.nDistFound;
+    std::int64_t firstService = -1;
+    test::Click(main.CmdCollide,
+                {test::At(sim, 0, [&] { firstService = sim.nCollisions; }),
+                 test::StopAt(main, sim, firstStop + 3000)});
+    EXPECT_EQ(firstService, (firstStop / 50 + 1) * 50);
     EXPECT_GE(sim.nCollisions, firstStop + 3000);
+    EXPECT_GE(sim.nDistFound, foundAtStop);
     EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
     EXPECT_EQ(main.CmdShowBest->text(), "Most Probable");
     EXPECT_GT(main.ncollide->text().toLongLong(), firstStop);
@@ -116,7 +121,7 @@ TEST(Road, OneRunThroughTheRealWindows)
     // All distributions: select bars, switch modes, write the file.
     QString exportMessage;
     bool displayed = false;
-    WhenModal<FrmDisplay>([&](FrmDisplay *display) {
+    script.ThenOn<FrmDisplay>([&](FrmDisplay *display) {
         displayed = true;
         EXPECT_GE(display->chart->barCount(), sim.nStored);
 
@@ -124,7 +129,7 @@ TEST(Road, OneRunThroughTheRealWindows)
         QTest::mouseClick(display->chart,
                           Qt::LeftButton,
                           {},
-                          QPoint(int(first.center().x() / 15), int(first.bottom() / 15) - 1));
+                          test::PixelsAt(first.center().x(), first.bottom()) - QPoint(0, 1));
         EXPECT_EQ(display->iSelected, 0);
         const int e0 = display->barEntry[0];
         EXPECT_TRUE(display->FraLevels->nMolec[1]->text().startsWith(
@@ -139,11 +144,8 @@ TEST(Road, OneRunThroughTheRealWindows)
         QTest::mouseClick(display->OptTheoretical, Qt::LeftButton);
         EXPECT_EQ(display->title->text(), "Theoretical Probabilities");
 
-        WhenModal<QMessageBox>([&](QMessageBox *box) {
-            exportMessage = box->text();
-            box->accept();
-        });
         QTest::mouseClick(display->Command1, Qt::LeftButton);
+        exportMessage = script.opened.last();
         QTest::mouseClick(display->cmdExit, Qt::LeftButton);
     });
     QTest::mouseClick(main.cmdShow, Qt::LeftButton);
@@ -157,21 +159,21 @@ TEST(Road, OneRunThroughTheRealWindows)
     // is stopped at its first event service.
     std::array<std::int32_t, 3> revised{};
     bool equilibrated = false;
-    {
-        test::RunWatcher watcher(main, [&] { return equilibrated && sim.nCollisions > 0; });
-        WhenModal<FrmRevise>([&](FrmRevise *revise) {
-            EXPECT_TRUE(revise->optOne[0]->isChecked());
-            const std::array<std::int32_t, 3> before{sim.nKind[0], sim.nKind[1], sim.nKind[2]};
-            const double y = 3855 - revise->revScale * (before[0] + 2.5);
-            test::Drag(revise->FraLevels, 352.5, 2000, y);
-            revised = {sim.nKind[0], sim.nKind[1], sim.nKind[2]};
-            EXPECT_EQ(revised[0] + revised[1] + revised[2], 20);
-            EXPECT_EQ(2 * revised[0] + revised[1], 20); // the atoms stay
-            equilibrated = true;
-            QTest::mouseClick(revise->Command1, Qt::LeftButton);
-        });
-        QTest::mouseClick(main.CmdReviseData, Qt::LeftButton);
-    }
+    script.ThenOn<FrmRevise>([&](FrmRevise *revise) {
+        EXPECT_TRUE(revise->optOne[0]->isChecked());
+        const std::array<std::int32_t, 3> before{sim.nKind[0], sim.nKind[1], sim.nKind[2]};
+        ASSERT_GE(before[1], 4); // room for the exchange of two pairs
+        const double y = 3855 - revise->revScale * (before[0] + 2.5);
+        test::Drag(revise->FraLevels, 352.5, 2000, y);
+        revised = {sim.nKind[0], sim.nKind[1], sim.nKind[2]};
+        EXPECT_EQ(revised[0], before[0] + 2);
+        EXPECT_EQ(revised[2], before[2] + 2); // the atoms stay: D2 follows,
+        EXPECT_EQ(revised[1], before[1] - 4); // and four HD make them up
+        equilibrated = true;
+        QTest::mouseClick(revise->Command1, Qt::LeftButton);
+    });
+    test::Click(main.CmdReviseData,
+                {test::StopWhen(main, [&] { return equilibrated && sim.nCollisions > 0; })});
     ASSERT_TRUE(equilibrated);
     EXPECT_EQ(main.H2->text(), QString::number(revised[0]));
     EXPECT_EQ(main.HD->text(), QString::number(revised[1]));

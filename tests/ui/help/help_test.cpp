@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
+// The Help menu: the guide opens with F1 in a window of its own, and About
+// names the version, the licence and the Qt version.
+#include "ui/help/about.h"
+#include "ui/help/frmguide.h"
+#include "ui/main/frmmain.h"
+
+#include "core/simulation.h"
+#include "tests/ui/common/driver.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+namespace kormix::ui {
+namespace {
+
+class HelpTest : public ::testing::Test
+{
+protected:
+    HelpTest()
+    {
+        frm.show();
+        QApplication::setActiveWindow(&frm);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&frm));
+    }
+
+    FrmGuide *Guide() const { return frm.findChild<FrmGuide *>("frmGuide"); }
+
+    Simulation sim;
+    FrmMain frm{sim};
+};
+
+TEST_F(HelpTest, HelpIsTheLastMenuWithTheGuideAndAbout)
+{
+    const QList<QAction *> menus = frm.menuBar()->actions();
+    ASSERT_GE(menus.size(), 2);
+    EXPECT_EQ(menus.first()->text(), "&File");
+    EXPECT_EQ(menus.last()->text(), "&Help");
+    ASSERT_EQ(frm.menu_help->actions().size(), 2);
+    EXPECT_EQ(frm.menu_help->actions()[0]->text(), "Kormix &Guide");
+    EXPECT_EQ(frm.menu_help->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(frm.menu_help->actions()[1]->text(), "&About Kormix");
+}
+
+TEST_F(HelpTest, F1OpensTheGuideInAWindowOfItsOwn)
+{
+    EXPECT_EQ(Guide(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    FrmGuide *guide = Guide();
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(guide->isVisible());
+    EXPECT_TRUE(guide->isWindow());
+    EXPECT_FALSE(guide->isModal());
+
+    // The guide's Markdown is shown as formatted text: its first block is the
+    // guide's title as a heading, not the Markdown source.
+    const QTextBlock first = guide->txtGuide->document()->firstBlock();
+    EXPECT_EQ(first.text(), "Kormix guide");
+    EXPECT_EQ(first.blockFormat().headingLevel(), 1);
+    EXPECT_TRUE(guide->txtGuide->toPlainText().contains("Classroom activities"));
+
+    // F1 again brings up the same window rather than a second one.
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &frm, Qt::Key_F1);
+    EXPECT_EQ(frm.findChildren<FrmGuide *>().size(), 1);
+
+    // File, Exit closes it with every other window.
+    frm.menu_Exit->trigger();
+    EXPECT_FALSE(guide->isVisible());
+}
+
+TEST_F(HelpTest, TheBuiltInGuideIsTheGuideFile)
+{
+    QFile file(QStringLiteral(KORMIX_SOURCE_DIR "/docs/guide.md"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(FrmGuide::GuideText(), QString::fromUtf8(file.readAll()));
+}
+
+TEST_F(HelpTest, AboutNamesVersionLicenceAndQt)
+{
+    QString text;
+    QString title;
+    test::ModalScript script;
+    script.ScriptMessageBoxes();
+    script.Then([&](QWidget *w) {
+        title = w->windowTitle();
+        if (auto *box = qobject_cast<QMessageBox *>(w)) {
+            text = box->text();
+            box->accept();
+        } else {
+            w->close();
+        }
+    });
+    frm.menu_About->trigger();
+    EXPECT_EQ(title, "About Kormix");
+    EXPECT_TRUE(text.contains("Version " KORMIX_PROJECT_VERSION)) << text.toStdString();
+    EXPECT_TRUE(text.contains("GPL-3.0-or-later")) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString("Qt ") + qVersion())) << text.toStdString();
+    EXPECT_EQ(ProgramVersion(), KORMIX_PROJECT_VERSION);
+}
+
+} // namespace
+} // namespace kormix::ui

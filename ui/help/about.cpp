@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
+#include "ui/help/about.h"
+
+#include <QMessageBox>
+#include <QtGlobal>
+
+namespace kormix::ui {
+
+QString ProgramVersion()
+{
+    return QStringLiteral(KORMIX_VERSION);
+}
+
+QString AboutText()
+{
+    return QStringLiteral("<h3>Kormix %1</h3>"
+                          "<p>A teaching simulator of the isotope exchange H2 + D2 = 2 HD: "
+                          "which distribution of a small closed system of molecules is the "
+                          "most probable, and how the reaction quotient Q gets there.</p>"
+                          "<p>Version %1<br>"
+                          "Licence: GPL-3.0-or-later (GNU General Public License, version 3 "
+                          "or any later version)<br>"
+                          "Qt %2</p>")
+            .arg(ProgramVersion(), QString::fromLatin1(qVersion()));
+}
+
+void ShowAbout(QWidget *parent)
+{
+    QMessageBox::about(parent, QStringLiteral("About Kormix"), AboutText());
+}
+
+} // namespace kormix::ui
