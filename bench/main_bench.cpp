@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // A real run in the main window (turbo mode, offscreen platform, N = 1000)
-// against the collision engine alone in the same process, and how soon a click
-// on "Stop Collisions" ends the loop.
+// against the collision engine alone in the same process, the same run with
+// the equilibrium window open against closed, and how soon a click on "Stop
+// Collisions" ends the loop.
 #include "bench/offscreen.h"
 #include "core/simulation.h"
+#include "ui/equilibrium/frmequilibrium.h"
 #include "ui/main/frmmain.h"
 #include "ui/setup/frmsetup.h"
 
@@ -34,6 +36,8 @@ constexpr int kD2 = 500;
 double engineRate = 0;
 double windowRate = 0;
 double fluctuationRate = 0;
+double equilibriumClosedRate = 0;
+double equilibriumOpenRate = 0;
 
 // The engine without windows: ends the run after a number of event services.
 class CountingHost : public kormix::NullHost
@@ -161,6 +165,61 @@ void BM_WindowLoopShowFluctuations(benchmark::State &state)
     fluctuationRate = double(total) / seconds;
 }
 
+// The equilibrium window open against closed, a second each in turn, so
+// that both sides share whatever else the machine is doing.
+void BM_EquilibriumWindowOpenAgainstClosed(benchmark::State &state)
+{
+    Window &w = TheWindow();
+    long long counted[2] = {0, 0};
+    double seconds[2] = {0, 0};
+    long long refreshes = 0;
+    for (auto _ : state) {
+        for (int open = 0; open < 2; ++open) {
+            if (open) {
+                w.frm.menu_Equilibrium->trigger();
+            } else if (w.frm.equilibriumForm()) {
+                w.frm.equilibriumForm()->close();
+            }
+            // The window's first showing is painted before the clock starts:
+            // what is measured is a run beside a window that stays open.
+            QCoreApplication::processEvents();
+            const long long before = w.sim.nCollisions;
+            const long long refreshedBefore = w.frm.equilibriumForm()
+                                                      ? w.frm.equilibriumForm()->refreshes()
+                                                      : 0;
+            const auto start = Clock::now();
+            QTimer::singleShot(1000, w.frm.CmdCollide, [&w] { w.frm.CmdCollide->click(); });
+            w.Run();
+            seconds[open] += std::chrono::duration<double>(Clock::now() - start).count();
+            counted[open] += w.sim.nCollisions - before;
+            if (open)
+                refreshes += w.frm.equilibriumForm()->refreshes() - refreshedBefore;
+        }
+    }
+    if (w.frm.equilibriumForm())
+        w.frm.equilibriumForm()->close();
+    equilibriumClosedRate = double(counted[0]) / seconds[0];
+    equilibriumOpenRate = double(counted[1]) / seconds[1];
+    state.counters["closed_per_s"] = equilibriumClosedRate;
+    state.counters["open_per_s"] = equilibriumOpenRate;
+    state.counters["open_pct"] = 100 * equilibriumOpenRate / equilibriumClosedRate;
+    state.counters["refreshes_per_s"] = double(refreshes) / seconds[1];
+}
+
+// One refresh of the open equilibrium window after a long run (its course
+// full), with the repaint it causes.
+void BM_EquilibriumRefresh(benchmark::State &state)
+{
+    Window &w = TheWindow();
+    w.frm.menu_Equilibrium->trigger();
+    kormix::ui::FrmEquilibrium *e = w.frm.equilibriumForm();
+    for (auto _ : state) {
+        e->Refresh();
+        e->repaint();
+    }
+    e->close();
+}
+
 // From the moment the click is queued (by another thread, as the window
 // system would deliver it) until the start handler has returned.
 void BM_StopLatency(benchmark::State &state)
@@ -196,6 +255,11 @@ void BM_StopLatency(benchmark::State &state)
 BENCHMARK(BM_EngineOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WindowLoop)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_WindowLoopShowFluctuations)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_EquilibriumWindowOpenAgainstClosed)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(5);
+BENCHMARK(BM_EquilibriumRefresh)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StopLatency)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
 
 int main(int argc, char **argv)
@@ -206,6 +270,9 @@ int main(int argc, char **argv)
         if (windowRate > 0 && fluctuationRate > 0)
             std::printf("with \"Show Fluctuations\" / without: %.1f %%\n",
                         100 * fluctuationRate / windowRate);
+        if (equilibriumClosedRate > 0 && equilibriumOpenRate > 0)
+            std::printf("equilibrium window open / closed: %.1f %%\n",
+                        100 * equilibriumOpenRate / equilibriumClosedRate);
         window.reset();
     });
 }

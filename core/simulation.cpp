@@ -120,10 +120,9 @@ void Simulation::EmptyRegister()
 void Simulation::ClearSystem()
 {
     rng.SeedFromClock();
-    // The course of the run goes on across a revision, and only there.
-    if (revising_)
-        revising_ = false;
-    else
+    // The course of the run goes on across a revision, and only there: until
+    // the revised system is set up, however often it is cleared on the way.
+    if (!revising_)
         observed.forgetSeries();
     bSaveAll = true;
     bNeedsSetup = true;
@@ -202,6 +201,8 @@ void Simulation::SetupSystem()
 
     // A single molecule has no partner to collide with.
     bNeedsSetup = nMolecules < 2;
+    // The revised system is set up: the next clear forgets the course.
+    revising_ = false;
 }
 
 void Simulation::BeginCollisions()

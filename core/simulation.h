@@ -56,8 +56,9 @@ public:
     // Writes the run's statistics into the main window's labels.
     void UpdateStatistics();
     // The system is about to be set up anew from revised counts: the course
-    // of the run (observed.series()) goes on across the next ClearSystem,
-    // with a mark where the revision came.
+    // of the run (observed.series()) goes on, with a mark where the revision
+    // came, across every ClearSystem up to and including the next
+    // SetupSystem's own.
     void MarkRevision();
 
     // Composition (fixed total for a run).
@@ -126,7 +127,7 @@ private:
         std::string bestQ, logW, wMax;
     };
     BestTexts bestTexts_;
-    bool revising_ = false; // MarkRevision came before the next ClearSystem
+    bool revising_ = false; // MarkRevision came, and its SetupSystem has not yet
 };
 
 } // namespace kormix

@@ -5,9 +5,11 @@
 
 # What the program needs to build and run. libqt6svg6 draws the windows' icon;
 # fonts-liberation brings a face as wide as the one the windows were drawn for;
-# xdg-utils opens the exported file with the desktop's spreadsheet.
-kormix_program_packages=(build-essential cmake ninja-build qt6-base-dev libqt6svg6
-                         fonts-liberation xdg-utils)
+# xdg-utils opens the exported file with the desktop's spreadsheet. qt6-charts-dev draws the
+# equilibrium window's plots; its CMake package needs Qt's OpenGL one (libqt6opengl6-dev),
+# which Debian 12 does not pull in with it.
+kormix_program_packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev
+                         libqt6opengl6-dev libqt6svg6 fonts-liberation xdg-utils)
 # What the tests and benchmarks need besides. locales lets the tests run the number texts
 # under a German decimal comma; the validators check the desktop entry and the metainfo;
 # scripts/a11y-check.sh reads the windows as a screen reader does, on a virtual screen with

@@ -144,5 +144,38 @@ TEST(RunObservations, TheCourseOfTheRunGoesOnAcrossARevisionOnly)
     EXPECT_TRUE(series.revisions().empty());
 }
 
+// The main window clears the system before it sets up the revised one, and
+// setting up clears it once more: the course survives both clears, and only
+// those.
+TEST(RunObservations, TheCourseSurvivesTheClearsOfARevisionUpToItsSetup)
+{
+    Simulation sim;
+    FakeHost host;
+    sim.SetHost(&host);
+    StartSeeded(sim, host, "10", "0", "10", 5);
+    RunFor(sim, host, 1000);
+    const RunSeries &series = sim.observed.series();
+    ASSERT_EQ(series.points().size(), 21u);
+
+    sim.MarkRevision();
+    sim.ClearSystem();
+    host.ByMolecules("4", "12", "4");
+    sim.SetupSystem();
+    sim.BeginCollisions();
+    EXPECT_EQ(series.revisions(), std::vector<std::int64_t>{1000});
+    ASSERT_EQ(series.points().size(), 22u);
+    EXPECT_EQ(series.points()[21], (SeriesPoint{1000, 12, sim.reg.regLnW[1], 4, 4, 2}));
+
+    // A revised system that is no system still ends the revision.
+    sim.MarkRevision();
+    sim.ClearSystem();
+    host.ByMolecules("0", "0", "0");
+    sim.SetupSystem();
+    EXPECT_EQ(series.points().size(), 22u);
+    sim.ClearSystem();
+    EXPECT_TRUE(series.points().empty());
+    EXPECT_TRUE(series.revisions().empty());
+}
+
 } // namespace
 } // namespace kormix

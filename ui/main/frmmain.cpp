@@ -9,6 +9,7 @@
 #include "ui/common/twips.h"
 #include "ui/common/widgets.h"
 #include "ui/display/frmdisplay.h"
+#include "ui/equilibrium/frmequilibrium.h"
 #include "ui/help/about.h"
 #include "ui/help/frmguide.h"
 #include "ui/main/placement.h"
@@ -83,6 +84,7 @@ void FrmMain::BuildControls()
     menu_file->setFont(QApplication::font("QMenu"));
     menu_Exit = menu_file->addAction("E&xit");
     menu_Exit->setObjectName("menu_Exit");
+    BuildViewMenu();
 
     auto *client = new QWidget(this);
     client->setObjectName("client");
@@ -193,6 +195,47 @@ void FrmMain::BuildControls()
     connect(ChkSilent, &QCheckBox::toggled, this, &FrmMain::ChkSilent_Click);
     connect(Check1, &QCheckBox::toggled, this, &FrmMain::Check1_Click);
     connect(menu_Exit, &QAction::triggered, this, &FrmMain::menu_Exit_Click);
+}
+
+void FrmMain::BuildViewMenu()
+{
+    menu_view = menuBar()->addMenu("&View");
+    menu_view->setObjectName("menu_view");
+    menu_view->setFont(QApplication::font("QMenu"));
+    menu_Equilibrium = menu_view->addAction("&Equilibrium");
+    menu_Equilibrium->setObjectName("menu_Equilibrium");
+    connect(menu_Equilibrium, &QAction::triggered, this, &FrmMain::menu_Equilibrium_Click);
+}
+
+FrmEquilibrium *FrmMain::equilibriumForm() const
+{
+    return frmEquilibrium_;
+}
+
+void FrmMain::menu_Equilibrium_Click()
+{
+    if (exiting_)
+        return;
+    if (!frmEquilibrium_) {
+        frmEquilibrium_ = new FrmEquilibrium(sim_, this);
+        frmEquilibrium_->adjustSize();
+        PlaceBeside(frmEquilibrium_);
+    }
+    // Showing it refreshes it.
+    frmEquilibrium_->show();
+    frmEquilibrium_->raise();
+    frmEquilibrium_->activateWindow();
+    equilibriumClock_.start();
+}
+
+void FrmMain::RefreshEquilibrium(bool now)
+{
+    if (!frmEquilibrium_ || !frmEquilibrium_->isVisible())
+        return;
+    if (!now && equilibriumClock_.isValid() && equilibriumClock_.elapsed() < 100)
+        return;
+    frmEquilibrium_->Refresh();
+    equilibriumClock_.start();
 }
 
 void FrmMain::BuildHelpMenu()
@@ -311,6 +354,7 @@ void FrmMain::ServeEvents()
         && serviceClock_.elapsed() < serviceIntervalMs_)
         return;
     FlushView();
+    RefreshEquilibrium();
     QCoreApplication::processEvents();
     serviceClock_.start();
 }
@@ -498,14 +542,15 @@ void FrmMain::ApplyRevisedData()
     if (!sim_.bRunning)
         SetRunState(RunState::NeedsSetup);
     sim_.SetupSystem();
-    if (sim_.bNeedsSetup)
-        return;
-    CmdCollide->setFocus();
-    if (sim_.bRunning)
-        SetLabel(MainLabel::status, "Setup Complete");
-    else
-        SetRunState(RunState::Ready);
-    sim_.BeginCollisions();
+    if (!sim_.bNeedsSetup) {
+        CmdCollide->setFocus();
+        if (sim_.bRunning)
+            SetLabel(MainLabel::status, "Setup Complete");
+        else
+            SetRunState(RunState::Ready);
+        sim_.BeginCollisions();
+    }
+    RefreshEquilibrium(true);
 }
 
 // --- commands ----------------------------------------------------------------
@@ -539,6 +584,7 @@ void FrmMain::CmdSetup_Click()
         CmdCollide->setFocus();
         sim_.BeginCollisions();
     }
+    RefreshEquilibrium(true);
 }
 
 void FrmMain::CmdCollide_Click()
@@ -560,6 +606,7 @@ void FrmMain::CmdCollide_Click()
         CmdShowBest_Click();
         sim_.RunCollisions();
         FlushView();
+        RefreshEquilibrium(true);
         // The loop also ends without a stop command: when a revision inside it
         // left no usable system, or when a stop came before the loop began.
         // The button must not go on offering to stop it.
@@ -580,6 +627,7 @@ void FrmMain::CmdRestart_Click()
     HideMostProbable();
     sim_.ClearSystem();
     LoadSetupForm();
+    RefreshEquilibrium(true);
 }
 
 void FrmMain::CmdReviseData_Click()

@@ -31,6 +31,7 @@ class Simulation;
 namespace kormix::ui {
 
 class FrmBest;
+class FrmEquilibrium;
 class FrmGuide;
 class FrmSetup;
 
@@ -91,13 +92,17 @@ public:
         bool bReviseAccepted = false; // it was closed with "Equilibrate"
     };
     const WindowFlags &flags() const { return flags_; }
+    // The equilibrium window while it exists (it is kept when closed).
+    FrmEquilibrium *equilibriumForm() const;
 
     QMenu *menu_file = nullptr;   // "&File"
     QAction *menu_Exit = nullptr; // "E&xit": ends the program at once
 
-    QMenu *menu_help = nullptr;    // "&Help"
-    QAction *menu_Guide = nullptr; // "Kormix &Guide" (F1)
-    QAction *menu_About = nullptr; // "&About Kormix"
+    QMenu *menu_view = nullptr;          // "&View"
+    QAction *menu_Equilibrium = nullptr; // "&Equilibrium": opens the equilibrium window
+    QMenu *menu_help = nullptr;          // "&Help"
+    QAction *menu_Guide = nullptr;       // "Kormix &Guide" (F1)
+    QAction *menu_About = nullptr;       // "&About Kormix"
 
     QPushButton *CmdSetup = nullptr;      // "Setup System"
     QPushButton *CmdRestart = nullptr;    // "Clear"
@@ -149,11 +154,17 @@ private slots:
     void ChkSilent_Click();
     void Check1_Click();
     void menu_Exit_Click();
+    void menu_Equilibrium_Click();
     void menu_Guide_Click();
     void menu_About_Click();
 
 private:
     void BuildControls();
+    // The View menu, after File: the windows of our own beside the run.
+    void BuildViewMenu();
+    // Brings the equilibrium window, when it is open, up to the run: at most
+    // ten times a second unless `now`.
+    void RefreshEquilibrium(bool now = false);
     // The Help menu, always the last of the menu bar.
     void BuildHelpMenu();
     // Ties each value label to its caption for screen readers.
@@ -181,6 +192,8 @@ private:
     Simulation &sim_;
     QPointer<FrmSetup> frmSetup_;
     QPointer<FrmBest> frmBest_;
+    QPointer<FrmEquilibrium> frmEquilibrium_;
+    QElapsedTimer equilibriumClock_;
     QPointer<FrmGuide> frmGuide_;
     std::array<QLabel *, 13> labels_{}; // by MainLabel
 

@@ -1,0 +1,369 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
+// The equilibrium window, opened from the main window's View menu and driven
+// through real runs: its exact values, how it follows a run, a revision and a
+// new setup, and the files it saves.
+#include "tests/ui/common/driver.h"
+
+#include "core/equilibrium/exactdistribution.h"
+#include "core/equilibrium/tables.h"
+#include "core/simulation.h"
+#include "ui/equilibrium/frmequilibrium.h"
+#include "ui/main/frmmain.h"
+#include "ui/revise/frmrevise.h"
+
+#include <QAction>
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QValueAxis>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace kormix::ui {
+namespace {
+
+using test::Molecules;
+
+class EquilibriumWindowTest : public ::testing::Test
+{
+protected:
+    EquilibriumWindowTest()
+    {
+        main.SetServiceInterval(0);
+        sim.rng.FixSeed(20240601);
+    }
+    void SetUp() override { main.show(); }
+
+    // "Setup System" with these molecules typed in.
+    void Setup(const char *h2, const char *hd, const char *d2)
+    {
+        test::SetupSystem(main, script, Molecules{h2, hd, d2});
+    }
+    // Starts or restarts collisions and stops them at n collisions.
+    void RunTo(std::int64_t n) { test::Click(main.CmdCollide, {test::StopAt(main, sim, n)}); }
+
+    // View, Equilibrium, as the user chooses it.
+    FrmEquilibrium *Open()
+    {
+        main.menu_Equilibrium->trigger();
+        FrmEquilibrium *w = main.equilibriumForm();
+        EXPECT_NE(w, nullptr);
+        return w;
+    }
+
+    // The distance the window must show, worked out from the run itself.
+    QString ExpectedDistance() const
+    {
+        const ExactDistribution exact = exactDistribution(2 * std::int64_t(sim.nH2) + sim.nHD,
+                                                          2 * std::int64_t(sim.nD2) + sim.nHD);
+        const auto tv = totalVariation(sim.observed.sharesUpTo(sim.nHD, sim.nCollisions), exact);
+        return "distance from equilibrium (TV): "
+               + (tv ? QString::number(*tv, 'f', 4) : QString("–"));
+    }
+
+    static std::vector<double> Xs(const QLineSeries *series)
+    {
+        std::vector<double> xs;
+        for (const QPointF &p : series->points())
+            xs.push_back(p.x());
+        return xs;
+    }
+
+    Simulation sim;
+    FrmMain main{sim};
+    test::ModalScript script;
+};
+
+TEST_F(EquilibriumWindowTest, OpensFromTheViewMenuAfterFile)
+{
+    ASSERT_NE(main.menu_view, nullptr);
+    EXPECT_EQ(main.menu_view->objectName(), "menu_view");
+    EXPECT_EQ(main.menu_view->title(), "&View");
+    EXPECT_EQ(main.menu_Equilibrium->text(), "&Equilibrium");
+    const QList<QAction *> menus = main.menuBar()->actions();
+    ASSERT_GE(menus.size(), 2);
+    EXPECT_EQ(menus[0], main.menu_file->menuAction());
+    EXPECT_EQ(menus[1], main.menu_view->menuAction());
+    EXPECT_EQ(main.equilibriumForm(), nullptr); // nothing is built before it is asked for
+
+    FrmEquilibrium *w = Open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->isWindow());
+    EXPECT_FALSE(w->isModal());
+    EXPECT_EQ(w->objectName(), "frmEquilibrium");
+    EXPECT_EQ(w->windowTitle(), "Equilibrium");
+    EXPECT_EQ(w->parent(), &main);
+    // Before any setup there is nothing to compare.
+    EXPECT_EQ(w->lblDistance->text(), "distance from equilibrium (TV): –");
+    EXPECT_EQ(w->lblMode->text(), "–");
+    EXPECT_EQ(w->exactOutline->count(), 0);
+
+    const char *names[] = {"forward (H2 + D2 -> 2 HD)",
+                           "reverse (2 HD -> H2 + D2)",
+                           "HD + HD met without reacting"};
+    for (int r = 0; r < 3; ++r) {
+        auto *label = w->findChild<QLabel *>(QString("Label_reaction_%1").arg(r));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), names[r]);
+    }
+    EXPECT_EQ(w->cmdSavePicture->text(), "Save Picture...");
+    EXPECT_EQ(w->cmdSaveData->text(), "Save Data...");
+}
+
+// The exact values of a system as the window shows them, before any
+// collision: the most probable composition with its P and Q, and the mean and
+// spread of the HD fraction (P from W / sum W in whole numbers).
+struct ExactCase
+{
+    const char *h2, *d2;
+    QString mode, p, q, mean, sd;
+};
+
+TEST_F(EquilibriumWindowTest, ShowsTheExactValuesOfTheSystem)
+{
+    const ExactCase cases[] = {
+            // P = 3/35, 24/35, 8/35; mean nHD 80/35 of 4.
+            {"2", "2", "1 H2 + 2 HD + 1 D2", "0.68571", "4.00", "0.5714", "0.2711"},
+            // Mean nHD 10.2564 of 20, not 10.
+            {"10", "10", "5 H2 + 10 HD + 5 D2", "0.34586", "4.00", "0.5128", "0.1133"},
+            // 12 H and 28 D atoms.
+            {"6", "14", "2 H2 + 8 HD + 10 D2", "0.38096", "3.20", "0.4308", "0.0942"},
+            // 2/3 for 2 HD, whose Q is infinite.
+            {"1", "1", "0 H2 + 2 HD + 0 D2", "0.66667", "infinite", "0.6667", "0.4714"},
+    };
+    FrmEquilibrium *w = Open();
+    for (const ExactCase &c : cases) {
+        SCOPED_TRACE(std::string(c.h2) + " H2 + " + c.d2 + " D2");
+        Setup(c.h2, "0", c.d2);
+        EXPECT_EQ(w->lblMode->text(), c.mode);
+        EXPECT_EQ(w->lblModeP->text(), c.p);
+        EXPECT_EQ(w->lblModeQ->text(), c.q);
+        EXPECT_EQ(w->lblMeanExact->text(), c.mean);
+        EXPECT_EQ(w->lblSdExact->text(), c.sd);
+        EXPECT_EQ(w->lblDistance->text(), "distance from equilibrium (TV): –");
+        EXPECT_EQ(w->lblMeanObserved->text(), "–");
+    }
+}
+
+TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFraction)
+{
+    Setup("2", "0", "2");
+    FrmEquilibrium *w = Open();
+    // Three bars, each an outline of four points: up at the left edge, across
+    // at P, down at the right edge, centred on nHD / N.
+    const QList<QPointF> outline = w->exactOutline->points();
+    ASSERT_EQ(outline.size(), 12);
+    const double p[] = {3.0 / 35, 24.0 / 35, 8.0 / 35};
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        const QPointF up = outline[4 * k + 1], across = outline[4 * k + 2];
+        EXPECT_DOUBLE_EQ((up.x() + across.x()) / 2, k * 2 / 4.0);
+        EXPECT_DOUBLE_EQ(up.y(), p[k]);
+        EXPECT_DOUBLE_EQ(across.y(), p[k]);
+        EXPECT_EQ(outline[4 * k].y(), 0);
+    }
+
+    // On a logarithmic axis the bars stand on the axis' lowest value.
+    QTest::mouseClick(w->chkLogarithmic, Qt::LeftButton);
+    ASSERT_TRUE(w->chkLogarithmic->isChecked());
+    const auto axes = w->exactOutline->attachedAxes();
+    const QLogValueAxis *log = nullptr;
+    for (QAbstractAxis *axis : axes) {
+        if (auto *a = qobject_cast<QLogValueAxis *>(axis))
+            log = a;
+    }
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->alignment(), Qt::AlignLeft);
+    EXPECT_FALSE(log->titleText().isEmpty());
+    EXPECT_GT(w->exactOutline->points()[0].y(), 0);
+    EXPECT_LE(log->min(), w->exactOutline->points()[0].y());
+    EXPECT_DOUBLE_EQ(w->exactOutline->points()[5].y(), 24.0 / 35);
+
+    QTest::mouseClick(w->chkLogarithmic, Qt::LeftButton);
+    EXPECT_EQ(w->exactOutline->points()[0].y(), 0);
+}
+
+TEST_F(EquilibriumWindowTest, FollowsARun)
+{
+    Setup("10", "0", "10");
+    FrmEquilibrium *w = Open();
+    for (std::int64_t n : {1000, 20000}) {
+        SCOPED_TRACE(n);
+        RunTo(n);
+        ASSERT_GE(sim.nCollisions, n);
+        EXPECT_EQ(w->lblDistance->text(), ExpectedDistance());
+        const ReactionCounts &counts = sim.observed.reactions;
+        EXPECT_EQ(w->lblCount[0]->text(), QString::number(counts.forward));
+        EXPECT_EQ(w->lblCount[1]->text(), QString::number(counts.reverse));
+        EXPECT_EQ(w->lblCount[2]->text(), QString::number(counts.hdUnreacted));
+        EXPECT_GT(counts.forward, 0);
+        // The course holds every point of the run, at its collision.
+        const auto &points = sim.observed.series().points();
+        ASSERT_EQ(std::size_t(w->courseLine->count()), points.size());
+        EXPECT_EQ(w->courseLine->at(w->courseLine->count() - 1).x(),
+                  double(points.back().collision));
+        EXPECT_DOUBLE_EQ(w->courseLine->at(0).y(), 0.0); // no HD at the start
+        EXPECT_GT(w->approachLine->count(), 1);
+        EXPECT_DOUBLE_EQ(w->approachLine->at(0).y(), 0.0);
+        EXPECT_NE(w->lblMeanObserved->text(), "–");
+    }
+}
+
+TEST_F(EquilibriumWindowTest, CourseShowsLnWAndQOnRequest)
+{
+    Setup("10", "0", "10");
+    FrmEquilibrium *w = Open();
+    RunTo(2000);
+    const auto &points = sim.observed.series().points();
+
+    w->optCourse[1]->click();
+    ASSERT_EQ(std::size_t(w->courseLine->count()), points.size());
+    EXPECT_EQ(w->courseLine->at(0).y(), points.front().lnW);
+    EXPECT_EQ(w->approachLine->count(), 0);
+    EXPECT_EQ(w->equilibriumConstant->count(), 0);
+    EXPECT_EQ(w->exactMeanLine->count(), 2);
+
+    w->optCourse[2]->click();
+    EXPECT_EQ(w->exactMeanLine->count(), 0);
+    ASSERT_EQ(w->equilibriumConstant->count(), 2);
+    EXPECT_EQ(w->equilibriumConstant->at(0).y(), 4.0);
+    EXPECT_EQ(w->equilibriumConstant->at(1).y(), 4.0);
+    EXPECT_EQ(w->courseLine->at(0).y(), 0.0); // Q of 10 H2 + 10 D2
+}
+
+TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
+{
+    Setup("10", "0", "10");
+    FrmEquilibrium *w = Open();
+    RunTo(3000);
+    const std::size_t before = sim.observed.series().points().size();
+    const double lastBefore = w->courseLine->at(w->courseLine->count() - 1).x();
+    EXPECT_TRUE(w->revisionLines.empty());
+
+    // "Revise Data", "Equilibrate": a new run begins on the same system and is
+    // stopped after a few collisions.
+    bool equilibrated = false;
+    script.ThenOn<FrmRevise>([&](FrmRevise *revise) {
+        equilibrated = true;
+        QTest::mouseClick(revise->Command1, Qt::LeftButton);
+    });
+    test::Click(main.CmdReviseData,
+                {test::StopWhen(main, [&] { return equilibrated && sim.nCollisions >= 500; })});
+    ASSERT_TRUE(equilibrated);
+    ASSERT_FALSE(sim.bRunning);
+
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_GT(std::size_t(w->courseLine->count()), before);
+    EXPECT_EQ(w->courseLine->at(0).x(), 0.0);
+    ASSERT_EQ(w->revisionLines.size(), 1u);
+    ASSERT_EQ(sim.observed.series().revisions().size(), 1u);
+    const double mark = double(sim.observed.series().revisions()[0]);
+    EXPECT_GE(mark, lastBefore);
+    EXPECT_EQ(w->revisionLines[0]->at(0).x(), mark);
+    EXPECT_EQ(w->revisionLines[0]->at(1).x(), mark);
+    EXPECT_EQ(w->lblDistance->text(), ExpectedDistance());
+    EXPECT_EQ(w->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
+
+    // A new setup starts the course again, without marks.
+    Setup("4", "0", "6");
+    EXPECT_EQ(w->courseLine->count(), 1);
+    EXPECT_TRUE(w->revisionLines.empty());
+    EXPECT_EQ(w->lblMode->text(), "1 H2 + 6 HD + 3 D2");
+    EXPECT_EQ(w->lblDistance->text(), "distance from equilibrium (TV): –");
+    EXPECT_EQ(w->lblCount[0]->text(), "0");
+
+    // Clear leaves nothing to compare.
+    QTest::mouseClick(main.CmdRestart, Qt::LeftButton);
+    EXPECT_EQ(w->courseLine->count(), 0);
+    EXPECT_EQ(w->lblMode->text(), "–");
+}
+
+TEST_F(EquilibriumWindowTest, ClosedWindowIsNotRefreshedAndReopensUpToDate)
+{
+    Setup("10", "0", "10");
+    FrmEquilibrium *w = Open();
+    w->close();
+    EXPECT_FALSE(w->isVisible());
+    const long long refreshes = w->refreshes();
+    RunTo(5000);
+    EXPECT_EQ(w->refreshes(), refreshes);
+
+    EXPECT_EQ(Open(), w); // the same window, shown again
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_GT(w->refreshes(), refreshes);
+    EXPECT_EQ(w->lblDistance->text(), ExpectedDistance());
+    EXPECT_EQ(w->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
+}
+
+TEST_F(EquilibriumWindowTest, SaveDataWritesTheThreeTables)
+{
+    Setup("10", "0", "10");
+    FrmEquilibrium *w = Open();
+    RunTo(4000);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("run.tsv");
+    QString caption;
+    w->askSavePath = [&](const QString &c, const QString &, const QString &) {
+        caption = c;
+        return path;
+    };
+    QTest::mouseClick(w->cmdSaveData, Qt::LeftButton);
+    EXPECT_EQ(caption, "Save Data");
+
+    const ExactDistribution exact = exactDistribution(20, 20);
+    const std::string expected = compositionsTable(exact,
+                                                   sim.observed.sharesUpTo(sim.nHD, sim.nCollisions))
+                                 + "\n" + seriesTable(sim.observed.series()) + "\n"
+                                 + reactionsTable(sim.observed.reactions,
+                                                  sim.nCollisions,
+                                                  {sim.nH2, sim.nHD, sim.nD2},
+                                                  exact);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), expected);
+
+    // Cancelling the dialog writes nothing.
+    QFile::remove(path);
+    w->askSavePath = [](const QString &, const QString &, const QString &) { return QString(); };
+    QTest::mouseClick(w->cmdSaveData, Qt::LeftButton);
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(EquilibriumWindowTest, SavePictureWritesAPngOfTheWindow)
+{
+    Setup("10", "0", "10");
+    FrmEquilibrium *w = Open();
+    RunTo(1000);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("window.png");
+    w->askSavePath = [&](const QString &, const QString &, const QString &) { return path; };
+    QTest::mouseClick(w->cmdSavePicture, Qt::LeftButton);
+
+    QImage picture;
+    ASSERT_TRUE(picture.load(path, "PNG"));
+    EXPECT_EQ(picture.size(), w->size() * w->devicePixelRatio());
+}
+
+} // namespace
+} // namespace kormix::ui
