@@ -155,8 +155,9 @@ TEST_F(ReviseKeysTest, TheChosenColumnIsMarkedWhileTheLevelsHaveTheFocus)
         Key(key);
         EXPECT_GT(MarkPixels(kind), 0) << kind;
         for (int other : {0, 1, 2}) {
-            if (other != kind)
+            if (other != kind) {
                 EXPECT_EQ(MarkPixels(other), 0) << kind << " " << other;
+            }
         }
     }
     window->Command1->setFocus();
