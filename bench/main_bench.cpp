@@ -125,9 +125,10 @@ Window &TheWindow()
     return *window;
 }
 
-void BM_WindowLoop(benchmark::State &state)
+// Runs the window's loop for 250 ms per iteration and reports collisions per
+// second.
+double MeasureWindowLoop(benchmark::State &state, Window &w)
 {
-    Window &w = TheWindow();
     long long total = 0;
     double seconds = 0;
     for (auto _ : state) {
@@ -140,7 +141,12 @@ void BM_WindowLoop(benchmark::State &state)
     }
     state.counters["collisions_per_s"] = benchmark::Counter(double(total),
                                                             benchmark::Counter::kIsRate);
-    windowRate = double(total) / seconds;
+    return double(total) / seconds;
+}
+
+void BM_WindowLoop(benchmark::State &state)
+{
+    windowRate = MeasureWindowLoop(state, TheWindow());
 }
 
 // The same run with "Show Fluctuations" ticked: the most-probable window
@@ -149,20 +155,8 @@ void BM_WindowLoopShowFluctuations(benchmark::State &state)
 {
     Window &w = TheWindow();
     w.frm.Check1->setChecked(true);
-    long long total = 0;
-    double seconds = 0;
-    for (auto _ : state) {
-        const long long before = w.sim.nCollisions;
-        const auto start = Clock::now();
-        QTimer::singleShot(250, w.frm.CmdCollide, [&w] { w.frm.CmdCollide->click(); });
-        w.Run();
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
-        total += w.sim.nCollisions - before;
-    }
+    fluctuationRate = MeasureWindowLoop(state, w);
     w.frm.Check1->setChecked(false);
-    state.counters["collisions_per_s"] = benchmark::Counter(double(total),
-                                                            benchmark::Counter::kIsRate);
-    fluctuationRate = double(total) / seconds;
 }
 
 // The equilibrium window open against closed, a second each in turn, so
