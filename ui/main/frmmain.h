@@ -19,6 +19,7 @@
 #include <string>
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QLabel;
 class QMenu;
@@ -98,6 +99,18 @@ public:
     QMenu *menu_file = nullptr;
     QAction *menu_Exit = nullptr;
 
+    // The Run menu: steps, the speed of the loop, the seed of new systems.
+    QMenu *menu_run = nullptr;
+    QAction *menu_Step = nullptr;
+    QAction *menu_Step100 = nullptr;
+    QMenu *menu_speed = nullptr;
+    QActionGroup *speedGroup = nullptr; // one action per speed, its rate as data (0: full)
+    QAction *menu_SetSeed = nullptr;
+    QAction *menu_ClearSeed = nullptr;
+
+    // Collisions per second the loop keeps to; 0 runs at full speed.
+    std::int64_t pacedRate() const { return pacedRate_; }
+
     QPushButton *CmdSetup = nullptr;
     QPushButton *CmdRestart = nullptr;
     QPushButton *CmdCollide = nullptr;
@@ -148,9 +161,25 @@ private slots:
     void ChkSilent_Click();
     void Check1_Click();
     void menu_Exit_Click();
+    void menu_Step_Click();
+    void menu_Step100_Click();
+    void menu_SetSeed_Click();
+    void menu_ClearSeed_Click();
+    void SpeedChosen(QAction *action);
 
 private:
     void BuildControls();
+    void BuildRunMenu();
+    // Runs this many collisions from the ready or stopped state, as a start
+    // or a restart would, then stops; the step log is kept meanwhile.
+    void RunSteps(std::int64_t collisions);
+    // Steps and the seed's commands follow the run state.
+    void UpdateRunMenu();
+    // A paced run's event service: waits until the next collision is due,
+    // serving events every few milliseconds meanwhile.
+    void PaceEvents();
+    // The pace counts from here: the current collision, now.
+    void RestartPace();
     // Loads the setup dialog afresh, hidden, in its design state.
     void LoadSetupForm();
     // Writes the revised counts into the setup dialog's molecule fields.
@@ -191,6 +220,9 @@ private:
     bool exiting_ = false;
 
     int serviceIntervalMs_ = 5;
+    std::int64_t pacedRate_ = 0;
+    std::int64_t paceFrom_ = 0; // nCollisions when the pace began
+    QElapsedTimer paceClock_;
     QElapsedTimer serviceClock_;
     // Latest label texts not yet written, by MainLabel.
     std::array<std::string, 13> pendingLabels_;
