@@ -273,8 +273,9 @@ struct Simulation::CollisionLoop
         turbo = sim.bTurbo;
         bestLnW = sim.lnWBest;
         const std::int64_t every = sim.collisionsPerService_;
-        nextService = (collisions / every + 1) * every;
-        stopAt = sim.stopAt_;
+        // The limit of a limited loop is checked where the next service is:
+        // the collision itself pays for one comparison only.
+        nextCheck = std::min((collisions / every + 1) * every, sim.stopAt_);
         dn = double(n);
         nOver2To24 = dn * 0x1.0p-24;
         lnTable = sim.lnTable_.data();
@@ -312,13 +313,13 @@ struct Simulation::CollisionLoop
 
     // The engine needs two different molecules to pick.
     bool canCollide() const { return n >= 2; }
+    std::int64_t count() const { return collisions; }
 
-    // Events are due after this collision, and the limit of the loop is
+    // Events are due after this collision, or the limit of the loop is
     // reached with it. Decided as the collision is counted, so that a record
     // inside it (where a nested handler may even begin a new run) does not
-    // move them.
+    // move the service.
     bool serviceDue = false;
-    bool limitDue = false;
 
     // One collision: two different molecules, their kinds, and what the pair
     // does. Only H2 + D2 and HD + HD can react; the outcomes are kept in
@@ -328,8 +329,7 @@ struct Simulation::CollisionLoop
     [[gnu::always_inline]] void collideOnce()
     {
         ++collisions;
-        serviceDue = collisions == nextService;
-        limitDue = collisions >= stopAt;
+        serviceDue = collisions >= nextCheck;
         const std::int64_t i1 = drawMolecule();
         std::int64_t i2;
         do {
@@ -475,7 +475,7 @@ private:
 
     Simulation &sim;
     StepEntry entry; // the collision being logged
-    std::int64_t n, h2, hd, d2, collisions, nextService, stopAt, lnSize;
+    std::int64_t n, h2, hd, d2, collisions, nextCheck, lnSize;
     double lnw, bestLnW, dn, nOver2To24;
     const double *lnTable;
     int current, stored;
@@ -528,13 +528,18 @@ void Simulation::Collide()
         }
         loop.collideOnce<kLogged>();
         if (loop.serviceDue) {
-            loop.store();
-            observed.recordPoint(nCollisions, {nH2, nHD, nD2}, lnW);
-            host_->ServeEvents();
-            loop.load();
+            // The limit ends the loop without a service of its own, unless it
+            // falls on one.
+            if (loop.count() < stopAt_ || loop.count() % collisionsPerService_ == 0) {
+                loop.store();
+                observed.recordPoint(nCollisions, {nH2, nHD, nD2}, lnW);
+                host_->ServeEvents();
+                loop.load();
+            }
+            if (loop.count() >= stopAt_)
+                bRunning = false;
         }
-        if (loop.limitDue | !bRunning) {
-            bRunning = false;
+        if (!bRunning) {
             loop.store();
             return;
         }
