@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // Kormix: the isotope exchange H2 + D2 = 2 HD seen through statistics.
+#include "app/batch.h"
 #include "core/simulation.h"
 #include "ui/main/frmmain.h"
 
@@ -10,6 +11,11 @@
 
 int main(int argc, char **argv)
 {
+    // The batch mode (and --help, --version) needs no display: it is decided
+    // before anything of the windows exists.
+    if (kormix::WantsBatch(argc, argv))
+        return kormix::runBatch(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kormix");
     // The desktop's icon, drawn from its SVG at every size and scale factor asked for; the

@@ -32,6 +32,13 @@ public:
         fixedSeed_ = seed;
         Seed(seed);
     }
+    // The same for the systems still to come only: the sequence going on now
+    // goes on as it is.
+    void FixSeedForLater(std::uint64_t seed)
+    {
+        fixed_ = true;
+        fixedSeed_ = seed;
+    }
     // Goes back to seeding from the clock (the current sequence goes on).
     void ClearFixedSeed() { fixed_ = false; }
     bool HasFixedSeed() const { return fixed_; }

@@ -133,7 +133,8 @@ void Simulation::ClearSystem()
     EmptyRegister();
     nDistFound = 0;
     iCurrent = 0;
-    nCollisions = 0;
+    CountFromZero();
+    stepLog.clear();
 
     SimulationHost &h = *host_;
     h.SetLabel(MainLabel::H2, "?");
@@ -213,8 +214,9 @@ void Simulation::BeginCollisions()
     EmptyRegister();
     nDistFound = 0;
     iCurrent = 0;
-    nCollisions = 0;
+    CountFromZero();
     lnWBest = -1;
+    stepLog.clear();
     EnsureLnTable(std::int64_t(nMolecules) + 1);
     if (std::int64_t(nD2) + nHD > kSummedLimit)
         lnW = LnWClosedForm(nH2, nD2, nHD);
@@ -227,6 +229,14 @@ void Simulation::BeginCollisions()
     if (points.empty() || !(points.back() == observed.startPoint({nH2, nHD, nD2}, lnW)))
         observed.recordPoint(0, {nH2, nHD, nD2}, lnW);
     RecordDistribution();
+}
+
+void Simulation::CountFromZero()
+{
+    // A limited loop going on collides on the new run for what is left.
+    if (stopAt_ != kNoLimit)
+        stopAt_ = std::max<std::int64_t>(stopAt_ - nCollisions, 0);
+    nCollisions = 0;
 }
 
 void Simulation::MarkRevision()
@@ -263,7 +273,10 @@ struct Simulation::CollisionLoop
         saveAll = sim.bSaveAll;
         turbo = sim.bTurbo;
         bestLnW = sim.lnWBest;
-        nextService = (collisions / 50 + 1) * 50; // events are served every 50 collisions
+        const std::int64_t every = sim.collisionsPerService_;
+        // The limit of a limited loop is checked where the next service is:
+        // the collision itself pays for one comparison only.
+        nextCheck = std::min((collisions / every + 1) * every, sim.stopAt_);
         dn = double(n);
         nOver2To24 = dn * 0x1.0p-24;
         lnTable = sim.lnTable_.data();
@@ -301,19 +314,23 @@ struct Simulation::CollisionLoop
 
     // The engine needs two different molecules to pick.
     bool canCollide() const { return n >= 2; }
+    std::int64_t count() const { return collisions; }
 
-    // Events are due after this collision. Decided as the collision is
-    // counted, so that a record inside it (where a nested handler may even
-    // begin a new run) does not move the service.
+    // Events are due after this collision, or the limit of the loop is
+    // reached with it. Decided as the collision is counted, so that a record
+    // inside it (where a nested handler may even begin a new run) does not
+    // move the service.
     bool serviceDue = false;
 
     // One collision: two different molecules, their kinds, and what the pair
     // does. Only H2 + D2 and HD + HD can react; the outcomes are kept in
-    // separate branches so that each is predicted on its own.
-    void collideOnce()
+    // separate branches so that each is predicted on its own. The logged
+    // loop also tells the collision in the step log.
+    template<bool kLogged>
+    [[gnu::always_inline]] void collideOnce()
     {
         ++collisions;
-        serviceDue = collisions == nextService;
+        serviceDue = collisions >= nextCheck;
         const std::int64_t i1 = drawMolecule();
         std::int64_t i2;
         do {
@@ -322,14 +339,29 @@ struct Simulation::CollisionLoop
         const int k1 = kindOf(i1);
         const int k2 = kindOf(i2);
 
+        if constexpr (kLogged)
+            entry = {collisions, i1, i2, k1, k2, false, 0.0f, StepOutcome::Unchanged, lnw, lnw};
+
         if (k1 + k2 == 2 && k1 != 1) { // H2 + D2 always react
             ++sim.observed.reactions.forward;
             formTwoHd();
+            if constexpr (kLogged)
+                entry.outcome = StepOutcome::FormedTwoHd;
             changed(hd - 2);
         } else if ((k1 & k2) == 1) { // HD + HD react half the time
-            if (coinOverHalf()) {
+            bool reacts;
+            if constexpr (kLogged) {
+                entry.coinTossed = true;
+                entry.coin = drawCoin();
+                reacts = entry.coin > 0.5f;
+            } else {
+                reacts = coinOverHalf();
+            }
+            if (reacts) {
                 ++sim.observed.reactions.reverse;
                 formH2AndD2();
+                if constexpr (kLogged)
+                    entry.outcome = StepOutcome::FormedH2D2;
                 changed(hd + 2);
             } else {
                 ++sim.observed.reactions.hdUnreacted;
@@ -337,6 +369,10 @@ struct Simulation::CollisionLoop
             }
         } else {
             stayed();
+        }
+        if constexpr (kLogged) {
+            entry.lnWAfter = lnw;
+            sim.stepLog.add(entry);
         }
     }
 
@@ -358,6 +394,14 @@ private:
         if (scripted) [[unlikely]]
             return sim.rng.Next() > 0.5f;
         return nextBits() > (std::uint32_t(1) << 23);
+    }
+
+    // The coin itself, for the log: the same draw as coinOverHalf's.
+    float drawCoin()
+    {
+        if (scripted)
+            return sim.rng.Next();
+        return float(nextBits()) * 0x1.0p-24f;
     }
 
     std::uint32_t nextBits() { return UniformRandom::Engine::Step(s0, s1, s2, s3); }
@@ -398,7 +442,10 @@ private:
     // mode when it is better than the best so far. A distribution met again
     // is only counted (unless the most-probable window follows every change);
     // everything else goes the whole way through RecordDistribution.
-    void changed(std::int64_t leftHD)
+    // Kept inline, as the collision itself: called out of line they would
+    // take the loop's address, and the generator's state would leave its
+    // registers.
+    [[gnu::always_inline]] void changed(std::int64_t leftHD)
     {
         sim.observed.leave(std::int32_t(leftHD), collisions);
         showCounter();
@@ -428,7 +475,8 @@ private:
     }
 
     Simulation &sim;
-    std::int64_t n, h2, hd, d2, collisions, nextService, lnSize;
+    StepEntry entry; // the collision being logged
+    std::int64_t n, h2, hd, d2, collisions, nextCheck, lnSize;
     double lnw, bestLnW, dn, nOver2To24;
     const double *lnTable;
     int current, stored;
@@ -438,6 +486,40 @@ private:
 
 void Simulation::RunCollisions()
 {
+    stopAt_ = kNoLimit;
+    if (stepLog.recording())
+        Collide<true>();
+    else
+        Collide<false>();
+}
+
+void Simulation::RunCollisionsFor(std::int64_t collisions)
+{
+    if (collisions <= 0) {
+        bRunning = false;
+        return;
+    }
+    stopAt_ = collisions >= kNoLimit - nCollisions ? kNoLimit : nCollisions + collisions;
+    if (stepLog.recording())
+        Collide<true>();
+    else
+        Collide<false>();
+    stopAt_ = kNoLimit;
+}
+
+void Simulation::SetCollisionsPerService(std::int32_t collisions)
+{
+    if (collisions > 0 && 100 % collisions == 0)
+        collisionsPerService_ = collisions;
+}
+
+template<bool kLogged>
+void Simulation::Collide()
+{
+    // The log tells the collisions of one stepped stretch; a run without it
+    // would leave a gap.
+    if (!kLogged && !stepLog.empty())
+        stepLog.clear();
     host_->SetLabel(MainLabel::status, "running");
     CollisionLoop loop(*this);
     for (;;) {
@@ -445,12 +527,18 @@ void Simulation::RunCollisions()
             bRunning = false;
             return;
         }
-        loop.collideOnce();
+        loop.collideOnce<kLogged>();
         if (loop.serviceDue) {
-            loop.store();
-            observed.recordPoint(nCollisions, {nH2, nHD, nD2}, lnW);
-            host_->ServeEvents();
-            loop.load();
+            // The limit ends the loop without a service of its own, unless it
+            // falls on one.
+            if (loop.count() < stopAt_ || loop.count() % collisionsPerService_ == 0) {
+                loop.store();
+                observed.recordPoint(nCollisions, {nH2, nHD, nD2}, lnW);
+                host_->ServeEvents();
+                loop.load();
+            }
+            if (loop.count() >= stopAt_)
+                bRunning = false;
         }
         if (!bRunning) {
             loop.store();

@@ -8,9 +8,11 @@
 #include "core/host.h"
 #include "core/numberortext.h"
 #include "core/random.h"
+#include "core/steplog.h"
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,10 @@ public:
     void BeginCollisions();
     // Collides until bRunning is false.
     void RunCollisions();
+    // The same, but at most this many collisions: once they have run,
+    // bRunning is false and the loop ends as after a stop. A new run begun
+    // from inside the loop (a revision) gets the collisions still left.
+    void RunCollisionsFor(std::int64_t collisions);
     // Records the current distribution in the register.
     void RecordDistribution();
     // Puts the display text of the reaction quotient of nKind into Q.
@@ -101,11 +107,30 @@ public:
     // course of the run, kept by the collision loop.
     RunObservations observed;
 
+    // The last collisions in words, kept while stepLog.recording() is set.
+    // A run without it empties the log, and so does the start of a run.
+    StepLog stepLog;
+
+    // Events are served (and the course of the run recorded) after every
+    // this many collisions: 50, or fewer when a slowed-down run must be
+    // served more often. Only divisors of 100 are taken, so that turbo mode's
+    // counter still shows every hundredth collision; anything else leaves
+    // the interval as it was. A run going on takes a new interval at its
+    // next event service.
+    void SetCollisionsPerService(std::int32_t collisions);
+    std::int32_t CollisionsPerService() const { return collisionsPerService_; }
+
 private:
     // RunCollisions' working copy of the run, and the collision itself.
     struct CollisionLoop;
 
+    // RunCollisions and RunCollisionsFor: the loop with or without the log.
+    template<bool kLogged>
+    void Collide();
+
     void EmptyRegister();
+    // nCollisions = 0, keeping what is left of a limited loop's collisions.
+    void CountFromZero();
     // ln i, from a table for the values a run meets most.
     double Ln(std::int64_t i) const
     {
@@ -128,6 +153,11 @@ private:
     };
     BestTexts bestTexts_;
     bool revising_ = false; // MarkRevision came, and its SetupSystem has not yet
+
+    static constexpr std::int64_t kNoLimit = std::numeric_limits<std::int64_t>::max();
+    // RunCollisionsFor ends the loop once nCollisions reaches this.
+    std::int64_t stopAt_ = kNoLimit;
+    std::int32_t collisionsPerService_ = 50;
 };
 
 } // namespace kormix

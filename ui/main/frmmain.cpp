@@ -4,6 +4,7 @@
 
 #include "core/numberformat.h"
 #include "core/simulation.h"
+#include "core/wholenumber.h"
 #include "ui/best/frmbest.h"
 #include "ui/common/levelpanel.h"
 #include "ui/common/twips.h"
@@ -17,9 +18,11 @@
 #include "ui/setup/frmsetup.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QInputDialog>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
@@ -31,6 +34,8 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -54,6 +59,7 @@ FrmMain::FrmMain(Simulation &sim, QWidget *parent)
     setObjectName("frmMain");
     setWindowTitle("Kormix 1.2");
     BuildControls();
+    BuildRunMenu();
     // Help is the last menu, after every one the window builds.
     BuildHelpMenu();
     DescribeValueLabels();
@@ -348,6 +354,10 @@ void FrmMain::ServeEvents()
 {
     if (exiting_)
         return;
+    if (sim_.bRunning && pacedRate_ > 0) {
+        PaceEvents();
+        return;
+    }
     // Between two repaints the user sees nothing change, so while collisions
     // run a service within a few milliseconds of the last one is skipped.
     if (sim_.bRunning && serviceIntervalMs_ > 0 && serviceClock_.isValid()
@@ -475,6 +485,7 @@ void FrmMain::SetRunState(RunState state)
         CmdCollide->setText("Restart Collisions");
         break;
     }
+    UpdateRunMenu();
 }
 
 void FrmMain::PlaceBeside(QWidget *window) const
@@ -604,6 +615,7 @@ void FrmMain::CmdCollide_Click()
             sim_.BeginCollisions();
         SetRunState(RunState::Running);
         CmdShowBest_Click();
+        RestartPace();
         sim_.RunCollisions();
         FlushView();
         RefreshEquilibrium(true);
@@ -742,6 +754,217 @@ void FrmMain::closeEvent(QCloseEvent *event)
     // Closing the window through its frame ends the program as File, Exit does.
     menu_Exit_Click();
     event->accept();
+}
+
+} // namespace kormix::ui
+
+namespace kormix::ui {
+
+// --- the Run menu ------------------------------------------------------------
+
+namespace {
+
+// The speeds offered, in collisions per second; 0 is full speed.
+struct Speed
+{
+    const char *name;
+    const char *caption;
+    std::int64_t rate;
+};
+constexpr Speed kSpeeds[] = {
+        {"menu_speed_full", "Full", 0},
+        {"menu_speed_1000000", "1,000,000 per second", 1000000},
+        {"menu_speed_10000", "10,000 per second", 10000},
+        {"menu_speed_100", "100 per second", 100},
+        {"menu_speed_10", "10 per second", 10},
+};
+
+const char *const kSeedRange = "a whole number from 0 to 18446744073709551615";
+
+} // namespace
+
+void FrmMain::BuildRunMenu()
+{
+    menu_run = menuBar()->addMenu("&Run");
+    menu_run->setObjectName("menu_run");
+    menu_run->setFont(QApplication::font("QMenu"));
+
+    menu_Step = menu_run->addAction("&Step");
+    menu_Step->setObjectName("menu_Step");
+    menu_Step100 = menu_run->addAction("Step &100");
+    menu_Step100->setObjectName("menu_Step100");
+
+    menu_speed = menu_run->addMenu("S&peed");
+    menu_speed->setObjectName("menu_speed");
+    menu_speed->setFont(QApplication::font("QMenu"));
+    speedGroup = new QActionGroup(this);
+    speedGroup->setExclusive(true);
+    for (const Speed &speed : kSpeeds) {
+        QAction *action = menu_speed->addAction(speed.caption);
+        action->setObjectName(speed.name);
+        action->setCheckable(true);
+        action->setChecked(speed.rate == 0);
+        action->setData(QVariant::fromValue<qint64>(speed.rate));
+        speedGroup->addAction(action);
+    }
+
+    menu_run->addSeparator();
+    menu_SetSeed = menu_run->addAction("Set &Seed...");
+    menu_SetSeed->setObjectName("menu_SetSeed");
+    menu_ClearSeed = menu_run->addAction("Clear Seed");
+    menu_ClearSeed->setObjectName("menu_ClearSeed");
+
+    connect(menu_Step, &QAction::triggered, this, &FrmMain::menu_Step_Click);
+    connect(menu_Step100, &QAction::triggered, this, &FrmMain::menu_Step100_Click);
+    connect(speedGroup, &QActionGroup::triggered, this, &FrmMain::SpeedChosen);
+    connect(menu_SetSeed, &QAction::triggered, this, &FrmMain::menu_SetSeed_Click);
+    connect(menu_ClearSeed, &QAction::triggered, this, &FrmMain::menu_ClearSeed_Click);
+    connect(menu_run, &QMenu::aboutToShow, this, &FrmMain::UpdateRunMenu);
+    UpdateRunMenu();
+}
+
+void FrmMain::UpdateRunMenu()
+{
+    if (!menu_run)
+        return;
+    const bool canStep = (runState_ == RunState::Ready || runState_ == RunState::Stopped)
+                         && !sim_.bRunning && !sim_.bNeedsSetup;
+    menu_Step->setEnabled(canStep);
+    menu_Step100->setEnabled(canStep);
+    menu_ClearSeed->setEnabled(sim_.rng.HasFixedSeed());
+}
+
+void FrmMain::menu_Step_Click()
+{
+    RunSteps(1);
+}
+
+void FrmMain::menu_Step100_Click()
+{
+    RunSteps(100);
+}
+
+void FrmMain::RunSteps(std::int64_t collisions)
+{
+    if (sim_.bRunning || sim_.bNeedsSetup || exiting_
+        || !(runState_ == RunState::Ready || runState_ == RunState::Stopped))
+        return;
+    // As the start command does it, but without opening or closing the
+    // most-probable window at every step; the stop command ends a slow step
+    // early.
+    flags_.bWasRunning = false;
+    sim_.bRunning = true;
+    if (runState_ == RunState::Ready)
+        sim_.BeginCollisions();
+    SetRunState(RunState::Running);
+    sim_.stepLog.setRecording(true);
+    RestartPace();
+    sim_.RunCollisionsFor(collisions);
+    sim_.stepLog.setRecording(false);
+    FlushView();
+    if (!flags_.bWasRunning && !exiting_ && runState_ == RunState::Running)
+        SetRunState(sim_.bNeedsSetup ? RunState::NeedsSetup : RunState::Stopped);
+    // The counters show the very collision the step ended on, not the last
+    // hundredth of turbo mode.
+    if (!exiting_)
+        ShowMostProbable();
+    if (flags_.bWasRunning)
+        CmdSetup_Click();
+}
+
+void FrmMain::SpeedChosen(QAction *action)
+{
+    pacedRate_ = action->data().value<qint64>();
+    // A slow run is served after every collision, so that each can be seen
+    // and a stop is never held up by a batch of collisions still to pace.
+    sim_.SetCollisionsPerService(pacedRate_ > 0 && pacedRate_ <= 10000 ? 1 : 50);
+    RestartPace();
+}
+
+void FrmMain::RestartPace()
+{
+    paceFrom_ = sim_.nCollisions;
+    paceClock_.start();
+}
+
+void FrmMain::PaceEvents()
+{
+    using std::chrono::nanoseconds;
+    // While it waits, the loop serves events at least this often, so that a
+    // stop is taken within a few milliseconds even at ten collisions a second.
+    constexpr qint64 kSliceNs = 2'000'000;
+    // A pace that fell this far behind (a modal window held the loop) starts
+    // again from here instead of racing to catch up.
+    constexpr qint64 kMostBehindNs = 250'000'000;
+
+    if (!paceClock_.isValid() || sim_.nCollisions < paceFrom_)
+        RestartPace(); // a new run began inside the loop
+    auto dueNs = [this] {
+        return qint64(double(sim_.nCollisions - paceFrom_) * 1e9 / double(pacedRate_));
+    };
+    qint64 due = dueNs();
+    for (;;) {
+        qint64 now = paceClock_.nsecsElapsed();
+        if (now - due > kMostBehindNs) {
+            RestartPace();
+            return;
+        }
+        if (!serviceClock_.isValid() || serviceClock_.nsecsElapsed() >= kSliceNs) {
+            // At a speed one can watch, the counters follow every collision.
+            sim_.UpdateStatistics();
+            FlushView();
+            QCoreApplication::processEvents();
+            serviceClock_.start();
+            if (!sim_.bRunning || exiting_ || pacedRate_ == 0)
+                return;
+            if (sim_.nCollisions < paceFrom_) {
+                RestartPace();
+                return;
+            }
+            due = dueNs(); // the speed may have changed
+            now = paceClock_.nsecsElapsed();
+        }
+        if (now >= due)
+            return;
+        std::this_thread::sleep_for(nanoseconds(std::min(due - now, kSliceNs)));
+    }
+}
+
+void FrmMain::menu_SetSeed_Click()
+{
+    if (exiting_)
+        return;
+    const QString current = QString::number(quint64(sim_.rng.CurrentSeed()));
+    QInputDialog dialog(this);
+    dialog.setObjectName("dlgSeed");
+    dialog.setWindowTitle("Set Seed");
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(QString("The seed of this run: %1\n\n"
+                                "Every new system starts from the seed given here, so that the "
+                                "same setup gives the same run.\nSeed (%2):")
+                                .arg(current, kSeedRange));
+    dialog.setTextValue(sim_.rng.HasFixedSeed() ? QString::number(quint64(sim_.rng.FixedSeed()))
+                                                : current);
+    if (dialog.exec() != QDialog::Accepted || exiting_)
+        return;
+    const auto seed = ReadWholeNumber(dialog.textValue().toStdString());
+    if (!seed) {
+        ShowMessage(QString("The seed must be %1.").arg(kSeedRange));
+        return;
+    }
+    // Before a run has collided its sequence is still unused, so it starts
+    // from the seed at once; a run under way goes on as it was.
+    if (!sim_.bRunning && (runState_ == RunState::NeedsSetup || runState_ == RunState::Ready))
+        sim_.rng.FixSeed(*seed);
+    else
+        sim_.rng.FixSeedForLater(*seed);
+    UpdateRunMenu();
+}
+
+void FrmMain::menu_ClearSeed_Click()
+{
+    sim_.rng.ClearFixedSeed();
+    UpdateRunMenu();
 }
 
 } // namespace kormix::ui

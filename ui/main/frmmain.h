@@ -19,6 +19,7 @@
 #include <string>
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QLabel;
 class QMenu;
@@ -104,6 +105,18 @@ public:
     QAction *menu_Guide = nullptr;       // "Kormix &Guide" (F1)
     QAction *menu_About = nullptr;       // "&About Kormix"
 
+    // The Run menu: steps, the speed of the loop, the seed of new systems.
+    QMenu *menu_run = nullptr;
+    QAction *menu_Step = nullptr;
+    QAction *menu_Step100 = nullptr;
+    QMenu *menu_speed = nullptr;
+    QActionGroup *speedGroup = nullptr; // one action per speed, its rate as data (0: full)
+    QAction *menu_SetSeed = nullptr;
+    QAction *menu_ClearSeed = nullptr;
+
+    // Collisions per second the loop keeps to; 0 runs at full speed.
+    std::int64_t pacedRate() const { return pacedRate_; }
+
     QPushButton *CmdSetup = nullptr;      // "Setup System"
     QPushButton *CmdRestart = nullptr;    // "Clear"
     QPushButton *CmdCollide = nullptr;    // "Start", "Stop" or "Restart Collisions"
@@ -157,6 +170,11 @@ private slots:
     void menu_Equilibrium_Click();
     void menu_Guide_Click();
     void menu_About_Click();
+    void menu_Step_Click();
+    void menu_Step100_Click();
+    void menu_SetSeed_Click();
+    void menu_ClearSeed_Click();
+    void SpeedChosen(QAction *action);
 
 private:
     void BuildControls();
@@ -165,6 +183,18 @@ private:
     // Brings the equilibrium window, when it is open, up to the run: at most
     // ten times a second unless `now`.
     void RefreshEquilibrium(bool now = false);
+    // The Run menu, after View.
+    void BuildRunMenu();
+    // Runs this many collisions from the ready or stopped state, as a start
+    // or a restart would, then stops; the step log is kept meanwhile.
+    void RunSteps(std::int64_t collisions);
+    // Steps and the seed's commands follow the run state.
+    void UpdateRunMenu();
+    // A paced run's event service: waits until the next collision is due,
+    // serving events every few milliseconds meanwhile.
+    void PaceEvents();
+    // The pace counts from here: the current collision, now.
+    void RestartPace();
     // The Help menu, always the last of the menu bar.
     void BuildHelpMenu();
     // Ties each value label to its caption for screen readers.
@@ -212,6 +242,9 @@ private:
     bool exiting_ = false;
 
     int serviceIntervalMs_ = 5;
+    std::int64_t pacedRate_ = 0;
+    std::int64_t paceFrom_ = 0; // nCollisions when the pace began
+    QElapsedTimer paceClock_;
     QElapsedTimer serviceClock_;
     // Latest label texts not yet written, by MainLabel.
     std::array<std::string, 13> pendingLabels_;

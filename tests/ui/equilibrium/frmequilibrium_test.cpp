@@ -51,10 +51,7 @@ protected:
     void SetUp() override { main.show(); }
 
     // "Setup System" with these molecules typed in.
-    void Setup(const char *h2, const char *hd, const char *d2)
-    {
-        test::SetupSystem(main, script, Molecules{h2, hd, d2});
-    }
+    void Setup(const Molecules &counts) { test::SetupSystem(main, script, counts); }
     // Starts or restarts collisions and stops them at n collisions.
     void RunTo(std::int64_t n) { test::Click(main.CmdCollide, {test::StopAt(main, sim, n)}); }
 
@@ -151,7 +148,7 @@ TEST_F(EquilibriumWindowTest, ShowsTheExactValuesOfTheSystem)
     FrmEquilibrium *w = Open();
     for (const ExactCase &c : cases) {
         SCOPED_TRACE(std::string(c.h2) + " H2 + " + c.d2 + " D2");
-        Setup(c.h2, "0", c.d2);
+        Setup(Molecules{.h2 = c.h2, .hd = "0", .d2 = c.d2});
         EXPECT_EQ(w->lblMode->text(), c.mode);
         EXPECT_EQ(w->lblModeP->text(), c.p);
         EXPECT_EQ(w->lblModeQ->text(), c.q);
@@ -164,7 +161,7 @@ TEST_F(EquilibriumWindowTest, ShowsTheExactValuesOfTheSystem)
 
 TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFraction)
 {
-    Setup("2", "0", "2");
+    Setup(Molecules{.h2 = "2", .hd = "0", .d2 = "2"});
     FrmEquilibrium *w = Open();
     // Three bars, each an outline of four points: up at the left edge, across
     // at P, down at the right edge, centred on nHD / N.
@@ -202,7 +199,7 @@ TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFracti
 
 TEST_F(EquilibriumWindowTest, FollowsARun)
 {
-    Setup("10", "0", "10");
+    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     FrmEquilibrium *w = Open();
     for (std::int64_t n : {1000, 20000}) {
         SCOPED_TRACE(n);
@@ -228,7 +225,7 @@ TEST_F(EquilibriumWindowTest, FollowsARun)
 
 TEST_F(EquilibriumWindowTest, CourseShowsLnWAndQOnRequest)
 {
-    Setup("10", "0", "10");
+    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     FrmEquilibrium *w = Open();
     RunTo(2000);
     const auto &points = sim.observed.series().points();
@@ -250,7 +247,7 @@ TEST_F(EquilibriumWindowTest, CourseShowsLnWAndQOnRequest)
 
 TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
 {
-    Setup("10", "0", "10");
+    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     FrmEquilibrium *w = Open();
     RunTo(3000);
     const std::size_t before = sim.observed.series().points().size();
@@ -282,7 +279,7 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
     EXPECT_EQ(w->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
 
     // A new setup starts the course again, without marks.
-    Setup("4", "0", "6");
+    Setup(Molecules{.h2 = "4", .hd = "0", .d2 = "6"});
     EXPECT_EQ(w->courseLine->count(), 1);
     EXPECT_TRUE(w->revisionLines.empty());
     EXPECT_EQ(w->lblMode->text(), "1 H2 + 6 HD + 3 D2");
@@ -297,7 +294,7 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
 
 TEST_F(EquilibriumWindowTest, ClosedWindowIsNotRefreshedAndReopensUpToDate)
 {
-    Setup("10", "0", "10");
+    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     FrmEquilibrium *w = Open();
     w->close();
     EXPECT_FALSE(w->isVisible());
@@ -314,7 +311,7 @@ TEST_F(EquilibriumWindowTest, ClosedWindowIsNotRefreshedAndReopensUpToDate)
 
 TEST_F(EquilibriumWindowTest, SaveDataWritesTheThreeTables)
 {
-    Setup("10", "0", "10");
+    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     FrmEquilibrium *w = Open();
     RunTo(4000);
 
@@ -350,7 +347,7 @@ TEST_F(EquilibriumWindowTest, SaveDataWritesTheThreeTables)
 
 TEST_F(EquilibriumWindowTest, SavePictureWritesAPngOfTheWindow)
 {
-    Setup("10", "0", "10");
+    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     FrmEquilibrium *w = Open();
     RunTo(1000);
 

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
+// The last collisions of a run told one by one, for a student stepping
+// through it: which two molecules met, the coin an HD + HD pair tossed, what
+// came of it and how W changed. The collision loop keeps the log only while
+// it is asked to (when the user steps); otherwise it costs nothing.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kormix {
+
+// What a collision did to the pair.
+enum class StepOutcome {
+    Unchanged,   // the pair stayed as it was
+    FormedTwoHd, // H2 + D2 -> 2 HD
+    FormedH2D2,  // 2 HD -> H2 + D2
+};
+
+// One collision as the loop saw it.
+struct StepEntry
+{
+    std::int64_t collision = 0; // its number in the run
+    // The two molecules picked, numbered 1..N with H2 first, then HD, then
+    // D2, and their kinds (0 = H2, 1 = HD, 2 = D2).
+    std::int64_t first = 0;
+    std::int64_t second = 0;
+    int firstKind = 0;
+    int secondKind = 0;
+    // An HD + HD pair draws once more and reacts when the draw is above 0.5.
+    bool coinTossed = false;
+    float coin = 0;
+    StepOutcome outcome = StepOutcome::Unchanged;
+    double lnWBefore = 0;
+    double lnWAfter = 0;
+
+    bool operator==(const StepEntry &) const = default;
+};
+
+// The collision in words: "molecule 7 (H2) met molecule 15 (D2): they
+// reacted to 2 HD; W 184756 -> 1.1E+06". W is written as the main window
+// writes it; the coin with the fewest digits that tell its draw apart.
+std::string StepText(const StepEntry &entry, char decimalPoint = '.');
+
+// The last kCapacity collisions, oldest first.
+class StepLog
+{
+public:
+    static constexpr std::size_t kCapacity = 20;
+
+    // The collision loop logs its collisions while this is set.
+    bool recording() const { return recording_; }
+    void setRecording(bool on) { recording_ = on; }
+
+    void add(const StepEntry &entry)
+    {
+        ring_[next_] = entry;
+        next_ = (next_ + 1) % kCapacity;
+        if (size_ < kCapacity)
+            ++size_;
+    }
+    void clear()
+    {
+        size_ = 0;
+        next_ = 0;
+    }
+    bool empty() const { return size_ == 0; }
+    std::size_t size() const { return size_; }
+
+    std::vector<StepEntry> entries() const;
+    // Every entry in words, each after its collision's number: "12. molecule ...".
+    std::vector<std::string> lines(char decimalPoint = '.') const;
+
+private:
+    std::array<StepEntry, kCapacity> ring_{};
+    std::size_t next_ = 0;
+    std::size_t size_ = 0;
+    bool recording_ = false;
+};
+
+} // namespace kormix

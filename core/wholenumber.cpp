@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
+#include "core/wholenumber.h"
+
+#include <charconv>
+#include <system_error>
+
+namespace kormix {
+
+std::optional<std::uint64_t> ReadWholeNumber(std::string_view text)
+{
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    // from_chars would take a leading '-' for a signed type only, but checks
+    // nothing else about the text: every character must be a digit.
+    if (text.empty())
+        return std::nullopt;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace kormix

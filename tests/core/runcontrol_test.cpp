@@ -1,0 +1,355 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
+
+// Runs of a given length, the log of stepped collisions, the event-service
+// interval of a slowed-down run, and runs repeated from a seed.
+#include "core/distributionsfile.h"
+#include "core/simulation.h"
+#include "core/steplog.h"
+#include "core/wholenumber.h"
+#include "tests/core/fakehost.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace kormix {
+namespace {
+
+using test::FakeHost;
+using test::StartSeeded;
+
+TEST(RunCollisionsFor, RunsExactlyThatManyCollisionsThenStops)
+{
+    const struct
+    {
+        std::int64_t before; // collisions run before
+        std::int64_t steps;
+        std::int64_t services; // event services during the steps
+    } cases[] = {
+            {0, 1, 0},
+            {0, 100, 2},
+            {0, 50, 1},
+            {0, 49, 0},
+            {23, 1, 0},
+            {23, 100, 2},
+            {49, 1, 1},
+            {100, 37, 0},
+            {0, 1000, 20},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.before << " then " << c.steps);
+        FakeHost host;
+        Simulation sim(&host);
+        StartSeeded(sim, host, "20", "0", "20", 11);
+        sim.bRunning = true;
+        sim.RunCollisionsFor(c.before);
+        ASSERT_EQ(sim.nCollisions, c.before);
+        const int servicesBefore = host.eventServices;
+        sim.bRunning = true;
+        sim.RunCollisionsFor(c.steps);
+        EXPECT_EQ(sim.nCollisions, c.before + c.steps);
+        EXPECT_FALSE(sim.bRunning);
+        EXPECT_EQ(host.eventServices - servicesBefore, c.services);
+        EXPECT_EQ(sim.observed.series().points().back().collision, (c.before + c.steps) / 50 * 50);
+        // The stays credited and the one going on add up to every collision.
+        EXPECT_EQ(sim.observed.sharesUpTo(sim.nHD, sim.nCollisions).total(), sim.nCollisions);
+    }
+}
+
+TEST(RunCollisionsFor, GivesTheSameRunAsAnUnlimitedLoopStoppedThere)
+{
+    // Steps of one, of a hundred and one run of 1000 end in the same state.
+    auto finalState = [](const std::vector<std::int64_t> &steps) {
+        FakeHost host;
+        Simulation sim(&host);
+        StartSeeded(sim, host, "30", "4", "30", 5);
+        for (std::int64_t n : steps) {
+            sim.bRunning = true;
+            sim.RunCollisionsFor(n);
+        }
+        return DistributionsText(sim) + std::to_string(sim.nCollisions) + " "
+               + std::to_string(sim.observed.reactions.forward) + " "
+               + std::to_string(sim.observed.reactions.reverse);
+    };
+    std::vector<std::int64_t> ones(1000, 1);
+    std::vector<std::int64_t> hundreds(10, 100);
+    FakeHost host;
+    Simulation sim(&host);
+    StartSeeded(sim, host, "30", "4", "30", 5);
+    test::RunFor(sim, host, 1000);
+    const std::string unlimited = DistributionsText(sim) + std::to_string(sim.nCollisions) + " "
+                                  + std::to_string(sim.observed.reactions.forward) + " "
+                                  + std::to_string(sim.observed.reactions.reverse);
+    EXPECT_EQ(finalState({1000}), unlimited);
+    EXPECT_EQ(finalState(hundreds), unlimited);
+    EXPECT_EQ(finalState(ones), unlimited);
+}
+
+TEST(RunCollisionsFor, EndsEarlierOnAStopAndNeverWithoutMolecules)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    StartSeeded(sim, host, "10", "0", "10", 3);
+    host.onServeEvents = [&] {
+        if (sim.nCollisions == 150)
+            sim.bRunning = false;
+    };
+    sim.bRunning = true;
+    sim.RunCollisionsFor(1000);
+    EXPECT_EQ(sim.nCollisions, 150);
+    host.onServeEvents = nullptr;
+
+    // No collisions asked for: nothing runs.
+    sim.bRunning = true;
+    sim.RunCollisionsFor(0);
+    EXPECT_FALSE(sim.bRunning);
+    EXPECT_EQ(sim.nCollisions, 150);
+
+    // The limit ends with the loop: a later run is unlimited again.
+    sim.bRunning = true;
+    sim.RunCollisionsFor(10);
+    host.onServeEvents = [&] {
+        if (sim.nCollisions == 300)
+            sim.bRunning = false;
+    };
+    sim.bRunning = true;
+    sim.RunCollisions();
+    EXPECT_EQ(sim.nCollisions, 300);
+
+    FakeHost lone;
+    Simulation single(&lone);
+    lone.ByMolecules("1", "0", "0");
+    single.SetupSystem();
+    single.BeginCollisions();
+    single.bRunning = true;
+    single.RunCollisionsFor(5);
+    EXPECT_FALSE(single.bRunning);
+    EXPECT_EQ(single.nCollisions, 0);
+}
+
+TEST(RunCollisionsFor, ARevisionInsideGetsTheCollisionsLeft)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    StartSeeded(sim, host, "10", "0", "10", 3);
+    bool revised = false;
+    host.onServeEvents = [&] {
+        if (!revised && sim.nCollisions == 50) {
+            revised = true;
+            sim.MarkRevision();
+            host.ByMolecules("4", "4", "4");
+            sim.SetupSystem();
+            sim.BeginCollisions();
+        }
+    };
+    sim.bRunning = true;
+    sim.RunCollisionsFor(120);
+    EXPECT_EQ(sim.nMolecules, 12);
+    EXPECT_EQ(sim.nCollisions, 70); // 50 before the revision, 70 after
+}
+
+// 1 H2, 2 HD and 1 D2: molecule 1 is the H2, 2 and 3 are HD, 4 is the D2.
+// W = 4! / (1! 2! 1!) * 2^2 = 48.
+class StepLogTest : public ::testing::Test
+{
+protected:
+    StepLogTest()
+    {
+        host.ByMolecules("1", "2", "1");
+        sim.SetupSystem();
+        sim.BeginCollisions();
+        sim.stepLog.setRecording(true);
+    }
+    void Step(std::int64_t n)
+    {
+        sim.bRunning = true;
+        sim.RunCollisionsFor(n);
+    }
+    FakeHost host;
+    Simulation sim{&host};
+};
+
+TEST_F(StepLogTest, EveryKindOfCollisionInWords)
+{
+    sim.rng.Script({
+            0.0f,
+            0.8f, // molecules 1 and 4: H2 + D2 always react
+            0.0f,
+            0.3f,
+            0.75f, // now all HD: 1 and 2, the coin above one half
+            0.3f,
+            0.6f,
+            0.5f, // 2 and 3, both HD again: a coin of exactly 0.5
+            0.0f,
+            0.0f,
+            0.3f, // 1 again on the second pick, then 2: H2 + HD
+    });
+    Step(4);
+    EXPECT_EQ(sim.rng.ScriptedLeft(), 0u);
+    const std::vector<std::string> expected = {
+            "1. molecule 1 (H2) met molecule 4 (D2): they reacted to 2 HD; W 48 -> 16",
+            "2. molecule 1 (HD) met molecule 2 (HD): coin 0.75 above 0.5, they reacted to H2 + "
+            "D2; W 16 -> 48",
+            "3. molecule 2 (HD) met molecule 3 (HD): coin 0.5 not above 0.5, nothing changed; W "
+            "48 -> 48",
+            "4. molecule 1 (H2) met molecule 2 (HD): nothing changed; W 48 -> 48",
+    };
+    EXPECT_EQ(sim.stepLog.lines(), expected);
+
+    const std::vector<StepEntry> entries = sim.stepLog.entries();
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].outcome, StepOutcome::FormedTwoHd);
+    EXPECT_EQ(entries[1].outcome, StepOutcome::FormedH2D2);
+    EXPECT_TRUE(entries[2].coinTossed);
+    EXPECT_EQ(entries[2].coin, 0.5f);
+    EXPECT_FALSE(entries[3].coinTossed);
+    EXPECT_DOUBLE_EQ(entries[0].lnWBefore, std::log(48.0));
+    EXPECT_DOUBLE_EQ(entries[0].lnWAfter, std::log(16.0));
+}
+
+TEST_F(StepLogTest, WordsWithTheProgramsDecimalSeparator)
+{
+    sim.rng.Script({0.3f, 0.6f, 0.50000006f});
+    Step(1);
+    EXPECT_EQ(sim.stepLog.lines(','),
+              std::vector<std::string>{"1. molecule 2 (HD) met molecule 3 (HD): coin 0,50000006 "
+                                       "above 0,5, they reacted to H2 + D2; W 48 -> 6"});
+}
+
+TEST_F(StepLogTest, KeepsTheLastTwentyAndForgetsThemWithAnUnloggedRun)
+{
+    Step(25);
+    std::vector<StepEntry> entries = sim.stepLog.entries();
+    ASSERT_EQ(entries.size(), StepLog::kCapacity);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(entries[i].collision, std::int64_t(6 + i));
+    // Every entry starts where the one before it ended.
+    for (std::size_t i = 1; i < entries.size(); ++i)
+        EXPECT_EQ(entries[i].lnWBefore, entries[i - 1].lnWAfter);
+    EXPECT_EQ(entries.back().lnWAfter, sim.lnW);
+
+    sim.stepLog.setRecording(false);
+    Step(10);
+    EXPECT_TRUE(sim.stepLog.empty());
+
+    sim.stepLog.setRecording(true);
+    Step(3);
+    EXPECT_EQ(sim.stepLog.size(), 3u);
+    sim.BeginCollisions();
+    EXPECT_TRUE(sim.stepLog.empty());
+}
+
+TEST(StepLog, LoggingDoesNotChangeTheRun)
+{
+    auto run = [](bool logged) {
+        FakeHost host;
+        Simulation sim(&host);
+        StartSeeded(sim, host, "40", "0", "40", 8);
+        sim.stepLog.setRecording(logged);
+        sim.bRunning = true;
+        sim.RunCollisionsFor(5000);
+        return DistributionsText(sim) + std::to_string(sim.observed.reactions.hdUnreacted);
+    };
+    EXPECT_EQ(run(true), run(false));
+}
+
+TEST(CollisionsPerService, SlowedRunsServeEveryCollisionAndTurboStillCountsInHundreds)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    StartSeeded(sim, host, "20", "0", "20", 4);
+    sim.bTurbo = true;
+    for (std::int32_t refused : {0, 7, -1, 200})
+        sim.SetCollisionsPerService(refused);
+    EXPECT_EQ(sim.CollisionsPerService(), 50);
+    sim.SetCollisionsPerService(1);
+    host.counterWrites.clear();
+    sim.bRunning = true;
+    sim.RunCollisionsFor(250);
+    EXPECT_EQ(host.eventServices, 250);
+    EXPECT_EQ(host.counterWrites, (std::vector<std::string>{"100", "200"}));
+    EXPECT_EQ(sim.observed.series().points().size(), 251u); // the start and every collision
+
+    // A new interval is taken at the next service.
+    host.onServeEvents = [&] { sim.SetCollisionsPerService(50); };
+    host.eventServices = 0;
+    sim.bRunning = true;
+    sim.RunCollisionsFor(250);
+    EXPECT_EQ(host.eventServices, 1 + 5); // at 251, then 300, 350, 400, 450, 500
+    EXPECT_EQ(sim.nCollisions, 500);
+}
+
+TEST(ReadWholeNumber, WholeNumbersOnly)
+{
+    const struct
+    {
+        const char *text;
+        std::optional<std::uint64_t> value;
+    } cases[] = {
+            {"0", 0},
+            {"42", 42},
+            {" 7\t", 7},
+            {"007", 7},
+            {"18446744073709551615", std::numeric_limits<std::uint64_t>::max()},
+            {"18446744073709551616", std::nullopt},
+            {"99999999999999999999999", std::nullopt},
+            {"", std::nullopt},
+            {"  ", std::nullopt},
+            {"-1", std::nullopt},
+            {"+1", std::nullopt},
+            {"1.5", std::nullopt},
+            {"1e3", std::nullopt},
+            {"12abc", std::nullopt},
+            {"1 2", std::nullopt},
+            {"0x10", std::nullopt},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ReadWholeNumber(c.text), c.value);
+    }
+}
+
+// A whole run from "Setup System" on, as the program does it: ClearSystem
+// seeds the generator.
+std::string SeededRun(std::uint64_t seed, std::int64_t collisions, bool fixFirst = true)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    if (fixFirst)
+        sim.rng.FixSeed(seed);
+    host.ByMolecules("50", "0", "50");
+    sim.SetupSystem();
+    sim.BeginCollisions();
+    sim.bRunning = true;
+    sim.RunCollisionsFor(collisions);
+    return DistributionsText(sim);
+}
+
+TEST(FixedSeed, TheSameSeedAndSetupGiveTheSameFileByteForByte)
+{
+    const std::string first = SeededRun(12345, 20000);
+    EXPECT_EQ(SeededRun(12345, 20000), first);
+    EXPECT_NE(SeededRun(12346, 20000), first);
+    EXPECT_GT(first.size(), 1000u); // many distributions, not just the start
+}
+
+TEST(FixedSeed, ASeedForLaterLeavesTheRunGoingOnAlone)
+{
+    FakeHost host;
+    Simulation sim(&host);
+    StartSeeded(sim, host, "10", "0", "10", 21);
+    UniformRandom copy = sim.rng;
+    sim.rng.FixSeedForLater(99);
+    EXPECT_EQ(sim.rng.Next(), copy.Next());
+    EXPECT_EQ(sim.rng.CurrentSeed(), 21u);
+    sim.ClearSystem();
+    EXPECT_EQ(sim.rng.CurrentSeed(), 99u);
+    EXPECT_TRUE(sim.rng.HasFixedSeed());
+}
+
+} // namespace
+} // namespace kormix
