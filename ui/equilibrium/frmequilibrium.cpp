@@ -28,6 +28,7 @@
 #include <QLogValueAxis>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QValueAxis>
@@ -334,6 +335,18 @@ void FrmEquilibrium::BuildControls()
     lblRecent[0]->setToolTip("Reactions per collision since the window's last refresh");
     table->setColumnStretch(0, 1);
 
+    // --- the collisions stepped through ------------------------------------------
+    fraSteps = new QGroupBox("last collisions, stepped", this);
+    fraSteps->setObjectName("fraSteps");
+    txtSteps = new QPlainTextEdit(fraSteps);
+    txtSteps->setObjectName("txtSteps");
+    txtSteps->setReadOnly(true);
+    txtSteps->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtSteps->setAccessibleName("last collisions, stepped");
+    auto *stepsLayout = new QVBoxLayout(fraSteps);
+    stepsLayout->addWidget(txtSteps);
+    fraSteps->hide(); // until the user steps
+
     cmdSavePicture = new QPushButton("Save Picture...", this);
     cmdSavePicture->setObjectName("cmdSavePicture");
     cmdSaveData = new QPushButton("Save Data...", this);
@@ -366,6 +379,7 @@ void FrmEquilibrium::BuildControls()
     all->addLayout(top, 3);
     all->addLayout(middle, 3);
     all->addWidget(reactionsBox);
+    all->addWidget(fraSteps, 2);
     all->addLayout(buttons);
 
     connect(chkLogarithmic, &QCheckBox::toggled, this, &FrmEquilibrium::chkLogarithmic_Click);
@@ -589,6 +603,26 @@ void FrmEquilibrium::Refresh()
     ShowSummary(shares);
     ShowCourse();
     ShowReactions();
+    ShowSteps();
+}
+
+void FrmEquilibrium::ShowSteps()
+{
+    // The log holds collisions only while the user steps; a full-speed run
+    // empties it.
+    if (sim_.stepLog.empty()) {
+        fraSteps->hide();
+        return;
+    }
+    QStringList lines;
+    for (const std::string &line : sim_.stepLog.lines(sim_.decimalPoint))
+        lines << QString::fromStdString(line);
+    const QString text = lines.join('\n');
+    if (txtSteps->toPlainText() != text) {
+        txtSteps->setPlainText(text);
+        txtSteps->moveCursor(QTextCursor::End);
+    }
+    fraSteps->show();
 }
 
 void FrmEquilibrium::ShowCompositions(const StayShares &shares)

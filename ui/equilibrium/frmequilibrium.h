@@ -32,6 +32,8 @@ class QCheckBox;
 class QLabel;
 class QLineSeries;
 class QLogValueAxis;
+class QGroupBox;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QValueAxis;
@@ -92,6 +94,9 @@ public:
     std::array<QLabel *, 3> lblExpectedEquilibrium{};
     QPushButton *cmdSavePicture = nullptr;
     QPushButton *cmdSaveData = nullptr;
+    // The last collisions in words, shown while the user steps (Run, Step).
+    QGroupBox *fraSteps = nullptr;
+    QPlainTextEdit *txtSteps = nullptr;
 
     // The series of the plots, for tests that read what is drawn.
     QLineSeries *exactOutline = nullptr;        // exact P of each composition
@@ -130,6 +135,7 @@ private:
     void ShowSummary(const StayShares &shares);
     void ShowCourse();
     void ShowReactions();
+    void ShowSteps();
     void UseProbabilityAxis();
     void ShowMessage(const QString &text);
     QString Fixed(double value, int decimals) const;

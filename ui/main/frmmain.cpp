@@ -862,6 +862,7 @@ void FrmMain::RunSteps(std::int64_t collisions)
     sim_.RunCollisionsFor(collisions);
     sim_.stepLog.setRecording(false);
     FlushView();
+    RefreshEquilibrium(true); // lists the collisions just stepped
     if (!flags_.bWasRunning && !exiting_ && runState_ == RunState::Running)
         SetRunState(sim_.bNeedsSetup ? RunState::NeedsSetup : RunState::Stopped);
     // The counters show the very collision the step ended on, not the last

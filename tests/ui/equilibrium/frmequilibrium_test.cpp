@@ -19,11 +19,13 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -221,6 +223,29 @@ TEST_F(EquilibriumWindowTest, FollowsARun)
         EXPECT_DOUBLE_EQ(w->approachLine->at(0).y(), 0.0);
         EXPECT_NE(w->lblMeanObserved->text(), "–");
     }
+}
+
+TEST_F(EquilibriumWindowTest, SteppingListsTheLastCollisionsInWords)
+{
+    // One H2 and one D2: the first collision always reacts, the next is two
+    // HD that react when their coin comes out above one half.
+    Setup(Molecules{.h2 = "1", .hd = "0", .d2 = "1"});
+    FrmEquilibrium *w = Open();
+    EXPECT_FALSE(w->fraSteps->isVisible());
+
+    sim.rng.Script({0.0f, 0.75f, 0.75f, 0.0f, 0.25f});
+    main.menu_Step->trigger();
+    main.menu_Step->trigger();
+    ASSERT_EQ(sim.nCollisions, 2);
+    EXPECT_TRUE(w->fraSteps->isVisible());
+    EXPECT_EQ(w->txtSteps->toPlainText(),
+              "1. molecule 1 (H2) met molecule 2 (D2): they reacted to 2 HD; W 2 -> 4\n"
+              "2. molecule 2 (HD) met molecule 1 (HD): coin 0.25 not above 0.5, nothing "
+              "changed; W 4 -> 4");
+
+    // A run at full speed keeps no log, and the list goes.
+    RunTo(sim.nCollisions + 1000);
+    EXPECT_FALSE(w->fraSteps->isVisible());
 }
 
 TEST_F(EquilibriumWindowTest, CourseShowsLnWAndQOnRequest)
