@@ -39,7 +39,7 @@
     <name>kormix::ui::About</name>
     <message>
         <source>&lt;h3&gt;Kormix %1&lt;/h3&gt;&lt;p&gt;A teaching simulator of the isotope exchange H2 + D2 = 2 HD: which distribution of a small closed system of molecules is the most probable, and how the reaction quotient Q gets there.&lt;/p&gt;&lt;p&gt;Version %1&lt;br&gt;Licence: GPL-3.0-or-later (GNU General Public License, version 3 or any later version)&lt;br&gt;Qt %2&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Kormix %1&lt;/h3&gt;&lt;p&gt;Ein Lehrprogramm zum Isotopenaustausch H2 + D2 = 2 HD: Welche Verteilung eines kleinen abgeschlossenen Systems von Molekülen ist die wahrscheinlichste, und wie erreicht der Reaktionsquotient Q sein Gleichgewicht?&lt;/p&gt;&lt;p&gt;Version %1&lt;br&gt;Lizenz: GPL-3.0-or-later (GNU General Public License, Version 3 oder jede spätere Version)&lt;br&gt;Qt %2&lt;/p&gt;</translation>
+        <translation>&lt;h3&gt;Kormix %1&lt;/h3&gt;&lt;p&gt;Ein Lehrprogramm zum Isotopenaustausch H2 + D2 = 2 HD: Welche Verteilung eines kleinen abgeschlossenen Systems von Molekülen ist die wahrscheinlichste, und wie verhält sich der Reaktionsquotient Q auf dem Weg dorthin?&lt;/p&gt;&lt;p&gt;Version %1&lt;br&gt;Lizenz: GPL-3.0-or-later (GNU General Public License, Version 3 oder jede spätere Version)&lt;br&gt;Qt %2&lt;/p&gt;</translation>
     </message>
     <message>
         <source>About Kormix</source>
@@ -410,7 +410,7 @@
     </message>
     <message>
         <source>save options</source>
-        <translation>Speichern</translation>
+        <translation>Speicherung</translation>
     </message>
     <message>
         <source>Save all distributions (slower)</source>
