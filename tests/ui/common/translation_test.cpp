@@ -250,34 +250,41 @@ TEST_F(GermanTest, EveryGermanTextFitsItsBoxAndStaysReadable)
     QCoreApplication::processEvents();
 
     int texts = 0;
-    for (QWidget *w : windows.Windows()) {
-        for (QWidget *child : w->findChildren<QWidget *>()) {
-            if (!dynamic_cast<ui::FittedText *>(child) || !child->isVisibleTo(w))
-                continue;
-            QString text;
-            qreal room = 0;
-            if (auto *label = qobject_cast<QLabel *>(child)) {
-                text = label->text();
-                room = label->contentsRect().width();
-            } else if (auto *button = qobject_cast<QAbstractButton *>(child)) {
-                text = button->text();
-                room = CaptionRoom(button).width();
+    const auto checkAll = [&] {
+        for (QWidget *w : windows.Windows()) {
+            for (QWidget *child : w->findChildren<QWidget *>()) {
+                if (!dynamic_cast<ui::FittedText *>(child) || !child->isVisibleTo(w))
+                    continue;
+                QString text;
+                qreal room = 0;
+                if (auto *label = qobject_cast<QLabel *>(child)) {
+                    text = label->text();
+                    room = label->contentsRect().width();
+                } else if (auto *button = qobject_cast<QAbstractButton *>(child)) {
+                    text = button->text();
+                    room = CaptionRoom(button).width();
+                }
+                if (text.trimmed().isEmpty())
+                    continue;
+                ++texts;
+                const std::string name = (child->window()->objectName() + " " + child->objectName()
+                                          + " \"" + text + "\"")
+                                                 .toStdString();
+                const QFont shown = ui::ShownFont(child);
+                EXPECT_LE(Advance(shown, text), room) << name;
+                // Shrunk a little at most: the German texts were chosen to fit.
+                const double own = child->font().pixelSize();
+                EXPECT_GE(shown.pixelSize(), own * 0.75)
+                        << name << ": " << shown.pixelSize() << " px of " << own;
             }
-            if (text.trimmed().isEmpty())
-                continue;
-            ++texts;
-            const std::string name = (child->window()->objectName() + " " + child->objectName()
-                                      + " \"" + text + "\"")
-                                             .toStdString();
-            const QFont shown = ui::ShownFont(child);
-            EXPECT_LE(Advance(shown, text), room) << name;
-            // Shrunk a little at most: the German texts were chosen to fit.
-            const double own = child->font().pixelSize();
-            EXPECT_GE(shown.pixelSize(), own * 0.75)
-                    << name << ": " << shown.pixelSize() << " px of " << own;
         }
-    }
-    EXPECT_GT(texts, 50);
+    };
+    checkAll();
+    // The commands' other captions.
+    frm.CmdCollide->setText(ui::FrmMain::tr("Stop Collisions"));
+    frm.CmdShowBest->setText(ui::FrmMain::tr("Most Probable"));
+    checkAll();
+    EXPECT_GT(texts, 100);
 
     // The frames' captions are drawn whole inside their frames.
     for (QWidget *w : windows.Windows()) {
