@@ -3,6 +3,7 @@
 // Kormix: the isotope exchange H2 + D2 = 2 HD seen through statistics.
 #include "app/batch.h"
 #include "core/simulation.h"
+#include "ui/common/translation.h"
 #include "ui/main/frmmain.h"
 
 #include <QApplication>
@@ -22,6 +23,9 @@ int main(int argc, char **argv)
     // desktop file name lets Wayland compositors find the same icon for the windows.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.kormix.Kormix.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kormix.Kormix"));
+    // The windows speak the user's language where the program has a
+    // translation for it (German), English otherwise.
+    kormix::ui::installTranslations(app, QLocale::system());
 
     kormix::Simulation sim;
     // Numbers are written with the user's decimal separator.

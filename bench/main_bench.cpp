@@ -3,9 +3,10 @@
 // A real run in the main window (turbo mode, offscreen platform, N = 1000)
 // against the collision engine alone in the same process, the same run with
 // the equilibrium window open against closed, and how soon a click on "Stop
-// Collisions" ends the loop.
+// Collisions" ends the loop. The windows speak the user's language.
 #include "bench/offscreen.h"
 #include "core/simulation.h"
+#include "ui/common/translation.h"
 #include "ui/equilibrium/frmequilibrium.h"
 #include "ui/main/frmmain.h"
 #include "ui/setup/frmsetup.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTimer>
 
@@ -120,8 +122,12 @@ std::unique_ptr<Window> window;
 
 Window &TheWindow()
 {
-    if (!window)
+    if (!window) {
+        // The windows speak the user's language as the program's do:
+        // LANG=de_DE.UTF-8 measures the German windows.
+        kormix::ui::installTranslations(*qApp, QLocale::system());
         window = std::make_unique<Window>();
+    }
     return *window;
 }
 

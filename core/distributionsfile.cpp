@@ -13,8 +13,10 @@
 #include <cstdio>
 #include <cstring>
 #include <numeric>
+#include <optional>
 #include <random>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -34,9 +36,26 @@ std::string ErrorText(int error)
     return std::generic_category().message(error);
 }
 
-std::string FailureMessage(int error, const char *doing, const std::filesystem::path &path)
+using Outcome = ExportResult::Outcome;
+
+// A failure of the system's: its description of the error, what was being
+// done and the path.
+ExportResult Failure(Outcome outcome, std::string error, const std::filesystem::path &path)
 {
-    return ErrorText(error) + doing + path.string();
+    const char *doing = outcome == Outcome::FailedWriting     ? " writing "
+                        : outcome == Outcome::FailedReplacing ? " replacing "
+                                                              : " opening ";
+    ExportResult result;
+    result.outcome = outcome;
+    result.path = path.string();
+    result.systemError = std::move(error);
+    result.message = result.systemError + doing + result.path;
+    return result;
+}
+
+ExportResult Failure(Outcome outcome, int error, const std::filesystem::path &path)
+{
+    return Failure(outcome, ErrorText(error), path);
 }
 
 // The new file written beside `path` before it takes the old one's place: the
@@ -69,29 +88,36 @@ bool IsTemporaryName(const std::string &name, const std::string &target)
 // One that exists is used only when it is a directory itself (not a link to
 // one), the user's own and closed to everybody else: anyone else who could
 // write in it, or who made it, could replace or block the file. Returns the
-// message for the user when the directory cannot be used, else nothing.
-std::string PreparePrivateDirectory(const std::filesystem::path &file)
+// failure when the directory cannot be used, else nothing.
+std::optional<ExportResult> PreparePrivateDirectory(const std::filesystem::path &file)
 {
     const std::filesystem::path dir = file.parent_path();
     if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
         const int error = errno;
-        return FailureMessage(error, " opening ", file);
+        return Failure(Outcome::FailedOpening, error, file);
     }
     struct stat st;
     if (::lstat(dir.c_str(), &st) != 0) {
         const int error = errno;
-        return FailureMessage(error, " opening ", file);
+        return Failure(Outcome::FailedOpening, error, file);
     }
-    const std::string refused = "Can't write " + file.string() + ": " + dir.string();
+    const auto refused = [&](Outcome outcome, const char *reason) {
+        ExportResult result;
+        result.outcome = outcome;
+        result.path = file.string();
+        result.directory = dir.string();
+        result.message = "Can't write " + result.path + ": " + result.directory + reason;
+        return result;
+    };
     if (S_ISLNK(st.st_mode))
-        return refused + " is a link, not a directory";
+        return refused(Outcome::DirectoryIsLink, " is a link, not a directory");
     if (!S_ISDIR(st.st_mode))
-        return refused + " is not a directory";
+        return refused(Outcome::NotADirectory, " is not a directory");
     if (st.st_uid != ::geteuid())
-        return refused + " belongs to another user";
+        return refused(Outcome::DirectoryOfOtherUser, " belongs to another user");
     if ((st.st_mode & (S_IRWXG | S_IRWXO)) != 0)
-        return refused + " is open to other users";
-    return {};
+        return refused(Outcome::DirectoryOpenToOthers, " is open to other users");
+    return std::nullopt;
 }
 
 // Removes the new files that exports killed halfway left beside `file`. An
@@ -192,9 +218,8 @@ ExportResult ExportDistributions(const Simulation &sim)
 {
     const std::filesystem::path path = DistributionsFilePath();
 #ifdef KORMIX_PRIVATE_PLACE
-    const std::string refused = PreparePrivateDirectory(path);
-    if (!refused.empty())
-        return {false, refused};
+    if (std::optional<ExportResult> refused = PreparePrivateDirectory(path))
+        return *refused;
     SweepLeftovers(path);
 #endif
     return ExportDistributions(sim, path);
@@ -204,7 +229,7 @@ ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::p
 {
     ExportResult result = WriteWholeFile(path, DistributionsText(sim));
     if (result.ok)
-        result.message = "File " + path.string() + " was created";
+        result.message = "File " + result.path + " was created";
     return result;
 }
 
@@ -232,7 +257,7 @@ ExportResult WriteWholeFile(const std::filesystem::path &path, const std::string
             break;
     }
     if (!file)
-        return {false, FailureMessage(error ? error : EIO, " opening ", path)};
+        return Failure(Outcome::FailedOpening, error ? error : EIO, path);
 #ifdef KORMIX_PRIVATE_PLACE
     // Held until the new file has taken its place: it tells another export's
     // sweep that this file is no leftover. A kill ends it with the process.
@@ -268,16 +293,19 @@ ExportResult WriteWholeFile(const std::filesystem::path &path, const std::string
     }
     if (!written) {
         fs::remove(temp, ec);
-        return {false, FailureMessage(error ? error : EIO, " writing ", path)};
+        return Failure(Outcome::FailedWriting, error ? error : EIO, path);
     }
 
     fs::rename(temp, path, ec);
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        return {false, ec.message() + " replacing " + path.string()};
+        return Failure(Outcome::FailedReplacing, ec.message(), path);
     }
-    return {true, ""};
+    ExportResult result;
+    result.ok = true;
+    result.path = path.string();
+    return result;
 }
 
 } // namespace kormix

@@ -17,6 +17,24 @@ struct ExportResult
     // The text for the user: "File <path> was created", or the system's
     // description of what went wrong followed by what was being done and the path.
     std::string message;
+
+    // What the message is made of, for a window that words it in the user's
+    // language: what happened, the file's path, the system's description of
+    // the error and the directory that was refused.
+    enum class Outcome {
+        Written,              // "File <path> was created" (empty when only written)
+        FailedOpening,        // "<error> opening <path>"
+        FailedWriting,        // "<error> writing <path>"
+        FailedReplacing,      // "<error> replacing <path>"
+        DirectoryIsLink,      // "Can't write <path>: <directory> is a link, not a directory"
+        NotADirectory,        // "... is not a directory"
+        DirectoryOfOtherUser, // "... belongs to another user"
+        DirectoryOpenToOthers // "... is open to other users"
+    };
+    Outcome outcome = Outcome::Written;
+    std::string path;
+    std::string systemError;
+    std::string directory;
 };
 
 // Where the file always goes: C:\temp\distributions.xls on Windows; elsewhere

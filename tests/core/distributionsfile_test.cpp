@@ -162,6 +162,10 @@ TEST_F(DistributionsFile, ExportWritesTheWholeFileAndReplacesTheOld)
     const ExportResult first = ExportDistributions(sim, path);
     EXPECT_TRUE(first.ok);
     EXPECT_EQ(first.message, "File " + path.string() + " was created");
+    // What the message is made of, for a window that words it itself.
+    EXPECT_EQ(first.outcome, ExportResult::Outcome::Written);
+    EXPECT_EQ(first.path, path.string());
+    EXPECT_EQ(first.systemError, "");
     const std::string text = ReadAll(path);
     EXPECT_EQ(text, DistributionsText(sim));
     EXPECT_TRUE(ExportDistributions(sim, path).ok);
@@ -200,6 +204,9 @@ TEST_F(DistributionsFile, FailuresAreReportedAndLeaveWhatWasThere)
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message,
               std::string(std::strerror(ENOTDIR)).append(" opening ") + inside.string());
+    EXPECT_EQ(result.outcome, ExportResult::Outcome::FailedOpening);
+    EXPECT_EQ(result.systemError, std::strerror(ENOTDIR));
+    EXPECT_EQ(result.path, inside.string());
     EXPECT_EQ(ReadAll(notADir), "plain");
 
     // A directory stands at the path: it cannot be replaced by the file.
@@ -208,6 +215,10 @@ TEST_F(DistributionsFile, FailuresAreReportedAndLeaveWhatWasThere)
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.message.find(" replacing " + path.string()), std::string::npos)
             << result.message;
+    EXPECT_EQ(result.outcome, ExportResult::Outcome::FailedReplacing);
+    EXPECT_FALSE(result.systemError.empty());
+    EXPECT_EQ(result.message, result.systemError + " replacing " + result.path);
+    EXPECT_EQ(result.path, path.string());
     EXPECT_TRUE(fs::is_directory(path / "sub"));
     EXPECT_EQ(StrayFiles({notADir}), 0);
 }
@@ -246,6 +257,8 @@ TEST_F(DistributionsFile, FailedWriteIsNotReportedAsSuccess)
 
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, std::string(std::strerror(EFBIG)).append(" writing ") + path.string());
+    EXPECT_EQ(result.outcome, ExportResult::Outcome::FailedWriting);
+    EXPECT_EQ(result.systemError, std::strerror(EFBIG));
     EXPECT_EQ(ReadAll(path), "previous export");
     EXPECT_EQ(StrayFiles(), 0);
 }
@@ -363,6 +376,7 @@ struct Refusal
     const char *what;
     std::function<void(const fs::path &dir)> plant; // makes what is found at the place
     const char *reason;
+    ExportResult::Outcome outcome;
 };
 
 // What stands at the place is refused: the message names the file and the
@@ -378,6 +392,9 @@ void ExpectRefused(PrivatePlace &t, const Refusal &c)
     const ExportResult result = ExportDistributions(t.sim);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, "Can't write " + t.path.string() + ": " + t.dir.string() + c.reason);
+    EXPECT_EQ(result.outcome, c.outcome);
+    EXPECT_EQ(result.path, t.path.string());
+    EXPECT_EQ(result.directory, t.dir.string());
     EXPECT_EQ(t.Tree(), before);
 }
 
@@ -394,13 +411,16 @@ TEST_F(PrivatePlace, ADirectoryOpenToOthersOrALinkOrAFileIsRefusedAndNothingWrit
     const Refusal cases[] = {
             {"readable by the group",
              dirWithMode(P::owner_all | P::group_read | P::group_exec),
-             " is open to other users"},
+             " is open to other users",
+             ExportResult::Outcome::DirectoryOpenToOthers},
             {"open to others",
              dirWithMode(P::owner_all | P::others_exec),
-             " is open to other users"},
+             " is open to other users",
+             ExportResult::Outcome::DirectoryOpenToOthers},
             {"a shared directory like /tmp",
              dirWithMode(P::all | P::sticky_bit),
-             " is open to other users"},
+             " is open to other users",
+             ExportResult::Outcome::DirectoryOpenToOthers},
             {"a link to a private directory",
              [](const fs::path &d) {
                  const fs::path target = d.parent_path() / "elsewhere";
@@ -408,11 +428,16 @@ TEST_F(PrivatePlace, ADirectoryOpenToOthersOrALinkOrAFileIsRefusedAndNothingWrit
                  fs::permissions(target, P::owner_all);
                  fs::create_directory_symlink(target, d);
              },
-             " is a link, not a directory"},
+             " is a link, not a directory",
+             ExportResult::Outcome::DirectoryIsLink},
             {"a link to nowhere",
              [](const fs::path &d) { fs::create_symlink(d.parent_path() / "nowhere", d); },
-             " is a link, not a directory"},
-            {"a plain file", [](const fs::path &d) { WriteAll(d, "plain"); }, " is not a directory"},
+             " is a link, not a directory",
+             ExportResult::Outcome::DirectoryIsLink},
+            {"a plain file",
+             [](const fs::path &d) { WriteAll(d, "plain"); },
+             " is not a directory",
+             ExportResult::Outcome::NotADirectory},
     };
     for (const Refusal &c : cases)
         ExpectRefused(*this, c);
@@ -431,7 +456,8 @@ TEST_F(PrivatePlace, ADirectoryOfAnotherUserIsRefusedAndNothingWritten)
                        ASSERT_EQ(::chown(d.c_str(), ::geteuid() + 1000, ::getegid()), 0)
                                << std::strerror(errno);
                    },
-                   " belongs to another user"});
+                   " belongs to another user",
+                   ExportResult::Outcome::DirectoryOfOtherUser});
 }
 
 TEST_F(PrivatePlace, ADirectoryThatCannotBeMadeIsReported)
@@ -445,6 +471,8 @@ TEST_F(PrivatePlace, ADirectoryThatCannotBeMadeIsReported)
     const ExportResult result = ExportDistributions(sim);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, std::string(std::strerror(ENOENT)) + " opening " + fixed.string());
+    EXPECT_EQ(result.outcome, ExportResult::Outcome::FailedOpening);
+    EXPECT_EQ(result.systemError, std::strerror(ENOENT));
 }
 
 TEST_F(PrivatePlace, LeftoversOfKilledExportsAreSweptAndNothingElse)

@@ -36,7 +36,7 @@ FrmBest::FrmBest(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName("frmBest");
-    setWindowTitle("Most Probable Distribution Found Yet");
+    setWindowTitle(tr("Most Probable Distribution Found Yet"));
     setFont(SansFont(8.25, true));
     UseWindowColours(this);
     SetClientSize(this, 2475, 5340);

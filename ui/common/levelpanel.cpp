@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/common/levelpanel.h"
 
+#include "ui/common/translation.h"
 #include "ui/common/twips.h"
 #include "ui/common/widgets.h"
 
@@ -15,9 +16,6 @@
 namespace kormix::ui {
 
 namespace {
-
-// The kinds in the order of the counts: 0 H2, 1 HD, 2 D2.
-const char *const kKind[3] = {"H2", "HD", "D2"};
 
 int Buttons(Qt::MouseButtons buttons)
 {
@@ -46,26 +44,28 @@ LevelPanel::LevelPanel(const LevelPanelLayout &layout, QWidget *parent)
     , layout_(layout)
 {
     setObjectName("FraLevels");
-    setAccessibleName("level columns");
+    setAccessibleName(tr("level columns"));
     setFrameShape(QFrame::Box);
     UseWhiteBackground(this);
     Place(this, layout.frame);
     setMouseTracking(true); // every move over the frame counts, pressed or not
 
+    // The kinds in the order of the counts: 0 H2, 1 HD, 2 D2.
+    const QString kinds[3] = {tr("H2"), tr("HD"), tr("D2")};
     const QFont font = SansFont(layout.labelPoints);
     for (int k = 0; k < 3; ++k) {
         const QByteArray name = "nMolec_" + QByteArray::number(k);
-        nMolec[k] = makeLabel(this, name.constData(), kKind[k], layout.nMolec[k], font);
+        nMolec[k] = makeLabel(this, name.constData(), kinds[k], layout.nMolec[k], font);
     }
     if (!layout.label2.isEmpty())
-        Label2 = makeLabel(this, "Label2", "Q =", layout.label2, font);
+        Label2 = makeLabel(this, "Label2", tr("Q ="), layout.label2, font);
     if (!layout.qa.isEmpty())
         Qa = makeLabel(this, "Qa", " ", layout.qa, font);
     // Left to right as they stand under the columns: H2, D2, HD.
     for (int k : {0, 2, 1}) {
         const NamedBox &box = layout.columnNames[std::size_t(k)];
         if (box.name && !box.geometry.isEmpty())
-            columnNames[k] = makeLabel(this, box.name, kKind[k], box.geometry, font);
+            columnNames[k] = makeLabel(this, box.name, kinds[k], box.geometry, font);
     }
 
     static const QColor kFill[4] = {Qt::red, Qt::black, Qt::black, Qt::red};
@@ -111,18 +111,18 @@ void LevelPanel::showDistribution(const std::array<std::int32_t, 4> &counts,
     const QString h2 = Count(counts[0]);
     const QString hd = Count(counts[1]);
     const QString d2 = Count(counts[2]);
-    const QString q = QString::fromStdString(
-            quotientText(counts[0], counts[1], counts[2], decimalPoint));
-    writeText(nMolec[0], h2 + " H2");
+    const QString q = CoreText(quotientText(counts[0], counts[1], counts[2], decimalPoint));
+    writeText(nMolec[0], tr("%1 H2").arg(h2));
+    //: The count of HD molecules and their share of all molecules.
     writeText(nMolec[1],
-              hd + " HD (" + QString::fromStdString(FormatNumber(percent, "0.00", decimalPoint))
-                      + "%)");
-    writeText(nMolec[2], d2 + " D2");
+              tr("%1 HD (%2%)")
+                      .arg(hd, QString::fromStdString(FormatNumber(percent, "0.00", decimalPoint))));
+    writeText(nMolec[2], tr("%1 D2").arg(d2));
     if (Qa)
         writeText(Qa, q);
 
     // What the picture says, for those who do not see it.
-    const QString description = h2 + " H2, " + hd + " HD, " + d2 + " D2, Q = " + q;
+    const QString description = tr("%1 H2, %2 HD, %3 D2, Q = %4").arg(h2, hd, d2, q);
     if (accessibleDescription() != description)
         setAccessibleDescription(description);
 }

@@ -106,7 +106,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     , sim_(sim)
 {
     setObjectName("frmDisplay");
-    setWindowTitle("Detailed Display of System");
+    setWindowTitle(tr("Detailed Display of System"));
     setModal(true);
     setFont(SansFont(8.25));
     UseWindowColours(this);
@@ -114,21 +114,22 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
 
     // The chart's frame, white, with the painted bars and the two captions
     // over them. Clicks anywhere in it pick a bar, captions included.
-    FraDistro = new CaptionFrame("Distributions", this);
+    FraDistro = new CaptionFrame(tr("Distributions"), this);
     FraDistro->setObjectName("FraDistro");
     UseWhiteBackground(FraDistro);
     Place(FraDistro, 720, 120, kDistroWidth, kDistroHeight);
     chart = new DistributionChart(FraDistro);
     chart->AddBar(kDesignBar0);
     chart->AddBar(kDesignBar1);
-    chart->setAccessibleName("Distributions");
+    chart->setAccessibleName(tr("Distributions"));
 
-    title = makeLabel(FraDistro, "title", "title", QRectF(1560, 120, 4215, 375), SansFont(12));
+    //: The chart's title before it is set; never seen.
+    title = makeLabel(FraDistro, "title", tr("title"), QRectF(1560, 120, 4215, 375), SansFont(12));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     title->setAttribute(Qt::WA_TransparentForMouseEvents);
     Standby = makeLabel(FraDistro,
                         "Standby",
-                        "Please Standby",
+                        tr("Please Standby"),
                         QRectF(4560, 480, 1695, 255),
                         SansFont(9.75));
     UseWhiteBackground(Standby);
@@ -136,17 +137,17 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
 
     FraLevels = new LevelPanel(PanelLayout(), this);
 
-    Frame4 = new CaptionFrame("Options", this);
+    Frame4 = new CaptionFrame(tr("Options"), this);
     Frame4->setObjectName("Frame4");
     Place(Frame4, 720, 3600, kDistroWidth, 615);
     OptTheoretical = makeButton<QRadioButton>(Frame4,
                                               "OptTheoretical",
-                                              "Theoretical",
+                                              tr("Theoretical"),
                                               QRectF(840, 240, 1695, 255));
     OptTheoretical->setChecked(true);
     OptActual = makeButton<QRadioButton>(Frame4,
                                          "OptActual",
-                                         "Actual",
+                                         tr("Actual"),
                                          QRectF(2760, 240, 1455, 255));
 
     Frame1 = new CaptionFrame(QString(), this);
@@ -157,17 +158,20 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     // Lies over the right end of Frame4, so it is made after it.
     CmdMostProbable = makeButton<QPushButton>(this,
                                               "CmdMostProbable",
-                                              "Highest",
+                                              //: Selects the bar of the most probable distribution.
+                                              tr("Highest"),
                                               QRectF(5640, 3840, 1095, 255));
 
     Label7 = makeLabel(this,
                        "Label7",
-                       "number of collisions:",
+                       tr("number of collisions:"),
                        QRectF(2160, 4440, 2655, 255),
                        SansFont(12));
     ncoll = makeLabel(this, "ncoll", "0", QRectF(4800, 4440, 1815, 255), SansFont(12));
-    Command1 = makeButton<QPushButton>(this, "Command1", "Excel", QRectF(6600, 4440, 1095, 375));
-    cmdExit = makeButton<QPushButton>(this, "cmdExit", "done", QRectF(7800, 4440, 1095, 375));
+    //: Writes every distribution to a file for a spreadsheet.
+    Command1 = makeButton<QPushButton>(this, "Command1", tr("Excel"), QRectF(6600, 4440, 1095, 375));
+    //: Closes the window.
+    cmdExit = makeButton<QPushButton>(this, "cmdExit", tr("done"), QRectF(7800, 4440, 1095, 375));
 
     setTabOrder(cmdExit, CmdMostProbable);
     setTabOrder(CmdMostProbable, OptActual);
@@ -196,7 +200,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
 void FrmDisplay::Form_Load()
 {
     InitChartState();
-    title->setText("Theoretical Probabilities");
+    title->setText(tr("Theoretical Probabilities"));
     BuildBars();
     SelectBar(iMaxLnW);
 }
@@ -335,7 +339,7 @@ void FrmDisplay::ShowSelectedDistribution()
 {
     const int e = barEntry[std::size_t(iSelected)];
     const DistributionRegister &reg = sim_.reg;
-    W->setText(QString::fromStdString("W = " + FormatW(reg.regLnW[e], sim_.decimalPoint)));
+    W->setText(tr("W = %1").arg(QString::fromStdString(FormatW(reg.regLnW[e], sim_.decimalPoint))));
 
     sim_.nKind[1] = reg.regCounts[e][1];
     sim_.nKind[2] = reg.regCounts[e][2];
@@ -344,7 +348,8 @@ void FrmDisplay::ShowSelectedDistribution()
     // run's Q is not touched.
     FraLevels->showDistribution(sim_.nKind, sim_.nMolecules, sim_.decimalPoint);
     // What the painted chart shows to a screen reader: the bar selected.
-    chart->setAccessibleDescription(QString("%1 H2, %2 HD, %3 D2, %4, Q = %5")
+    //: What a screen reader says of the chart: the selected bar's counts, its W and its Q.
+    chart->setAccessibleDescription(tr("%1 H2, %2 HD, %3 D2, %4, Q = %5")
                                             .arg(sim_.nKind[0])
                                             .arg(sim_.nKind[1])
                                             .arg(sim_.nKind[2])
@@ -364,14 +369,14 @@ bool FrmDisplay::eventFilter(QObject *watched, QEvent *event)
 
 void FrmDisplay::OptTheoretical_Click()
 {
-    title->setText("Theoretical Probabilities");
+    title->setText(tr("Theoretical Probabilities"));
     UpdateBarHeights();
     SelectBar(iMaxLnW);
 }
 
 void FrmDisplay::OptActual_Click()
 {
-    title->setText("Actual Frequencies");
+    title->setText(tr("Actual Frequencies"));
     UpdateBarHeights();
     // The selection goes to the highest-W bar in this mode too.
     SelectBar(iMaxLnW);
@@ -393,16 +398,43 @@ void FrmDisplay::Command1_Click()
     const ExportResult result = exportPath.empty() ? ExportDistributions(sim_)
                                                    : ExportDistributions(sim_, path);
 
-    QMessageBox box(QMessageBox::NoIcon,
-                    "Kormix",
-                    QString::fromStdString(result.message),
-                    QMessageBox::Ok,
-                    this);
+    QMessageBox box(QMessageBox::NoIcon, tr("Kormix"), ExportMessage(result), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText); // a path is never markup
     box.exec();
 
     if (result.ok && openFile)
         openFile(PathText(path)); // whether a program opens it is the desktop's affair
+}
+
+QString FrmDisplay::ExportMessage(const ExportResult &result)
+{
+    using Outcome = ExportResult::Outcome;
+    const QString path = QString::fromStdString(result.path);
+    const QString error = QString::fromStdString(result.systemError);
+    const QString directory = QString::fromStdString(result.directory);
+    switch (result.outcome) {
+    case Outcome::Written:
+        return tr("File %1 was created").arg(path);
+    case Outcome::FailedOpening:
+        //: %1 is the system's description of the error, %2 the file's path.
+        return tr("%1 opening %2").arg(error, path);
+    case Outcome::FailedWriting:
+        //: %1 is the system's description of the error, %2 the file's path.
+        return tr("%1 writing %2").arg(error, path);
+    case Outcome::FailedReplacing:
+        //: %1 is the system's description of the error, %2 the file's path.
+        return tr("%1 replacing %2").arg(error, path);
+    case Outcome::DirectoryIsLink:
+        //: %1 is the file's path, %2 its directory.
+        return tr("Can't write %1: %2 is a link, not a directory").arg(path, directory);
+    case Outcome::NotADirectory:
+        return tr("Can't write %1: %2 is not a directory").arg(path, directory);
+    case Outcome::DirectoryOfOtherUser:
+        return tr("Can't write %1: %2 belongs to another user").arg(path, directory);
+    case Outcome::DirectoryOpenToOthers:
+        return tr("Can't write %1: %2 is open to other users").arg(path, directory);
+    }
+    return QString::fromStdString(result.message);
 }
 
 void FrmDisplay::FraDistro_MouseDown(int, double X, double)

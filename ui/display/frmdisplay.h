@@ -6,6 +6,8 @@
 
 #include "ui/display/distributionchart.h"
 
+#include "core/distributionsfile.h"
+
 #include <QColor>
 #include <QDialog>
 
@@ -88,6 +90,10 @@ public:
     void PickNearestBar(double X);
     // N selects the previous position, P the next; either letter case.
     void StepSelectionByKey(int KeyAscii);
+
+    // What "Excel" tells the user of an export, in the user's language; in
+    // English exactly the export's own message.
+    static QString ExportMessage(const ExportResult &result);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -28,12 +28,12 @@ FrmGuide::FrmGuide(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName("frmGuide");
-    setWindowTitle("Kormix Guide");
+    setWindowTitle(tr("Kormix Guide"));
     setAttribute(Qt::WA_DeleteOnClose);
 
     txtGuide = new QTextBrowser(this);
     txtGuide->setObjectName("txtGuide");
-    txtGuide->setAccessibleName("Kormix Guide");
+    txtGuide->setAccessibleName(tr("Kormix Guide"));
     // Links to the web open in the desktop's browser; the guide has no
     // pages of its own to follow.
     txtGuide->setOpenExternalLinks(true);

@@ -7,6 +7,7 @@
 #include "core/wholenumber.h"
 #include "ui/best/frmbest.h"
 #include "ui/common/levelpanel.h"
+#include "ui/common/translation.h"
 #include "ui/common/twips.h"
 #include "ui/common/widgets.h"
 #include "ui/display/frmdisplay.h"
@@ -45,11 +46,6 @@ namespace {
 
 constexpr int kCapacity = 1000; // register entries are numbered 1..1000
 
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 } // namespace
 
 FrmMain::FrmMain(Simulation &sim, QWidget *parent)
@@ -57,7 +53,7 @@ FrmMain::FrmMain(Simulation &sim, QWidget *parent)
     , sim_(sim)
 {
     setObjectName("frmMain");
-    setWindowTitle("Kormix 1.2");
+    setWindowTitle(tr("Kormix 1.2"));
     BuildControls();
     BuildRunMenu();
     // Help is the last menu, after every one the window builds.
@@ -85,10 +81,10 @@ void FrmMain::BuildControls()
 
     // The menu keeps the desktop's own font.
     menuBar()->setFont(QApplication::font("QMenuBar"));
-    menu_file = menuBar()->addMenu("&File");
+    menu_file = menuBar()->addMenu(tr("&File"));
     menu_file->setObjectName("menu_file");
     menu_file->setFont(QApplication::font("QMenu"));
-    menu_Exit = menu_file->addAction("E&xit");
+    menu_Exit = menu_file->addAction(tr("E&xit"));
     menu_Exit->setObjectName("menu_Exit");
     BuildViewMenu();
 
@@ -99,62 +95,65 @@ void FrmMain::BuildControls()
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    auto button = [client](const char *name, const char *caption, double l, double t, double w) {
+    auto button = [client](const char *name, const QString &caption, double l, double t, double w) {
         auto *b = makeButton<QPushButton>(client, name, caption, QRectF(l, t, w, 375));
         b->setAutoDefault(false);
         return b;
     };
-    CmdSetup = button("CmdSetup", "Setup System", 240, 120, 1695);
-    CmdRestart = button("CmdRestart", "Clear", 2160, 120, 975);
-    CmdCollide = button("CmdCollide", "Start Collisions", 3360, 120, 1695);
-    CmdShowBest = button("CmdShowBest", "Most Probable", 5280, 120, 1455);
-    cmdShow = button("cmdShow", "All Distributions", 6960, 120, 1695);
-    CmdReviseData = button("CmdReviseData", "Revise Data", 240, 600, 1695);
+    CmdSetup = button("CmdSetup", tr("Setup System"), 240, 120, 1695);
+    //: Clears the system: everything back to the state before any setup.
+    CmdRestart = button("CmdRestart", tr("Clear"), 2160, 120, 975);
+    CmdCollide = button("CmdCollide", tr("Start Collisions"), 3360, 120, 1695);
+    CmdShowBest = button("CmdShowBest", tr("Most Probable"), 5280, 120, 1455);
+    cmdShow = button("cmdShow", tr("All Distributions"), 6960, 120, 1695);
+    CmdReviseData = button("CmdReviseData", tr("Revise Data"), 240, 600, 1695);
 
     // Turbo mode is on throughout: the box is ticked and never shown.
     ChkSilent = makeButton<QCheckBox>(client,
                                       "ChkSilent",
-                                      "turbo mode",
+                                      tr("turbo mode"),
                                       QRectF(7200, 600, 1455, 375));
     ChkSilent->setChecked(true);
     ChkSilent->hide();
 
     Check1 = makeButton<QCheckBox>(client,
                                    "Check1",
-                                   "Show Fluctuations",
+                                   tr("Show Fluctuations"),
                                    QRectF(4440, 4080, 3135, 255));
     KeepIndicatorsVisible(client);
 
     const QFont big = SansFont(12, true);
-    auto label = [client,
-                  &big](const char *name, const char *text, double l, double t, double w, double h) {
-        return makeLabel(client, name, text, QRectF(l, t, w, h), big);
-    };
-    Label1 = label("Label1", "molecules of H2", 240, 1200, 2535, 255);
+    auto label =
+            [client,
+             &big](const char *name, const QString &text, double l, double t, double w, double h) {
+                return makeLabel(client, name, text, QRectF(l, t, w, h), big);
+            };
+    Label1 = label("Label1", tr("molecules of H2"), 240, 1200, 2535, 255);
     H2 = label("H2", "0", 3000, 1200, 975, 255);
-    Label9 = label("Label9", "molecules of D2", 240, 1560, 2655, 375);
+    Label9 = label("Label9", tr("molecules of D2"), 240, 1560, 2655, 375);
     D2 = label("D2", "0", 3000, 1560, 975, 255);
-    Label4 = label("Label4", "molecules of HD", 240, 1920, 2655, 375);
+    Label4 = label("Label4", tr("molecules of HD"), 240, 1920, 2655, 375);
     HD = label("HD", "0", 3000, 1920, 975, 255);
-    Label3 = label("Label3", "reaction quotient Q:", 240, 2520, 2655, 375);
+    Label3 = label("Label3", tr("reaction quotient Q:"), 240, 2520, 2655, 375);
     Qa = label("Qa", "0", 3000, 2520, 975, 255);
-    Label12 = label("Label12", "atoms of H", 1320, 3360, 1455, 375);
+    Label12 = label("Label12", tr("atoms of H"), 1320, 3360, 1455, 375);
     nHatoms = label("nHatoms", "0", 3000, 3360, 975, 255);
-    Label15 = label("Label15", "atoms of D", 1320, 3840, 1455, 375);
+    Label15 = label("Label15", tr("atoms of D"), 1320, 3840, 1455, 375);
     nDatoms = label("nDatoms", "0", 3000, 3840, 975, 255);
-    Label5 = label("Label5", "status:", 4440, 1200, 855, 255);
-    status = label("status", "needs setup", 5640, 1200, 3135, 375);
-    LblNumDistros = label("LblNumDistros", "number of distributions:", 4440, 1560, 2895, 255);
+    Label5 = label("Label5", tr("status:"), 4440, 1200, 855, 255);
+    status = label("status", CoreText("needs setup"), 5640, 1200, 3135, 375);
+    LblNumDistros = label("LblNumDistros", tr("number of distributions:"), 4440, 1560, 2895, 255);
     NumDistros = label("NumDistros", "0", 7560, 1560, 1800, 375);
-    Label7 = label("Label7", "number of collisions:", 4440, 1920, 3015, 255);
+    Label7 = label("Label7", tr("number of collisions:"), 4440, 1920, 3015, 255);
     ncollide = label("ncollide", "0", 7560, 1920, 1800, 255);
-    Label13 = label("Label13", "most prob from collision #", 4440, 2520, 3135, 375);
+    //: Caption of the collision at which the most probable distribution was found.
+    Label13 = label("Label13", tr("most prob from collision #"), 4440, 2520, 3135, 375);
     bestcol = label("bestcol", "0", 7560, 2520, 1800, 255);
-    Label6 = label("Label6", "largest logW found:", 4440, 2880, 2895, 375);
+    Label6 = label("Label6", tr("largest logW found:"), 4440, 2880, 2895, 375);
     logW = label("logW", "0", 7560, 2880, 1800, 255);
-    Label11 = label("Label11", "largest W found:", 4440, 3240, 2655, 375);
+    Label11 = label("Label11", tr("largest W found:"), 4440, 3240, 2655, 375);
     Wmax = label("Wmax", "1", 7560, 3240, 1800, 255);
-    Label2 = label("Label2", "Q of most probable:", 4440, 3600, 2655, 375);
+    Label2 = label("Label2", tr("Q of most probable:"), 4440, 3600, 2655, 375);
     BestQ = label("BestQ", "1", 7560, 3600, 1800, 255);
 
     QPalette red = status->palette();
@@ -163,7 +162,7 @@ void FrmMain::BuildControls()
 
     Label8 = makeLabel(client,
                        "Label8",
-                       "ver. 1.2  comments to kormix-team@users.noreply.example",
+                       tr("ver. 1.2  comments to kormix-team@users.noreply.example"),
                        QRectF(120, 4920, 4455, 255));
 
     labels_[std::size_t(MainLabel::H2)] = H2;
@@ -246,13 +245,13 @@ void FrmMain::RefreshEquilibrium(bool now)
 
 void FrmMain::BuildHelpMenu()
 {
-    menu_help = menuBar()->addMenu("&Help");
+    menu_help = menuBar()->addMenu(tr("&Help"));
     menu_help->setObjectName("menu_help");
     menu_help->setFont(QApplication::font("QMenu"));
-    menu_Guide = menu_help->addAction("Kormix &Guide");
+    menu_Guide = menu_help->addAction(tr("Kormix &Guide"));
     menu_Guide->setObjectName("menu_Guide");
     menu_Guide->setShortcut(QKeySequence(Qt::Key_F1));
-    menu_About = menu_help->addAction("&About Kormix");
+    menu_About = menu_help->addAction(tr("&About Kormix"));
     menu_About->setObjectName("menu_About");
     connect(menu_Guide, &QAction::triggered, this, &FrmMain::menu_Guide_Click);
     connect(menu_About, &QAction::triggered, this, &FrmMain::menu_About_Click);
@@ -317,7 +316,7 @@ void FrmMain::SetLabel(MainLabel label, std::string_view text)
         return;
     }
     labelPending_[i] = false;
-    WriteLabel(labels_[i], Text(text));
+    WriteLabel(labels_[i], CoreText(text));
 }
 
 void FrmMain::WriteLabel(QLabel *label, const QString &text)
@@ -331,7 +330,7 @@ void FrmMain::FlushView()
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         if (labelPending_[i]) {
             labelPending_[i] = false;
-            WriteLabel(labels_[i], Text(pendingLabels_[i]));
+            WriteLabel(labels_[i], CoreText(pendingLabels_[i]));
         }
     }
     if (bestPending_) {
@@ -424,7 +423,9 @@ void FrmMain::PaintBest()
 {
     if (!frmBest_)
         return;
-    const QString caption = "Collision " + Text(IntegerToText(bestCaptionCollision_));
+    //: The most-probable window's title: the collision it shows.
+    const QString caption
+            = tr("Collision %1").arg(QString::fromStdString(IntegerToText(bestCaptionCollision_)));
     if (frmBest_->windowTitle() != caption)
         frmBest_->setWindowTitle(caption);
 
@@ -439,7 +440,7 @@ void FrmMain::ShowMessage(const QString &text)
 {
     if (exiting_)
         return;
-    QMessageBox box(QMessageBox::NoIcon, "Kormix", text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, tr("Kormix"), text, QMessageBox::Ok, this);
     box.exec();
     if (flags_.bBestShown)
         ShowMostProbable();
@@ -464,7 +465,7 @@ void FrmMain::HideMostProbable()
 void FrmMain::SetShowBestCaption(bool hides)
 {
     showBestHides_ = hides;
-    CmdShowBest->setText(hides ? "Hide Most Prob" : "Most Probable");
+    CmdShowBest->setText(hides ? tr("Hide Most Prob") : tr("Most Probable"));
 }
 
 void FrmMain::SetRunState(RunState state)
@@ -472,17 +473,17 @@ void FrmMain::SetRunState(RunState state)
     runState_ = state;
     switch (state) {
     case RunState::NeedsSetup:
-        CmdCollide->setText("Start Collisions");
+        CmdCollide->setText(tr("Start Collisions"));
         break;
     case RunState::Ready:
-        CmdCollide->setText("Start Collisions");
+        CmdCollide->setText(tr("Start Collisions"));
         SetLabel(MainLabel::status, "Setup Complete");
         break;
     case RunState::Running:
-        CmdCollide->setText("Stop Collisions");
+        CmdCollide->setText(tr("Stop Collisions"));
         break;
     case RunState::Stopped:
-        CmdCollide->setText("Restart Collisions");
+        CmdCollide->setText(tr("Restart Collisions"));
         break;
     }
     UpdateRunMenu();
@@ -601,7 +602,7 @@ void FrmMain::CmdSetup_Click()
 void FrmMain::CmdCollide_Click()
 {
     if (sim_.bNeedsSetup) {
-        ShowMessage("Can't continue with these data--use Setup");
+        ShowMessage(tr("Can't continue with these data--use Setup"));
         CmdSetup->setFocus();
         return;
     }
@@ -632,7 +633,7 @@ void FrmMain::CmdCollide_Click()
 void FrmMain::CmdRestart_Click()
 {
     if (sim_.bRunning) {
-        ShowMessage("Stop collisions prior to clearing");
+        ShowMessage(tr("Stop collisions prior to clearing"));
         return;
     }
     SetRunState(RunState::NeedsSetup);
@@ -661,10 +662,10 @@ void FrmMain::cmdShow_Click()
 {
     FlushView();
     if (sim_.nStored == 0) {
-        ShowMessage("No Distributions to show");
+        ShowMessage(tr("No Distributions to show"));
     } else if (numDistrosMostProb_) {
-        ShowMessage("Other distributions were not saved. Choose Setup display option 'display "
-                    "all distributions' and restart the collisions if you want to see others.");
+        ShowMessage(tr("Other distributions were not saved. Choose Setup display option 'display "
+                       "all distributions' and restart the collisions if you want to see others."));
     } else {
         sim_.UpdateStatistics();
         if (exiting_)
@@ -680,7 +681,7 @@ void FrmMain::CmdShowBest_Click()
 {
     if (!showBestHides_) {
         if (sim_.nStored == 0) {
-            ShowMessage("No Distributions to show");
+            ShowMessage(tr("No Distributions to show"));
         } else {
             SetShowBestCaption(true);
             flags_.bShowBest = true;

@@ -3,6 +3,7 @@
 #include "ui/revise/frmrevise.h"
 
 #include "ui/common/levelpanel.h"
+#include "ui/common/translation.h"
 #include "ui/common/twips.h"
 #include "ui/common/widgets.h"
 
@@ -110,7 +111,7 @@ FrmRevise::FrmRevise(Simulation &sim,
     , writeMolecules_(std::move(writeMolecules))
 {
     setObjectName("FrmRevise");
-    setWindowTitle("Revise Data");
+    setWindowTitle(tr("Revise Data"));
     setModal(true);
     SetClientSize(this, 3960, 4695);
     setFont(SansFont(8.25));
@@ -125,22 +126,23 @@ FrmRevise::FrmRevise(Simulation &sim,
     Label5 = FraLevels->columnNames[1];
 
     auto *group = new QButtonGroup(this);
-    static const char *const kOptionText[2] = {"Adjust All", "Adjust One"};
+    const QString optionText[2] = {tr("Adjust All"), tr("Adjust One")};
     for (int i = 0; i < 2; ++i) {
         const QByteArray name = "optOne_" + QByteArray::number(i);
         optOne[i] = makeButton<QRadioButton>(this,
                                              name.constData(),
-                                             kOptionText[i],
+                                             optionText[i],
                                              QRectF(2295, 135 + 315 * i, 1365, 285));
         group->addButton(optOne[i], i);
     }
-    Label2 = makeLabel(this, "Label2", "Q =", QRectF(2400, 1440, 495, 255));
+    Label2 = makeLabel(this, "Label2", tr("Q ="), QRectF(2400, 1440, 495, 255));
     Qa = makeLabel(this, "Qa", " ", QRectF(2760, 1440, 1095, 255));
     Command1 = makeButton<QPushButton>(this,
                                        "Command1",
-                                       "Equilibrate",
+                                       tr("Equilibrate"),
                                        QRectF(2400, 2160, 1215, 495));
-    Label1 = makeLabel(this, "Label1", "scale", QRectF(2400, 3720, 735, 255), SansFont(12));
+    //: Caption of the zoom pictures, which double or halve the columns' height.
+    Label1 = makeLabel(this, "Label1", tr("scale"), QRectF(2400, 3720, 735, 255), SansFont(12));
     Picture1 = MakePicture(this, "Picture1", true, QRectF(3240, 3360, 495, 495));
     Picture2 = MakePicture(this, "Picture2", false, QRectF(3240, 3840, 495, 495));
     Picture1->installEventFilter(this);
@@ -150,14 +152,14 @@ FrmRevise::FrmRevise(Simulation &sim,
     // picture and the zoom pictures take the focus.
     FraLevels->setFocusPolicy(Qt::StrongFocus);
     if (FraLevels->accessibleName().isEmpty())
-        FraLevels->setAccessibleName("levels");
+        FraLevels->setAccessibleName(tr("levels"));
     FraLevels->installEventFilter(this);
     Picture1->setFocusPolicy(Qt::StrongFocus);
-    Picture1->setAccessibleName("zoom in");
-    Picture1->setAccessibleDescription("Space doubles the height of the columns");
+    Picture1->setAccessibleName(tr("zoom in"));
+    Picture1->setAccessibleDescription(tr("Space doubles the height of the columns"));
     Picture2->setFocusPolicy(Qt::StrongFocus);
-    Picture2->setAccessibleName("zoom out");
-    Picture2->setAccessibleDescription("Space halves the height of the columns");
+    Picture2->setAccessibleName(tr("zoom out"));
+    Picture2->setAccessibleDescription(tr("Space halves the height of the columns"));
 
     // The option shown is the mode in force: the mode chosen at an earlier
     // opening is kept.
@@ -195,7 +197,7 @@ void FrmRevise::DrawLevels()
 {
     // The quotient of the revised counts stays in the shared Q.
     sim_.FormatQ();
-    writeText(Qa, QString::fromStdString(sim_.Q.Text()));
+    writeText(Qa, CoreText(sim_.Q.Text()));
 
     // The HD share is of the revised total, not of the system's molecules.
     const auto &n = sim_.nKind;

@@ -120,34 +120,34 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
     , sim_(sim)
 {
     setObjectName("FrmSetup");
-    setWindowTitle("System Setup");
+    setWindowTitle(tr("System Setup"));
     setFont(SansFont(8.25, false));
     SetClientSize(this, 6750, 3960);
 
-    Frame1 = new QGroupBox("particle options", this);
+    Frame1 = new QGroupBox(tr("particle options"), this);
     Frame1->setObjectName("Frame1");
     Place(Frame1, 120, 240, 6255, 2055);
 
-    OptBy[0] = new FitButton<QRadioButton>("by molecules", Frame1);
+    OptBy[0] = new FitButton<QRadioButton>(tr("by molecules"), Frame1);
     OptBy[0]->setObjectName("OptBy_0");
     Place(OptBy[0], 840, 480, 1815, 195);
-    OptBy[1] = new FitButton<QRadioButton>("by atoms", Frame1);
+    OptBy[1] = new FitButton<QRadioButton>(tr("by atoms"), Frame1);
     OptBy[1]->setObjectName("OptBy_1");
     Place(OptBy[1], 3600, 480, 1095, 195);
     OptBy[0]->setChecked(true);
 
     // The rows run H2, D2, HD from the top; the field index is the molecule kind.
-    Label1 = makeLabel(Frame1, "Label1", "molecules of H2", QRectF(480, 1005, 1455, 255));
+    Label1 = makeLabel(Frame1, "Label1", tr("molecules of H2"), QRectF(480, 1005, 1455, 255));
     nMolec[0] = MakeField(Frame1, "nMolec_0", "0", QRectF(2160, 960, 855, 285));
-    Label2 = makeLabel(Frame1, "Label2", "molecules of D2", QRectF(480, 1365, 1455, 255));
+    Label2 = makeLabel(Frame1, "Label2", tr("molecules of D2"), QRectF(480, 1365, 1455, 255));
     nMolec[2] = MakeField(Frame1, "nMolec_2", "0", QRectF(2160, 1320, 855, 285));
-    Label3 = makeLabel(Frame1, "Label3", "molecules of HD", QRectF(480, 1725, 1455, 255));
+    Label3 = makeLabel(Frame1, "Label3", tr("molecules of HD"), QRectF(480, 1725, 1455, 255));
     nMolec[1] = MakeField(Frame1, "nMolec_1", "0", QRectF(2160, 1680, 855, 285));
 
     // The atom fields are filled by the conversion before they first show.
-    Label4 = makeLabel(Frame1, "Label4", "atoms of H", QRectF(3240, 1005, 1095, 255));
+    Label4 = makeLabel(Frame1, "Label4", tr("atoms of H"), QRectF(3240, 1005, 1095, 255));
     natom[0] = MakeField(Frame1, "natom_0", "", QRectF(4320, 960, 975, 285));
-    Label5 = makeLabel(Frame1, "Label5", "atoms of D", QRectF(3240, 1365, 975, 255));
+    Label5 = makeLabel(Frame1, "Label5", tr("atoms of D"), QRectF(3240, 1365, 975, 255));
     natom[1] = MakeField(Frame1, "natom_1", "", QRectF(4320, 1320, 975, 285));
     for (QWidget *w : {static_cast<QWidget *>(Label4),
                        static_cast<QWidget *>(Label5),
@@ -165,14 +165,14 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
     Picture1 = MakePicture(Frame1, "Picture1", ParticleIcon());
     Place(Picture1, 5400, 360, 495, 495);
 
-    Frame4 = new QGroupBox("save options", this);
+    Frame4 = new QGroupBox(tr("save options"), this);
     Frame4->setObjectName("Frame4");
     Place(Frame4, 120, 2280, 6255, 1095);
-    OptDisplayAll = new FitButton<QRadioButton>("Save all distributions (slower)", Frame4);
+    OptDisplayAll = new FitButton<QRadioButton>(tr("Save all distributions (slower)"), Frame4);
     OptDisplayAll->setObjectName("OptDisplayAll");
     Place(OptDisplayAll, 840, 360, 3135, 255);
     OptDisplayBest
-            = new FitButton<QRadioButton>("Save only the most probable distribution (faster)",
+            = new FitButton<QRadioButton>(tr("Save only the most probable distribution (faster)"),
                                           Frame4);
     OptDisplayBest->setObjectName("OptDisplayBest");
     Place(OptDisplayBest, 840, 720, 4575, 255);
@@ -180,7 +180,7 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
     Picture4 = MakePicture(Frame4, "Picture4", SaveIcon());
     Place(Picture4, 5400, 360, 495, 495);
 
-    CmdOK = new FitButton<QPushButton>("OK", this);
+    CmdOK = new FitButton<QPushButton>(tr("OK"), this);
     CmdOK->setObjectName("CmdOK");
     Place(CmdOK, 5280, 3480, 1095, 375);
     // Enter walks through the fields; it must not press OK on its way.
