@@ -46,9 +46,9 @@ public:
         , err(errors)
     {}
 
-    SetupFields ReadSetupFields() override { return fields; }
+    SetupFields readSetupFields() override { return fields; }
 
-    void ServeEvents() override
+    void serveEvents() override
     {
         // The clock is read only every 1024 services (51,200 collisions).
         if ((++services & 1023) != 0)
@@ -57,10 +57,10 @@ public:
         if (now - start < std::chrono::seconds(1) || now - shown < std::chrono::milliseconds(500))
             return;
         shown = now;
-        Progress();
+        progress();
     }
 
-    void Begin(Simulation &s, std::int64_t collisions)
+    void begin(Simulation &s, std::int64_t collisions)
     {
         sim = &s;
         target = collisions;
@@ -69,10 +69,10 @@ public:
     }
 
     // Ends the progress line, if one was shown.
-    void End()
+    void end()
     {
         if (progressShown) {
-            Progress();
+            progress();
             err << '\n' << std::flush;
         }
     }
@@ -80,13 +80,13 @@ public:
     SetupFields fields;
 
 private:
-    void Progress()
+    void progress()
     {
         progressShown = true;
         const double percent = target > 0 ? 100.0 * double(sim->nCollisions) / double(target)
                                           : 100.0;
-        err << "\rkormix: " << FormatNumber(std::floor(percent), "#") << " % ("
-            << IntegerToText(sim->nCollisions) << " of " << IntegerToText(target) << " collisions)"
+        err << "\rkormix: " << formatNumber(std::floor(percent), "#") << " % ("
+            << integerToText(sim->nCollisions) << " of " << integerToText(target) << " collisions)"
             << std::flush;
     }
 
@@ -98,13 +98,13 @@ private:
     bool progressShown = false;
 };
 
-std::string Utf8(const QString &text)
+std::string utf8(const QString &text)
 {
     return text.toStdString();
 }
 
 // A bad argument: its message, and nothing done.
-int Refuse(std::ostream &err, const std::string &message)
+int refuse(std::ostream &err, const std::string &message)
 {
     err << "kormix: " << message << '\n';
     return 2;
@@ -112,7 +112,7 @@ int Refuse(std::ostream &err, const std::string &message)
 
 } // namespace
 
-bool WantsBatch(int argc, char **argv)
+bool wantsBatch(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
         for (const char *option :
@@ -185,9 +185,9 @@ int runBatch(const QStringList &arguments, std::ostream &out, std::ostream &err)
     const QCommandLineOption version = parser.addVersionOption();
 
     if (!parser.parse(arguments))
-        return Refuse(err, Utf8(parser.errorText()));
+        return refuse(err, utf8(parser.errorText()));
     if (parser.isSet(help)) {
-        out << Utf8(parser.helpText()) << std::flush;
+        out << utf8(parser.helpText()) << std::flush;
         return 0;
     }
     if (parser.isSet(version)) {
@@ -195,87 +195,87 @@ int runBatch(const QStringList &arguments, std::ostream &out, std::ostream &err)
         return 0;
     }
     if (!parser.positionalArguments().isEmpty())
-        return Refuse(err,
-                      "unexpected argument '" + Utf8(parser.positionalArguments().first()) + "'");
+        return refuse(err,
+                      "unexpected argument '" + utf8(parser.positionalArguments().first()) + "'");
     if (!parser.isSet(batch))
-        return Refuse(err, "--batch is needed to run without a window");
+        return refuse(err, "--batch is needed to run without a window");
     for (const QCommandLineOption *option : {&molecules, &atoms, &collisions, &seed, &output}) {
         if (parser.values(*option).size() > 1)
-            return Refuse(err, "--" + Utf8(option->names().first()) + " is given more than once");
+            return refuse(err, "--" + utf8(option->names().first()) + " is given more than once");
     }
 
     // The composition, as texts for the setup dialog's fields.
     SetupFields fields;
     if (parser.isSet(molecules) == parser.isSet(atoms))
-        return Refuse(err,
+        return refuse(err,
                       parser.isSet(molecules) ? "give --molecules or --atoms, not both"
                                               : "give --molecules H2,HD,D2 or --atoms H,D");
     if (parser.isSet(molecules)) {
         const QString value = parser.value(molecules);
         const QStringList counts = value.split(',');
         if (counts.size() != 3)
-            return Refuse(err, "--molecules needs three counts H2,HD,D2, not '" + Utf8(value) + "'");
+            return refuse(err, "--molecules needs three counts H2,HD,D2, not '" + utf8(value) + "'");
         fields.byMolecules = true;
         for (int i = 0; i < 3; ++i)
-            fields.nMolec[i] = Utf8(counts[i]);
+            fields.nMolec[i] = utf8(counts[i]);
     } else {
         const QString value = parser.value(atoms);
         const QStringList counts = value.split(',');
         if (counts.size() != 2)
-            return Refuse(err, "--atoms needs two counts H,D, not '" + Utf8(value) + "'");
+            return refuse(err, "--atoms needs two counts H,D, not '" + utf8(value) + "'");
         fields.byMolecules = false;
         for (int i = 0; i < 2; ++i)
-            fields.natom[i] = Utf8(counts[i]);
+            fields.natom[i] = utf8(counts[i]);
     }
     fields.displayAll = !parser.isSet(bestOnly);
 
     if (!parser.isSet(collisions))
-        return Refuse(err, "--collisions N is needed");
-    const std::string collisionsText = Utf8(parser.value(collisions));
-    const std::optional<std::uint64_t> n = ReadWholeNumber(collisionsText);
+        return refuse(err, "--collisions N is needed");
+    const std::string collisionsText = utf8(parser.value(collisions));
+    const std::optional<std::uint64_t> n = readWholeNumber(collisionsText);
     if (!n || *n > std::uint64_t(std::numeric_limits<std::int64_t>::max()))
-        return Refuse(err,
+        return refuse(err,
                       "--collisions must be a whole number from 0 to 9223372036854775807, not '"
                               + collisionsText + "'");
 
     std::optional<std::uint64_t> fixedSeed;
     if (parser.isSet(seed)) {
-        const std::string text = Utf8(parser.value(seed));
-        fixedSeed = ReadWholeNumber(text);
+        const std::string text = utf8(parser.value(seed));
+        fixedSeed = readWholeNumber(text);
         if (!fixedSeed)
-            return Refuse(err,
+            return refuse(err,
                           "--seed must be a whole number from 0 to 18446744073709551615, not '"
                                   + text + "'");
     }
 
-    const fs::path dir = parser.isSet(output) ? fs::path(Utf8(parser.value(output)))
+    const fs::path dir = parser.isSet(output) ? fs::path(utf8(parser.value(output)))
                                               : fs::path(".");
     std::error_code ec;
     if (fs::exists(dir, ec) && !fs::is_directory(dir, ec))
-        return Refuse(err, "--output " + dir.string() + " is not a directory");
+        return refuse(err, "--output " + dir.string() + " is not a directory");
 
     // The system, as the setup dialog's OK builds it.
     BatchHost host(fields, err);
     Simulation sim(&host);
     sim.bTurbo = true;
     if (fixedSeed)
-        sim.rng.FixSeed(*fixedSeed);
+        sim.rng.fixSeed(*fixedSeed);
     sim.SetupSystem();
     if (sim.bNeedsSetup) {
         const std::string given = parser.isSet(molecules)
-                                          ? "--molecules " + Utf8(parser.value(molecules))
-                                          : "--atoms " + Utf8(parser.value(atoms));
-        return Refuse(err, given + " gives no usable system (it needs at least two molecules)");
+                                          ? "--molecules " + utf8(parser.value(molecules))
+                                          : "--atoms " + utf8(parser.value(atoms));
+        return refuse(err, given + " gives no usable system (it needs at least two molecules)");
     }
 
     // The run, through the same engine as the windows.
     sim.BeginCollisions();
-    host.Begin(sim, std::int64_t(*n));
+    host.begin(sim, std::int64_t(*n));
     const Clock::time_point started = Clock::now();
     sim.bRunning = true;
-    sim.RunCollisionsFor(std::int64_t(*n));
+    sim.runCollisionsFor(std::int64_t(*n));
     const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
-    host.End();
+    host.end();
 
     const Composition now{sim.nH2, sim.nHD, sim.nD2};
     const ExactDistribution exact = exactDistribution(2 * std::int64_t(sim.nH2) + sim.nHD,
@@ -288,14 +288,14 @@ int runBatch(const QStringList &arguments, std::ostream &out, std::ostream &err)
         const char *name;
         std::string text;
     } files[] = {
-            {"distributions.xls", DistributionsText(sim)},
+            {"distributions.xls", distributionsText(sim)},
             {"series.tsv", seriesTable(sim.observed.series())},
             {"equilibrium.tsv",
              compositionsTable(exact, shares) + "\n"
                      + reactionsTable(sim.observed.reactions, sim.nCollisions, now, exact)},
     };
     for (const auto &file : files) {
-        const ExportResult result = WriteWholeFile(dir / file.name, file.text);
+        const ExportResult result = writeWholeFile(dir / file.name, file.text);
         if (!result.ok) {
             err << "kormix: " << result.message << '\n';
             return 1;
@@ -303,12 +303,12 @@ int runBatch(const QStringList &arguments, std::ostream &out, std::ostream &err)
     }
 
     const std::optional<double> distance = totalVariation(shares, exact);
-    out << IntegerToText(sim.nCollisions) << " collisions, " << IntegerToText(sim.nDistFound)
+    out << integerToText(sim.nCollisions) << " collisions, " << integerToText(sim.nDistFound)
         << " distributions found, distance from equilibrium "
-        << (distance ? NumberToText(*distance) : std::string("none")) << ", "
-        << (seconds > 0 ? IntegerToText(std::llround(double(sim.nCollisions) / seconds))
+        << (distance ? numberToText(*distance) : std::string("none")) << ", "
+        << (seconds > 0 ? integerToText(std::llround(double(sim.nCollisions) / seconds))
                         : std::string("-"))
-        << " collisions per second, seed " << std::to_string(sim.rng.CurrentSeed()) << '\n'
+        << " collisions per second, seed " << std::to_string(sim.rng.currentSeed()) << '\n'
         << std::flush;
     return 0;
 }

@@ -13,7 +13,7 @@ namespace kormix {
 
 // True when the command line asks for the batch mode or only for help or the
 // version: main() then runs runBatch instead of the windows.
-bool WantsBatch(int argc, char **argv);
+bool wantsBatch(int argc, char **argv);
 
 // Runs the batch mode on the program's command line (argv[0] is the
 // program) and returns the exit code: 0 done, 1 a file could not be written,

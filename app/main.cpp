@@ -14,7 +14,7 @@ int main(int argc, char **argv)
 {
     // The batch mode (and --help, --version) needs no display: it is decided
     // before anything of the windows exists.
-    if (kormix::WantsBatch(argc, argv))
+    if (kormix::wantsBatch(argc, argv))
         return kormix::runBatch(argc, argv);
 
     QApplication app(argc, argv);

@@ -19,12 +19,12 @@ using namespace kormix;
 class StopHost : public NullHost
 {
 public:
-    void ServeEvents() override
+    void serveEvents() override
     {
         if (sim->nCollisions >= stopAt || (stopAfterWrap && sim->nDistFound > 1000))
             sim->bRunning = false;
     }
-    SetupFields ReadSetupFields() override { return fields; }
+    SetupFields readSetupFields() override { return fields; }
 
     Simulation *sim = nullptr;
     std::int64_t stopAt = 0;
@@ -32,7 +32,7 @@ public:
     SetupFields fields;
 };
 
-void Run(Simulation &sim, StopHost &host, std::int64_t collisions)
+void run(Simulation &sim, StopHost &host, std::int64_t collisions)
 {
     host.stopAt = sim.nCollisions + collisions;
     sim.bRunning = true;
@@ -52,20 +52,20 @@ void BM_RunCollisions(benchmark::State &state)
     host.fields.displayAll = saveAll;
     sim.SetupSystem();
     sim.bTurbo = true;
-    sim.rng.FixSeed(42);
+    sim.rng.fixSeed(42);
     sim.BeginCollisions();
     // Settle first: to equilibrium, and in save-all mode past the wrap of the
     // register, where every new distribution overwrites an entry.
     if (saveAll && n >= 100000) {
         host.stopAfterWrap = true;
-        Run(sim, host, std::int64_t(1) << 40);
+        run(sim, host, std::int64_t(1) << 40);
         host.stopAfterWrap = false;
     }
-    Run(sim, host, 20LL * n);
+    run(sim, host, 20LL * n);
 
     constexpr std::int64_t kBlock = 1'000'000;
     for (auto _ : state)
-        Run(sim, host, kBlock);
+        run(sim, host, kBlock);
     // Seconds per collision (shown with its prefix, e.g. 15.2n).
     state.counters["per_collision"] = benchmark::Counter(double(kBlock),
                                                          benchmark::Counter::kIsIterationInvariantRate
@@ -100,7 +100,7 @@ BENCHMARK(BM_BeginCollisions)
         ->Unit(benchmark::kMillisecond);
 
 // The distributions file of a full register of 1000 entries.
-void FillRegister(Simulation &sim)
+void fillRegister(Simulation &sim)
 {
     sim.bSaveAll = true;
     sim.nMolecules = 4000;
@@ -118,7 +118,7 @@ void FillRegister(Simulation &sim)
 void BM_ExportDistributions(benchmark::State &state)
 {
     Simulation sim;
-    FillRegister(sim);
+    fillRegister(sim);
     const auto path = std::filesystem::temp_directory_path() / "kormix-bench" / "distributions.xls";
     for (auto _ : state) {
         const ExportResult result = ExportDistributions(sim, path);
@@ -132,9 +132,9 @@ BENCHMARK(BM_ExportDistributions)->Unit(benchmark::kMillisecond);
 void BM_DistributionsText(benchmark::State &state)
 {
     Simulation sim;
-    FillRegister(sim);
+    fillRegister(sim);
     for (auto _ : state)
-        benchmark::DoNotOptimize(DistributionsText(sim));
+        benchmark::DoNotOptimize(distributionsText(sim));
 }
 BENCHMARK(BM_DistributionsText)->Unit(benchmark::kMillisecond);
 

@@ -22,7 +22,7 @@ using kormix::ui::FrmDisplay;
 // distributions, one for each even number of HD molecules from 0 to 1998,
 // recorded from both ends towards the middle so that register order and
 // horizontal order differ.
-void FillFullRegister(Simulation &sim)
+void fillFullRegister(Simulation &sim)
 {
     sim.bSaveAll = true;
     sim.nMolecules = 2000;
@@ -41,10 +41,10 @@ void FillFullRegister(Simulation &sim)
     sim.nCollisions = 123456;
 }
 
-Simulation &FullRun()
+Simulation &fullRun()
 {
     static Simulation sim;
-    static const bool filled = (FillFullRegister(sim), true);
+    static const bool filled = (fillFullRegister(sim), true);
     (void) filled;
     return sim;
 }
@@ -53,7 +53,7 @@ Simulation &FullRun()
 // and painting all of it once.
 void BM_OpenAndPaint(benchmark::State &state)
 {
-    Simulation &sim = FullRun();
+    Simulation &sim = fullRun();
     for (auto _ : state) {
         FrmDisplay dlg(sim);
         QPixmap shot = dlg.grab();
@@ -65,7 +65,7 @@ BENCHMARK(BM_OpenAndPaint)->Unit(benchmark::kMillisecond);
 // Loading alone, without painting.
 void BM_Open(benchmark::State &state)
 {
-    Simulation &sim = FullRun();
+    Simulation &sim = fullRun();
     for (auto _ : state) {
         FrmDisplay dlg(sim);
         benchmark::DoNotOptimize(dlg.iSelected);
@@ -76,7 +76,7 @@ BENCHMARK(BM_Open)->Unit(benchmark::kMillisecond);
 // One full paint of the chart with its 1000 bars.
 void BM_PaintChart(benchmark::State &state)
 {
-    FrmDisplay dlg(FullRun());
+    FrmDisplay dlg(fullRun());
     for (auto _ : state) {
         QPixmap shot = dlg.chart->grab();
         benchmark::DoNotOptimize(shot);
@@ -87,7 +87,7 @@ BENCHMARK(BM_PaintChart)->Unit(benchmark::kMicrosecond);
 // A window on screen: selecting the next bar, and the repaint it asks for.
 void BM_SelectBarAndRepaint(benchmark::State &state)
 {
-    FrmDisplay dlg(FullRun());
+    FrmDisplay dlg(fullRun());
     dlg.show();
     QApplication::processEvents();
     int p = 0;
@@ -104,7 +104,7 @@ BENCHMARK(BM_SelectBarAndRepaint)->Unit(benchmark::kMicrosecond);
 // repaint it asks for.
 void BM_SwitchModeAndRepaint(benchmark::State &state)
 {
-    FrmDisplay dlg(FullRun());
+    FrmDisplay dlg(fullRun());
     dlg.show();
     QApplication::processEvents();
     bool actual = false;
@@ -121,5 +121,5 @@ BENCHMARK(BM_SwitchModeAndRepaint)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    return kormix::bench::RunOffscreen(argc, argv);
+    return kormix::bench::runOffscreen(argc, argv);
 }

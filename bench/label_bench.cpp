@@ -25,8 +25,8 @@ void Counter(benchmark::State &state, bool draw)
 {
     QWidget parent;
     auto *label = new Label("0", &parent);
-    label->setFont(kormix::ui::SansFont(12));
-    kormix::ui::Place(label, 7560, 1920, 1800, 255);
+    label->setFont(kormix::ui::sansFont(12));
+    kormix::ui::place(label, 7560, 1920, 1800, 255);
     QPixmap canvas(label->size());
     long long n = state.range(0);
     for (auto _ : state) {
@@ -63,5 +63,5 @@ BENCHMARK(BM_FitLabelSetTextAndDraw)->Arg(1)->Arg(100000000000000000);
 
 int main(int argc, char **argv)
 {
-    return kormix::bench::RunOffscreen(argc, argv);
+    return kormix::bench::runOffscreen(argc, argv);
 }

@@ -48,7 +48,7 @@ public:
     explicit CountingHost(kormix::Simulation &s)
         : sim(s)
     {}
-    void ServeEvents() override
+    void serveEvents() override
     {
         if (--left <= 0)
             sim.bRunning = false;
@@ -61,8 +61,8 @@ void BM_EngineOnly(benchmark::State &state)
 {
     kormix::Simulation sim;
     CountingHost host(sim);
-    sim.SetHost(&host);
-    sim.rng.FixSeed(1);
+    sim.setHost(&host);
+    sim.rng.fixSeed(1);
     sim.nH2 = kH2;
     sim.nD2 = kD2;
     sim.nHD = 0;
@@ -96,7 +96,7 @@ struct Window
 
     Window()
     {
-        sim.rng.FixSeed(1);
+        sim.rng.fixSeed(1);
         frm.show();
         QTimer::singleShot(0, [this] {
             kormix::ui::FrmSetup *setup = frm.setupForm();
@@ -110,7 +110,7 @@ struct Window
 
     // Starts or restarts collisions with the most-probable window open
     // (every restart toggles it) and returns once the loop has ended.
-    void Run()
+    void run()
     {
         if (frm.flags().bBestShown)
             frm.CmdShowBest->click();
@@ -120,7 +120,7 @@ struct Window
 
 std::unique_ptr<Window> window;
 
-Window &TheWindow()
+Window &theWindow()
 {
     if (!window) {
         // The windows speak the user's language as the program's do:
@@ -133,7 +133,7 @@ Window &TheWindow()
 
 // Runs the window's loop for 250 ms per iteration and reports collisions per
 // second.
-double MeasureWindowLoop(benchmark::State &state, Window &w)
+double measureWindowLoop(benchmark::State &state, Window &w)
 {
     long long total = 0;
     double seconds = 0;
@@ -141,7 +141,7 @@ double MeasureWindowLoop(benchmark::State &state, Window &w)
         const long long before = w.sim.nCollisions;
         const auto start = Clock::now();
         QTimer::singleShot(250, w.frm.CmdCollide, [&w] { w.frm.CmdCollide->click(); });
-        w.Run();
+        w.run();
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
         total += w.sim.nCollisions - before;
     }
@@ -152,16 +152,16 @@ double MeasureWindowLoop(benchmark::State &state, Window &w)
 
 void BM_WindowLoop(benchmark::State &state)
 {
-    windowRate = MeasureWindowLoop(state, TheWindow());
+    windowRate = measureWindowLoop(state, theWindow());
 }
 
 // The same run with "Show Fluctuations" ticked: the most-probable window
 // follows every change of distribution.
 void BM_WindowLoopShowFluctuations(benchmark::State &state)
 {
-    Window &w = TheWindow();
+    Window &w = theWindow();
     w.frm.Check1->setChecked(true);
-    fluctuationRate = MeasureWindowLoop(state, w);
+    fluctuationRate = measureWindowLoop(state, w);
     w.frm.Check1->setChecked(false);
 }
 
@@ -169,7 +169,7 @@ void BM_WindowLoopShowFluctuations(benchmark::State &state)
 // that both sides share whatever else the machine is doing.
 void BM_EquilibriumWindowOpenAgainstClosed(benchmark::State &state)
 {
-    Window &w = TheWindow();
+    Window &w = theWindow();
     long long counted[2] = {0, 0};
     double seconds[2] = {0, 0};
     long long refreshes = 0;
@@ -189,7 +189,7 @@ void BM_EquilibriumWindowOpenAgainstClosed(benchmark::State &state)
                                                       : 0;
             const auto start = Clock::now();
             QTimer::singleShot(1000, w.frm.CmdCollide, [&w] { w.frm.CmdCollide->click(); });
-            w.Run();
+            w.run();
             seconds[open] += std::chrono::duration<double>(Clock::now() - start).count();
             counted[open] += w.sim.nCollisions - before;
             if (open)
@@ -210,11 +210,11 @@ void BM_EquilibriumWindowOpenAgainstClosed(benchmark::State &state)
 // full), with the repaint it causes.
 void BM_EquilibriumRefresh(benchmark::State &state)
 {
-    Window &w = TheWindow();
+    Window &w = theWindow();
     w.frm.menu_Equilibrium->trigger();
     kormix::ui::FrmEquilibrium *e = w.frm.equilibriumForm();
     for (auto _ : state) {
-        e->Refresh();
+        e->refresh();
         e->repaint();
     }
     e->close();
@@ -224,7 +224,7 @@ void BM_EquilibriumRefresh(benchmark::State &state)
 // system would deliver it) until the start handler has returned.
 void BM_StopLatency(benchmark::State &state)
 {
-    Window &w = TheWindow();
+    Window &w = theWindow();
     std::mt19937 gen(5);
     std::uniform_int_distribution<int> wait(20, 80);
     double worst = 0;
@@ -238,7 +238,7 @@ void BM_StopLatency(benchmark::State &state)
             QMetaObject::invokeMethod(
                     stop, [stop] { stop->click(); }, Qt::QueuedConnection);
         });
-        w.Run();
+        w.run();
         const auto ended = Clock::now();
         user.join();
         const double latency = std::chrono::duration<double>(
@@ -264,7 +264,7 @@ BENCHMARK(BM_StopLatency)->Unit(benchmark::kMillisecond)->UseManualTime()->Itera
 
 int main(int argc, char **argv)
 {
-    return kormix::bench::RunOffscreen(argc, argv, [] {
+    return kormix::bench::runOffscreen(argc, argv, [] {
         if (engineRate > 0 && windowRate > 0)
             std::printf("window loop / engine alone: %.1f %%\n", 100 * windowRate / engineRate);
         if (windowRate > 0 && fluctuationRate > 0)

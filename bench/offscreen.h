@@ -12,7 +12,7 @@
 
 namespace kormix::bench {
 
-inline int RunOffscreen(int argc, char **argv, const std::function<void()> &after = {})
+inline int runOffscreen(int argc, char **argv, const std::function<void()> &after = {})
 {
     // Offscreen unless the platform is asked for (QT_QPA_PLATFORM=xcb under
     // Xvfb measures a real window system).

@@ -4,18 +4,18 @@
 
 namespace kormix {
 
-void DistributionRegister::Write(int e, std::int32_t nHD, std::int32_t nD2, double lnW, double fracHD)
+void DistributionRegister::write(int e, std::int32_t nHD, std::int32_t nD2, double lnW, double fracHD)
 {
     if (filed_[e])
-        Erase(Key(regCounts[e][1], regCounts[e][2]));
+        erase(keyOf(regCounts[e][1], regCounts[e][2]));
     regFreq[e] = 1;
     regCounts[e][1] = nHD;
     regCounts[e][2] = nD2;
     regLnW[e] = lnW;
     regFracHD[e] = fracHD;
 
-    const std::uint64_t key = Key(nHD, nD2);
-    std::uint32_t s = Home(key);
+    const std::uint64_t key = keyOf(nHD, nD2);
+    std::uint32_t s = homeOf(key);
     while (slots_[s].entry != 0 && slots_[s].key != key)
         s = (s + 1) & (kSlots - 1);
     if (slots_[s].entry != 0)
@@ -24,7 +24,7 @@ void DistributionRegister::Write(int e, std::int32_t nHD, std::int32_t nD2, doub
     filed_[e] = true;
 }
 
-void DistributionRegister::ForgetAll()
+void DistributionRegister::forgetAll()
 {
     slots_.fill({});
     filed_.fill(false);
@@ -32,9 +32,9 @@ void DistributionRegister::ForgetAll()
 
 // Linear probing with backward-shift deletion: later slots of the same probe
 // run move up, so that no search stops early at the gap.
-void DistributionRegister::Erase(std::uint64_t key)
+void DistributionRegister::erase(std::uint64_t key)
 {
-    std::uint32_t hole = Home(key);
+    std::uint32_t hole = homeOf(key);
     while (slots_[hole].key != key || slots_[hole].entry == 0) {
         if (slots_[hole].entry == 0)
             return;
@@ -43,7 +43,7 @@ void DistributionRegister::Erase(std::uint64_t key)
     filed_[slots_[hole].entry] = false;
     for (std::uint32_t s = (hole + 1) & (kSlots - 1); slots_[s].entry != 0;
          s = (s + 1) & (kSlots - 1)) {
-        const std::uint32_t home = Home(slots_[s].key);
+        const std::uint32_t home = homeOf(slots_[s].key);
         // The slot may move into the hole when its home does not lie in the
         // cyclic range (hole, s].
         const bool homeInRange = hole <= s ? (hole < home && home <= s)

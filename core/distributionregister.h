@@ -25,10 +25,10 @@ public:
 
     // The entry among 1..nStored that holds (nHD, nD2), or 0. Finds exactly
     // what a search from entry 1 upwards would find.
-    int Find(std::int32_t nHD, std::int32_t nD2, int nStored) const
+    int find(std::int32_t nHD, std::int32_t nD2, int nStored) const
     {
-        const std::uint64_t key = Key(nHD, nD2);
-        for (std::uint32_t s = Home(key);; s = (s + 1) & (kSlots - 1)) {
+        const std::uint64_t key = keyOf(nHD, nD2);
+        for (std::uint32_t s = homeOf(key);; s = (s + 1) & (kSlots - 1)) {
             const Slot &slot = slots_[s];
             if (slot.entry == 0)
                 return 0;
@@ -39,10 +39,10 @@ public:
 
     // Writes entry e (1..1000) and files it in the index; an entry that held
     // another distribution before is taken out of the index first.
-    void Write(int e, std::int32_t nHD, std::int32_t nD2, double lnW, double fracHD);
+    void write(int e, std::int32_t nHD, std::int32_t nD2, double lnW, double fracHD);
 
     // Forgets every entry: the arrays keep their contents, the index empties.
-    void ForgetAll();
+    void forgetAll();
 
 private:
     struct Slot
@@ -52,15 +52,15 @@ private:
     };
     static constexpr std::uint32_t kSlots = 2048; // power of two, load <= 1/2
 
-    static std::uint64_t Key(std::int32_t nHD, std::int32_t nD2)
+    static std::uint64_t keyOf(std::int32_t nHD, std::int32_t nD2)
     {
         return (std::uint64_t(std::uint32_t(nHD)) << 32) | std::uint32_t(nD2);
     }
-    static std::uint32_t Home(std::uint64_t key)
+    static std::uint32_t homeOf(std::uint64_t key)
     {
         return std::uint32_t((key * 0x9E3779B97F4A7C15ull) >> 53) & (kSlots - 1);
     }
-    void Erase(std::uint64_t key);
+    void erase(std::uint64_t key);
 
     std::array<Slot, kSlots> slots_{};
     // Whether entry e is currently filed in the index.

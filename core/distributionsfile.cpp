@@ -31,7 +31,7 @@ namespace kormix {
 
 namespace {
 
-std::string ErrorText(int error)
+std::string errorText(int error)
 {
     return std::generic_category().message(error);
 }
@@ -40,7 +40,7 @@ using Outcome = ExportResult::Outcome;
 
 // A failure of the system's: its description of the error, what was being
 // done and the path.
-ExportResult Failure(Outcome outcome, std::string error, const std::filesystem::path &path)
+ExportResult failure(Outcome outcome, std::string error, const std::filesystem::path &path)
 {
     const char *doing = outcome == Outcome::FailedWriting     ? " writing "
                         : outcome == Outcome::FailedReplacing ? " replacing "
@@ -53,14 +53,14 @@ ExportResult Failure(Outcome outcome, std::string error, const std::filesystem::
     return result;
 }
 
-ExportResult Failure(Outcome outcome, int error, const std::filesystem::path &path)
+ExportResult failure(Outcome outcome, int error, const std::filesystem::path &path)
 {
-    return Failure(outcome, ErrorText(error), path);
+    return failure(outcome, errorText(error), path);
 }
 
 // The new file written beside `path` before it takes the old one's place: the
 // file's name, a dot, 16 hexadecimal digits and ".tmp".
-std::filesystem::path TemporaryName(const std::filesystem::path &path, std::uint64_t number)
+std::filesystem::path temporaryName(const std::filesystem::path &path, std::uint64_t number)
 {
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", (unsigned long long) number);
@@ -71,8 +71,8 @@ std::filesystem::path TemporaryName(const std::filesystem::path &path, std::uint
 
 #ifdef KORMIX_PRIVATE_PLACE
 
-// Whether `name` is one TemporaryName gives to a new file for `target`.
-bool IsTemporaryName(const std::string &name, const std::string &target)
+// Whether `name` is one temporaryName gives to a new file for `target`.
+bool isTemporaryName(const std::string &name, const std::string &target)
 {
     const std::size_t n = target.size();
     if (name.size() != n + 21 || name.compare(0, n, target) != 0 || name[n] != '.')
@@ -89,17 +89,17 @@ bool IsTemporaryName(const std::string &name, const std::string &target)
 // one), the user's own and closed to everybody else: anyone else who could
 // write in it, or who made it, could replace or block the file. Returns the
 // failure when the directory cannot be used, else nothing.
-std::optional<ExportResult> PreparePrivateDirectory(const std::filesystem::path &file)
+std::optional<ExportResult> preparePrivateDirectory(const std::filesystem::path &file)
 {
     const std::filesystem::path dir = file.parent_path();
     if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
         const int error = errno;
-        return Failure(Outcome::FailedOpening, error, file);
+        return failure(Outcome::FailedOpening, error, file);
     }
     struct stat st;
     if (::lstat(dir.c_str(), &st) != 0) {
         const int error = errno;
-        return Failure(Outcome::FailedOpening, error, file);
+        return failure(Outcome::FailedOpening, error, file);
     }
     const auto refused = [&](Outcome outcome, const char *reason) {
         ExportResult result;
@@ -124,14 +124,14 @@ std::optional<ExportResult> PreparePrivateDirectory(const std::filesystem::path 
 // export holds its new file locked while it writes, and the lock ends with
 // the process, so only files nobody holds are removed; other names, links
 // and directories are left alone.
-void SweepLeftovers(const std::filesystem::path &file)
+void sweepLeftovers(const std::filesystem::path &file)
 {
     const std::string target = file.filename().string();
     std::error_code ec;
     for (std::filesystem::directory_iterator it(file.parent_path(), ec), end; !ec && it != end;
          it.increment(ec)) {
         const std::filesystem::path candidate = it->path();
-        if (!IsTemporaryName(candidate.filename().string(), target))
+        if (!isTemporaryName(candidate.filename().string(), target))
             continue;
         const int fd = ::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
@@ -147,7 +147,7 @@ void SweepLeftovers(const std::filesystem::path &file)
 
 } // namespace
 
-std::filesystem::path DistributionsFilePath()
+std::filesystem::path distributionsFilePath()
 {
 #ifdef _WIN32
     return std::filesystem::path("C:\\temp\\distributions.xls");
@@ -162,7 +162,7 @@ std::filesystem::path DistributionsFilePath()
 #endif
 }
 
-std::string DistributionsText(const Simulation &sim)
+std::string distributionsText(const Simulation &sim)
 {
     const DistributionRegister &reg = sim.reg;
     const int n = std::clamp(sim.nStored, 0, DistributionRegister::kCapacity);
@@ -188,27 +188,27 @@ std::string DistributionsText(const Simulation &sim)
         const auto &counts = reg.regCounts[e];
         const double rel = std::exp(reg.regLnW[e] - sim.lnWBest);
         text += ' ';
-        text += IntegerToText(k);
+        text += integerToText(k);
         text += " \t";
-        text += IntegerToText(std::int64_t(sim.nMolecules) - counts[1] - counts[2]);
+        text += integerToText(std::int64_t(sim.nMolecules) - counts[1] - counts[2]);
         text += '\t';
-        text += IntegerToText(counts[2]);
+        text += integerToText(counts[2]);
         text += '\t';
-        text += IntegerToText(counts[1]);
+        text += integerToText(counts[1]);
         text += '\t';
-        text += NumberToText(100 * reg.regFracHD[e], dp);
+        text += numberToText(100 * reg.regFracHD[e], dp);
         text += '\t';
-        text += NumberToText(reg.regLnW[e], dp);
+        text += numberToText(reg.regLnW[e], dp);
         text += '\t';
         text += FormatW(reg.regLnW[e], dp);
         text += '\t';
-        text += NumberToText(rel / s, dp);
+        text += numberToText(rel / s, dp);
         text += '\t';
-        text += NumberToText(rel, dp);
+        text += numberToText(rel, dp);
         text += '\t';
-        text += IntegerToText(reg.regFreq[e]);
+        text += integerToText(reg.regFreq[e]);
         text += '\t';
-        text += NumberToText(double(reg.regFreq[e]) / f, dp);
+        text += numberToText(double(reg.regFreq[e]) / f, dp);
         text += "\r\n";
     }
     return text;
@@ -216,24 +216,24 @@ std::string DistributionsText(const Simulation &sim)
 
 ExportResult ExportDistributions(const Simulation &sim)
 {
-    const std::filesystem::path path = DistributionsFilePath();
+    const std::filesystem::path path = distributionsFilePath();
 #ifdef KORMIX_PRIVATE_PLACE
-    if (std::optional<ExportResult> refused = PreparePrivateDirectory(path))
+    if (std::optional<ExportResult> refused = preparePrivateDirectory(path))
         return *refused;
-    SweepLeftovers(path);
+    sweepLeftovers(path);
 #endif
     return ExportDistributions(sim, path);
 }
 
 ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::path &path)
 {
-    ExportResult result = WriteWholeFile(path, DistributionsText(sim));
+    ExportResult result = writeWholeFile(path, distributionsText(sim));
     if (result.ok)
         result.message = "File " + result.path + " was created";
     return result;
 }
 
-ExportResult WriteWholeFile(const std::filesystem::path &path, const std::string &text)
+ExportResult writeWholeFile(const std::filesystem::path &path, const std::string &text)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -249,7 +249,7 @@ ExportResult WriteWholeFile(const std::filesystem::path &path, const std::string
     std::FILE *file = nullptr;
     int error = 0;
     for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-        temp = TemporaryName(path, names());
+        temp = temporaryName(path, names());
         errno = 0;
         file = std::fopen(temp.string().c_str(), "wbx");
         error = errno;
@@ -257,7 +257,7 @@ ExportResult WriteWholeFile(const std::filesystem::path &path, const std::string
             break;
     }
     if (!file)
-        return Failure(Outcome::FailedOpening, error ? error : EIO, path);
+        return failure(Outcome::FailedOpening, error ? error : EIO, path);
 #ifdef KORMIX_PRIVATE_PLACE
     // Held until the new file has taken its place: it tells another export's
     // sweep that this file is no leftover. A kill ends it with the process.
@@ -293,14 +293,14 @@ ExportResult WriteWholeFile(const std::filesystem::path &path, const std::string
     }
     if (!written) {
         fs::remove(temp, ec);
-        return Failure(Outcome::FailedWriting, error ? error : EIO, path);
+        return failure(Outcome::FailedWriting, error ? error : EIO, path);
     }
 
     fs::rename(temp, path, ec);
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        return Failure(Outcome::FailedReplacing, ec.message(), path);
+        return failure(Outcome::FailedReplacing, ec.message(), path);
     }
     ExportResult result;
     result.ok = true;

@@ -40,11 +40,11 @@ struct ExportResult
 // Where the file always goes: C:\temp\distributions.xls on Windows; elsewhere
 // distributions.xls in a directory of the user's own, kormix-<user id>, inside
 // the system's temporary directory (TMPDIR when it is set).
-std::filesystem::path DistributionsFilePath();
+std::filesystem::path distributionsFilePath();
 
 // The file's whole content: the header and one line per register entry in
 // increasing order of the fraction of HD molecules, lines ending in CR LF.
-std::string DistributionsText(const Simulation &sim);
+std::string distributionsText(const Simulation &sim);
 
 // Writes the file. It is written whole to a new file beside it and then put
 // in the old one's place, so that a failure at any step leaves the previous
@@ -56,7 +56,7 @@ ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::p
 // old file stays as it was and the message says what failed (the system's
 // error text, " opening ", " writing " or " replacing ", then the path). On
 // success the message is empty.
-ExportResult WriteWholeFile(const std::filesystem::path &path, const std::string &text);
+ExportResult writeWholeFile(const std::filesystem::path &path, const std::string &text);
 
 // Writes the file to its fixed place. Outside Windows that place is private:
 // its directory is created for the user alone, and one found there is used

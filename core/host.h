@@ -45,26 +45,26 @@ class SimulationHost
 public:
     virtual ~SimulationHost() = default;
 
-    virtual void SetLabel(MainLabel label, std::string_view text) = 0;
-    virtual SetupFields ReadSetupFields() = 0;
+    virtual void setLabel(MainLabel label, std::string_view text) = 0;
+    virtual SetupFields readSetupFields() = 0;
     // True while "Show Fluctuations" is ticked.
-    virtual bool ShowFluctuations() = 0;
+    virtual bool showFluctuations() = 0;
     // Refreshes the statistics and, when the user asked for it, the
     // most-probable window. May serve pending user events.
     virtual void ShowMostProbable() = 0;
     // Serves the pending user-interface events once.
-    virtual void ServeEvents() = 0;
+    virtual void serveEvents() = 0;
 };
 
 // A host with no windows: labels go nowhere, nothing is ever ticked.
 class NullHost : public SimulationHost
 {
 public:
-    void SetLabel(MainLabel, std::string_view) override {}
-    SetupFields ReadSetupFields() override { return {}; }
-    bool ShowFluctuations() override { return false; }
+    void setLabel(MainLabel, std::string_view) override {}
+    SetupFields readSetupFields() override { return {}; }
+    bool showFluctuations() override { return false; }
     void ShowMostProbable() override {}
-    void ServeEvents() override {}
+    void serveEvents() override {}
 };
 
 } // namespace kormix

@@ -16,7 +16,7 @@ constexpr double kLn10 = 2.302585092994046;
 // The C library's printf takes its decimal point from LC_NUMERIC; to_chars
 // always writes '.', and with a precision gives the same digits as printf's
 // %.*f, %.*e and %.*g in the C locale. Exponents are written with a capital E.
-std::string ToChars(double value, std::chars_format format, int precision)
+std::string toChars(double value, std::chars_format format, int precision)
 {
     char buffer[400]; // the longest is DBL_MAX with 11 decimals: 321 characters
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
@@ -29,13 +29,13 @@ std::string ToChars(double value, std::chars_format format, int precision)
 }
 
 // "-0.00" and "-0" are written without the sign.
-void DropNegativeZero(std::string &text)
+void dropNegativeZero(std::string &text)
 {
     if (!text.empty() && text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);
 }
 
-void UseDecimalPoint(std::string &text, char decimalPoint)
+void useDecimalPoint(std::string &text, char decimalPoint)
 {
     if (decimalPoint == '.')
         return;
@@ -45,25 +45,25 @@ void UseDecimalPoint(std::string &text, char decimalPoint)
     }
 }
 
-std::string Fixed(double value, int decimals)
+std::string fixed(double value, int decimals)
 {
-    std::string text = ToChars(value, std::chars_format::fixed, decimals);
-    DropNegativeZero(text);
+    std::string text = toChars(value, std::chars_format::fixed, decimals);
+    dropNegativeZero(text);
     return text;
 }
 
 // "#": the whole number, no separators; the empty text when it rounds to 0.
-std::string Hash(double value)
+std::string hash(double value)
 {
-    std::string text = Fixed(value, 0);
+    std::string text = fixed(value, 0);
     return text == "0" ? std::string() : text;
 }
 
 // "#.##": at most two decimals, trailing zeros dropped, the point always
 // shown, no digit before the point when the whole part is 0.
-std::string HashPointHash2(double value)
+std::string hashPointHash2(double value)
 {
-    std::string text = Fixed(value, 2);
+    std::string text = fixed(value, 2);
     while (!text.empty() && text.back() == '0')
         text.pop_back();
     const std::size_t point = text.find('.');
@@ -76,9 +76,9 @@ std::string HashPointHash2(double value)
 
 // "scientific": one digit, two decimals, E, sign, at least two exponent
 // digits; infinities and NaN in capitals, as printf's %E writes them.
-std::string Scientific(double value)
+std::string scientific(double value)
 {
-    std::string text = ToChars(value, std::chars_format::scientific, 2);
+    std::string text = toChars(value, std::chars_format::scientific, 2);
     for (char &c : text) {
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');
@@ -88,28 +88,28 @@ std::string Scientific(double value)
 
 } // namespace
 
-std::string FormatNumber(double value, std::string_view pattern, char decimalPoint)
+std::string formatNumber(double value, std::string_view pattern, char decimalPoint)
 {
     std::string text;
     if (pattern == "#")
-        text = Hash(value);
+        text = hash(value);
     else if (pattern == "#.##")
-        text = HashPointHash2(value);
+        text = hashPointHash2(value);
     else if (pattern == "0.00" || pattern == "##0.00")
-        text = Fixed(value, 2);
+        text = fixed(value, 2);
     else if (pattern == "0.000")
-        text = Fixed(value, 3);
+        text = fixed(value, 3);
     else if (pattern == "0.00000000000")
-        text = Fixed(value, 11);
+        text = fixed(value, 11);
     else if (pattern == "scientific")
-        text = Scientific(value);
+        text = scientific(value);
     else
-        return NumberToText(value, decimalPoint);
-    UseDecimalPoint(text, decimalPoint);
+        return numberToText(value, decimalPoint);
+    useDecimalPoint(text, decimalPoint);
     return text;
 }
 
-std::string NumberToText(double value, char decimalPoint)
+std::string numberToText(double value, char decimalPoint)
 {
     if (std::isnan(value))
         return "NaN";
@@ -117,20 +117,20 @@ std::string NumberToText(double value, char decimalPoint)
         return value > 0 ? "Infinity" : "-Infinity";
     // As %.15G: exponent form below 1E-04 and from 1E+15 on, trailing zeros
     // removed, exponent with its sign and two digits or more.
-    std::string text = ToChars(value, std::chars_format::general, 15);
-    DropNegativeZero(text);
-    UseDecimalPoint(text, decimalPoint);
+    std::string text = toChars(value, std::chars_format::general, 15);
+    dropNegativeZero(text);
+    useDecimalPoint(text, decimalPoint);
     return text;
 }
 
-std::string NumberToEntryText(double value)
+std::string numberToEntryText(double value)
 {
     if (std::isnan(value))
         return "0"; // no count at all, as an empty field reads
     if (std::isinf(value))
         value = std::copysign(DBL_MAX, value);
-    const std::string text = NumberToText(value);
-    if (RoundHalfEven(ReadNumber(text)) == RoundHalfEven(value))
+    const std::string text = numberToText(value);
+    if (roundHalfEven(readNumber(text)) == roundHalfEven(value))
         return text;
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -142,7 +142,7 @@ std::string NumberToEntryText(double value)
     return exact;
 }
 
-std::string IntegerToText(long long value)
+std::string integerToText(long long value)
 {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -153,15 +153,15 @@ std::string FormatW(double lnW, char decimalPoint)
 {
     if (lnW < 700) {
         const double w = std::exp(lnW);
-        return FormatNumber(w, w >= 1000000 ? "scientific" : "#", decimalPoint);
+        return formatNumber(w, w >= 1000000 ? "scientific" : "#", decimalPoint);
     }
     const double l = lnW / kLn10;
     const double e = std::floor(l);
     const double m = std::pow(10.0, l - e);
-    return FormatNumber(m, "#.##", decimalPoint) + "E+" + FormatNumber(e, "#", decimalPoint);
+    return formatNumber(m, "#.##", decimalPoint) + "E+" + formatNumber(e, "#", decimalPoint);
 }
 
-double ReadNumber(std::string_view text)
+double readNumber(std::string_view text)
 {
     // Blanks, tabs and line feeds do not count anywhere in the text.
     std::string s;
@@ -232,7 +232,7 @@ double ReadNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-double RoundHalfEven(double value)
+double roundHalfEven(double value)
 {
     return std::nearbyint(value);
 }

@@ -21,12 +21,12 @@ namespace kormix {
 // Formats value with one of the display patterns listed above; decimalPoint
 // replaces the '.' of the result. An unknown pattern falls back to the plain
 // conversion.
-std::string FormatNumber(double value, std::string_view pattern, char decimalPoint = '.');
+std::string formatNumber(double value, std::string_view pattern, char decimalPoint = '.');
 
 // The plain conversion of a double to text: up to 15 significant digits, no
 // trailing zeros, exponent form for very large or very small values
 // (1.04166666666667, 1E+300, 1.5E-07, 33.3333333333333, 100).
-std::string NumberToText(double value, char decimalPoint = '.');
+std::string numberToText(double value, char decimalPoint = '.');
 
 // The text a setup field gets for a count worked out from other fields. It
 // is the plain conversion with the point where that reads back as the same
@@ -34,10 +34,10 @@ std::string NumberToText(double value, char decimalPoint = '.');
 // this value. Values beyond a double (infinities) are held at the largest
 // double of their sign, so that the text still reads as a count beyond any
 // system.
-std::string NumberToEntryText(double value);
+std::string numberToEntryText(double value);
 
 // A whole number as plain decimal text, without a leading blank.
-std::string IntegerToText(long long value);
+std::string integerToText(long long value);
 
 // The text shown for W, given ln W. Below 700 W itself is formatted ("#", or
 // "scientific" from 1000000 on); from 700 on W would overflow a double, so the
@@ -50,11 +50,11 @@ std::string FormatW(double lnW, char decimalPoint = '.');
 // without such a part reads as 0. Values beyond the range of a double are
 // held at the largest finite double of their sign ("0.5e400" and "1" with
 // 400 zeros as well as "1e999"); values too small for one read as 0.
-double ReadNumber(std::string_view text);
+double readNumber(std::string_view text);
 
 // Rounds to the nearest whole number, halves to the even neighbour
 // (2.5 gives 2, 3.5 gives 4).
-double RoundHalfEven(double value);
+double roundHalfEven(double value);
 
 // True for the keys that move on from a text field: Enter (13) and Tab (9).
 bool IsEntryKey(int keyCode);

@@ -15,23 +15,23 @@ class NumberOrText
 public:
     NumberOrText() = default;
 
-    void SetNumber(double value)
+    void setNumber(double value)
     {
         number_ = value;
         isText_ = false;
     }
-    void SetText(std::string text)
+    void setText(std::string text)
     {
         text_ = std::move(text);
         isText_ = true;
     }
 
-    bool IsText() const { return isText_; }
-    double Number() const { return number_; }
-    const std::string &Text() const { return text_; }
+    bool isText() const { return isText_; }
+    double number() const { return number_; }
+    const std::string &text() const { return text_; }
 
     // The text itself, or the number by the plain conversion.
-    std::string ToText(char decimalPoint = '.') const;
+    std::string toText(char decimalPoint = '.') const;
 
     friend bool operator==(const NumberOrText &a, const NumberOrText &b)
     {

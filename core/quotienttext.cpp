@@ -9,7 +9,7 @@ std::string quotientText(std::int32_t nH2, std::int32_t nHD, std::int32_t nD2, c
     if (nD2 == 0 || nH2 == 0)
         return "infinite";
     const double q = ((double(nHD) / double(nD2)) * double(nHD)) / double(nH2);
-    return FormatNumber(q, "##0.00", decimalPoint);
+    return formatNumber(q, "##0.00", decimalPoint);
 }
 
 } // namespace kormix

@@ -9,7 +9,7 @@ namespace kormix {
 
 namespace {
 
-std::uint64_t SplitMix64(std::uint64_t &state)
+std::uint64_t splitMix64(std::uint64_t &state)
 {
     std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -17,19 +17,19 @@ std::uint64_t SplitMix64(std::uint64_t &state)
     return z ^ (z >> 31);
 }
 
-std::uint64_t SplitMix64Of(std::uint64_t value)
+std::uint64_t splitMix64Of(std::uint64_t value)
 {
-    return SplitMix64(value);
+    return splitMix64(value);
 }
 
 } // namespace
 
-void UniformRandom::Seed(std::uint64_t seed)
+void UniformRandom::seed(std::uint64_t seed)
 {
     currentSeed_ = seed;
     std::uint64_t state = seed;
-    const std::uint64_t a = SplitMix64(state);
-    const std::uint64_t b = SplitMix64(state);
+    const std::uint64_t a = splitMix64(state);
+    const std::uint64_t b = splitMix64(state);
     std::uint32_t *s = engine_.s;
     s[0] = std::uint32_t(a);
     s[1] = std::uint32_t(a >> 32);
@@ -39,10 +39,10 @@ void UniformRandom::Seed(std::uint64_t seed)
         s[0] = 1;
 }
 
-void UniformRandom::SeedFromClock()
+void UniformRandom::seedFromClock()
 {
     if (fixed_) {
-        Seed(fixedSeed_);
+        seed(fixedSeed_);
         return;
     }
     // The clock alone could repeat (a coarse clock, two systems set up in
@@ -50,12 +50,12 @@ void UniformRandom::SeedFromClock()
     // apart, and the mix spreads both over every bit of the seed.
     const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(
             std::chrono::system_clock::now().time_since_epoch());
-    std::uint64_t mix = std::uint64_t(nanoseconds.count()) ^ SplitMix64Of(++clockSeeds_)
+    std::uint64_t mix = std::uint64_t(nanoseconds.count()) ^ splitMix64Of(++clockSeeds_)
                         ^ std::uint64_t(reinterpret_cast<std::uintptr_t>(this));
-    Seed(SplitMix64(mix));
+    seed(splitMix64(mix));
 }
 
-void UniformRandom::Script(std::vector<float> draws)
+void UniformRandom::script(std::vector<float> draws)
 {
     script_ = std::move(draws);
     scriptPos_ = 0;

@@ -16,39 +16,39 @@ namespace kormix {
 class UniformRandom
 {
 public:
-    UniformRandom() { Seed(0); }
+    UniformRandom() { seed(0); }
 
     // Starts the sequence that this seed stands for.
-    void Seed(std::uint64_t seed);
+    void seed(std::uint64_t seed);
     // Seeds from the clock, or from the fixed seed when one has been set.
     // Two clock seeds of one generator always differ, even within one tick
     // of the clock: the time in nanoseconds is mixed with a count of the
     // seeds taken.
-    void SeedFromClock();
-    // Makes every later SeedFromClock use this seed: runs become repeatable.
-    void FixSeed(std::uint64_t seed)
+    void seedFromClock();
+    // Makes every later seedFromClock use this seed: runs become repeatable.
+    void fixSeed(std::uint64_t value)
     {
         fixed_ = true;
-        fixedSeed_ = seed;
-        Seed(seed);
+        fixedSeed_ = value;
+        seed(value);
     }
     // The same for the systems still to come only: the sequence going on now
     // goes on as it is.
-    void FixSeedForLater(std::uint64_t seed)
+    void fixSeedForLater(std::uint64_t seed)
     {
         fixed_ = true;
         fixedSeed_ = seed;
     }
     // Goes back to seeding from the clock (the current sequence goes on).
-    void ClearFixedSeed() { fixed_ = false; }
-    bool HasFixedSeed() const { return fixed_; }
-    std::uint64_t FixedSeed() const { return fixedSeed_; }
+    void clearFixedSeed() { fixed_ = false; }
+    bool hasFixedSeed() const { return fixed_; }
+    std::uint64_t fixedSeed() const { return fixedSeed_; }
     // The seed the current sequence started from: seeding with it again
     // repeats the run.
-    std::uint64_t CurrentSeed() const { return currentSeed_; }
+    std::uint64_t currentSeed() const { return currentSeed_; }
     // Makes the next draws return these values in order, then go back to the
     // generator. Every value must lie in [0, 1).
-    void Script(std::vector<float> draws);
+    void script(std::vector<float> draws);
 
     // xoshiro128+: the generator itself, small enough to be copied into a
     // hot loop's registers and handed back afterwards.
@@ -58,7 +58,7 @@ public:
 
         // One step on a state held anywhere (a hot loop keeps it in
         // registers): the next draw as k, standing for the float k / 2^24.
-        static std::uint32_t Step(std::uint32_t &s0,
+        static std::uint32_t step(std::uint32_t &s0,
                                   std::uint32_t &s1,
                                   std::uint32_t &s2,
                                   std::uint32_t &s3)
@@ -74,24 +74,24 @@ public:
             return result >> 8; // the 24 high bits
         }
 
-        std::uint32_t NextBits() { return Step(s[0], s[1], s[2], s[3]); }
+        std::uint32_t nextBits() { return step(s[0], s[1], s[2], s[3]); }
 
         // Every float of the form k / 2^24 in [0, 1), all equally likely.
-        float Next() { return static_cast<float>(NextBits()) * 0x1.0p-24f; }
+        float next() { return static_cast<float>(nextBits()) * 0x1.0p-24f; }
     };
 
-    float Next()
+    float next()
     {
         if (scriptPos_ < script_.size()) [[unlikely]]
             return script_[scriptPos_++];
-        return engine_.Next();
+        return engine_.next();
     }
 
-    bool Scripted() const { return scriptPos_ < script_.size(); }
+    bool scripted() const { return scriptPos_ < script_.size(); }
     Engine &engine() { return engine_; }
 
     // Draws still left in the script.
-    std::size_t ScriptedLeft() const { return script_.size() - scriptPos_; }
+    std::size_t scriptedLeft() const { return script_.size() - scriptPos_; }
 
 private:
     Engine engine_;

@@ -24,7 +24,7 @@ constexpr int kCapacity = DistributionRegister::kCapacity;
 constexpr std::int64_t kSummedLimit = 1'000'000;
 constexpr std::int64_t kLnTableMax = std::int64_t(1) << 20;
 
-NullHost &NoHost()
+NullHost &noHost()
 {
     static NullHost host;
     return host;
@@ -33,7 +33,7 @@ NullHost &NoHost()
 // ln W as a sum of logarithms in a fixed order, starting from 0:
 // ln(N! / a!), then minus ln b!, then minus ln c! plus c ln 2.
 template<typename LnFn>
-double LnWSummed(std::int64_t a, std::int64_t b, std::int64_t c, LnFn ln)
+double lnWSummed(std::int64_t a, std::int64_t b, std::int64_t c, LnFn ln)
 {
     const std::int64_t n = a + b + c;
     double s = 0;
@@ -46,7 +46,7 @@ double LnWSummed(std::int64_t a, std::int64_t b, std::int64_t c, LnFn ln)
     return s;
 }
 
-double LnWClosedForm(std::int64_t a, std::int64_t b, std::int64_t c)
+double lnWClosedForm(std::int64_t a, std::int64_t b, std::int64_t c)
 {
     using L = long double;
     const L n = L(a) + L(b) + L(c);
@@ -57,9 +57,9 @@ double LnWClosedForm(std::int64_t a, std::int64_t b, std::int64_t c)
 
 // A count typed into the setup dialog, as a whole number, or nothing when it
 // does not fit 32 bits.
-std::optional<std::int64_t> WholeCount(const std::string &text)
+std::optional<std::int64_t> wholeCount(const std::string &text)
 {
-    const double v = RoundHalfEven(ReadNumber(text));
+    const double v = roundHalfEven(readNumber(text));
     if (!(v >= std::numeric_limits<std::int32_t>::min()
           && v <= std::numeric_limits<std::int32_t>::max()))
         return std::nullopt;
@@ -71,36 +71,36 @@ std::optional<std::int64_t> WholeCount(const std::string &text)
 double LnW(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD)
 {
     if (std::int64_t(nD2) + nHD > kSummedLimit)
-        return LnWClosedForm(nH2, nD2, nHD);
-    return LnWSummed(nH2, nD2, nHD, [](std::int64_t i) { return std::log(double(i)); });
+        return lnWClosedForm(nH2, nD2, nHD);
+    return lnWSummed(nH2, nD2, nHD, [](std::int64_t i) { return std::log(double(i)); });
 }
 
 namespace detail {
-double LnWBySum(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD)
+double lnWBySum(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD)
 {
-    return LnWSummed(nH2, nD2, nHD, [](std::int64_t i) { return std::log(double(i)); });
+    return lnWSummed(nH2, nD2, nHD, [](std::int64_t i) { return std::log(double(i)); });
 }
-double LnWByClosedForm(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD)
+double lnWByClosedForm(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD)
 {
-    return LnWClosedForm(nH2, nD2, nHD);
+    return lnWClosedForm(nH2, nD2, nHD);
 }
 } // namespace detail
 
 Simulation::Simulation(SimulationHost *host)
-    : host_(host ? host : &NoHost())
+    : host_(host ? host : &noHost())
 {}
 
-void Simulation::SetHost(SimulationHost *host)
+void Simulation::setHost(SimulationHost *host)
 {
-    host_ = host ? host : &NoHost();
+    host_ = host ? host : &noHost();
 }
 
-double Simulation::LnSlow(std::int64_t i)
+double Simulation::lnSlow(std::int64_t i)
 {
     return std::log(double(i));
 }
 
-void Simulation::EnsureLnTable(std::int64_t upTo)
+void Simulation::ensureLnTable(std::int64_t upTo)
 {
     const std::int64_t size = std::min(upTo + 1, kLnTableMax);
     std::int64_t i = std::int64_t(lnTable_.size());
@@ -111,15 +111,15 @@ void Simulation::EnsureLnTable(std::int64_t upTo)
         lnTable_[std::size_t(i)] = std::log(double(i));
 }
 
-void Simulation::EmptyRegister()
+void Simulation::emptyRegister()
 {
     nStored = 0;
-    reg.ForgetAll();
+    reg.forgetAll();
 }
 
 void Simulation::ClearSystem()
 {
-    rng.SeedFromClock();
+    rng.seedFromClock();
     // The course of the run goes on across a revision, and only there: until
     // the revised system is set up, however often it is cleared on the way.
     if (!revising_)
@@ -130,40 +130,40 @@ void Simulation::ClearSystem()
     lnWBest = 0;
     iBest = 0;
     bestCollision = 0;
-    EmptyRegister();
+    emptyRegister();
     nDistFound = 0;
     iCurrent = 0;
-    CountFromZero();
+    countFromZero();
     stepLog.clear();
 
     SimulationHost &h = *host_;
-    h.SetLabel(MainLabel::H2, "?");
-    h.SetLabel(MainLabel::HD, "?");
-    h.SetLabel(MainLabel::D2, "?");
-    h.SetLabel(MainLabel::Qa, "?");
-    h.SetLabel(MainLabel::status, "needs setup");
-    h.SetLabel(MainLabel::ncollide, "0");
-    h.SetLabel(MainLabel::NumDistros, "0");
-    h.SetLabel(MainLabel::bestcol, "");
-    h.SetLabel(MainLabel::logW, "");
-    h.SetLabel(MainLabel::Wmax, "");
-    h.SetLabel(MainLabel::BestQ, "");
+    h.setLabel(MainLabel::H2, "?");
+    h.setLabel(MainLabel::HD, "?");
+    h.setLabel(MainLabel::D2, "?");
+    h.setLabel(MainLabel::Qa, "?");
+    h.setLabel(MainLabel::status, "needs setup");
+    h.setLabel(MainLabel::ncollide, "0");
+    h.setLabel(MainLabel::NumDistros, "0");
+    h.setLabel(MainLabel::bestcol, "");
+    h.setLabel(MainLabel::logW, "");
+    h.setLabel(MainLabel::Wmax, "");
+    h.setLabel(MainLabel::BestQ, "");
 }
 
 void Simulation::SetupSystem()
 {
     ClearSystem();
-    const SetupFields fields = host_->ReadSetupFields();
+    const SetupFields fields = host_->readSetupFields();
 
     std::optional<std::int64_t> h2, hd, d2;
     if (fields.byMolecules) {
-        h2 = WholeCount(fields.nMolec[0]);
-        hd = WholeCount(fields.nMolec[1]);
-        d2 = WholeCount(fields.nMolec[2]);
+        h2 = wholeCount(fields.nMolec[0]);
+        hd = wholeCount(fields.nMolec[1]);
+        d2 = wholeCount(fields.nMolec[2]);
     } else {
         // Atoms are paired with their own kind; an odd atom is left out.
-        const auto hAtoms = WholeCount(fields.natom[0]);
-        const auto dAtoms = WholeCount(fields.natom[1]);
+        const auto hAtoms = wholeCount(fields.natom[0]);
+        const auto dAtoms = wholeCount(fields.natom[1]);
         if (hAtoms)
             h2 = *hAtoms / 2;
         if (dAtoms)
@@ -186,19 +186,19 @@ void Simulation::SetupSystem()
     nKind = {nH2, nHD, nD2, 0};
     FormatQ();
     SimulationHost &h = *host_;
-    h.SetLabel(MainLabel::Qa, Q.Text());
+    h.setLabel(MainLabel::Qa, Q.text());
 
-    EmptyRegister();
+    emptyRegister();
     nDistFound = 0;
 
-    h.SetLabel(MainLabel::H2, IntegerToText(nH2));
-    h.SetLabel(MainLabel::D2, IntegerToText(nD2));
-    h.SetLabel(MainLabel::HD, IntegerToText(nHD));
-    h.SetLabel(MainLabel::nHatoms, IntegerToText(2LL * nH2 + nHD));
-    h.SetLabel(MainLabel::nDatoms, IntegerToText(2LL * nD2 + nHD));
+    h.setLabel(MainLabel::H2, integerToText(nH2));
+    h.setLabel(MainLabel::D2, integerToText(nD2));
+    h.setLabel(MainLabel::HD, integerToText(nHD));
+    h.setLabel(MainLabel::nHatoms, integerToText(2LL * nH2 + nHD));
+    h.setLabel(MainLabel::nDatoms, integerToText(2LL * nD2 + nHD));
 
     bSaveAll = fields.displayAll;
-    h.SetLabel(MainLabel::NumDistros, bSaveAll ? "0" : "most prob");
+    h.setLabel(MainLabel::NumDistros, bSaveAll ? "0" : "most prob");
 
     // A single molecule has no partner to collide with.
     bNeedsSetup = nMolecules < 2;
@@ -211,17 +211,17 @@ void Simulation::BeginCollisions()
     const std::int64_t endedRun = nCollisions;
     host_->ShowMostProbable();
     iBest = 0;
-    EmptyRegister();
+    emptyRegister();
     nDistFound = 0;
     iCurrent = 0;
-    CountFromZero();
+    countFromZero();
     lnWBest = -1;
     stepLog.clear();
-    EnsureLnTable(std::int64_t(nMolecules) + 1);
+    ensureLnTable(std::int64_t(nMolecules) + 1);
     if (std::int64_t(nD2) + nHD > kSummedLimit)
-        lnW = LnWClosedForm(nH2, nD2, nHD);
+        lnW = lnWClosedForm(nH2, nD2, nHD);
     else
-        lnW = LnWSummed(nH2, nD2, nHD, [this](std::int64_t i) { return Ln(i); });
+        lnW = lnWSummed(nH2, nD2, nHD, [this](std::int64_t i) { return ln(i); });
     observed.beginRun({nH2, nHD, nD2}, endedRun);
     // The run's start begins its part of the series; starting the same
     // system again before any collision (Start after Setup) adds nothing.
@@ -231,7 +231,7 @@ void Simulation::BeginCollisions()
     RecordDistribution();
 }
 
-void Simulation::CountFromZero()
+void Simulation::countFromZero()
 {
     // A limited loop going on collides on the new run for what is left.
     if (stopAt_ != kNoLimit)
@@ -239,7 +239,7 @@ void Simulation::CountFromZero()
     nCollisions = 0;
 }
 
-void Simulation::MarkRevision()
+void Simulation::markRevision()
 {
     observed.markRevision(nCollisions);
     revising_ = true;
@@ -282,7 +282,7 @@ struct Simulation::CollisionLoop
         lnTable = sim.lnTable_.data();
         lnSize = std::int64_t(sim.lnTable_.size());
         // Unless a test scripts the draws, the generator works from a copy.
-        scripted = sim.rng.Scripted();
+        scripted = sim.rng.scripted();
         const std::uint32_t *state = sim.rng.engine().s;
         s0 = state[0];
         s1 = state[1];
@@ -290,7 +290,7 @@ struct Simulation::CollisionLoop
         s3 = state[3];
         // The box can only change while events are served, and every event
         // service is followed by a fresh load.
-        fluctuations = sim.host_->ShowFluctuations();
+        fluctuations = sim.host_->showFluctuations();
     }
 
     void store()
@@ -308,7 +308,7 @@ struct Simulation::CollisionLoop
             state[2] = s2;
             state[3] = s3;
         }
-        sim.Q.SetNumber((h2 != 0 && d2 != 0) ? ((double(hd) / double(h2)) * double(hd)) / double(d2)
+        sim.Q.setNumber((h2 != 0 && d2 != 0) ? ((double(hd) / double(h2)) * double(hd)) / double(d2)
                                              : kInfiniteQ);
     }
 
@@ -384,7 +384,7 @@ private:
     std::int64_t drawMolecule()
     {
         if (scripted) [[unlikely]]
-            return std::int64_t(double(sim.rng.Next()) * dn) + 1;
+            return std::int64_t(double(sim.rng.next()) * dn) + 1;
         return std::int64_t(double(nextBits()) * nOver2To24) + 1;
     }
 
@@ -392,7 +392,7 @@ private:
     bool coinOverHalf()
     {
         if (scripted) [[unlikely]]
-            return sim.rng.Next() > 0.5f;
+            return sim.rng.next() > 0.5f;
         return nextBits() > (std::uint32_t(1) << 23);
     }
 
@@ -400,17 +400,17 @@ private:
     float drawCoin()
     {
         if (scripted)
-            return sim.rng.Next();
+            return sim.rng.next();
         return float(nextBits()) * 0x1.0p-24f;
     }
 
-    std::uint32_t nextBits() { return UniformRandom::Engine::Step(s0, s1, s2, s3); }
+    std::uint32_t nextBits() { return UniformRandom::Engine::step(s0, s1, s2, s3); }
 
     // Molecules are numbered H2 first, then HD, then D2; the kind is 0, 1 or 2
     // (worked out without branches: the picks are random).
     int kindOf(std::int64_t i) const { return int(i > h2) + int(i > h2 + hd); }
 
-    double ln(std::int64_t i) const { return i < lnSize ? lnTable[i] : LnSlow(i); }
+    double ln(std::int64_t i) const { return i < lnSize ? lnTable[i] : lnSlow(i); }
 
     // H2 + D2 -> 2 HD; ln W takes the ratio W' / W with the new counts.
     void formTwoHd()
@@ -452,7 +452,7 @@ private:
         if (!(saveAll | (lnw > bestLnW)))
             return;
         const int found = (saveAll && !fluctuations)
-                                  ? sim.reg.Find(std::int32_t(hd), std::int32_t(d2), stored)
+                                  ? sim.reg.find(std::int32_t(hd), std::int32_t(d2), stored)
                                   : 0;
         if (found != 0) {
             ++sim.reg.regFreq[found];
@@ -468,9 +468,9 @@ private:
     void showCounter()
     {
         if (!turbo || (serviceDue && collisions % 100 == 0)) {
-            sim.host_->SetLabel(MainLabel::ncollide, IntegerToText(collisions));
+            sim.host_->setLabel(MainLabel::ncollide, integerToText(collisions));
             if (saveAll)
-                sim.host_->SetLabel(MainLabel::NumDistros, IntegerToText(sim.nDistFound));
+                sim.host_->setLabel(MainLabel::NumDistros, integerToText(sim.nDistFound));
         }
     }
 
@@ -488,12 +488,12 @@ void Simulation::RunCollisions()
 {
     stopAt_ = kNoLimit;
     if (stepLog.recording())
-        Collide<true>();
+        collide<true>();
     else
-        Collide<false>();
+        collide<false>();
 }
 
-void Simulation::RunCollisionsFor(std::int64_t collisions)
+void Simulation::runCollisionsFor(std::int64_t collisions)
 {
     if (collisions <= 0) {
         bRunning = false;
@@ -501,26 +501,26 @@ void Simulation::RunCollisionsFor(std::int64_t collisions)
     }
     stopAt_ = collisions >= kNoLimit - nCollisions ? kNoLimit : nCollisions + collisions;
     if (stepLog.recording())
-        Collide<true>();
+        collide<true>();
     else
-        Collide<false>();
+        collide<false>();
     stopAt_ = kNoLimit;
 }
 
-void Simulation::SetCollisionsPerService(std::int32_t collisions)
+void Simulation::setCollisionsPerService(std::int32_t collisions)
 {
     if (collisions > 0 && 100 % collisions == 0)
         collisionsPerService_ = collisions;
 }
 
 template<bool kLogged>
-void Simulation::Collide()
+void Simulation::collide()
 {
     // The log tells the collisions of one stepped stretch; a run without it
     // would leave a gap.
     if (!kLogged && !stepLog.empty())
         stepLog.clear();
-    host_->SetLabel(MainLabel::status, "running");
+    host_->setLabel(MainLabel::status, "running");
     CollisionLoop loop(*this);
     for (;;) {
         if (!loop.canCollide()) [[unlikely]] {
@@ -534,7 +534,7 @@ void Simulation::Collide()
             if (loop.count() < stopAt_ || loop.count() % collisionsPerService_ == 0) {
                 loop.store();
                 observed.recordPoint(nCollisions, {nH2, nHD, nD2}, lnW);
-                host_->ServeEvents();
+                host_->serveEvents();
                 loop.load();
             }
             if (loop.count() >= stopAt_)
@@ -550,11 +550,11 @@ void Simulation::Collide()
 void Simulation::RecordDistribution()
 {
     SimulationHost &h = *host_;
-    const int found = reg.Find(nHD, nD2, nStored);
+    const int found = reg.find(nHD, nD2, nStored);
     if (found != 0) {
         ++reg.regFreq[found];
         iCurrent = found;
-        if (h.ShowFluctuations())
+        if (h.showFluctuations())
             h.ShowMostProbable();
         return;
     }
@@ -570,7 +570,7 @@ void Simulation::RecordDistribution()
         i = 1;
 
     const double frac = nMolecules > 0 ? double(nHD) / double(nMolecules) : 0.0;
-    reg.Write(i, nHD, nD2, lnW, frac);
+    reg.write(i, nHD, nD2, lnW, frac);
     iCurrent = i;
 
     ++nDistFound;
@@ -583,16 +583,16 @@ void Simulation::RecordDistribution()
         lnWBest = lnW;
         h.ShowMostProbable();
     } else {
-        if (h.ShowFluctuations())
+        if (h.showFluctuations())
             h.ShowMostProbable();
         if (!bTurbo && bSaveAll)
-            h.SetLabel(MainLabel::NumDistros, IntegerToText(nDistFound));
+            h.setLabel(MainLabel::NumDistros, integerToText(nDistFound));
     }
 }
 
 void Simulation::FormatQ()
 {
-    Q.SetText(quotientText(nKind[0], nKind[1], nKind[2], decimalPoint));
+    Q.setText(quotientText(nKind[0], nKind[1], nKind[2], decimalPoint));
 }
 
 void Simulation::UpdateStatistics()
@@ -607,24 +607,24 @@ void Simulation::UpdateStatistics()
         b.qBest = QBest;
         b.lnWBest = lnWBest;
         b.decimalPoint = decimalPoint;
-        b.bestQ = QBest.ToText(decimalPoint);
-        b.logW = FormatNumber(lnWBest / kLn10Stats, "0.000", decimalPoint);
+        b.bestQ = QBest.toText(decimalPoint);
+        b.logW = formatNumber(lnWBest / kLn10Stats, "0.000", decimalPoint);
         b.wMax = FormatW(lnWBest, decimalPoint);
         b.valid = true;
     }
     SimulationHost &h = *host_;
-    h.SetLabel(MainLabel::BestQ, b.bestQ);
-    h.SetLabel(MainLabel::logW, b.logW);
-    h.SetLabel(MainLabel::Wmax, b.wMax);
-    h.SetLabel(MainLabel::bestcol, IntegerToText(bestCollision));
+    h.setLabel(MainLabel::BestQ, b.bestQ);
+    h.setLabel(MainLabel::logW, b.logW);
+    h.setLabel(MainLabel::Wmax, b.wMax);
+    h.setLabel(MainLabel::bestcol, integerToText(bestCollision));
     if (bSaveAll)
-        h.SetLabel(MainLabel::NumDistros, IntegerToText(nDistFound));
-    h.SetLabel(MainLabel::ncollide, IntegerToText(nCollisions));
+        h.setLabel(MainLabel::NumDistros, integerToText(nDistFound));
+    h.setLabel(MainLabel::ncollide, integerToText(nCollisions));
 }
 
-std::string NumberOrText::ToText(char decimalPoint) const
+std::string NumberOrText::toText(char decimalPoint) const
 {
-    return isText_ ? text_ : NumberToText(number_, decimalPoint);
+    return isText_ ? text_ : numberToText(number_, decimalPoint);
 }
 
 } // namespace kormix

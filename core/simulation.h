@@ -25,8 +25,8 @@ double LnW(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD);
 
 namespace detail {
 // The two ways LnW takes, open to tests that compare them.
-double LnWBySum(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD);
-double LnWByClosedForm(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD);
+double lnWBySum(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD);
+double lnWByClosedForm(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD);
 } // namespace detail
 
 // Stands for an infinite reaction quotient.
@@ -40,8 +40,8 @@ class Simulation
 public:
     explicit Simulation(SimulationHost *host = nullptr);
 
-    void SetHost(SimulationHost *host);
-    SimulationHost &Host() const { return *host_; }
+    void setHost(SimulationHost *host);
+    SimulationHost &host() const { return *host_; }
 
     // Empties the system and shows the "needs setup" look.
     void ClearSystem();
@@ -54,7 +54,7 @@ public:
     // The same, but at most this many collisions: once they have run,
     // bRunning is false and the loop ends as after a stop. A new run begun
     // from inside the loop (a revision) gets the collisions still left.
-    void RunCollisionsFor(std::int64_t collisions);
+    void runCollisionsFor(std::int64_t collisions);
     // Records the current distribution in the register.
     void RecordDistribution();
     // Puts the display text of the reaction quotient of nKind into Q.
@@ -65,7 +65,7 @@ public:
     // of the run (observed.series()) goes on, with a mark where the revision
     // came, across every ClearSystem up to and including the next
     // SetupSystem's own.
-    void MarkRevision();
+    void markRevision();
 
     // Composition (fixed total for a run).
     std::int32_t nMolecules = 0;
@@ -117,27 +117,27 @@ public:
     // counter still shows every hundredth collision; anything else leaves
     // the interval as it was. A run going on takes a new interval at its
     // next event service.
-    void SetCollisionsPerService(std::int32_t collisions);
-    std::int32_t CollisionsPerService() const { return collisionsPerService_; }
+    void setCollisionsPerService(std::int32_t collisions);
+    std::int32_t collisionsPerService() const { return collisionsPerService_; }
 
 private:
     // RunCollisions' working copy of the run, and the collision itself.
     struct CollisionLoop;
 
-    // RunCollisions and RunCollisionsFor: the loop with or without the log.
+    // RunCollisions and runCollisionsFor: the loop with or without the log.
     template<bool kLogged>
-    void Collide();
+    void collide();
 
-    void EmptyRegister();
+    void emptyRegister();
     // nCollisions = 0, keeping what is left of a limited loop's collisions.
-    void CountFromZero();
+    void countFromZero();
     // ln i, from a table for the values a run meets most.
-    double Ln(std::int64_t i) const
+    double ln(std::int64_t i) const
     {
-        return i < static_cast<std::int64_t>(lnTable_.size()) ? lnTable_[i] : LnSlow(i);
+        return i < static_cast<std::int64_t>(lnTable_.size()) ? lnTable_[i] : lnSlow(i);
     }
-    static double LnSlow(std::int64_t i);
-    void EnsureLnTable(std::int64_t upTo);
+    static double lnSlow(std::int64_t i);
+    void ensureLnTable(std::int64_t upTo);
 
     SimulationHost *host_;
     std::vector<double> lnTable_;
@@ -152,10 +152,10 @@ private:
         std::string bestQ, logW, wMax;
     };
     BestTexts bestTexts_;
-    bool revising_ = false; // MarkRevision came, and its SetupSystem has not yet
+    bool revising_ = false; // markRevision came, and its SetupSystem has not yet
 
     static constexpr std::int64_t kNoLimit = std::numeric_limits<std::int64_t>::max();
-    // RunCollisionsFor ends the loop once nCollisions reaches this.
+    // runCollisionsFor ends the loop once nCollisions reaches this.
     std::int64_t stopAt_ = kNoLimit;
     std::int32_t collisionsPerService_ = 50;
 };

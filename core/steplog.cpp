@@ -10,7 +10,7 @@ namespace kormix {
 
 namespace {
 
-const char *KindName(int kind)
+const char *kindName(int kind)
 {
     switch (kind) {
     case 0:
@@ -23,7 +23,7 @@ const char *KindName(int kind)
 }
 
 // The shortest fixed-point text that reads back as this float.
-std::string CoinText(float coin, char decimalPoint)
+std::string coinText(float coin, char decimalPoint)
 {
     char buffer[64];
     const auto result = std::to_chars(buffer,
@@ -38,19 +38,19 @@ std::string CoinText(float coin, char decimalPoint)
     return text;
 }
 
-std::string Molecule(std::int64_t number, int kind)
+std::string molecule(std::int64_t number, int kind)
 {
-    return "molecule " + IntegerToText(number) + " (" + KindName(kind) + ")";
+    return "molecule " + integerToText(number) + " (" + kindName(kind) + ")";
 }
 
 } // namespace
 
-std::string StepText(const StepEntry &entry, char decimalPoint)
+std::string stepText(const StepEntry &entry, char decimalPoint)
 {
-    std::string text = Molecule(entry.first, entry.firstKind) + " met "
-                       + Molecule(entry.second, entry.secondKind) + ": ";
+    std::string text = molecule(entry.first, entry.firstKind) + " met "
+                       + molecule(entry.second, entry.secondKind) + ": ";
     if (entry.coinTossed) {
-        text += "coin " + CoinText(entry.coin, decimalPoint);
+        text += "coin " + coinText(entry.coin, decimalPoint);
         text += entry.outcome == StepOutcome::FormedH2D2 ? " above " : " not above ";
         text += std::string("0") + decimalPoint + "5, ";
     }
@@ -84,7 +84,7 @@ std::vector<std::string> StepLog::lines(char decimalPoint) const
 {
     std::vector<std::string> out;
     for (const StepEntry &entry : entries())
-        out.push_back(IntegerToText(entry.collision) + ". " + StepText(entry, decimalPoint));
+        out.push_back(integerToText(entry.collision) + ". " + stepText(entry, decimalPoint));
     return out;
 }
 

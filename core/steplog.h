@@ -44,7 +44,7 @@ struct StepEntry
 // The collision in words: "molecule 7 (H2) met molecule 15 (D2): they
 // reacted to 2 HD; W 184756 -> 1.1E+06". W is written as the main window
 // writes it; the coin with the fewest digits that tell its draw apart.
-std::string StepText(const StepEntry &entry, char decimalPoint = '.');
+std::string stepText(const StepEntry &entry, char decimalPoint = '.');
 
 // The last kCapacity collisions, oldest first.
 class StepLog

@@ -7,7 +7,7 @@
 
 namespace kormix {
 
-std::optional<std::uint64_t> ReadWholeNumber(std::string_view text)
+std::optional<std::uint64_t> readWholeNumber(std::string_view text)
 {
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
     while (!text.empty() && blank(text.front()))

@@ -15,6 +15,6 @@ namespace kormix {
 // 2^64 - 1, blanks before and after allowed; nothing for anything else (a
 // sign, a point, an exponent, other characters, an empty text, a value too
 // large).
-std::optional<std::uint64_t> ReadWholeNumber(std::string_view text);
+std::optional<std::uint64_t> readWholeNumber(std::string_view text);
 
 } // namespace kormix

@@ -12,7 +12,7 @@ namespace kormix {
 
 namespace {
 
-void Line(std::string &text, std::initializer_list<std::string_view> fields)
+void line(std::string &text, std::initializer_list<std::string_view> fields)
 {
     bool first = true;
     for (std::string_view field : fields) {
@@ -24,19 +24,19 @@ void Line(std::string &text, std::initializer_list<std::string_view> fields)
     text += '\n';
 }
 
-std::string Number(double value, char decimalPoint)
+std::string number(double value, char decimalPoint)
 {
-    return NumberToText(value, decimalPoint);
+    return numberToText(value, decimalPoint);
 }
 
-std::string Whole(std::int64_t value)
+std::string whole(std::int64_t value)
 {
-    return IntegerToText(value);
+    return integerToText(value);
 }
 
-std::string Percent(std::int64_t nHD, std::int64_t nMolecules, char decimalPoint)
+std::string percent(std::int64_t nHD, std::int64_t nMolecules, char decimalPoint)
 {
-    return nMolecules > 0 ? Number(100.0 * double(nHD) / double(nMolecules), decimalPoint)
+    return nMolecules > 0 ? number(100.0 * double(nHD) / double(nMolecules), decimalPoint)
                           : std::string("0");
 }
 
@@ -47,19 +47,19 @@ std::string compositionsTable(const ExactDistribution &exact,
                               char decimalPoint)
 {
     std::string text;
-    Line(text, {"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"});
+    line(text, {"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"});
     for (const CompositionProbability &c : exact.kept) {
         const Composition &k = c.counts;
-        Line(text,
-             {Whole(k.nH2),
-              Whole(k.nHD),
-              Whole(k.nD2),
-              Percent(k.nHD, exact.nMolecules, decimalPoint),
-              Number(c.lnW, decimalPoint),
+        line(text,
+             {whole(k.nH2),
+              whole(k.nHD),
+              whole(k.nD2),
+              percent(k.nHD, exact.nMolecules, decimalPoint),
+              number(c.lnW, decimalPoint),
               FormatW(c.lnW, decimalPoint),
-              Number(c.p, decimalPoint),
-              Whole(shares.collisionsAt(k.nHD)),
-              Number(shares.shareAt(k.nHD), decimalPoint)});
+              number(c.p, decimalPoint),
+              whole(shares.collisionsAt(k.nHD)),
+              number(shares.shareAt(k.nHD), decimalPoint)});
     }
     return text;
 }
@@ -67,19 +67,19 @@ std::string compositionsTable(const ExactDistribution &exact,
 std::string seriesTable(const RunSeries &series, char decimalPoint)
 {
     std::string text;
-    Line(text, {"collision", "run", "NH2", "NHD", "ND2", "%HD", "lnW", "Q"});
+    line(text, {"collision", "run", "NH2", "NHD", "ND2", "%HD", "lnW", "Q"});
     for (const SeriesPoint &p : series.points()) {
         const Composition k{p.nH2, p.nHD, p.nD2};
         const double q = quotientOf(k);
-        Line(text,
-             {Whole(p.collision),
-              Whole(p.run),
-              Whole(k.nH2),
-              Whole(k.nHD),
-              Whole(k.nD2),
-              Percent(k.nHD, k.molecules(), decimalPoint),
-              Number(p.lnW, decimalPoint),
-              std::isinf(q) ? std::string("infinite") : Number(q, decimalPoint)});
+        line(text,
+             {whole(p.collision),
+              whole(p.run),
+              whole(k.nH2),
+              whole(k.nHD),
+              whole(k.nD2),
+              percent(k.nHD, k.molecules(), decimalPoint),
+              number(p.lnW, decimalPoint),
+              std::isinf(q) ? std::string("infinite") : number(q, decimalPoint)});
     }
     return text;
 }
@@ -93,15 +93,15 @@ std::string reactionsTable(const ReactionCounts &counts,
     const ReactionProbabilities current = reactionProbabilities(now);
     const ReactionProbabilities equilibrium = expectedRates(exact);
     std::string text;
-    Line(text, {"reaction", "count", "per_collision", "expected_now", "expected_at_equilibrium"});
+    line(text, {"reaction", "count", "per_collision", "expected_now", "expected_at_equilibrium"});
     auto row = [&](const char *name, std::int64_t count, double expectedNow, double expectedEq) {
         const double rate = collisions > 0 ? double(count) / double(collisions) : 0.0;
-        Line(text,
+        line(text,
              {name,
-              Whole(count),
-              Number(rate, decimalPoint),
-              Number(expectedNow, decimalPoint),
-              Number(expectedEq, decimalPoint)});
+              whole(count),
+              number(rate, decimalPoint),
+              number(expectedNow, decimalPoint),
+              number(expectedEq, decimalPoint)});
     };
     row(kForwardName, counts.forward, current.forward, equilibrium.forward);
     row(kReverseName, counts.reverse, current.reverse, equilibrium.reverse);

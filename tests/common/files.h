@@ -10,7 +10,7 @@
 
 namespace kormix::test {
 
-inline std::string ReadAll(const std::filesystem::path &path)
+inline std::string readAll(const std::filesystem::path &path)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -18,7 +18,7 @@ inline std::string ReadAll(const std::filesystem::path &path)
     return text.str();
 }
 
-inline void WriteAll(const std::filesystem::path &path, const std::string &text)
+inline void writeAll(const std::filesystem::path &path, const std::string &text)
 {
     std::ofstream(path, std::ios::binary) << text;
 }

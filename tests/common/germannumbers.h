@@ -32,7 +32,7 @@ public:
     // True when the C library now writes a decimal comma. Without a German
     // locale on the machine the test could not show anything, so it fails
     // instead of passing: scripts/setup.sh generates de_DE.UTF-8.
-    bool Active() const
+    bool active() const
     {
         return !name_.empty() && std::strcmp(std::localeconv()->decimal_point, ",") == 0;
     }

@@ -31,8 +31,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::FakeHost;
-using test::ReadAll;
-using test::WriteAll;
+using test::readAll;
+using test::writeAll;
 
 // A scratch directory of its own for each test.
 class DistributionsFile : public ::testing::Test
@@ -55,7 +55,7 @@ protected:
     }
 
     // Files in the directory other than the ones named: left-over temporaries.
-    int StrayFiles(std::initializer_list<fs::path> known = {})
+    int strayFiles(std::initializer_list<fs::path> known = {})
     {
         int n = 0;
         for (const auto &entry : fs::directory_iterator(dir)) {
@@ -68,7 +68,7 @@ protected:
     }
 
     // Two molecules met as 2 HD first (three times in all), then as H2 + D2.
-    void SmallRegister()
+    void smallRegister()
     {
         sim.bSaveAll = true;
         sim.nMolecules = 2;
@@ -93,18 +93,18 @@ protected:
 
 TEST_F(DistributionsFile, ContentByteForByte)
 {
-    SmallRegister();
+    smallRegister();
     const std::string header = "#\tNH2\tND2\tNHD\t%HD\tlnW\tW\tP\tP_rel\tfreq\tP_from_freq\r\n";
     // Sorted by HD fraction, although 2 HD was found first.
     EXPECT_EQ(
-            DistributionsText(sim),
+            distributionsText(sim),
             header
                     + " 1 \t1\t1\t0\t0\t0.693147180559945\t2\t0.333333333333333\t0.5\t1\t0.25\r\n"
                       " 2 \t0\t0\t2\t100\t1.38629436111989\t4\t0.666666666666667\t1\t3\t0.75\r\n");
 
     sim.decimalPoint = ',';
     EXPECT_EQ(
-            DistributionsText(sim),
+            distributionsText(sim),
             header
                     + " 1 \t1\t1\t0\t0\t0,693147180559945\t2\t0,333333333333333\t0,5\t1\t0,25\r\n"
                       " 2 \t0\t0\t2\t100\t1,38629436111989\t4\t0,666666666666667\t1\t3\t0,75\r\n");
@@ -117,7 +117,7 @@ TEST_F(DistributionsFile, OneDistributionHasProbabilityOne)
     sim.nHD = 10;
     sim.nD2 = 8;
     sim.BeginCollisions();
-    const std::string text = DistributionsText(sim);
+    const std::string text = distributionsText(sim);
     const std::string line = text.substr(text.find("\r\n") + 2);
     EXPECT_EQ(line.rfind(" 1 \t12\t8\t10\t33.3333333333333\t", 0), 0u) << line;
     EXPECT_NE(line.find("\t1\t1\t1\t1\r\n"), std::string::npos)
@@ -127,10 +127,10 @@ TEST_F(DistributionsFile, OneDistributionHasProbabilityOne)
 
 TEST_F(DistributionsFile, ProbabilitiesOfARunAddUpToOne)
 {
-    test::StartSeeded(sim, host, "20", "0", "20", 5);
-    test::RunFor(sim, host, 3000);
+    test::startSeeded(sim, host, "20", "0", "20", 5);
+    test::runFor(sim, host, 3000);
 
-    std::istringstream lines(DistributionsText(sim));
+    std::istringstream lines(distributionsText(sim));
     std::string line;
     std::getline(lines, line);
     double p = 0, pFreq = 0, lastHD = -1;
@@ -157,8 +157,8 @@ TEST_F(DistributionsFile, ProbabilitiesOfARunAddUpToOne)
 
 TEST_F(DistributionsFile, ExportWritesTheWholeFileAndReplacesTheOld)
 {
-    SmallRegister();
-    WriteAll(path, "an older export, much longer than the new one will be .......................");
+    smallRegister();
+    writeAll(path, "an older export, much longer than the new one will be .......................");
     const ExportResult first = ExportDistributions(sim, path);
     EXPECT_TRUE(first.ok);
     EXPECT_EQ(first.message, "File " + path.string() + " was created");
@@ -166,39 +166,39 @@ TEST_F(DistributionsFile, ExportWritesTheWholeFileAndReplacesTheOld)
     EXPECT_EQ(first.outcome, ExportResult::Outcome::Written);
     EXPECT_EQ(first.path, path.string());
     EXPECT_EQ(first.systemError, "");
-    const std::string text = ReadAll(path);
-    EXPECT_EQ(text, DistributionsText(sim));
+    const std::string text = readAll(path);
+    EXPECT_EQ(text, distributionsText(sim));
     EXPECT_TRUE(ExportDistributions(sim, path).ok);
-    EXPECT_EQ(ReadAll(path), text);
-    EXPECT_EQ(StrayFiles(), 0);
+    EXPECT_EQ(readAll(path), text);
+    EXPECT_EQ(strayFiles(), 0);
 }
 
 TEST_F(DistributionsFile, MissingDirectoryIsCreated)
 {
-    SmallRegister();
+    smallRegister();
     const fs::path nested = dir / "temp" / "distributions.xls";
     EXPECT_TRUE(ExportDistributions(sim, nested).ok);
-    EXPECT_EQ(ReadAll(nested), DistributionsText(sim));
+    EXPECT_EQ(readAll(nested), distributionsText(sim));
 }
 
 TEST_F(DistributionsFile, PlantedLinkIsReplacedNotFollowed)
 {
-    SmallRegister();
+    smallRegister();
     const fs::path victim = dir / "victim";
-    WriteAll(victim, "keep me");
+    writeAll(victim, "keep me");
     fs::create_symlink(victim, path);
     EXPECT_TRUE(ExportDistributions(sim, path).ok);
-    EXPECT_EQ(ReadAll(victim), "keep me");
+    EXPECT_EQ(readAll(victim), "keep me");
     EXPECT_FALSE(fs::is_symlink(path));
-    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
+    EXPECT_EQ(readAll(path), distributionsText(sim));
 }
 
 TEST_F(DistributionsFile, FailuresAreReportedAndLeaveWhatWasThere)
 {
-    SmallRegister();
+    smallRegister();
     // The directory is a plain file: nothing can be created in it.
     const fs::path notADir = dir / "plainfile";
-    WriteAll(notADir, "plain");
+    writeAll(notADir, "plain");
     const fs::path inside = notADir / "distributions.xls";
     ExportResult result = ExportDistributions(sim, inside);
     EXPECT_FALSE(result.ok);
@@ -207,7 +207,7 @@ TEST_F(DistributionsFile, FailuresAreReportedAndLeaveWhatWasThere)
     EXPECT_EQ(result.outcome, ExportResult::Outcome::FailedOpening);
     EXPECT_EQ(result.systemError, std::strerror(ENOTDIR));
     EXPECT_EQ(result.path, inside.string());
-    EXPECT_EQ(ReadAll(notADir), "plain");
+    EXPECT_EQ(readAll(notADir), "plain");
 
     // A directory stands at the path: it cannot be replaced by the file.
     fs::create_directories(path / "sub");
@@ -220,31 +220,31 @@ TEST_F(DistributionsFile, FailuresAreReportedAndLeaveWhatWasThere)
     EXPECT_EQ(result.message, result.systemError + " replacing " + result.path);
     EXPECT_EQ(result.path, path.string());
     EXPECT_TRUE(fs::is_directory(path / "sub"));
-    EXPECT_EQ(StrayFiles({notADir}), 0);
+    EXPECT_EQ(strayFiles({notADir}), 0);
 }
 
 TEST_F(DistributionsFile, UnwritableDirectoryIsReported)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop root";
-    SmallRegister();
-    WriteAll(path, "previous");
+    smallRegister();
+    writeAll(path, "previous");
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
     const ExportResult result = ExportDistributions(sim, path);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message,
               std::string(std::strerror(EACCES)).append(" opening ") + path.string());
-    EXPECT_EQ(ReadAll(path), "previous");
+    EXPECT_EQ(readAll(path), "previous");
 }
 
 TEST_F(DistributionsFile, FailedWriteIsNotReportedAsSuccess)
 {
     // A file size limit makes the write itself fail, even for root.
-    test::StartSeeded(sim, host, "600", "0", "600", 11);
-    test::RunUntil(sim, host, [&] { return sim.nStored >= 300; });
-    ASSERT_GT(DistributionsText(sim).size(), 8192u);
+    test::startSeeded(sim, host, "600", "0", "600", 11);
+    test::runUntil(sim, host, [&] { return sim.nStored >= 300; });
+    ASSERT_GT(distributionsText(sim).size(), 8192u);
 
-    WriteAll(path, "previous export");
+    writeAll(path, "previous export");
     rlimit old{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -259,13 +259,13 @@ TEST_F(DistributionsFile, FailedWriteIsNotReportedAsSuccess)
     EXPECT_EQ(result.message, std::string(std::strerror(EFBIG)).append(" writing ") + path.string());
     EXPECT_EQ(result.outcome, ExportResult::Outcome::FailedWriting);
     EXPECT_EQ(result.systemError, std::strerror(EFBIG));
-    EXPECT_EQ(ReadAll(path), "previous export");
-    EXPECT_EQ(StrayFiles(), 0);
+    EXPECT_EQ(readAll(path), "previous export");
+    EXPECT_EQ(strayFiles(), 0);
 }
 
 TEST(DistributionsFilePath, FixedNameInTheUsersOwnDirectoryInTheTemporaryDirectory)
 {
-    const fs::path path = DistributionsFilePath();
+    const fs::path path = distributionsFilePath();
     EXPECT_EQ(path.filename(), "distributions.xls");
     EXPECT_EQ(path.parent_path().filename(), "kormix-" + std::to_string(::geteuid()));
     EXPECT_EQ(path.parent_path().parent_path(), fs::absolute(fs::temp_directory_path()));
@@ -288,7 +288,7 @@ public:
         ::setenv("TMPDIR", scratch.c_str(), 1);
         dir = scratch / ("kormix-" + std::to_string(::geteuid()));
         path = dir / "distributions.xls";
-        SmallRegister();
+        smallRegister();
     }
     void TearDown() override
     {
@@ -300,7 +300,7 @@ public:
         fs::remove_all(scratch, ec);
     }
 
-    void SmallRegister()
+    void smallRegister()
     {
         sim.bSaveAll = true;
         sim.nMolecules = 2;
@@ -311,7 +311,7 @@ public:
 
     // Every file and directory under the scratch directory, with the content of
     // the files, as it stands.
-    std::map<std::string, std::string> Tree() const
+    std::map<std::string, std::string> tree() const
     {
         std::map<std::string, std::string> tree;
         for (const auto &entry : fs::recursive_directory_iterator(scratch)) {
@@ -321,7 +321,7 @@ public:
             else if (entry.is_directory())
                 tree[name] = "/";
             else
-                tree[name] = ReadAll(entry.path());
+                tree[name] = readAll(entry.path());
         }
         return tree;
     }
@@ -337,13 +337,13 @@ public:
 
 TEST_F(PrivatePlace, TheDirectoryIsMadeForTheUserAloneInTmpdir)
 {
-    EXPECT_EQ(DistributionsFilePath(), path);
+    EXPECT_EQ(distributionsFilePath(), path);
     const mode_t oldMask = ::umask(0); // the directory's mode does not depend on the mask
     const ExportResult result = ExportDistributions(sim);
     ::umask(oldMask);
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(result.message, "File " + path.string() + " was created");
-    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
+    EXPECT_EQ(readAll(path), distributionsText(sim));
     EXPECT_FALSE(fs::is_symlink(dir));
     EXPECT_EQ(Mode(dir), fs::perms::owner_all);
     struct stat st;
@@ -351,10 +351,10 @@ TEST_F(PrivatePlace, TheDirectoryIsMadeForTheUserAloneInTmpdir)
     EXPECT_EQ(st.st_uid, ::geteuid());
 
     // The next export uses the directory it made, and replaces the file.
-    WriteAll(path, "an older export");
+    writeAll(path, "an older export");
     EXPECT_TRUE(ExportDistributions(sim).ok);
-    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
-    EXPECT_EQ(Tree().size(), 2u); // the directory and the file
+    EXPECT_EQ(readAll(path), distributionsText(sim));
+    EXPECT_EQ(tree().size(), 2u); // the directory and the file
 }
 
 TEST_F(PrivatePlace, RelativeTmpdirGivesAFullPath)
@@ -362,13 +362,13 @@ TEST_F(PrivatePlace, RelativeTmpdirGivesAFullPath)
     const fs::path oldCwd = fs::current_path();
     fs::current_path(scratch);
     ::setenv("TMPDIR", ".", 1);
-    const fs::path fixed = DistributionsFilePath();
+    const fs::path fixed = distributionsFilePath();
     const ExportResult result = ExportDistributions(sim);
     fs::current_path(oldCwd);
     EXPECT_TRUE(fixed.is_absolute()) << fixed;
     EXPECT_EQ(fs::weakly_canonical(fixed), fs::weakly_canonical(path));
     EXPECT_EQ(result.message, "File " + fixed.string() + " was created");
-    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
+    EXPECT_EQ(readAll(path), distributionsText(sim));
 }
 
 struct Refusal
@@ -381,13 +381,13 @@ struct Refusal
 
 // What stands at the place is refused: the message names the file and the
 // directory, and nothing under the scratch directory changes.
-void ExpectRefused(PrivatePlace &t, const Refusal &c)
+void expectRefused(PrivatePlace &t, const Refusal &c)
 {
     SCOPED_TRACE(c.what);
     for (const auto &entry : fs::directory_iterator(t.scratch))
         fs::remove_all(entry.path());
     c.plant(t.dir);
-    const auto before = t.Tree();
+    const auto before = t.tree();
 
     const ExportResult result = ExportDistributions(t.sim);
     EXPECT_FALSE(result.ok);
@@ -395,7 +395,7 @@ void ExpectRefused(PrivatePlace &t, const Refusal &c)
     EXPECT_EQ(result.outcome, c.outcome);
     EXPECT_EQ(result.path, t.path.string());
     EXPECT_EQ(result.directory, t.dir.string());
-    EXPECT_EQ(t.Tree(), before);
+    EXPECT_EQ(t.tree(), before);
 }
 
 TEST_F(PrivatePlace, ADirectoryOpenToOthersOrALinkOrAFileIsRefusedAndNothingWritten)
@@ -403,7 +403,7 @@ TEST_F(PrivatePlace, ADirectoryOpenToOthersOrALinkOrAFileIsRefusedAndNothingWrit
     const auto dirWithMode = [](fs::perms mode) {
         return [mode](const fs::path &d) {
             fs::create_directory(d);
-            WriteAll(d / "distributions.xls", "previous");
+            writeAll(d / "distributions.xls", "previous");
             fs::permissions(d, mode);
         };
     };
@@ -435,23 +435,23 @@ TEST_F(PrivatePlace, ADirectoryOpenToOthersOrALinkOrAFileIsRefusedAndNothingWrit
              " is a link, not a directory",
              ExportResult::Outcome::DirectoryIsLink},
             {"a plain file",
-             [](const fs::path &d) { WriteAll(d, "plain"); },
+             [](const fs::path &d) { writeAll(d, "plain"); },
              " is not a directory",
              ExportResult::Outcome::NotADirectory},
     };
     for (const Refusal &c : cases)
-        ExpectRefused(*this, c);
+        expectRefused(*this, c);
 }
 
 TEST_F(PrivatePlace, ADirectoryOfAnotherUserIsRefusedAndNothingWritten)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can give a directory to another user";
-    ExpectRefused(*this,
+    expectRefused(*this,
                   {"owned by another user",
                    [](const fs::path &d) {
                        fs::create_directory(d);
-                       WriteAll(d / "distributions.xls", "previous");
+                       writeAll(d / "distributions.xls", "previous");
                        fs::permissions(d, fs::perms::owner_all);
                        ASSERT_EQ(::chown(d.c_str(), ::geteuid() + 1000, ::getegid()), 0)
                                << std::strerror(errno);
@@ -466,7 +466,7 @@ TEST_F(PrivatePlace, ADirectoryThatCannotBeMadeIsReported)
     if (!fs::is_directory("/proc"))
         GTEST_SKIP() << "no /proc";
     ::setenv("TMPDIR", "/proc", 1);
-    const fs::path fixed = DistributionsFilePath();
+    const fs::path fixed = distributionsFilePath();
     ASSERT_EQ(fixed.parent_path().parent_path(), "/proc");
     const ExportResult result = ExportDistributions(sim);
     EXPECT_FALSE(result.ok);
@@ -481,7 +481,7 @@ TEST_F(PrivatePlace, LeftoversOfKilledExportsAreSweptAndNothingElse)
     const char *leftovers[] = {"distributions.xls.0123456789abcdef.tmp",
                                "distributions.xls.fedcba9876543210.tmp"};
     for (const char *name : leftovers)
-        WriteAll(dir / name, "half an export");
+        writeAll(dir / name, "half an export");
     const char *others[] = {"distributions.xls.0123456789ABCDEF.tmp", // not of its own making
                             "distributions.xls.0123456789abcde.tmp",
                             "distributions.xls.0123456789abcdefa.tmp",
@@ -490,13 +490,13 @@ TEST_F(PrivatePlace, LeftoversOfKilledExportsAreSweptAndNothingElse)
                             "other.xls.0123456789abcdef.tmp",
                             "notes.txt"};
     for (const char *name : others)
-        WriteAll(dir / name, name);
+        writeAll(dir / name, name);
     // Not a file: left alone.
     fs::create_directory(dir / "distributions.xls.1111111111111111.tmp");
     fs::create_symlink(dir / "notes.txt", dir / "distributions.xls.3333333333333333.tmp");
     // An export still writing holds its new file locked: it is no leftover.
     const fs::path live = dir / "distributions.xls.2222222222222222.tmp";
-    WriteAll(live, "being written");
+    writeAll(live, "being written");
     const int fd = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
@@ -504,26 +504,26 @@ TEST_F(PrivatePlace, LeftoversOfKilledExportsAreSweptAndNothingElse)
     EXPECT_TRUE(ExportDistributions(sim).ok);
     ::close(fd);
 
-    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
+    EXPECT_EQ(readAll(path), distributionsText(sim));
     for (const char *name : leftovers)
         EXPECT_FALSE(fs::exists(fs::symlink_status(dir / name))) << name;
     for (const char *name : others)
-        EXPECT_EQ(ReadAll(dir / name), name);
+        EXPECT_EQ(readAll(dir / name), name);
     EXPECT_TRUE(fs::is_directory(dir / "distributions.xls.1111111111111111.tmp"));
     EXPECT_TRUE(fs::is_symlink(dir / "distributions.xls.3333333333333333.tmp"));
-    EXPECT_EQ(ReadAll(live), "being written");
+    EXPECT_EQ(readAll(live), "being written");
 }
 
 // Exports killed while they write: the file size limit kills the process at
 // its first write past the limit, halfway through the file.
 TEST_F(PrivatePlace, ExportsKilledHalfwayLeaveNothingAfterTheNextExport)
 {
-    test::StartSeeded(sim, host, "600", "0", "600", 11);
-    test::RunUntil(sim, host, [&] { return sim.nStored >= 300; });
-    const std::string text = DistributionsText(sim);
+    test::startSeeded(sim, host, "600", "0", "600", 11);
+    test::runUntil(sim, host, [&] { return sim.nStored >= 300; });
+    const std::string text = distributionsText(sim);
     ASSERT_GT(text.size(), 3 * 8192u);
     ASSERT_TRUE(ExportDistributions(sim).ok);
-    WriteAll(path, "previous export");
+    writeAll(path, "previous export");
 
     // Each export sweeps what the one killed before it left, even one that is
     // killed itself: one leftover at a time, never more.
@@ -549,15 +549,15 @@ TEST_F(PrivatePlace, ExportsKilledHalfwayLeaveNothingAfterTheNextExport)
         for (const auto &entry : fs::directory_iterator(dir)) {
             if (entry.path() != path) {
                 ++left;
-                EXPECT_EQ(ReadAll(entry.path()), text.substr(0, 8192));
+                EXPECT_EQ(readAll(entry.path()), text.substr(0, 8192));
             }
         }
         EXPECT_EQ(left, 1);
-        EXPECT_EQ(ReadAll(path), "previous export");
+        EXPECT_EQ(readAll(path), "previous export");
     }
 
     EXPECT_TRUE(ExportDistributions(sim).ok);
-    EXPECT_EQ(ReadAll(path), text);
+    EXPECT_EQ(readAll(path), text);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
@@ -566,9 +566,9 @@ TEST_F(PrivatePlace, ExportsKilledHalfwayLeaveNothingAfterTheNextExport)
 // it alone until the process is gone.
 TEST_F(PrivatePlace, AnExportStillWritingIsLeftAloneBySweeps)
 {
-    test::StartSeeded(sim, host, "600", "0", "600", 11);
-    test::RunUntil(sim, host, [&] { return sim.nStored >= 300; });
-    ASSERT_GT(DistributionsText(sim).size(), 3 * 8192u);
+    test::startSeeded(sim, host, "600", "0", "600", 11);
+    test::runUntil(sim, host, [&] { return sim.nStored >= 300; });
+    ASSERT_GT(distributionsText(sim).size(), 3 * 8192u);
     ASSERT_TRUE(ExportDistributions(sim).ok);
 
     std::cout.flush();
@@ -596,7 +596,7 @@ TEST_F(PrivatePlace, AnExportStillWritingIsLeftAloneBySweeps)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(ExportDistributions(sim).ok);
     EXPECT_EQ(leftovers(), 0);
-    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
+    EXPECT_EQ(readAll(path), distributionsText(sim));
 }
 
 } // namespace

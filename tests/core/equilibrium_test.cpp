@@ -307,11 +307,11 @@ TEST(ExactDistribution, QuotientMatchesTheEngine)
 {
     test::FakeHost host;
     Simulation sim(&host);
-    test::StartSeeded(sim, host, "7", "3", "11", 5);
-    test::RunFor(sim, host, 1000);
+    test::startSeeded(sim, host, "7", "3", "11", 5);
+    test::runFor(sim, host, 1000);
     ASSERT_NE(sim.nH2, 0);
     ASSERT_NE(sim.nD2, 0);
-    EXPECT_EQ(quotientOf({sim.nH2, sim.nHD, sim.nD2}), sim.Q.Number());
+    EXPECT_EQ(quotientOf({sim.nH2, sim.nHD, sim.nD2}), sim.Q.number());
 }
 
 TEST(EngineStationaryDistribution, LeansTowardsHDByTheCoin)
@@ -514,8 +514,8 @@ TEST(StayShares, LongSeededRunApproachesTheExactDistribution)
     test::FakeHost host;
     Simulation sim(&host);
     sim.bTurbo = true;
-    test::StartSeeded(sim, host, "10", "0", "10", 2024);
-    test::RunFor(sim, host, 2'000'000);
+    test::startSeeded(sim, host, "10", "0", "10", 2024);
+    test::runFor(sim, host, 2'000'000);
     ASSERT_LT(sim.nDistFound, 1000);
     StayShares shares(20, 20);
     for (int i = 1; i <= sim.nStored; ++i)
@@ -680,9 +680,9 @@ TEST(ExpectedApproach, AgreesWithSeededRunsOfTheEngine)
         Simulation sim(&host);
         sim.bTurbo = true;
         std::vector<std::pair<std::int64_t, std::int32_t>> changes;
-        test::StartSeeded(sim, host, "10", "0", "10", 7000 + std::uint64_t(run));
+        test::startSeeded(sim, host, "10", "0", "10", 7000 + std::uint64_t(run));
         host.onShowMostProbable = [&] { changes.emplace_back(sim.nCollisions, sim.nHD); };
-        test::RunFor(sim, host, 200);
+        test::runFor(sim, host, 200);
         ASSERT_EQ(sim.nCollisions, 200);
         for (int i = 0; i < 3; ++i) {
             std::int32_t hd = 0;

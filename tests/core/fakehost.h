@@ -16,7 +16,7 @@ namespace kormix::test {
 class FakeHost : public SimulationHost
 {
 public:
-    void SetLabel(MainLabel label, std::string_view text) override
+    void setLabel(MainLabel label, std::string_view text) override
     {
         labels[label] = std::string(text);
         if (label == MainLabel::ncollide)
@@ -24,15 +24,15 @@ public:
         if (onSetLabel)
             onSetLabel(label);
     }
-    SetupFields ReadSetupFields() override { return fields; }
-    bool ShowFluctuations() override { return fluctuations; }
+    SetupFields readSetupFields() override { return fields; }
+    bool showFluctuations() override { return fluctuations; }
     void ShowMostProbable() override
     {
         ++mostProbableCalls;
         if (onShowMostProbable)
             onShowMostProbable();
     }
-    void ServeEvents() override
+    void serveEvents() override
     {
         ++eventServices;
         if (onServeEvents)
@@ -46,7 +46,7 @@ public:
     }
 
     // Molecule entry: H2, HD, D2 as typed.
-    void ByMolecules(std::string h2, std::string hd, std::string d2, bool saveAll = true)
+    void byMolecules(std::string h2, std::string hd, std::string d2, bool saveAll = true)
     {
         fields.byMolecules = true;
         fields.nMolec[0] = std::move(h2);
@@ -54,7 +54,7 @@ public:
         fields.nMolec[2] = std::move(d2);
         fields.displayAll = saveAll;
     }
-    void ByAtoms(std::string h, std::string d, bool saveAll = true)
+    void byAtoms(std::string h, std::string d, bool saveAll = true)
     {
         fields.byMolecules = false;
         fields.natom[0] = std::move(h);
@@ -74,7 +74,7 @@ public:
 };
 
 // Sets up a system by molecules, fixes the seed and begins a run.
-inline void StartSeeded(Simulation &sim,
+inline void startSeeded(Simulation &sim,
                         FakeHost &host,
                         const char *h2,
                         const char *hd,
@@ -82,14 +82,14 @@ inline void StartSeeded(Simulation &sim,
                         std::uint64_t seed,
                         bool saveAll = true)
 {
-    host.ByMolecules(h2, hd, d2, saveAll);
+    host.byMolecules(h2, hd, d2, saveAll);
     sim.SetupSystem();
-    sim.rng.FixSeed(seed);
+    sim.rng.fixSeed(seed);
     sim.BeginCollisions();
 }
 
 // Runs collisions until `done` holds at an event service (every 50 collisions).
-inline void RunUntil(Simulation &sim, FakeHost &host, const std::function<bool()> &done)
+inline void runUntil(Simulation &sim, FakeHost &host, const std::function<bool()> &done)
 {
     host.onServeEvents = [&] {
         if (done())
@@ -101,9 +101,9 @@ inline void RunUntil(Simulation &sim, FakeHost &host, const std::function<bool()
 }
 
 // A run of `collisions` collisions in all (a multiple of 50).
-inline void RunFor(Simulation &sim, FakeHost &host, std::int64_t collisions)
+inline void runFor(Simulation &sim, FakeHost &host, std::int64_t collisions)
 {
-    RunUntil(sim, host, [&] { return sim.nCollisions >= collisions; });
+    runUntil(sim, host, [&] { return sim.nCollisions >= collisions; });
 }
 
 } // namespace kormix::test

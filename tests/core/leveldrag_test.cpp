@@ -34,7 +34,7 @@ struct DragRow
     LevelCounts after;
 };
 
-void ExpectDrags(std::span<const DragRow> rows)
+void expectDrags(std::span<const DragRow> rows)
 {
     for (const DragRow &r : rows) {
         SCOPED_TRACE(testing::Message()
@@ -53,7 +53,7 @@ TEST(DragLevel, WorkedExamples)
 {
     for (const test::DragExample &e : test::kDragExamples) {
         const DragRow row = {e.mode, e.before, e.kind, e.change, e.after};
-        ExpectDrags({&row, 1});
+        expectDrags({&row, 1});
     }
 }
 
@@ -70,7 +70,7 @@ TEST(DragLevel, HdMovesInPairs)
             {One, {20, 20, 19}, 0, -1, {19, 20, 19}},
             {One, {20, 20, 19}, 2, +1, {20, 20, 20}},
     };
-    ExpectDrags(rows);
+    expectDrags(rows);
 }
 
 TEST(DragLevel, DraggedCountStopsAtZero)
@@ -90,7 +90,7 @@ TEST(DragLevel, DraggedCountStopsAtZero)
             {All, {2, 6, 2}, 0, +kFar, {5, 0, 5}},
             {All, {3, 2, 1}, 1, +kFar, {2, 4, 0}},
     };
-    ExpectDrags(rows);
+    expectDrags(rows);
 }
 
 TEST(DragLevel, OddHdCount)
@@ -109,7 +109,7 @@ TEST(DragLevel, OddHdCount)
             {One, {3, 5, 1}, 1, -2, {3, 3, 1}},
             {One, {3, 5, 1}, 1, +5, {3, 9, 1}},
     };
-    ExpectDrags(rows);
+    expectDrags(rows);
 }
 
 TEST(DragLevel, CountsStayWithinTheirRange)
@@ -138,7 +138,7 @@ TEST(DragLevel, CountsStayWithinTheirRange)
             {All, {kMax, kMax, kMax}, 0, -1, {kMax, kMax, kMax}}, // HD has no room
             {All, {kMax, kMax - 2, kMax}, 2, -3, {kMax - 1, kMax, kMax - 1}},
     };
-    ExpectDrags(rows);
+    expectDrags(rows);
 }
 
 TEST(DragLevel, KindOutsideTheColumnsChangesNothing)

@@ -33,7 +33,7 @@ const struct WCase
         {702.6, "1.37E+305"},
 };
 
-void ExpectWTexts()
+void expectWTexts()
 {
     for (const WCase &c : kWCases)
         EXPECT_EQ(FormatW(c.lnW), c.text) << "ln W = " << c.lnW;
@@ -41,7 +41,7 @@ void ExpectWTexts()
 
 TEST(FormatW, TextsForSmallAndHugeW)
 {
-    ExpectWTexts();
+    expectWTexts();
 }
 
 TEST(FormatW, MantissaRoundingToTenIsNotRenormalised)
@@ -76,16 +76,16 @@ const struct PatternCase
         {9.996e9, "scientific", ',', "1,00E+10"},
 };
 
-void ExpectPatternTexts()
+void expectPatternTexts()
 {
     for (const PatternCase &c : kPatternCases)
-        EXPECT_EQ(FormatNumber(c.value, c.pattern, c.point), c.text)
+        EXPECT_EQ(formatNumber(c.value, c.pattern, c.point), c.text)
                 << c.value << " as " << c.pattern;
 }
 
 TEST(FormatNumber, Patterns)
 {
-    ExpectPatternTexts();
+    expectPatternTexts();
 }
 
 const struct PlainCase
@@ -107,15 +107,15 @@ const struct PlainCase
         {1E15, '.', "1E+15"},
 };
 
-void ExpectPlainTexts()
+void expectPlainTexts()
 {
     for (const PlainCase &c : kPlainCases)
-        EXPECT_EQ(NumberToText(c.value, c.point), c.text) << c.value;
+        EXPECT_EQ(numberToText(c.value, c.point), c.text) << c.value;
 }
 
 TEST(NumberToText, FifteenSignificantDigits)
 {
-    ExpectPlainTexts();
+    expectPlainTexts();
 }
 
 const struct ReadCase
@@ -135,15 +135,15 @@ const struct ReadCase
         {"1e-999", 0},      {"2,5", 2},
 };
 
-void ExpectReadings()
+void expectReadings()
 {
     for (const ReadCase &c : kReadCases)
-        EXPECT_EQ(ReadNumber(c.text), c.value) << '"' << c.text << '"';
+        EXPECT_EQ(readNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST(ReadNumber, LenientReading)
 {
-    ExpectReadings();
+    expectReadings();
 }
 
 TEST(ReadNumber, ValuesBeyondADoubleAreHeldAtTheLargestOneWhateverTheirForm)
@@ -174,7 +174,7 @@ TEST(ReadNumber, ValuesBeyondADoubleAreHeldAtTheLargestOneWhateverTheirForm)
     };
     for (const ReadCase &c : cases) {
         SCOPED_TRACE('"' + c.text.substr(0, 40) + '"');
-        const double v = ReadNumber(c.text);
+        const double v = readNumber(c.text);
         EXPECT_EQ(v, c.value);
         EXPECT_EQ(std::signbit(v), std::signbit(c.value));
     }
@@ -202,10 +202,10 @@ TEST(NumberToEntryText, ReadsBackAsTheSameCount)
             {DBL_MAX / 2, "8.988465674311579E+307"},
     };
     for (const auto &c : cases) {
-        const std::string text = NumberToEntryText(c.value);
+        const std::string text = numberToEntryText(c.value);
         EXPECT_EQ(text, c.text) << c.value;
         const double held = std::isinf(c.value) ? std::copysign(DBL_MAX, c.value) : c.value;
-        EXPECT_EQ(RoundHalfEven(ReadNumber(text)), RoundHalfEven(held)) << text;
+        EXPECT_EQ(roundHalfEven(readNumber(text)), roundHalfEven(held)) << text;
     }
 }
 
@@ -214,13 +214,13 @@ TEST(NumberToEntryText, ReadsBackAsTheSameCount)
 TEST(NumberTexts, IgnoreTheCLibrarysLocale)
 {
     test::GermanNumbers german;
-    ASSERT_TRUE(german.Active()) << test::GermanNumbers::kMissing;
-    ExpectWTexts();
-    ExpectPatternTexts();
-    ExpectPlainTexts();
-    ExpectReadings();
-    EXPECT_EQ(NumberToEntryText(3.5), "3.5");
-    EXPECT_EQ(NumberToEntryText(2 * 1000000000.7499998), "2000000001.4999995");
+    ASSERT_TRUE(german.active()) << test::GermanNumbers::kMissing;
+    expectWTexts();
+    expectPatternTexts();
+    expectPlainTexts();
+    expectReadings();
+    EXPECT_EQ(numberToEntryText(3.5), "3.5");
+    EXPECT_EQ(numberToEntryText(2 * 1000000000.7499998), "2000000001.4999995");
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour)
@@ -228,7 +228,7 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour)
     const double cases[][2]
             = {{2.5, 2}, {3.5, 4}, {0.5, 0}, {1.5, 2}, {-2.5, -2}, {2.4, 2}, {2.6, 3}};
     for (const auto &c : cases)
-        EXPECT_EQ(RoundHalfEven(c[0]), c[1]) << c[0];
+        EXPECT_EQ(roundHalfEven(c[0]), c[1]) << c[0];
 }
 
 TEST(IsEntryKey, EnterAndTabOnly)
@@ -250,20 +250,20 @@ namespace {
 TEST(UniformRandom, DrawsLieInTheUnitIntervalAndFollowTheScript)
 {
     UniformRandom rng;
-    rng.Seed(1);
+    rng.seed(1);
     for (int i = 0; i < 100000; ++i) {
-        const float r = rng.Next();
+        const float r = rng.next();
         ASSERT_GE(r, 0.0f);
         ASSERT_LT(r, 1.0f);
     }
-    rng.Script({0.5f, 0.25f});
-    EXPECT_EQ(rng.Next(), 0.5f);
-    EXPECT_EQ(rng.Next(), 0.25f);
-    EXPECT_FALSE(rng.Scripted());
-    rng.FixSeed(9);
-    const float first = rng.Next();
-    rng.SeedFromClock(); // a fixed seed makes every reseed repeat the run
-    EXPECT_EQ(rng.Next(), first);
+    rng.script({0.5f, 0.25f});
+    EXPECT_EQ(rng.next(), 0.5f);
+    EXPECT_EQ(rng.next(), 0.25f);
+    EXPECT_FALSE(rng.scripted());
+    rng.fixSeed(9);
+    const float first = rng.next();
+    rng.seedFromClock(); // a fixed seed makes every reseed repeat the run
+    EXPECT_EQ(rng.next(), first);
 }
 
 TEST(UniformRandom, ClockSeedsNeverRepeatAndEverySeedCanBeTakenAgain)
@@ -273,9 +273,9 @@ TEST(UniformRandom, ClockSeedsNeverRepeatAndEverySeedCanBeTakenAgain)
     std::vector<std::uint64_t> seeds;
     std::vector<float> firstDraws;
     for (int i = 0; i < 1000; ++i) {
-        rng.SeedFromClock();
-        seeds.push_back(rng.CurrentSeed());
-        firstDraws.push_back(rng.Next());
+        rng.seedFromClock();
+        seeds.push_back(rng.currentSeed());
+        firstDraws.push_back(rng.next());
     }
     std::vector<std::uint64_t> distinct = seeds;
     std::sort(distinct.begin(), distinct.end());
@@ -288,21 +288,21 @@ TEST(UniformRandom, ClockSeedsNeverRepeatAndEverySeedCanBeTakenAgain)
     // The seed shown for a run repeats it.
     const std::uint64_t seed = seeds[500];
     UniformRandom again;
-    again.Seed(seed);
+    again.seed(seed);
     UniformRandom original;
-    original.Seed(seeds[500]);
+    original.seed(seeds[500]);
     for (int i = 0; i < 100; ++i)
-        ASSERT_EQ(again.Next(), original.Next());
+        ASSERT_EQ(again.next(), original.next());
 
     // A fixed seed holds until it is cleared; then the clock takes over.
-    rng.FixSeed(77);
-    rng.SeedFromClock();
-    EXPECT_EQ(rng.CurrentSeed(), 77u);
-    EXPECT_TRUE(rng.HasFixedSeed());
-    rng.ClearFixedSeed();
-    rng.SeedFromClock();
-    EXPECT_FALSE(rng.HasFixedSeed());
-    EXPECT_NE(rng.CurrentSeed(), 77u);
+    rng.fixSeed(77);
+    rng.seedFromClock();
+    EXPECT_EQ(rng.currentSeed(), 77u);
+    EXPECT_TRUE(rng.hasFixedSeed());
+    rng.clearFixedSeed();
+    rng.seedFromClock();
+    EXPECT_FALSE(rng.hasFixedSeed());
+    EXPECT_NE(rng.currentSeed(), 77u);
 }
 
 } // namespace

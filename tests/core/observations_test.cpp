@@ -14,10 +14,10 @@ namespace kormix {
 namespace {
 
 using test::FakeHost;
-using test::RunFor;
-using test::StartSeeded;
+using test::runFor;
+using test::startSeeded;
 
-std::int64_t SharesAt(const Simulation &sim, std::int32_t nHD)
+std::int64_t sharesAt(const Simulation &sim, std::int32_t nHD)
 {
     return sim.observed.sharesUpTo(sim.nHD, sim.nCollisions).collisionsAt(nHD);
 }
@@ -26,8 +26,8 @@ TEST(RunObservations, ReactionsBalanceTheChangeOfHdAfterEveryChange)
 {
     Simulation sim;
     FakeHost host;
-    sim.SetHost(&host);
-    StartSeeded(sim, host, "30", "0", "12", 7);
+    sim.setHost(&host);
+    startSeeded(sim, host, "30", "0", "12", 7);
     // With "Show Fluctuations" every change of distribution is shown, so the
     // check runs after each one; between changes neither side moves.
     host.fluctuations = true;
@@ -38,7 +38,7 @@ TEST(RunObservations, ReactionsBalanceTheChangeOfHdAfterEveryChange)
         const ReactionCounts &r = sim.observed.reactions;
         balanced = balanced && 2 * (r.forward - r.reverse) == sim.nHD - 0;
     };
-    RunFor(sim, host, 200000);
+    runFor(sim, host, 200000);
     EXPECT_TRUE(balanced);
     EXPECT_GT(checks, 10000);
     const ReactionCounts &r = sim.observed.reactions;
@@ -59,9 +59,9 @@ TEST(RunObservations, SharesAreTheRegistersCountsWithoutTheStart)
     for (const char *d2 : {"5", "40"}) {
         Simulation sim;
         FakeHost host;
-        sim.SetHost(&host);
-        StartSeeded(sim, host, "25", "4", d2, 11);
-        RunFor(sim, host, 100000);
+        sim.setHost(&host);
+        startSeeded(sim, host, "25", "4", d2, 11);
+        runFor(sim, host, 100000);
         ASSERT_LT(sim.nDistFound, 1000); // the register has not wrapped
         const StayShares shares = sim.observed.sharesUpTo(sim.nHD, sim.nCollisions);
         EXPECT_EQ(shares.total(), sim.nCollisions);
@@ -78,23 +78,23 @@ TEST(RunObservations, SharesAreKeptInBestOnlyModeToo)
 {
     Simulation sim;
     FakeHost host;
-    sim.SetHost(&host);
-    StartSeeded(sim, host, "10", "0", "10", 3, /*saveAll=*/false);
-    RunFor(sim, host, 50000);
+    sim.setHost(&host);
+    startSeeded(sim, host, "10", "0", "10", 3, /*saveAll=*/false);
+    runFor(sim, host, 50000);
     std::int64_t sum = 0;
     for (std::int32_t nHD = 0; nHD <= 20; nHD += 2)
-        sum += SharesAt(sim, nHD);
+        sum += sharesAt(sim, nHD);
     EXPECT_EQ(sum, sim.nCollisions);
-    EXPECT_GT(SharesAt(sim, 10), SharesAt(sim, 0));
+    EXPECT_GT(sharesAt(sim, 10), sharesAt(sim, 0));
 }
 
 TEST(RunObservations, ALongRunApproachesTheExactEquilibrium)
 {
     Simulation sim;
     FakeHost host;
-    sim.SetHost(&host);
-    StartSeeded(sim, host, "10", "0", "10", 2024);
-    RunFor(sim, host, 10'000'000);
+    sim.setHost(&host);
+    startSeeded(sim, host, "10", "0", "10", 2024);
+    runFor(sim, host, 10'000'000);
     const ExactDistribution exact = exactDistribution(20, 20);
     const auto tv = totalVariation(sim.observed.sharesUpTo(sim.nHD, sim.nCollisions), exact);
     ASSERT_TRUE(tv.has_value());
@@ -112,9 +112,9 @@ TEST(RunObservations, TheCourseOfTheRunGoesOnAcrossARevisionOnly)
 {
     Simulation sim;
     FakeHost host;
-    sim.SetHost(&host);
-    StartSeeded(sim, host, "10", "0", "10", 5);
-    RunFor(sim, host, 1000);
+    sim.setHost(&host);
+    startSeeded(sim, host, "10", "0", "10", 5);
+    runFor(sim, host, 1000);
     const RunSeries &series = sim.observed.series();
     // The start and one point per event service.
     ASSERT_EQ(series.points().size(), 21u);
@@ -122,11 +122,11 @@ TEST(RunObservations, TheCourseOfTheRunGoesOnAcrossARevisionOnly)
     EXPECT_EQ(series.points().back().collision, 1000);
 
     // A revision: the system is set up anew, the series goes on counting.
-    sim.MarkRevision();
-    host.ByMolecules("4", "12", "4");
+    sim.markRevision();
+    host.byMolecules("4", "12", "4");
     sim.SetupSystem();
     sim.BeginCollisions();
-    RunFor(sim, host, 500);
+    runFor(sim, host, 500);
     EXPECT_EQ(series.revisions(), std::vector<std::int64_t>{1000});
     ASSERT_EQ(series.points().size(), 21u + 1 + 10);
     EXPECT_EQ(series.points()[21], (SeriesPoint{1000, 12, sim.reg.regLnW[1], 4, 4, 2}));
@@ -151,15 +151,15 @@ TEST(RunObservations, TheCourseSurvivesTheClearsOfARevisionUpToItsSetup)
 {
     Simulation sim;
     FakeHost host;
-    sim.SetHost(&host);
-    StartSeeded(sim, host, "10", "0", "10", 5);
-    RunFor(sim, host, 1000);
+    sim.setHost(&host);
+    startSeeded(sim, host, "10", "0", "10", 5);
+    runFor(sim, host, 1000);
     const RunSeries &series = sim.observed.series();
     ASSERT_EQ(series.points().size(), 21u);
 
-    sim.MarkRevision();
+    sim.markRevision();
     sim.ClearSystem();
-    host.ByMolecules("4", "12", "4");
+    host.byMolecules("4", "12", "4");
     sim.SetupSystem();
     sim.BeginCollisions();
     EXPECT_EQ(series.revisions(), std::vector<std::int64_t>{1000});
@@ -167,9 +167,9 @@ TEST(RunObservations, TheCourseSurvivesTheClearsOfARevisionUpToItsSetup)
     EXPECT_EQ(series.points()[21], (SeriesPoint{1000, 12, sim.reg.regLnW[1], 4, 4, 2}));
 
     // A revised system that is no system still ends the revision.
-    sim.MarkRevision();
+    sim.markRevision();
     sim.ClearSystem();
-    host.ByMolecules("0", "0", "0");
+    host.byMolecules("0", "0", "0");
     sim.SetupSystem();
     EXPECT_EQ(series.points().size(), 22u);
     sim.ClearSystem();

@@ -14,18 +14,18 @@ using test::FakeHost;
 
 // Records the distribution (nHD, nD2) with the given ln W, as the collision
 // loop would after a change.
-void Record(Simulation &sim, std::int32_t hd, std::int32_t d2, double lnW, std::int64_t collision = 0)
+void record(Simulation &sim, std::int32_t hd, std::int32_t d2, double lnW, std::int64_t collision = 0)
 {
     sim.nHD = hd;
     sim.nD2 = d2;
     sim.nH2 = sim.nMolecules - hd - d2;
     sim.lnW = lnW;
     sim.nCollisions = collision;
-    sim.Q.SetNumber(double(hd));
+    sim.Q.setNumber(double(hd));
     sim.RecordDistribution();
 }
 
-Simulation &Fresh(Simulation &sim, std::int32_t n, bool saveAll = true)
+Simulation &fresh(Simulation &sim, std::int32_t n, bool saveAll = true)
 {
     sim.nMolecules = n;
     sim.bSaveAll = saveAll;
@@ -34,7 +34,7 @@ Simulation &Fresh(Simulation &sim, std::int32_t n, bool saveAll = true)
     sim.iCurrent = 0;
     sim.iBest = 0;
     sim.lnWBest = -1;
-    sim.reg.ForgetAll();
+    sim.reg.forgetAll();
     return sim;
 }
 
@@ -42,10 +42,10 @@ TEST(Register, MeetingADistributionAgainCountsIt)
 {
     FakeHost host;
     Simulation sim(&host);
-    Fresh(sim, 100);
-    Record(sim, 0, 50, 1.0);
-    Record(sim, 2, 49, 3.0);
-    Record(sim, 0, 50, 1.0);
+    fresh(sim, 100);
+    record(sim, 0, 50, 1.0);
+    record(sim, 2, 49, 3.0);
+    record(sim, 0, 50, 1.0);
     EXPECT_EQ(sim.nStored, 2);
     EXPECT_EQ(sim.nDistFound, 2);
     EXPECT_EQ(sim.iCurrent, 1);
@@ -59,13 +59,13 @@ TEST(Register, TieDoesNotReplaceTheBest)
 {
     FakeHost host;
     Simulation sim(&host);
-    Fresh(sim, 100);
-    Record(sim, 0, 50, 5.0, 0);
-    Record(sim, 2, 49, 7.0, 10);
-    Record(sim, 4, 48, 7.0, 20);
+    fresh(sim, 100);
+    record(sim, 0, 50, 5.0, 0);
+    record(sim, 2, 49, 7.0, 10);
+    record(sim, 4, 48, 7.0, 20);
     EXPECT_EQ(sim.iBest, 2);
     EXPECT_EQ(sim.bestCollision, 10);
-    EXPECT_EQ(sim.QBest.Number(), 2.0);
+    EXPECT_EQ(sim.QBest.number(), 2.0);
     EXPECT_EQ(sim.iCurrent, 3);
 }
 
@@ -73,14 +73,14 @@ TEST(Register, ShowFluctuationsRefreshesOnEveryRecord)
 {
     FakeHost host;
     Simulation sim(&host);
-    Fresh(sim, 100);
-    Record(sim, 0, 50, 5.0); // new best: refreshed either way
-    Record(sim, 2, 49, 1.0); // not better
-    Record(sim, 0, 50, 5.0); // met again
+    fresh(sim, 100);
+    record(sim, 0, 50, 5.0); // new best: refreshed either way
+    record(sim, 2, 49, 1.0); // not better
+    record(sim, 0, 50, 5.0); // met again
     EXPECT_EQ(host.mostProbableCalls, 1);
     host.fluctuations = true;
-    Record(sim, 2, 49, 1.0);
-    Record(sim, 4, 48, 1.0);
+    record(sim, 2, 49, 1.0);
+    record(sim, 4, 48, 1.0);
     EXPECT_EQ(host.mostProbableCalls, 3);
 }
 
@@ -88,13 +88,13 @@ TEST(Register, DistributionCountWithoutTurbo)
 {
     FakeHost host;
     Simulation sim(&host);
-    Fresh(sim, 100);
+    fresh(sim, 100);
     sim.bTurbo = false;
-    Record(sim, 0, 50, 5.0);
-    Record(sim, 2, 49, 1.0);
+    record(sim, 0, 50, 5.0);
+    record(sim, 2, 49, 1.0);
     EXPECT_EQ(host.Label(MainLabel::NumDistros), "2");
     sim.bTurbo = true;
-    Record(sim, 4, 48, 1.0);
+    record(sim, 4, 48, 1.0);
     EXPECT_EQ(host.Label(MainLabel::NumDistros), "2");
 }
 
@@ -116,13 +116,13 @@ TEST(Register, WrapOverwritesTheEntryAfterTheCurrentOneButNeverTheBest)
         SCOPED_TRACE(c.name);
         FakeHost host;
         Simulation sim(&host);
-        Fresh(sim, 5000);
+        fresh(sim, 5000);
         for (int k = 1; k <= 1000; ++k)
-            Record(sim, 2 * k, 2500 - k, k == c.bestAt ? 100.0 : 1.0 + k * 1e-3);
+            record(sim, 2 * k, 2500 - k, k == c.bestAt ? 100.0 : 1.0 + k * 1e-3);
         // Go back to the current entry chosen, then meet something new.
-        Record(sim, 2 * c.currentAfter, 2500 - c.currentAfter, 0);
+        record(sim, 2 * c.currentAfter, 2500 - c.currentAfter, 0);
         ASSERT_EQ(sim.iCurrent, c.currentAfter);
-        Record(sim, 4000, 500, 2.0);
+        record(sim, 4000, 500, 2.0);
         EXPECT_EQ(sim.nStored, 1000);
         EXPECT_EQ(sim.nDistFound, 1001);
         EXPECT_EQ(sim.iCurrent, c.overwritten);
@@ -131,7 +131,7 @@ TEST(Register, WrapOverwritesTheEntryAfterTheCurrentOneButNeverTheBest)
         EXPECT_EQ(sim.iBest, c.bestAt);
         // The distribution that was overwritten is new again when met.
         const int lost = c.overwritten;
-        Record(sim, 2 * lost, 2500 - lost, 1.0);
+        record(sim, 2 * lost, 2500 - lost, 1.0);
         EXPECT_EQ(sim.nDistFound, 1002);
         EXPECT_EQ(sim.iCurrent,
                   lost % 1000 + 1 == c.bestAt ? (lost + 1) % 1000 + 1 : lost % 1000 + 1);
@@ -142,10 +142,10 @@ TEST(Register, BestOnlyModeKeepsOneEntry)
 {
     FakeHost host;
     Simulation sim(&host);
-    Fresh(sim, 100, /*saveAll=*/false);
+    fresh(sim, 100, /*saveAll=*/false);
     const double lnWs[] = {1, 2, 3, 4, 5};
     for (int k = 0; k < 5; ++k)
-        Record(sim, 2 * k, 50 - k, lnWs[k], k);
+        record(sim, 2 * k, 50 - k, lnWs[k], k);
     EXPECT_EQ(sim.nStored, 1);
     EXPECT_EQ(sim.nDistFound, 5);
     EXPECT_EQ(sim.iBest, 1);
@@ -160,8 +160,8 @@ TEST(Register, BestOnlyRunCreditsEntryOne)
 {
     FakeHost host;
     Simulation sim(&host);
-    test::StartSeeded(sim, host, "20", "0", "20", 99, /*saveAll=*/false);
-    test::RunFor(sim, host, 5000);
+    test::startSeeded(sim, host, "20", "0", "20", 99, /*saveAll=*/false);
+    test::runFor(sim, host, 5000);
     EXPECT_EQ(sim.nStored, 1);
     EXPECT_EQ(sim.iCurrent, 1);
     EXPECT_GT(sim.nDistFound, 1);
@@ -189,14 +189,14 @@ TEST(DistributionRegister, IndexFindsWhatASearchFromEntryOneFinds)
                 if (reg.regCounts[e][1] == hd && reg.regCounts[e][2] == d2)
                     plain = e;
             }
-            ASSERT_EQ(reg.Find(hd, d2, stored), plain) << "step " << step;
+            ASSERT_EQ(reg.find(hd, d2, stored), plain) << "step " << step;
             if (!plain) {
                 const int e = stored < 100 ? ++stored : int(random() % 100) + 1;
-                reg.Write(e, hd, d2, 0, 0);
+                reg.write(e, hd, d2, 0, 0);
             }
         }
-        reg.ForgetAll();
-        EXPECT_EQ(reg.Find(reg.regCounts[1][1], reg.regCounts[1][2], 100), 0);
+        reg.forgetAll();
+        EXPECT_EQ(reg.find(reg.regCounts[1][1], reg.regCounts[1][2], 100), 0);
     }
 }
 

@@ -20,7 +20,7 @@ namespace kormix {
 namespace {
 
 using test::FakeHost;
-using test::StartSeeded;
+using test::startSeeded;
 
 TEST(RunCollisionsFor, RunsExactlyThatManyCollisionsThenStops)
 {
@@ -44,13 +44,13 @@ TEST(RunCollisionsFor, RunsExactlyThatManyCollisionsThenStops)
         SCOPED_TRACE(testing::Message() << c.before << " then " << c.steps);
         FakeHost host;
         Simulation sim(&host);
-        StartSeeded(sim, host, "20", "0", "20", 11);
+        startSeeded(sim, host, "20", "0", "20", 11);
         sim.bRunning = true;
-        sim.RunCollisionsFor(c.before);
+        sim.runCollisionsFor(c.before);
         ASSERT_EQ(sim.nCollisions, c.before);
         const int servicesBefore = host.eventServices;
         sim.bRunning = true;
-        sim.RunCollisionsFor(c.steps);
+        sim.runCollisionsFor(c.steps);
         EXPECT_EQ(sim.nCollisions, c.before + c.steps);
         EXPECT_FALSE(sim.bRunning);
         EXPECT_EQ(host.eventServices - servicesBefore, c.services);
@@ -66,12 +66,12 @@ TEST(RunCollisionsFor, GivesTheSameRunAsAnUnlimitedLoopStoppedThere)
     auto finalState = [](const std::vector<std::int64_t> &steps) {
         FakeHost host;
         Simulation sim(&host);
-        StartSeeded(sim, host, "30", "4", "30", 5);
+        startSeeded(sim, host, "30", "4", "30", 5);
         for (std::int64_t n : steps) {
             sim.bRunning = true;
-            sim.RunCollisionsFor(n);
+            sim.runCollisionsFor(n);
         }
-        return DistributionsText(sim) + std::to_string(sim.nCollisions) + " "
+        return distributionsText(sim) + std::to_string(sim.nCollisions) + " "
                + std::to_string(sim.observed.reactions.forward) + " "
                + std::to_string(sim.observed.reactions.reverse);
     };
@@ -79,9 +79,9 @@ TEST(RunCollisionsFor, GivesTheSameRunAsAnUnlimitedLoopStoppedThere)
     std::vector<std::int64_t> hundreds(10, 100);
     FakeHost host;
     Simulation sim(&host);
-    StartSeeded(sim, host, "30", "4", "30", 5);
-    test::RunFor(sim, host, 1000);
-    const std::string unlimited = DistributionsText(sim) + std::to_string(sim.nCollisions) + " "
+    startSeeded(sim, host, "30", "4", "30", 5);
+    test::runFor(sim, host, 1000);
+    const std::string unlimited = distributionsText(sim) + std::to_string(sim.nCollisions) + " "
                                   + std::to_string(sim.observed.reactions.forward) + " "
                                   + std::to_string(sim.observed.reactions.reverse);
     EXPECT_EQ(finalState({1000}), unlimited);
@@ -93,25 +93,25 @@ TEST(RunCollisionsFor, EndsEarlierOnAStopAndNeverWithoutMolecules)
 {
     FakeHost host;
     Simulation sim(&host);
-    StartSeeded(sim, host, "10", "0", "10", 3);
+    startSeeded(sim, host, "10", "0", "10", 3);
     host.onServeEvents = [&] {
         if (sim.nCollisions == 150)
             sim.bRunning = false;
     };
     sim.bRunning = true;
-    sim.RunCollisionsFor(1000);
+    sim.runCollisionsFor(1000);
     EXPECT_EQ(sim.nCollisions, 150);
     host.onServeEvents = nullptr;
 
     // No collisions asked for: nothing runs.
     sim.bRunning = true;
-    sim.RunCollisionsFor(0);
+    sim.runCollisionsFor(0);
     EXPECT_FALSE(sim.bRunning);
     EXPECT_EQ(sim.nCollisions, 150);
 
     // The limit ends with the loop: a later run is unlimited again.
     sim.bRunning = true;
-    sim.RunCollisionsFor(10);
+    sim.runCollisionsFor(10);
     host.onServeEvents = [&] {
         if (sim.nCollisions == 300)
             sim.bRunning = false;
@@ -122,11 +122,11 @@ TEST(RunCollisionsFor, EndsEarlierOnAStopAndNeverWithoutMolecules)
 
     FakeHost lone;
     Simulation single(&lone);
-    lone.ByMolecules("1", "0", "0");
+    lone.byMolecules("1", "0", "0");
     single.SetupSystem();
     single.BeginCollisions();
     single.bRunning = true;
-    single.RunCollisionsFor(5);
+    single.runCollisionsFor(5);
     EXPECT_FALSE(single.bRunning);
     EXPECT_EQ(single.nCollisions, 0);
 }
@@ -135,19 +135,19 @@ TEST(RunCollisionsFor, ARevisionInsideGetsTheCollisionsLeft)
 {
     FakeHost host;
     Simulation sim(&host);
-    StartSeeded(sim, host, "10", "0", "10", 3);
+    startSeeded(sim, host, "10", "0", "10", 3);
     bool revised = false;
     host.onServeEvents = [&] {
         if (!revised && sim.nCollisions == 50) {
             revised = true;
-            sim.MarkRevision();
-            host.ByMolecules("4", "4", "4");
+            sim.markRevision();
+            host.byMolecules("4", "4", "4");
             sim.SetupSystem();
             sim.BeginCollisions();
         }
     };
     sim.bRunning = true;
-    sim.RunCollisionsFor(120);
+    sim.runCollisionsFor(120);
     EXPECT_EQ(sim.nMolecules, 12);
     EXPECT_EQ(sim.nCollisions, 70); // 50 before the revision, 70 after
 }
@@ -159,15 +159,15 @@ class StepLogTest : public ::testing::Test
 protected:
     StepLogTest()
     {
-        host.ByMolecules("1", "2", "1");
+        host.byMolecules("1", "2", "1");
         sim.SetupSystem();
         sim.BeginCollisions();
         sim.stepLog.setRecording(true);
     }
-    void Step(std::int64_t n)
+    void step(std::int64_t n)
     {
         sim.bRunning = true;
-        sim.RunCollisionsFor(n);
+        sim.runCollisionsFor(n);
     }
     FakeHost host;
     Simulation sim{&host};
@@ -175,7 +175,7 @@ protected:
 
 TEST_F(StepLogTest, EveryKindOfCollisionInWords)
 {
-    sim.rng.Script({
+    sim.rng.script({
             0.0f,
             0.8f, // molecules 1 and 4: H2 + D2 always react
             0.0f,
@@ -188,8 +188,8 @@ TEST_F(StepLogTest, EveryKindOfCollisionInWords)
             0.0f,
             0.3f, // 1 again on the second pick, then 2: H2 + HD
     });
-    Step(4);
-    EXPECT_EQ(sim.rng.ScriptedLeft(), 0u);
+    step(4);
+    EXPECT_EQ(sim.rng.scriptedLeft(), 0u);
     const std::vector<std::string> expected = {
             "1. molecule 1 (H2) met molecule 4 (D2): they reacted to 2 HD; W 48 -> 16",
             "2. molecule 1 (HD) met molecule 2 (HD): coin 0.75 above 0.5, they reacted to H2 + "
@@ -213,8 +213,8 @@ TEST_F(StepLogTest, EveryKindOfCollisionInWords)
 
 TEST_F(StepLogTest, WordsWithTheProgramsDecimalSeparator)
 {
-    sim.rng.Script({0.3f, 0.6f, 0.50000006f});
-    Step(1);
+    sim.rng.script({0.3f, 0.6f, 0.50000006f});
+    step(1);
     EXPECT_EQ(sim.stepLog.lines(','),
               std::vector<std::string>{"1. molecule 2 (HD) met molecule 3 (HD): coin 0,50000006 "
                                        "above 0,5, they reacted to H2 + D2; W 48 -> 6"});
@@ -222,7 +222,7 @@ TEST_F(StepLogTest, WordsWithTheProgramsDecimalSeparator)
 
 TEST_F(StepLogTest, KeepsTheLastTwentyAndForgetsThemWithAnUnloggedRun)
 {
-    Step(25);
+    step(25);
     std::vector<StepEntry> entries = sim.stepLog.entries();
     ASSERT_EQ(entries.size(), StepLog::kCapacity);
     for (std::size_t i = 0; i < entries.size(); ++i)
@@ -233,11 +233,11 @@ TEST_F(StepLogTest, KeepsTheLastTwentyAndForgetsThemWithAnUnloggedRun)
     EXPECT_EQ(entries.back().lnWAfter, sim.lnW);
 
     sim.stepLog.setRecording(false);
-    Step(10);
+    step(10);
     EXPECT_TRUE(sim.stepLog.empty());
 
     sim.stepLog.setRecording(true);
-    Step(3);
+    step(3);
     EXPECT_EQ(sim.stepLog.size(), 3u);
     sim.BeginCollisions();
     EXPECT_TRUE(sim.stepLog.empty());
@@ -248,11 +248,11 @@ TEST(StepLog, LoggingDoesNotChangeTheRun)
     auto run = [](bool logged) {
         FakeHost host;
         Simulation sim(&host);
-        StartSeeded(sim, host, "40", "0", "40", 8);
+        startSeeded(sim, host, "40", "0", "40", 8);
         sim.stepLog.setRecording(logged);
         sim.bRunning = true;
-        sim.RunCollisionsFor(5000);
-        return DistributionsText(sim) + std::to_string(sim.observed.reactions.hdUnreacted);
+        sim.runCollisionsFor(5000);
+        return distributionsText(sim) + std::to_string(sim.observed.reactions.hdUnreacted);
     };
     EXPECT_EQ(run(true), run(false));
 }
@@ -261,24 +261,24 @@ TEST(CollisionsPerService, SlowedRunsServeEveryCollisionAndTurboStillCountsInHun
 {
     FakeHost host;
     Simulation sim(&host);
-    StartSeeded(sim, host, "20", "0", "20", 4);
+    startSeeded(sim, host, "20", "0", "20", 4);
     sim.bTurbo = true;
     for (std::int32_t refused : {0, 7, -1, 200})
-        sim.SetCollisionsPerService(refused);
-    EXPECT_EQ(sim.CollisionsPerService(), 50);
-    sim.SetCollisionsPerService(1);
+        sim.setCollisionsPerService(refused);
+    EXPECT_EQ(sim.collisionsPerService(), 50);
+    sim.setCollisionsPerService(1);
     host.counterWrites.clear();
     sim.bRunning = true;
-    sim.RunCollisionsFor(250);
+    sim.runCollisionsFor(250);
     EXPECT_EQ(host.eventServices, 250);
     EXPECT_EQ(host.counterWrites, (std::vector<std::string>{"100", "200"}));
     EXPECT_EQ(sim.observed.series().points().size(), 251u); // the start and every collision
 
     // A new interval is taken at the next service.
-    host.onServeEvents = [&] { sim.SetCollisionsPerService(50); };
+    host.onServeEvents = [&] { sim.setCollisionsPerService(50); };
     host.eventServices = 0;
     sim.bRunning = true;
-    sim.RunCollisionsFor(250);
+    sim.runCollisionsFor(250);
     EXPECT_EQ(host.eventServices, 1 + 5); // at 251, then 300, 350, 400, 450, 500
     EXPECT_EQ(sim.nCollisions, 500);
 }
@@ -309,31 +309,31 @@ TEST(ReadWholeNumber, WholeNumbersOnly)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(ReadWholeNumber(c.text), c.value);
+        EXPECT_EQ(readWholeNumber(c.text), c.value);
     }
 }
 
 // A whole run from "Setup System" on, as the program does it: ClearSystem
 // seeds the generator.
-std::string SeededRun(std::uint64_t seed, std::int64_t collisions, bool fixFirst = true)
+std::string seededRun(std::uint64_t seed, std::int64_t collisions, bool fixFirst = true)
 {
     FakeHost host;
     Simulation sim(&host);
     if (fixFirst)
-        sim.rng.FixSeed(seed);
-    host.ByMolecules("50", "0", "50");
+        sim.rng.fixSeed(seed);
+    host.byMolecules("50", "0", "50");
     sim.SetupSystem();
     sim.BeginCollisions();
     sim.bRunning = true;
-    sim.RunCollisionsFor(collisions);
-    return DistributionsText(sim);
+    sim.runCollisionsFor(collisions);
+    return distributionsText(sim);
 }
 
 TEST(FixedSeed, TheSameSeedAndSetupGiveTheSameFileByteForByte)
 {
-    const std::string first = SeededRun(12345, 20000);
-    EXPECT_EQ(SeededRun(12345, 20000), first);
-    EXPECT_NE(SeededRun(12346, 20000), first);
+    const std::string first = seededRun(12345, 20000);
+    EXPECT_EQ(seededRun(12345, 20000), first);
+    EXPECT_NE(seededRun(12346, 20000), first);
     EXPECT_GT(first.size(), 1000u); // many distributions, not just the start
 }
 
@@ -341,14 +341,14 @@ TEST(FixedSeed, ASeedForLaterLeavesTheRunGoingOnAlone)
 {
     FakeHost host;
     Simulation sim(&host);
-    StartSeeded(sim, host, "10", "0", "10", 21);
+    startSeeded(sim, host, "10", "0", "10", 21);
     UniformRandom copy = sim.rng;
-    sim.rng.FixSeedForLater(99);
-    EXPECT_EQ(sim.rng.Next(), copy.Next());
-    EXPECT_EQ(sim.rng.CurrentSeed(), 21u);
+    sim.rng.fixSeedForLater(99);
+    EXPECT_EQ(sim.rng.next(), copy.next());
+    EXPECT_EQ(sim.rng.currentSeed(), 21u);
     sim.ClearSystem();
-    EXPECT_EQ(sim.rng.CurrentSeed(), 99u);
-    EXPECT_TRUE(sim.rng.HasFixedSeed());
+    EXPECT_EQ(sim.rng.currentSeed(), 99u);
+    EXPECT_TRUE(sim.rng.hasFixedSeed());
 }
 
 } // namespace

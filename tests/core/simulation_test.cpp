@@ -15,10 +15,10 @@ namespace kormix {
 namespace {
 
 using test::FakeHost;
-using test::RunFor;
-using test::StartSeeded;
+using test::runFor;
+using test::startSeeded;
 
-std::string Digits16(double value)
+std::string digits16(double value)
 {
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.16g", value);
@@ -28,9 +28,9 @@ std::string Digits16(double value)
 TEST(LnW, WorkedExamplesToTheLastDigit)
 {
     EXPECT_EQ(LnW(1, 1, 0), std::log(2.0));
-    EXPECT_EQ(Digits16(LnW(0, 0, 2)), Digits16(std::log(4.0)));
-    EXPECT_EQ(Digits16(LnW(10, 10, 0)), "12.12679131460246");
-    EXPECT_EQ(Digits16(LnW(5, 5, 10)), "24.58769220771333");
+    EXPECT_EQ(digits16(LnW(0, 0, 2)), digits16(std::log(4.0)));
+    EXPECT_EQ(digits16(LnW(10, 10, 0)), "12.12679131460246");
+    EXPECT_EQ(digits16(LnW(5, 5, 10)), "24.58769220771333");
     EXPECT_EQ(LnW(7, 0, 0), 0.0);
     EXPECT_EQ(LnW(0, 0, 0), 0.0);
 }
@@ -56,8 +56,8 @@ TEST(LnW, ClosedFormAgreesWithAnExtendedPrecisionSum)
                                      {123456, 654321, 1}};
     for (const auto &c : cases) {
         const double reference = extendedSum(c[0], c[1], c[2]);
-        const double closed = detail::LnWByClosedForm(c[0], c[1], c[2]);
-        const double summed = detail::LnWBySum(c[0], c[1], c[2]);
+        const double closed = detail::lnWByClosedForm(c[0], c[1], c[2]);
+        const double summed = detail::lnWBySum(c[0], c[1], c[2]);
         EXPECT_NEAR(closed, reference, 1e-13 * std::max(1.0, reference)) << c[0] << ' ' << c[1];
         EXPECT_NEAR(summed, reference, 1e-10 * std::max(1.0, reference)) << c[0] << ' ' << c[1];
     }
@@ -118,22 +118,22 @@ TEST(SetupSystem, CompositionAndLabels)
         FakeHost host;
         Simulation sim(&host);
         if (c.byMolecules)
-            host.ByMolecules(c.a, c.b, c.c);
+            host.byMolecules(c.a, c.b, c.c);
         else
-            host.ByAtoms(c.a, c.b);
+            host.byAtoms(c.a, c.b);
         sim.SetupSystem();
         EXPECT_EQ(sim.nH2, c.nH2);
         EXPECT_EQ(sim.nHD, c.nHD);
         EXPECT_EQ(sim.nD2, c.nD2);
         EXPECT_EQ(sim.nMolecules, c.nH2 + c.nHD + c.nD2);
         EXPECT_EQ(host.Label(MainLabel::Qa), c.qa);
-        EXPECT_EQ(host.Label(MainLabel::H2), IntegerToText(c.nH2));
-        EXPECT_EQ(host.Label(MainLabel::HD), IntegerToText(c.nHD));
-        EXPECT_EQ(host.Label(MainLabel::D2), IntegerToText(c.nD2));
+        EXPECT_EQ(host.Label(MainLabel::H2), integerToText(c.nH2));
+        EXPECT_EQ(host.Label(MainLabel::HD), integerToText(c.nHD));
+        EXPECT_EQ(host.Label(MainLabel::D2), integerToText(c.nD2));
         EXPECT_EQ(host.Label(MainLabel::nHatoms), c.hAtoms);
         EXPECT_EQ(host.Label(MainLabel::nDatoms), c.dAtoms);
         EXPECT_EQ(sim.bNeedsSetup, c.needsSetup);
-        EXPECT_EQ(sim.Q.Text(), c.qa);
+        EXPECT_EQ(sim.Q.text(), c.qa);
         EXPECT_EQ(host.Label(MainLabel::status), "needs setup");
     }
 }
@@ -157,9 +157,9 @@ TEST(SetupSystem, ACountBeyondThirtyTwoBitsGivesNoUsableSystemHoweverItIsWritten
             FakeHost host;
             Simulation sim(&host);
             if (byMolecules)
-                host.ByMolecules(huge, "0", "10");
+                host.byMolecules(huge, "0", "10");
             else
-                host.ByAtoms(huge, "20");
+                host.byAtoms(huge, "20");
             sim.SetupSystem();
             EXPECT_TRUE(sim.bNeedsSetup);
             EXPECT_EQ(sim.nMolecules, 0);
@@ -172,7 +172,7 @@ TEST(SetupSystem, SaveOptionAndClearedLabels)
 {
     FakeHost host;
     Simulation sim(&host);
-    host.ByMolecules("3", "0", "3", /*saveAll=*/false);
+    host.byMolecules("3", "0", "3", /*saveAll=*/false);
     sim.SetupSystem();
     EXPECT_FALSE(sim.bSaveAll);
     EXPECT_EQ(host.Label(MainLabel::NumDistros), "most prob");
@@ -190,10 +190,10 @@ TEST(SetupSystem, SaveOptionAndClearedLabels)
         EXPECT_EQ(host.Label(l), "");
 }
 
-Simulation &SetUpMolecules(
+Simulation &setUpMolecules(
         Simulation &sim, FakeHost &host, const char *h2, const char *hd, const char *d2)
 {
-    host.ByMolecules(h2, hd, d2);
+    host.byMolecules(h2, hd, d2);
     sim.SetupSystem();
     return sim;
 }
@@ -202,7 +202,7 @@ TEST(BeginCollisions, FirstDistributionIsEntryOneAndTheBest)
 {
     FakeHost host;
     Simulation sim(&host);
-    SetUpMolecules(sim, host, "4", "0", "0"); // W = 1, ln W = 0 still beats -1
+    setUpMolecules(sim, host, "4", "0", "0"); // W = 1, ln W = 0 still beats -1
     sim.BeginCollisions();
     EXPECT_EQ(sim.nStored, 1);
     EXPECT_EQ(sim.nDistFound, 1);
@@ -210,7 +210,7 @@ TEST(BeginCollisions, FirstDistributionIsEntryOneAndTheBest)
     EXPECT_EQ(sim.iBest, 1);
     EXPECT_EQ(sim.lnWBest, 0.0);
     EXPECT_EQ(sim.bestCollision, 0);
-    EXPECT_EQ(sim.QBest.Text(), "infinite");
+    EXPECT_EQ(sim.QBest.text(), "infinite");
     EXPECT_EQ(sim.reg.regFreq[1], 1);
     EXPECT_GE(host.mostProbableCalls, 2); // before the reset and for the new best
 }
@@ -219,12 +219,12 @@ TEST(RunCollisions, OneH2AndOneD2AlwaysReactThenHalfTheTime)
 {
     FakeHost host;
     Simulation sim(&host);
-    SetUpMolecules(sim, host, "1", "0", "1");
+    setUpMolecules(sim, host, "1", "0", "1");
     sim.BeginCollisions();
     EXPECT_EQ(sim.lnW, std::log(2.0));
     // Molecule 1 is the H2, molecule 2 the D2; the second draw repeats until
     // it picks the other molecule.
-    sim.rng.Script({0.1f, 0.2f, 0.7f});
+    sim.rng.script({0.1f, 0.2f, 0.7f});
     host.onServeEvents = nullptr;
     bool stopped = false;
     host.onShowMostProbable = [&] {
@@ -239,9 +239,9 @@ TEST(RunCollisions, OneH2AndOneD2AlwaysReactThenHalfTheTime)
     EXPECT_EQ(sim.nHD, 2);
     EXPECT_EQ(sim.nH2, 0);
     EXPECT_DOUBLE_EQ(sim.lnW, std::log(4.0));
-    EXPECT_FALSE(sim.Q.IsText());
-    EXPECT_EQ(sim.Q.Number(), kInfiniteQ);
-    EXPECT_EQ(sim.rng.ScriptedLeft(), 0u);
+    EXPECT_FALSE(sim.Q.isText());
+    EXPECT_EQ(sim.Q.number(), kInfiniteQ);
+    EXPECT_EQ(sim.rng.scriptedLeft(), 0u);
 }
 
 TEST(RunCollisions, HdPairReactsOnlyAboveOneHalf)
@@ -255,10 +255,10 @@ TEST(RunCollisions, HdPairReactsOnlyAboveOneHalf)
         SCOPED_TRACE(c.r);
         FakeHost host;
         Simulation sim(&host);
-        SetUpMolecules(sim, host, "0", "2", "0");
+        setUpMolecules(sim, host, "0", "2", "0");
         sim.BeginCollisions();
         // Picks molecules 1 and 2 (both HD), then the draw that decides.
-        sim.rng.Script({0.0f, 0.5f, c.r});
+        sim.rng.script({0.0f, 0.5f, c.r});
         sim.bTurbo = false; // the counter is written after every collision
         host.onSetLabel = [&](MainLabel label) {
             if (label == MainLabel::ncollide)
@@ -281,24 +281,24 @@ TEST(RunCollisions, OnlyH2NeverChanges)
 {
     FakeHost host;
     Simulation sim(&host);
-    SetUpMolecules(sim, host, "6", "0", "0");
+    setUpMolecules(sim, host, "6", "0", "0");
     sim.BeginCollisions();
-    RunFor(sim, host, 250);
+    runFor(sim, host, 250);
     EXPECT_EQ(sim.nCollisions, 250);
     EXPECT_EQ(sim.nStored, 1);
     EXPECT_EQ(sim.reg.regFreq[1], 251);
-    EXPECT_EQ(sim.Q.Number(), kInfiniteQ);
+    EXPECT_EQ(sim.Q.number(), kInfiniteQ);
 }
 
 TEST(RunCollisions, TurboCounterShowsOnlyMultiplesOfOneHundred)
 {
     FakeHost host;
     Simulation sim(&host);
-    SetUpMolecules(sim, host, "20", "0", "20");
+    setUpMolecules(sim, host, "20", "0", "20");
     sim.bTurbo = true;
     sim.BeginCollisions();
     host.counterWrites.clear();
-    RunFor(sim, host, 450);
+    runFor(sim, host, 450);
     EXPECT_EQ(sim.nCollisions, 450);
     EXPECT_EQ(host.counterWrites, (std::vector<std::string>{"100", "200", "300", "400"}));
     EXPECT_EQ(host.Label(MainLabel::status), "running");
@@ -306,7 +306,7 @@ TEST(RunCollisions, TurboCounterShowsOnlyMultiplesOfOneHundred)
 
     sim.bTurbo = false;
     host.counterWrites.clear();
-    RunFor(sim, host, 500);
+    runFor(sim, host, 500);
     EXPECT_EQ(host.counterWrites.size(), 50u);
     EXPECT_EQ(host.counterWrites.front(), "451");
 }
@@ -315,11 +315,11 @@ TEST(RunCollisions, RestartContinuesTheRun)
 {
     FakeHost host;
     Simulation sim(&host);
-    StartSeeded(sim, host, "10", "0", "10", 7);
-    RunFor(sim, host, 100);
+    startSeeded(sim, host, "10", "0", "10", 7);
+    runFor(sim, host, 100);
     const auto best = sim.iBest;
     const auto found = sim.nDistFound;
-    RunFor(sim, host, 200);
+    runFor(sim, host, 200);
     EXPECT_EQ(sim.nCollisions, 200);
     EXPECT_GE(sim.nDistFound, found);
     EXPECT_GE(sim.lnWBest, sim.reg.regLnW[best]);
@@ -334,7 +334,7 @@ struct InvariantChecker
     int checks = 0;
     bool wrapped = false;
 
-    void Check()
+    void check()
     {
         ++checks;
         ASSERT_EQ(sim.nH2 + sim.nHD + sim.nD2, n);
@@ -385,11 +385,11 @@ TEST(RunCollisions, InvariantsHoldThroughoutSeededRuns)
         FakeHost host;
         host.fluctuations = true; // every recorded change is shown
         Simulation sim(&host);
-        StartSeeded(sim, host, c.h2, c.hd, c.d2, 12345);
+        startSeeded(sim, host, c.h2, c.hd, c.d2, 12345);
         InvariantChecker check{sim, 2 * sim.nH2 + sim.nHD, 2 * sim.nD2 + sim.nHD, sim.nMolecules};
-        host.onShowMostProbable = [&] { check.Check(); };
-        RunFor(sim, host, c.collisions);
-        check.Check();
+        host.onShowMostProbable = [&] { check.check(); };
+        runFor(sim, host, c.collisions);
+        check.check();
         EXPECT_GT(check.checks, 10);
         EXPECT_EQ(check.wrapped, c.wraps);
         EXPECT_EQ(sim.nCollisions, c.collisions);
@@ -402,7 +402,7 @@ TEST(RunCollisions, EmptySystemSetUpFromInsideTheLoopEndsIt)
     // leave the loop picking molecules that are not there.
     FakeHost host;
     Simulation sim(&host);
-    SetUpMolecules(sim, host, "5", "0", "5");
+    setUpMolecules(sim, host, "5", "0", "5");
     sim.BeginCollisions();
     host.onServeEvents = [&] { sim.ClearSystem(); };
     sim.bRunning = true;
@@ -415,12 +415,12 @@ TEST(RunCollisions, NewSystemSetUpFromInsideTheLoopIsCollidedOn)
 {
     FakeHost host;
     Simulation sim(&host);
-    SetUpMolecules(sim, host, "5", "0", "5");
+    setUpMolecules(sim, host, "5", "0", "5");
     sim.BeginCollisions();
     int services = 0;
     host.onServeEvents = [&] {
         if (++services == 1) {
-            host.ByMolecules("0", "30", "0");
+            host.byMolecules("0", "30", "0");
             sim.SetupSystem();
             sim.BeginCollisions();
         } else if (services == 3) {
@@ -439,7 +439,7 @@ TEST(RunCollisions, StopsAtOnceWithFewerThanTwoMolecules)
 {
     FakeHost host;
     Simulation sim(&host);
-    SetUpMolecules(sim, host, "1", "0", "0");
+    setUpMolecules(sim, host, "1", "0", "0");
     sim.BeginCollisions();
     sim.bRunning = true;
     sim.RunCollisions();
@@ -453,7 +453,7 @@ TEST(UpdateStatistics, LabelsOfTheBestDistribution)
     Simulation sim(&host);
     sim.bSaveAll = true;
     sim.lnWBest = 20.5;
-    sim.QBest.SetNumber(100.0 / 96);
+    sim.QBest.setNumber(100.0 / 96);
     sim.bestCollision = 1234;
     sim.nDistFound = 17;
     sim.nCollisions = 5000;
@@ -465,14 +465,14 @@ TEST(UpdateStatistics, LabelsOfTheBestDistribution)
     EXPECT_EQ(host.Label(MainLabel::NumDistros), "17");
     EXPECT_EQ(host.Label(MainLabel::ncollide), "5000");
 
-    sim.QBest.SetNumber(kInfiniteQ);
+    sim.QBest.setNumber(kInfiniteQ);
     sim.bSaveAll = false;
     host.labels.erase(MainLabel::NumDistros);
     sim.UpdateStatistics();
     EXPECT_EQ(host.Label(MainLabel::BestQ), "1E+300");
     EXPECT_EQ(host.Label(MainLabel::NumDistros), "<unset>");
 
-    sim.QBest.SetText("4.00");
+    sim.QBest.setText("4.00");
     sim.UpdateStatistics();
     EXPECT_EQ(host.Label(MainLabel::BestQ), "4.00");
 }
@@ -495,10 +495,10 @@ TEST(FormatQ, QuotientTexts)
     Simulation sim;
     for (const auto &c : cases) {
         sim.nKind = {c.h2, c.hd, c.d2, 0};
-        sim.Q.SetNumber(7);
+        sim.Q.setNumber(7);
         sim.FormatQ();
-        EXPECT_TRUE(sim.Q.IsText());
-        EXPECT_EQ(sim.Q.Text(), c.text) << c.h2 << ' ' << c.hd << ' ' << c.d2;
+        EXPECT_TRUE(sim.Q.isText());
+        EXPECT_EQ(sim.Q.text(), c.text) << c.h2 << ' ' << c.hd << ' ' << c.d2;
     }
 }
 
@@ -520,8 +520,8 @@ TEST(RunCollisions, CountingAMetDistributionInPlaceMatchesTheFullRecord)
         hosts[1].fluctuations = true;
         for (int k = 0; k < 2; ++k) {
             Simulation &sim = k ? b : a;
-            StartSeeded(sim, hosts[k], "40", "3", "25", 77, saveAll);
-            RunFor(sim, hosts[k], 30000);
+            startSeeded(sim, hosts[k], "40", "3", "25", 77, saveAll);
+            runFor(sim, hosts[k], 30000);
         }
         ASSERT_EQ(a.nStored, b.nStored);
         EXPECT_EQ(a.nDistFound, b.nDistFound);
@@ -551,17 +551,17 @@ TEST(RunCollisions, GeneratorDrawsPickTheSameMoleculesAsTheirFloats)
         Simulation direct(&hosts[0]), scripted(&hosts[1]);
         for (int k = 0; k < 2; ++k) {
             Simulation &sim = k ? scripted : direct;
-            StartSeeded(sim, hosts[k], n, "1", n, 2024);
+            startSeeded(sim, hosts[k], n, "1", n, 2024);
         }
         UniformRandom same;
-        same.Seed(2024);
+        same.seed(2024);
         std::vector<float> draws(40000);
         for (float &r : draws)
-            r = same.Next();
-        scripted.rng.Script(draws);
-        RunFor(direct, hosts[0], 10000);
-        RunFor(scripted, hosts[1], 10000);
-        ASSERT_GT(scripted.rng.ScriptedLeft(), 0u);
+            r = same.next();
+        scripted.rng.script(draws);
+        runFor(direct, hosts[0], 10000);
+        runFor(scripted, hosts[1], 10000);
+        ASSERT_GT(scripted.rng.scriptedLeft(), 0u);
         EXPECT_EQ(direct.nHD, scripted.nHD);
         EXPECT_EQ(direct.nD2, scripted.nD2);
         EXPECT_EQ(direct.lnW, scripted.lnW);
@@ -573,11 +573,11 @@ TEST(RunCollisions, GeneratorDrawsPickTheSameMoleculesAsTheirFloats)
 TEST(UniformRandom, BitsTimesScaledCountEqualsTheFloatProduct)
 {
     UniformRandom rng;
-    rng.Seed(8);
+    rng.seed(8);
     const double ns[] = {2, 3, 1000, 16777217, 536870913, 2147483647};
     for (double n : ns) {
         for (int i = 0; i < 20000; ++i) {
-            const std::uint32_t k = i == 0 ? 0xFFFFFFu : rng.engine().NextBits();
+            const std::uint32_t k = i == 0 ? 0xFFFFFFu : rng.engine().nextBits();
             const float r = float(k) * 0x1.0p-24f;
             ASSERT_EQ(std::int64_t(double(k) * (n * 0x1.0p-24)), std::int64_t(double(r) * n))
                     << n << ' ' << k;
@@ -591,7 +591,7 @@ TEST(UpdateStatistics, BestTextsFollowEveryChangeOfWhatTheyShow)
     // each change of the value, of its kind or of the separator shows.
     Simulation sim;
     FakeHost host;
-    sim.SetHost(&host);
+    sim.setHost(&host);
     struct Row
     {
         const char *what;
@@ -601,7 +601,7 @@ TEST(UpdateStatistics, BestTextsFollowEveryChangeOfWhatTheyShow)
     const Row rows[] = {
             {"first",
              [&] {
-                 sim.QBest.SetNumber(100.0 / 96);
+                 sim.QBest.setNumber(100.0 / 96);
                  sim.lnWBest = 20.5;
              },
              "1.04166666666667",
@@ -609,11 +609,11 @@ TEST(UpdateStatistics, BestTextsFollowEveryChangeOfWhatTheyShow)
              "8.00E+08"},
             {"same again", [] {}, "1.04166666666667", "8.903", "8.00E+08"},
             {"ln W", [&] { sim.lnWBest = 0; }, "1.04166666666667", "0.000", "1"},
-            {"Q as text", [&] { sim.QBest.SetText("infinite"); }, "infinite", "0.000", "1"},
-            {"Q as number", [&] { sim.QBest.SetNumber(kInfiniteQ); }, "1E+300", "0.000", "1"},
+            {"Q as text", [&] { sim.QBest.setText("infinite"); }, "infinite", "0.000", "1"},
+            {"Q as number", [&] { sim.QBest.setNumber(kInfiniteQ); }, "1E+300", "0.000", "1"},
             {"separator",
              [&] {
-                 sim.QBest.SetNumber(2.5);
+                 sim.QBest.setNumber(2.5);
                  sim.decimalPoint = ',';
              },
              "2,5",

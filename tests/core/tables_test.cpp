@@ -14,7 +14,7 @@
 namespace kormix {
 namespace {
 
-std::vector<std::vector<std::string>> Rows(const std::string &text)
+std::vector<std::vector<std::string>> rowsOf(const std::string &text)
 {
     std::vector<std::vector<std::string>> rows;
     std::istringstream lines(text);
@@ -43,7 +43,7 @@ TEST(Tables, CompositionsOfTwoH2AndTwoD2)
     shares.creditStay(0, 1);
     shares.creditStay(2, 6);
     shares.creditStay(4, 3);
-    const auto rows = Rows(compositionsTable(exact, shares, ','));
+    const auto rows = rowsOf(compositionsTable(exact, shares, ','));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0],
               (std::vector<std::string>{
@@ -72,7 +72,7 @@ TEST(Tables, SeriesNumbersTheRunsAcrossARevision)
     observed.markRevision(50);
     observed.beginRun({0, 6, 3});
     observed.recordPoint(0, {0, 6, 3}, 3.0);
-    const auto rows = Rows(seriesTable(observed.series()));
+    const auto rows = rowsOf(seriesTable(observed.series()));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0],
               (std::vector<std::string>{"collision", "run", "NH2", "NHD", "ND2", "%HD", "lnW", "Q"}));
@@ -89,7 +89,7 @@ TEST(Tables, ReactionsWithTheirExactChances)
     // them, the two HD meet in 2, and the coin lets (2^23 - 1) / 2^24 of
     // those react.
     const ReactionCounts counts{30, 20, 21};
-    const auto rows = Rows(
+    const auto rows = rowsOf(
             reactionsTable(counts, 200, Composition{1, 2, 1}, exactDistribution(4, 4)));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0],

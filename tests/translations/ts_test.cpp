@@ -28,7 +28,7 @@ struct Message
     QString type; // the translation's type attribute: empty when finished
 };
 
-std::vector<Message> ReadTs(const QString &path, QString *language = nullptr)
+std::vector<Message> readTs(const QString &path, QString *language = nullptr)
 {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
@@ -58,7 +58,7 @@ std::vector<Message> ReadTs(const QString &path, QString *language = nullptr)
     return messages;
 }
 
-QStringList TranslationFiles()
+QStringList translationFiles()
 {
     const QDir dir(QStringLiteral(KORMIX_SOURCE_DIR "/translations"));
     QStringList files;
@@ -68,7 +68,7 @@ QStringList TranslationFiles()
 }
 
 // The placeholders %1 ... %99 of a text.
-std::multiset<QString> Placeholders(const QString &text)
+std::multiset<QString> placeholders(const QString &text)
 {
     static const QRegularExpression placeholder("%\\d{1,2}");
     std::multiset<QString> found;
@@ -78,7 +78,7 @@ std::multiset<QString> Placeholders(const QString &text)
 }
 
 // The accelerators of a text: single ampersands (a doubled one is an ampersand shown).
-int Accelerators(const QString &text)
+int accelerators(const QString &text)
 {
     int n = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -93,7 +93,7 @@ int Accelerators(const QString &text)
 }
 
 // A rich text's tags (the About text): a translation keeps them all, in order.
-QStringList Tags(const QString &text)
+QStringList tags(const QString &text)
 {
     static const QRegularExpression tag("<[^>]*>");
     QStringList tags;
@@ -102,33 +102,33 @@ QStringList Tags(const QString &text)
     return tags;
 }
 
-std::string Name(const Message &m)
+std::string name(const Message &m)
 {
     return (m.context + " \"" + m.source + "\"").toStdString();
 }
 
 TEST(TranslationFiles, ThereIsAGermanOne)
 {
-    const QStringList files = TranslationFiles();
+    const QStringList files = translationFiles();
     ASSERT_TRUE(files.contains(QStringLiteral(KORMIX_SOURCE_DIR "/translations/kormix_de.ts")))
             << files.join(' ').toStdString();
     QString language;
-    const std::vector<Message> messages = ReadTs(files.first(), &language);
+    const std::vector<Message> messages = readTs(files.first(), &language);
     EXPECT_EQ(language, "de_DE");
     EXPECT_GT(messages.size(), 90u);
 }
 
 TEST(TranslationFiles, EveryTextHasAFinishedTranslationThatKeepsItsPlaceholdersAndAccelerator)
 {
-    for (const QString &file : TranslationFiles()) {
+    for (const QString &file : translationFiles()) {
         SCOPED_TRACE(file.toStdString());
-        for (const Message &m : ReadTs(file)) {
-            EXPECT_EQ(m.type, "") << Name(m); // neither "unfinished" nor "vanished"
-            EXPECT_FALSE(m.translation.trimmed().isEmpty()) << Name(m);
-            EXPECT_EQ(Placeholders(m.translation), Placeholders(m.source)) << Name(m);
-            EXPECT_EQ(Accelerators(m.translation), Accelerators(m.source)) << Name(m);
-            EXPECT_EQ(Tags(m.translation), Tags(m.source)) << Name(m);
-            EXPECT_EQ(m.translation, m.translation.trimmed()) << Name(m);
+        for (const Message &m : readTs(file)) {
+            EXPECT_EQ(m.type, "") << name(m); // neither "unfinished" nor "vanished"
+            EXPECT_FALSE(m.translation.trimmed().isEmpty()) << name(m);
+            EXPECT_EQ(placeholders(m.translation), placeholders(m.source)) << name(m);
+            EXPECT_EQ(accelerators(m.translation), accelerators(m.source)) << name(m);
+            EXPECT_EQ(tags(m.translation), tags(m.source)) << name(m);
+            EXPECT_EQ(m.translation, m.translation.trimmed()) << name(m);
         }
     }
 }
@@ -161,22 +161,22 @@ TEST(TranslationFiles, HoldExactlyTheTextsOfTheSources)
     ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAll().toStdString();
 
     std::set<std::pair<QString, QString>> inSources;
-    for (const Message &m : ReadTs(fresh))
+    for (const Message &m : readTs(fresh))
         inSources.emplace(m.context, m.source);
     ASSERT_GT(inSources.size(), 90u);
 
-    for (const QString &file : TranslationFiles()) {
+    for (const QString &file : translationFiles()) {
         SCOPED_TRACE(file.toStdString());
         std::set<std::pair<QString, QString>> inFile;
-        for (const Message &m : ReadTs(file))
+        for (const Message &m : readTs(file))
             inFile.emplace(m.context, m.source);
         for (const auto &text : inSources) {
             EXPECT_TRUE(inFile.count(text))
-                    << "not in the file: " << Name({text.first, text.second, {}, {}});
+                    << "not in the file: " << name({text.first, text.second, {}, {}});
         }
         for (const auto &text : inFile) {
             EXPECT_TRUE(inSources.count(text))
-                    << "no longer in the sources: " << Name({text.first, text.second, {}, {}});
+                    << "no longer in the sources: " << name({text.first, text.second, {}, {}});
         }
     }
 }

@@ -10,7 +10,7 @@
 
 namespace kormix::ui {
 
-LevelPanelLayout FrmBest::Layout()
+LevelPanelLayout FrmBest::panelLayout()
 {
     LevelPanelLayout layout;
     // The frame reaches a little below the client area; its lower edge is cut off.
@@ -37,11 +37,11 @@ FrmBest::FrmBest(QWidget *parent)
 {
     setObjectName("frmBest");
     setWindowTitle(tr("Most Probable Distribution Found Yet"));
-    setFont(SansFont(8.25, true));
-    UseWindowColours(this);
-    SetClientSize(this, 2475, 5340);
+    setFont(sansFont(8.25, true));
+    useWindowColours(this);
+    setClientSize(this, 2475, 5340);
 
-    FraLevels = new LevelPanel(Layout(), this);
+    FraLevels = new LevelPanel(panelLayout(), this);
 
     Label3 = FraLevels->columnNames[0];
     Label1 = FraLevels->columnNames[2];
@@ -53,7 +53,7 @@ FrmBest::FrmBest(QWidget *parent)
 void FrmBest::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    emit ClosedByUser();
+    emit closedByUser();
 }
 
 } // namespace kormix::ui

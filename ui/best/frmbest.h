@@ -26,7 +26,7 @@ public:
     explicit FrmBest(QWidget *parent = nullptr);
 
     // Where the panel's parts stand in this window.
-    static LevelPanelLayout Layout();
+    static LevelPanelLayout panelLayout();
 
     LevelPanel *FraLevels = nullptr;
     // Fixed captions under the H2, D2 and HD columns, parts of the panel.
@@ -41,7 +41,7 @@ public:
 signals:
     // The window manager closed the window although it offers no close
     // control; the main window then takes it down properly.
-    void ClosedByUser();
+    void closedByUser();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

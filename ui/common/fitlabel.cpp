@@ -12,12 +12,12 @@ namespace kormix::ui {
 namespace {
 
 // A font's size in the unit it was given in: pixels where it has a pixel size.
-qreal Size(const QFont &font)
+qreal sizeOf(const QFont &font)
 {
     return font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF();
 }
 
-QFont Resized(QFont font, qreal size)
+QFont resized(QFont font, qreal size)
 {
     if (font.pixelSize() > 0)
         font.setPixelSize(int(size));
@@ -27,7 +27,7 @@ QFont Resized(QFont font, qreal size)
 }
 
 // Width a shrunk text needs in the font: the text and a blank after it.
-qreal Need(const QFont &font, const QString &text)
+qreal need(const QFont &font, const QString &text)
 {
     const QFontMetricsF metrics(font);
     return metrics.horizontalAdvance(text) + metrics.horizontalAdvance(QLatin1Char(' '));
@@ -35,7 +35,7 @@ qreal Need(const QFont &font, const QString &text)
 
 } // namespace
 
-QFont TextFit::Font(const QFont &own, const QString &text, qreal room)
+QFont TextFit::font(const QFont &own, const QString &text, qreal room)
 {
     if (valid_ && room == room_ && text == text_)
         return font_;
@@ -61,18 +61,18 @@ QFont TextFit::Font(const QFont &own, const QString &text, qreal room)
     // A pixel (or half a point) at a time down from the own size: the widths
     // of a face's sizes do not scale exactly.
     const qreal step = own.pixelSize() > 0 ? 1 : 0.5;
-    qreal size = Size(own);
+    qreal size = sizeOf(own);
     QFont font = own;
     do {
         size -= step;
-        font = Resized(own, size);
-    } while (size > step && Need(font, text) > room);
+        font = resized(own, size);
+    } while (size > step && need(font, text) > room);
     fontByWidth_.insert(key, font);
     font_ = font;
     return font_;
 }
 
-void TextFit::Forget()
+void TextFit::forget()
 {
     valid_ = false;
     ownMetrics_.reset();
@@ -89,19 +89,19 @@ FitLabel::FitLabel(const QString &text, QWidget *parent)
 
 QFont FitLabel::shownFont() const
 {
-    return fit_.Font(font(), text(), contentsRect().width() - 2 * margin());
+    return fit_.font(font(), text(), contentsRect().width() - 2 * margin());
 }
 
 void FitLabel::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange)
-        fit_.Forget();
+        fit_.forget();
     QLabel::changeEvent(event);
 }
 
 void FitLabel::resizeEvent(QResizeEvent *event)
 {
-    fit_.Forget();
+    fit_.forget();
     QLabel::resizeEvent(event);
 }
 
@@ -125,7 +125,7 @@ void FitLabel::paintEvent(QPaintEvent *event)
                           foregroundRole());
 }
 
-QFont ShownFont(const QWidget *widget)
+QFont shownFont(const QWidget *widget)
 {
     if (const auto *fitted = dynamic_cast<const FittedText *>(widget))
         return fitted->shownFont();

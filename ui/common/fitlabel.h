@@ -32,10 +32,10 @@ namespace kormix::ui {
 class TextFit
 {
 public:
-    // `own` is the same font from call to call until Forget().
-    QFont Font(const QFont &own, const QString &text, qreal room);
+    // `own` is the same font from call to call until forget().
+    QFont font(const QFont &own, const QString &text, qreal room);
     // The font or the room changed: every fit found so far is void.
-    void Forget();
+    void forget();
 
 private:
     QString text_;
@@ -93,7 +93,7 @@ public:
         QStyleOptionButton option;
         this->initStyleOption(&option);
         const QRect room = this->style()->subElementRect(kContents, &option, this);
-        return fit_.Font(this->font(), this->text(), room.width());
+        return fit_.font(this->font(), this->text(), room.width());
     }
 
 protected:
@@ -111,12 +111,12 @@ protected:
     void changeEvent(QEvent *event) override
     {
         if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-            fit_.Forget();
+            fit_.forget();
         Button::changeEvent(event);
     }
     void resizeEvent(QResizeEvent *event) override
     {
-        fit_.Forget();
+        fit_.forget();
         Button::resizeEvent(event);
     }
 
@@ -137,6 +137,6 @@ private:
 
 // The font a widget's text is drawn in: a fitted text's shown font, else the
 // widget's own.
-QFont ShownFont(const QWidget *widget);
+QFont shownFont(const QWidget *widget);
 
 } // namespace kormix::ui

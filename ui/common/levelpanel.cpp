@@ -17,14 +17,14 @@ namespace kormix::ui {
 
 namespace {
 
-int Buttons(Qt::MouseButtons buttons)
+int buttonBits(Qt::MouseButtons buttons)
 {
     // Qt's button bits are those the frame reports: 1 left, 2 right, 4 middle.
     return int(buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
 }
 
 // Exactly the same place, size and look (QRectF's own comparison is fuzzy).
-bool Same(const PaintedShape &a, const PaintedShape &b)
+bool same(const PaintedShape &a, const PaintedShape &b)
 {
     const QRectF &g = a.geometry;
     const QRectF &h = b.geometry;
@@ -32,9 +32,9 @@ bool Same(const PaintedShape &a, const PaintedShape &b)
            && a.fill == b.fill && a.visible == b.visible;
 }
 
-QString Count(std::int32_t n)
+QString count(std::int32_t n)
 {
-    return QString::fromStdString(IntegerToText(n));
+    return QString::fromStdString(integerToText(n));
 }
 
 } // namespace
@@ -46,13 +46,13 @@ LevelPanel::LevelPanel(const LevelPanelLayout &layout, QWidget *parent)
     setObjectName("FraLevels");
     setAccessibleName(tr("level columns"));
     setFrameShape(QFrame::Box);
-    UseWhiteBackground(this);
-    Place(this, layout.frame);
+    useWhiteBackground(this);
+    place(this, layout.frame);
     setMouseTracking(true); // every move over the frame counts, pressed or not
 
     // The kinds in the order of the counts: 0 H2, 1 HD, 2 D2.
     const QString kinds[3] = {tr("H2"), tr("HD"), tr("D2")};
-    const QFont font = SansFont(layout.labelPoints);
+    const QFont font = sansFont(layout.labelPoints);
     for (int k = 0; k < 3; ++k) {
         const QByteArray name = "nMolec_" + QByteArray::number(k);
         nMolec[k] = makeLabel(this, name.constData(), kinds[k], layout.nMolec[k], font);
@@ -100,7 +100,7 @@ void LevelPanel::showDistribution(const std::array<std::int32_t, 4> &counts,
     for (PaintedShape &c : shown)
         c.visible = true;
     for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (!Same(shown[i], columns_[i])) {
+        if (!same(shown[i], columns_[i])) {
             columns_ = shown;
             update();
             break;
@@ -108,15 +108,15 @@ void LevelPanel::showDistribution(const std::array<std::int32_t, 4> &counts,
     }
 
     const double percent = total != 0 ? counts[1] / total * 100 : 0.0;
-    const QString h2 = Count(counts[0]);
-    const QString hd = Count(counts[1]);
-    const QString d2 = Count(counts[2]);
-    const QString q = CoreText(quotientText(counts[0], counts[1], counts[2], decimalPoint));
+    const QString h2 = count(counts[0]);
+    const QString hd = count(counts[1]);
+    const QString d2 = count(counts[2]);
+    const QString q = coreText(quotientText(counts[0], counts[1], counts[2], decimalPoint));
     writeText(nMolec[0], tr("%1 H2").arg(h2));
     //: The count of HD molecules and their share of all molecules.
     writeText(nMolec[1],
               tr("%1 HD (%2%)")
-                      .arg(hd, QString::fromStdString(FormatNumber(percent, "0.00", decimalPoint))));
+                      .arg(hd, QString::fromStdString(formatNumber(percent, "0.00", decimalPoint))));
     writeText(nMolec[2], tr("%1 D2").arg(d2));
     if (Qa)
         writeText(Qa, q);
@@ -138,26 +138,26 @@ void LevelPanel::paintEvent(QPaintEvent *event)
         const QRectF g = c.geometry.intersected(frame);
         if (!c.visible || g.height() <= 0 || g.width() <= 0)
             continue;
-        painter.fillRect(TwipsRect(g.left(), g.top(), g.width(), g.height()), c.fill);
+        painter.fillRect(twipsRect(g.left(), g.top(), g.width(), g.height()), c.fill);
     }
 }
 
 void LevelPanel::mousePressEvent(QMouseEvent *event)
 {
-    const QPointF t = ToTwips(event->position());
-    emit MouseDown(Buttons(event->button()), t.x(), t.y());
+    const QPointF t = toTwips(event->position());
+    emit mouseDown(buttonBits(event->button()), t.x(), t.y());
 }
 
 void LevelPanel::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPointF t = ToTwips(event->position());
-    emit MouseMove(Buttons(event->buttons()), t.x(), t.y());
+    const QPointF t = toTwips(event->position());
+    emit mouseMove(buttonBits(event->buttons()), t.x(), t.y());
 }
 
 void LevelPanel::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QPointF t = ToTwips(event->position());
-    emit MouseUp(Buttons(event->button()), t.x(), t.y());
+    const QPointF t = toTwips(event->position());
+    emit mouseUp(buttonBits(event->button()), t.x(), t.y());
 }
 
 } // namespace kormix::ui

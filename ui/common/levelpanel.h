@@ -82,9 +82,9 @@ public:
 signals:
     // Mouse events on the frame: the buttons (1 left, 2 right, 4 middle) and
     // the position in twips relative to the frame.
-    void MouseDown(int button, double x, double y);
-    void MouseMove(int button, double x, double y);
-    void MouseUp(int button, double x, double y);
+    void mouseDown(int button, double x, double y);
+    void mouseMove(int button, double x, double y);
+    void mouseUp(int button, double x, double y);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -18,7 +18,7 @@ constexpr char kCoreContext[] = "kormix::core";
 
 // Every word that reaches the main window's labels through the core's way of
 // writing them: the core's own, and the statuses the main window writes the
-// same way. Listed here so that lupdate finds them; CoreText translates them.
+// same way. Listed here so that lupdate finds them; coreText translates them.
 [[maybe_unused]] constexpr const char *kCoreWords[] = {
         //: A count or Q of a system not yet set up.
         QT_TRANSLATE_NOOP("kormix::core", "?"),
@@ -43,7 +43,7 @@ constexpr Shipped kShipped[] = {{QLocale::German, "de"}};
 
 constexpr char kTranslatorName[] = "kormix translator";
 
-bool Install(QCoreApplication &app, const QString &file, const QString &directory)
+bool install(QCoreApplication &app, const QString &file, const QString &directory)
 {
     auto *translator = new QTranslator(&app);
     translator->setObjectName(kTranslatorName);
@@ -54,7 +54,7 @@ bool Install(QCoreApplication &app, const QString &file, const QString &director
     return true;
 }
 
-bool IsNumber(char c)
+bool isNumber(char c)
 {
     return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == ',';
 }
@@ -67,11 +67,11 @@ bool installTranslations(QCoreApplication &app, const QLocale &locale)
         if (locale.language() != shipped.language)
             continue;
         const QString name = QString::fromLatin1(shipped.name);
-        if (!Install(app, QStringLiteral("kormix_") + name, QStringLiteral(":/i18n")))
+        if (!install(app, QStringLiteral("kormix_") + name, QStringLiteral(":/i18n")))
             return false;
         // Qt's own texts (the standard buttons, a field's context menu) come
         // from the system's Qt translations where they are installed.
-        Install(app,
+        install(app,
                 QStringLiteral("qtbase_") + name,
                 QLibraryInfo::path(QLibraryInfo::TranslationsPath));
         return true;
@@ -88,9 +88,9 @@ void removeTranslations(QCoreApplication &app)
     }
 }
 
-QString CoreText(std::string_view text)
+QString coreText(std::string_view text)
 {
-    if (text.empty() || IsNumber(text.front()))
+    if (text.empty() || isNumber(text.front()))
         return QString::fromUtf8(text.data(), qsizetype(text.size()));
     const std::string word(text);
     return QCoreApplication::translate(kCoreContext, word.c_str());

@@ -26,6 +26,6 @@ void removeTranslations(QCoreApplication &app);
 // A text the core writes into a label, as the user reads it: a word (a status,
 // "infinite", "?") in the user's language, a number exactly as written. Only
 // the first character is looked at, so numbers cost nothing.
-QString CoreText(std::string_view text);
+QString coreText(std::string_view text);
 
 } // namespace kormix::ui

@@ -8,36 +8,36 @@
 
 namespace kormix::ui {
 
-int Px(double twips)
+int px(double twips)
 {
     return int(std::lround(twips / kTwipsPerPixel));
 }
 
-QRect TwipsRect(double left, double top, double width, double height)
+QRect twipsRect(double left, double top, double width, double height)
 {
-    const int l = Px(left);
-    const int t = Px(top);
-    return QRect(l, t, Px(left + width) - l, Px(top + height) - t);
+    const int l = px(left);
+    const int t = px(top);
+    return QRect(l, t, px(left + width) - l, px(top + height) - t);
 }
 
-QPointF ToTwips(QPointF pixels)
+QPointF toTwips(QPointF pixels)
 {
     return pixels * kTwipsPerPixel;
 }
 
-void Place(QWidget *widget, double left, double top, double width, double height)
+void place(QWidget *widget, double left, double top, double width, double height)
 {
-    widget->setGeometry(TwipsRect(left, top, width, height));
+    widget->setGeometry(twipsRect(left, top, width, height));
 }
 
-void Place(QWidget *widget, const QRectF &twips)
+void place(QWidget *widget, const QRectF &twips)
 {
-    widget->setGeometry(TwipsRect(twips.left(), twips.top(), twips.width(), twips.height()));
+    widget->setGeometry(twipsRect(twips.left(), twips.top(), twips.width(), twips.height()));
 }
 
-void SetClientSize(QWidget *window, double width, double height)
+void setClientSize(QWidget *window, double width, double height)
 {
-    window->setFixedSize(Px(width), Px(height));
+    window->setFixedSize(px(width), px(height));
 }
 
 } // namespace kormix::ui

@@ -16,16 +16,16 @@ namespace kormix::ui {
 inline constexpr double kTwipsPerPixel = 15.0;
 
 // Twips to the nearest whole pixel.
-int Px(double twips);
+int px(double twips);
 // A rectangle given in twips, with its edges rounded to pixels.
-QRect TwipsRect(double left, double top, double width, double height);
+QRect twipsRect(double left, double top, double width, double height);
 // A position in pixels (for example a mouse event's) in twips.
-QPointF ToTwips(QPointF pixels);
+QPointF toTwips(QPointF pixels);
 
 // Places a widget at a rectangle given in twips, relative to its parent.
-void Place(QWidget *widget, double left, double top, double width, double height);
-void Place(QWidget *widget, const QRectF &twips);
+void place(QWidget *widget, double left, double top, double width, double height);
+void place(QWidget *widget, const QRectF &twips);
 // Gives a top-level window a fixed client area given in twips.
-void SetClientSize(QWidget *window, double width, double height);
+void setClientSize(QWidget *window, double width, double height);
 
 } // namespace kormix::ui

@@ -15,7 +15,7 @@
 
 namespace kormix::ui {
 
-QFont SansFont(double points, bool bold)
+QFont sansFont(double points, bool bold)
 {
     // The layouts were drawn for MS Sans Serif, whose letters are about as
     // wide as Arial's. Common desktop faces such as DejaVu Sans run wider and
@@ -30,7 +30,7 @@ QFont SansFont(double points, bool bold)
     return font;
 }
 
-void UseWindowColours(QWidget *window)
+void useWindowColours(QWidget *window)
 {
     QPalette pal = window->palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Base));
@@ -39,7 +39,7 @@ void UseWindowColours(QWidget *window)
     window->setAutoFillBackground(true);
 }
 
-void UseWhiteBackground(QWidget *area)
+void useWhiteBackground(QWidget *area)
 {
     QPalette pal = area->palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -55,12 +55,12 @@ void UseWhiteBackground(QWidget *area)
 
 namespace {
 
-bool IsDark(const QPalette &pal)
+bool isDark(const QPalette &pal)
 {
     return pal.color(QPalette::Window).lightnessF() < pal.color(QPalette::WindowText).lightnessF();
 }
 
-QColor Halfway(const QPalette &pal)
+QColor halfway(const QPalette &pal)
 {
     const QColor back = pal.color(QPalette::Window);
     const QColor text = pal.color(QPalette::WindowText);
@@ -71,18 +71,18 @@ QColor Halfway(const QPalette &pal)
 
 } // namespace
 
-QColor LineColour(const QPalette &palette)
+QColor lineColour(const QPalette &palette)
 {
-    return IsDark(palette) ? Halfway(palette) : palette.color(QPalette::Mid);
+    return isDark(palette) ? halfway(palette) : palette.color(QPalette::Mid);
 }
 
-void KeepIndicatorsVisible(QWidget *area)
+void keepIndicatorsVisible(QWidget *area)
 {
     const auto keep = [](QAbstractButton *button) {
         QPalette pal = button->palette();
-        if (!IsDark(pal))
+        if (!isDark(pal))
             return; // dark text on a light background: the style's outline shows
-        pal.setColor(QPalette::Window, Halfway(pal));
+        pal.setColor(QPalette::Window, halfway(pal));
         button->setPalette(pal);
     };
     for (QCheckBox *box : area->findChildren<QCheckBox *>())
@@ -98,7 +98,7 @@ void keepLineHigh(QLabel *label)
 
 namespace {
 
-FitLabel *MadeLabel(QWidget *parent,
+FitLabel *madeLabel(QWidget *parent,
                     const char *name,
                     const QString &text,
                     const QRectF &twips,
@@ -109,7 +109,7 @@ FitLabel *MadeLabel(QWidget *parent,
     if (font)
         label->setFont(*font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Place(label, twips);
+    place(label, twips);
     keepLineHigh(label);
     return label;
 }
@@ -118,7 +118,7 @@ FitLabel *MadeLabel(QWidget *parent,
 
 FitLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRectF &twips)
 {
-    return MadeLabel(parent, name, text, twips, nullptr);
+    return madeLabel(parent, name, text, twips, nullptr);
 }
 
 FitLabel *makeLabel(QWidget *parent,
@@ -127,7 +127,7 @@ FitLabel *makeLabel(QWidget *parent,
                     const QRectF &twips,
                     const QFont &font)
 {
-    return MadeLabel(parent, name, text, twips, &font);
+    return madeLabel(parent, name, text, twips, &font);
 }
 
 void writeText(QLabel *label, const QString &text)

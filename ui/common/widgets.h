@@ -21,30 +21,30 @@ namespace kormix::ui {
 
 // The system's sans-serif face standing in for MS Sans Serif, at a size in
 // points as designed for 96 dots per inch.
-QFont SansFont(double points, bool bold = true);
+QFont sansFont(double points, bool bold = true);
 
 // Gives a window the system's window colours (the background text fields
 // have, white on most desktops, and their text colour), as the windows were
 // designed with.
-void UseWindowColours(QWidget *window);
+void useWindowColours(QWidget *window);
 
 // Gives an area a white background and black text whatever the desktop's
 // palette, for the frames and pictures the windows were drawn with on white:
 // under a dark palette their inherited text colours would be light on white.
 // Labels, check boxes and option buttons inside take the same colours.
-void UseWhiteBackground(QWidget *area);
+void useWhiteBackground(QWidget *area);
 
 // Check boxes and option buttons inside the area keep an indicator that stands
 // out from the area's background. Styles draw the indicator's outline from the
 // colour the button stands on (Fusion darkens it a little), which vanishes on
 // a dark background; under a dark palette the buttons take a colour halfway
 // between the background and their text instead.
-void KeepIndicatorsVisible(QWidget *area);
+void keepIndicatorsVisible(QWidget *area);
 
 // The colour of a frame's line on an area of this palette: the palette's own
 // (Mid) on a light background; on a dark one, where that would vanish, halfway
 // between the background and the text.
-QColor LineColour(const QPalette &palette);
+QColor lineColour(const QPalette &palette);
 
 // Makes a label never shorter than a line of its font, so that no descender
 // is cut off: a box drawn lower than that grows downwards.
@@ -71,7 +71,7 @@ FitButton<Button> *makeButton(QWidget *parent,
 {
     auto *button = new FitButton<Button>(text, parent);
     button->setObjectName(name);
-    Place(button, twips);
+    place(button, twips);
     return button;
 }
 

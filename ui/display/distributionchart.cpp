@@ -19,41 +19,41 @@ DistributionChart::DistributionChart(QWidget *frame)
     bars_.reserve(1000);
 }
 
-void DistributionChart::AddBar(const PaintedShape &shape)
+void DistributionChart::addBar(const PaintedShape &shape)
 {
     bars_.push_back(shape);
-    UpdateBar(barCount() - 1);
+    updateBar(barCount() - 1);
 }
 
-void DistributionChart::SetBarGeometry(int k, const QRectF &geometry)
+void DistributionChart::setBarGeometry(int k, const QRectF &geometry)
 {
-    UpdateBar(k);
+    updateBar(k);
     bars_[std::size_t(k)].geometry = geometry;
-    UpdateBar(k);
+    updateBar(k);
 }
 
-void DistributionChart::SetBarFill(int k, const QColor &fill)
+void DistributionChart::setBarFill(int k, const QColor &fill)
 {
     bars_[std::size_t(k)].fill = fill;
-    UpdateBar(k);
+    updateBar(k);
 }
 
-void DistributionChart::SetBarVisible(int k, bool visible)
+void DistributionChart::setBarVisible(int k, bool visible)
 {
     bars_[std::size_t(k)].visible = visible;
-    UpdateBar(k);
+    updateBar(k);
 }
 
-void DistributionChart::SetTopBar(int k)
+void DistributionChart::setTopBar(int k)
 {
     if (topBar_ >= 0)
-        UpdateBar(topBar_);
+        updateBar(topBar_);
     topBar_ = k;
     if (topBar_ >= 0)
-        UpdateBar(topBar_);
+        updateBar(topBar_);
 }
 
-void DistributionChart::UpdateBar(int k)
+void DistributionChart::updateBar(int k)
 {
     if (!isVisible() || wholePending_)
         return; // the next paint covers everything anyway
@@ -65,7 +65,7 @@ void DistributionChart::UpdateBar(int k)
         return;
     }
     const QRectF &g = bars_[std::size_t(k)].geometry;
-    update(TwipsRect(g.left(), g.top(), g.width(), g.height()));
+    update(twipsRect(g.left(), g.top(), g.width(), g.height()));
 }
 
 void DistributionChart::paintEvent(QPaintEvent *event)
@@ -78,7 +78,7 @@ void DistributionChart::paintEvent(QPaintEvent *event)
         if (!b.visible)
             return;
         const QRectF &g = b.geometry;
-        const QRect r = TwipsRect(g.left(), g.top(), g.width(), g.height());
+        const QRect r = twipsRect(g.left(), g.top(), g.width(), g.height());
         if (r.intersects(dirty))
             painter.fillRect(r, b.fill);
     };
@@ -92,9 +92,9 @@ void DistributionChart::paintEvent(QPaintEvent *event)
 
 void DistributionChart::mousePressEvent(QMouseEvent *event)
 {
-    const QPointF t = ToTwips(event->position());
+    const QPointF t = toTwips(event->position());
     const int button = int(event->button() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
-    emit MouseDown(button, t.x(), t.y());
+    emit mouseDown(button, t.x(), t.y());
 }
 
 } // namespace kormix::ui

@@ -28,18 +28,18 @@ public:
     const PaintedShape &bar(int k) const { return bars_[std::size_t(k)]; }
 
     // Adds an element at the end of the array.
-    void AddBar(const PaintedShape &shape);
-    void SetBarGeometry(int k, const QRectF &geometry);
-    void SetBarFill(int k, const QColor &fill);
-    void SetBarVisible(int k, bool visible);
+    void addBar(const PaintedShape &shape);
+    void setBarGeometry(int k, const QRectF &geometry);
+    void setBarFill(int k, const QColor &fill);
+    void setBarVisible(int k, bool visible);
     // Bar k is drawn over all others (where narrow bars overlap, the selected
     // one must not disappear behind its neighbours); -1 for none.
-    void SetTopBar(int k);
+    void setTopBar(int k);
 
 signals:
     // A mouse press on the chart: the button (1 left, 2 right, 4 middle) and
     // the position in twips relative to the frame.
-    void MouseDown(int button, double x, double y);
+    void mouseDown(int button, double x, double y);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -47,7 +47,7 @@ protected:
 
 private:
     // Asks for a repaint of the pixels bar k covers now.
-    void UpdateBar(int k);
+    void updateBar(int k);
 
     static constexpr int kMaxPendingRects = 64;
 

@@ -44,7 +44,7 @@ const PaintedShape kDesignBar0{QRectF(480, 480, 375, 2775), QColor(0, 0, 255), f
 const PaintedShape kDesignBar1{QRectF(1080, 480, 375, 2775), QColor(255, 0, 0), false};
 
 // The composition panel in FraLevels.
-LevelPanelLayout PanelLayout()
+LevelPanelLayout panelLayout()
 {
     LevelPanelLayout l;
     l.frame = QRectF(7080, 120, 1935, 3495);
@@ -77,7 +77,7 @@ protected:
         QPainter painter(this);
         const QFontMetrics metrics(font());
         const int middle = title().isEmpty() ? 0 : metrics.height() / 2;
-        painter.setPen(LineColour(palette()));
+        painter.setPen(lineColour(palette()));
         painter.drawRect(rect().adjusted(0, middle, -1, -1));
         if (title().isEmpty())
             return;
@@ -88,7 +88,7 @@ protected:
     }
 };
 
-QString PathText(const std::filesystem::path &path)
+QString pathText(const std::filesystem::path &path)
 {
     return QString::fromStdU16String(path.u16string());
 }
@@ -108,38 +108,38 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     setObjectName("frmDisplay");
     setWindowTitle(tr("Detailed Display of System"));
     setModal(true);
-    setFont(SansFont(8.25));
-    UseWindowColours(this);
-    SetClientSize(this, kClientWidth, kClientHeight);
+    setFont(sansFont(8.25));
+    useWindowColours(this);
+    setClientSize(this, kClientWidth, kClientHeight);
 
     // The chart's frame, white, with the painted bars and the two captions
     // over them. Clicks anywhere in it pick a bar, captions included.
     FraDistro = new CaptionFrame(tr("Distributions"), this);
     FraDistro->setObjectName("FraDistro");
-    UseWhiteBackground(FraDistro);
-    Place(FraDistro, 720, 120, kDistroWidth, kDistroHeight);
+    useWhiteBackground(FraDistro);
+    place(FraDistro, 720, 120, kDistroWidth, kDistroHeight);
     chart = new DistributionChart(FraDistro);
-    chart->AddBar(kDesignBar0);
-    chart->AddBar(kDesignBar1);
+    chart->addBar(kDesignBar0);
+    chart->addBar(kDesignBar1);
     chart->setAccessibleName(tr("Distributions"));
 
     //: The chart's title before it is set; never seen.
-    title = makeLabel(FraDistro, "title", tr("title"), QRectF(1560, 120, 4215, 375), SansFont(12));
+    title = makeLabel(FraDistro, "title", tr("title"), QRectF(1560, 120, 4215, 375), sansFont(12));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     title->setAttribute(Qt::WA_TransparentForMouseEvents);
     Standby = makeLabel(FraDistro,
                         "Standby",
                         tr("Please Standby"),
                         QRectF(4560, 480, 1695, 255),
-                        SansFont(9.75));
-    UseWhiteBackground(Standby);
+                        sansFont(9.75));
+    useWhiteBackground(Standby);
     Standby->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    FraLevels = new LevelPanel(PanelLayout(), this);
+    FraLevels = new LevelPanel(panelLayout(), this);
 
     Frame4 = new CaptionFrame(tr("Options"), this);
     Frame4->setObjectName("Frame4");
-    Place(Frame4, 720, 3600, kDistroWidth, 615);
+    place(Frame4, 720, 3600, kDistroWidth, 615);
     OptTheoretical = makeButton<QRadioButton>(Frame4,
                                               "OptTheoretical",
                                               tr("Theoretical"),
@@ -152,7 +152,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
 
     Frame1 = new CaptionFrame(QString(), this);
     Frame1->setObjectName("Frame1");
-    Place(Frame1, 7080, 3600, 1815, 615);
+    place(Frame1, 7080, 3600, 1815, 615);
     W = makeLabel(Frame1, "W", "", QRectF(120, 240, 1575, 255));
 
     // Lies over the right end of Frame4, so it is made after it.
@@ -166,8 +166,8 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
                        "Label7",
                        tr("number of collisions:"),
                        QRectF(2160, 4440, 2655, 255),
-                       SansFont(12));
-    ncoll = makeLabel(this, "ncoll", "0", QRectF(4800, 4440, 1815, 255), SansFont(12));
+                       sansFont(12));
+    ncoll = makeLabel(this, "ncoll", "0", QRectF(4800, 4440, 1815, 255), sansFont(12));
     //: Writes every distribution to a file for a spreadsheet.
     Command1 = makeButton<QPushButton>(this, "Command1", tr("Excel"), QRectF(6600, 4440, 1095, 375));
     //: Closes the window.
@@ -183,7 +183,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
     connect(CmdMostProbable, &QPushButton::clicked, this, &FrmDisplay::CmdMostProbable_Click);
     connect(cmdExit, &QPushButton::clicked, this, &FrmDisplay::cmdExit_Click);
     connect(Command1, &QPushButton::clicked, this, &FrmDisplay::Command1_Click);
-    connect(chart, &DistributionChart::MouseDown, this, &FrmDisplay::FraDistro_MouseDown);
+    connect(chart, &DistributionChart::mouseDown, this, &FrmDisplay::FraDistro_MouseDown);
 
     // The keys N and P step through the bars from any of these controls.
     for (QWidget *w : {static_cast<QWidget *>(cmdExit),
@@ -192,7 +192,7 @@ FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
                        static_cast<QWidget *>(OptTheoretical)})
         w->installEventFilter(this);
 
-    KeepIndicatorsVisible(this);
+    keepIndicatorsVisible(this);
     Form_Load();
     cmdExit->setFocus();
 }
@@ -205,12 +205,12 @@ void FrmDisplay::Form_Load()
     SelectBar(iMaxLnW);
 }
 
-int FrmDisplay::BarCount() const
+int FrmDisplay::barCount() const
 {
     return std::clamp(sim_.nStored, 0, DistributionRegister::kCapacity);
 }
 
-double FrmDisplay::Usable() const
+double FrmDisplay::usableWidth() const
 {
     return kDistroWidth - 2 * barWidth;
 }
@@ -219,7 +219,7 @@ void FrmDisplay::InitChartState()
 {
     iSelected = -1;
     nBarsLoaded = 2;
-    ncoll->setText(QString::fromStdString(IntegerToText(sim_.nCollisions)));
+    ncoll->setText(QString::fromStdString(integerToText(sim_.nCollisions)));
 
     clrBar = bar(0).fill;
     clrMark = bar(1).fill;
@@ -233,7 +233,7 @@ void FrmDisplay::InitChartState()
     maxFreq = 0;
     maxLnW = 0;
     const DistributionRegister &reg = sim_.reg;
-    for (int k = 0; k < BarCount(); ++k) {
+    for (int k = 0; k < barCount(); ++k) {
         const int e = k + 1;
         barEntry[std::size_t(k)] = std::int16_t(e);
         // Strictly greater: among equal values the lowest position wins.
@@ -248,7 +248,7 @@ void FrmDisplay::InitChartState()
     }
 }
 
-double FrmDisplay::BarHeight(int e) const
+double FrmDisplay::barHeight(int e) const
 {
     const DistributionRegister &reg = sim_.reg;
     double h = 0;
@@ -265,7 +265,7 @@ void FrmDisplay::BuildBars()
 {
     Standby->show();
     barWidth = barDesignWidth;
-    const double usable = Usable();
+    const double usable = usableWidth();
     // Neighbouring distributions differ by two HD molecules: bars this wide
     // touch their neighbours.
     barPitch = sim_.nMolecules > 0 ? 2 * usable / sim_.nMolecules : barDesignWidth;
@@ -275,43 +275,43 @@ void FrmDisplay::BuildBars()
         barPitch = kMinBarPitch;
 
     const PaintedShape copy{bar(0).geometry, bar(0).fill, false};
-    for (int k = 0; k < BarCount(); ++k) {
+    for (int k = 0; k < barCount(); ++k) {
         const int e = barEntry[std::size_t(k)];
         if (k == nBarsLoaded) {
-            chart->AddBar(copy);
+            chart->addBar(copy);
             ++nBarsLoaded;
         }
-        chart->SetBarVisible(k, false);
+        chart->setBarVisible(k, false);
         const double left = barWidth - barPitch / 2 + sim_.reg.regFracHD[e] * usable;
-        const double height = BarHeight(e);
-        chart->SetBarGeometry(k, QRectF(left, barBaseY - height, barPitch, height));
-        chart->SetBarFill(k, clrBar);
-        chart->SetBarVisible(k, true);
+        const double height = barHeight(e);
+        chart->setBarGeometry(k, QRectF(left, barBaseY - height, barPitch, height));
+        chart->setBarFill(k, clrBar);
+        chart->setBarVisible(k, true);
     }
     Standby->hide();
 }
 
 void FrmDisplay::UpdateBarHeights()
 {
-    for (int k = 0; k < BarCount(); ++k) {
-        const double height = BarHeight(barEntry[std::size_t(k)]);
+    for (int k = 0; k < barCount(); ++k) {
+        const double height = barHeight(barEntry[std::size_t(k)]);
         QRectF g = bar(k).geometry;
         g.setTop(barBaseY - height);
         g.setHeight(height);
-        chart->SetBarGeometry(k, g);
+        chart->setBarGeometry(k, g);
     }
 }
 
 void FrmDisplay::SelectBar(int p)
 {
-    const int n = BarCount();
+    const int n = barCount();
     if (n == 0)
         return; // nothing to select in an empty register
     p = clampSelection(p, n);
     if (iSelected >= 0)
-        chart->SetBarFill(iSelected, clrBar);
-    chart->SetBarFill(p, clrMark);
-    chart->SetTopBar(p);
+        chart->setBarFill(iSelected, clrBar);
+    chart->setBarFill(p, clrMark);
+    chart->setTopBar(p);
     iSelected = p;
     ShowSelectedDistribution();
 }
@@ -319,18 +319,18 @@ void FrmDisplay::SelectBar(int p)
 void FrmDisplay::PickNearestBar(double X)
 {
     // The click's place on the plotting range: 0 at its left end, 1 at its right.
-    const double x = (X - barWidth) / Usable();
-    std::vector<double> fracHD(static_cast<std::size_t>(BarCount()));
+    const double x = (X - barWidth) / usableWidth();
+    std::vector<double> fracHD(static_cast<std::size_t>(barCount()));
     for (std::size_t k = 0; k < fracHD.size(); ++k)
         fracHD[k] = sim_.reg.regFracHD[barEntry[k]];
     SelectBar(nearestBar(fracHD, x));
 }
 
-void FrmDisplay::StepSelectionByKey(int KeyAscii)
+void FrmDisplay::StepSelectionByKey(int keyAscii)
 {
-    if (KeyAscii < 0)
+    if (keyAscii < 0)
         return;
-    const int step = selectionStep(char32_t(KeyAscii));
+    const int step = selectionStep(char32_t(keyAscii));
     if (step != 0)
         SelectBar(iSelected + step);
 }
@@ -394,19 +394,19 @@ void FrmDisplay::cmdExit_Click()
 
 void FrmDisplay::Command1_Click()
 {
-    const std::filesystem::path path = exportPath.empty() ? DistributionsFilePath() : exportPath;
+    const std::filesystem::path path = exportPath.empty() ? distributionsFilePath() : exportPath;
     const ExportResult result = exportPath.empty() ? ExportDistributions(sim_)
                                                    : ExportDistributions(sim_, path);
 
-    QMessageBox box(QMessageBox::NoIcon, tr("Kormix"), ExportMessage(result), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, tr("Kormix"), exportMessage(result), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText); // a path is never markup
     box.exec();
 
     if (result.ok && openFile)
-        openFile(PathText(path)); // whether a program opens it is the desktop's affair
+        openFile(pathText(path)); // whether a program opens it is the desktop's affair
 }
 
-QString FrmDisplay::ExportMessage(const ExportResult &result)
+QString FrmDisplay::exportMessage(const ExportResult &result)
 {
     using Outcome = ExportResult::Outcome;
     const QString path = QString::fromStdString(result.path);

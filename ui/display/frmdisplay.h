@@ -42,7 +42,7 @@ public:
     // tests replace it so that no external program starts.
     static std::function<void(const QString &path)> openFile;
     // Where "Excel" writes the file; empty means the program's fixed, private
-    // place (kormix::DistributionsFilePath()). Tests point it into a scratch
+    // place (kormix::distributionsFilePath()). Tests point it into a scratch
     // folder.
     static std::filesystem::path exportPath;
 
@@ -89,11 +89,11 @@ public:
     // Selects the bar nearest to X (twips, relative to FraDistro).
     void PickNearestBar(double X);
     // N selects the previous position, P the next; either letter case.
-    void StepSelectionByKey(int KeyAscii);
+    void StepSelectionByKey(int keyAscii);
 
     // What "Excel" tells the user of an export, in the user's language; in
     // English exactly the export's own message.
-    static QString ExportMessage(const ExportResult &result);
+    static QString exportMessage(const ExportResult &result);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -112,11 +112,11 @@ private:
     void BuildBars();
     void ShowSelectedDistribution();
     // Height of the bar of register entry e in the selected mode, twips.
-    double BarHeight(int e) const;
+    double barHeight(int e) const;
     // Bars on the chart: the register's entries in use.
-    int BarCount() const;
+    int barCount() const;
     // Length of the plotting range, twips.
-    double Usable() const;
+    double usableWidth() const;
 
     Simulation &sim_;
 };

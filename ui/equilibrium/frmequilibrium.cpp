@@ -57,12 +57,12 @@ constexpr double kK = 4.0;
 // Revisions beyond this many are not drawn as lines.
 constexpr std::size_t kMaxRevisionLines = 64;
 
-QString Text(const std::string &text)
+QString toQString(const std::string &text)
 {
     return QString::fromStdString(text);
 }
 
-bool IsDarkPalette(const QPalette &palette)
+bool isDarkPalette(const QPalette &palette)
 {
     return palette.color(QPalette::Window).lightnessF()
            < palette.color(QPalette::WindowText).lightnessF();
@@ -71,7 +71,7 @@ bool IsDarkPalette(const QPalette &palette)
 // The collisions of an expected approach: long enough to reach equilibrium
 // from any start (a few times N collisions relax a system of N molecules),
 // short enough to cost at most kApproachBudget state updates.
-std::int64_t ApproachLength(std::int64_t molecules, std::int64_t compositions)
+std::int64_t approachLength(std::int64_t molecules, std::int64_t compositions)
 {
     const double wanted = std::max(1000.0, 20.0 * double(molecules));
     const double c = double(std::max<std::int64_t>(compositions, 1));
@@ -82,16 +82,16 @@ std::int64_t ApproachLength(std::int64_t molecules, std::int64_t compositions)
     return std::int64_t(std::min(wanted, budget));
 }
 
-QLabel *NewLabel(const QString &text, const QString &name, QWidget *parent)
+QLabel *newLabel(const QString &text, const QString &name, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     return label;
 }
 
-QLabel *NewValue(const QString &name, QWidget *parent)
+QLabel *newValue(const QString &name, QWidget *parent)
 {
-    QLabel *label = NewLabel("–", name, parent);
+    QLabel *label = newLabel("–", name, parent);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
@@ -102,7 +102,7 @@ QLabel *NewValue(const QString &name, QWidget *parent)
 // than twice the columns keeps them all. Drawn, it looks as the whole line
 // would, at a fraction of the cost: the chart strokes every point of a line
 // at every change, for its outline as well.
-QList<QPointF> Envelope(const QList<QPointF> &line, double x0, double x1, int columns)
+QList<QPointF> envelope(const QList<QPointF> &line, double x0, double x1, int columns)
 {
     if (line.size() <= 2 * columns)
         return line;
@@ -128,7 +128,7 @@ QList<QPointF> Envelope(const QList<QPointF> &line, double x0, double x1, int co
     return kept;
 }
 
-void HideFromLegend(QChart *chart, QAbstractSeries *series)
+void hideFromLegend(QChart *chart, QAbstractSeries *series)
 {
     for (QLegendMarker *marker : chart->legend()->markers(series))
         marker->setVisible(false);
@@ -145,16 +145,16 @@ FrmEquilibrium::FrmEquilibrium(Simulation &sim, QWidget *parent)
     askSavePath = [this](const QString &caption, const QString &name, const QString &filter) {
         return QFileDialog::getSaveFileName(this, caption, name, filter);
     };
-    BuildControls();
+    buildControls();
     // Under a dark palette the check box's and option buttons' indicators
     // keep an outline that shows.
-    KeepIndicatorsVisible(this);
-    ApplyPalette();
+    keepIndicatorsVisible(this);
+    applyPalette();
 }
 
 FrmEquilibrium::~FrmEquilibrium() = default;
 
-QChart *FrmEquilibrium::NewChart(const QString &name)
+QChart *FrmEquilibrium::newChart(const QString &name)
 {
     auto *chart = new QChart;
     chart->setObjectName(name);
@@ -163,10 +163,10 @@ QChart *FrmEquilibrium::NewChart(const QString &name)
     return chart;
 }
 
-void FrmEquilibrium::BuildControls()
+void FrmEquilibrium::buildControls()
 {
     // --- the compositions -----------------------------------------------------
-    compositionChart_ = NewChart("compositionChart");
+    compositionChart_ = newChart("compositionChart");
     observedTop_ = new QLineSeries(compositionChart_);
     auto *observedBase = new QLineSeries(compositionChart_);
     observedBars = new QAreaSeries(observedTop_, observedBase);
@@ -184,7 +184,7 @@ void FrmEquilibrium::BuildControls()
     compositionChart_->addAxis(fractionAxis_, Qt::AlignBottom);
     observedBars->attachAxis(fractionAxis_);
     exactOutline->attachAxis(fractionAxis_);
-    UseProbabilityAxis();
+    useProbabilityAxis();
 
     compositionView = new QChartView(compositionChart_, this);
     compositionView->setObjectName("compositionView");
@@ -199,43 +199,43 @@ void FrmEquilibrium::BuildControls()
     chkLogarithmic->setObjectName("chkLogarithmic");
     chkLogarithmic->setToolTip("Probability axis on a logarithmic scale: shows the compositions "
                                "far from the most probable one");
-    lblNotShown = NewLabel("", "lblNotShown", this);
+    lblNotShown = newLabel("", "lblNotShown", this);
     lblNotShown->setWordWrap(true);
 
     // --- the exact values beside the observed ones ----------------------------
     auto *summary = new QGroupBox("exact and observed", this);
     summary->setObjectName("fraSummary");
     auto *grid = new QGridLayout(summary);
-    lblDistance = NewLabel("", "lblDistance", summary);
+    lblDistance = newLabel("", "lblDistance", summary);
     lblDistance->setToolTip("Total-variation distance: half the sum over all compositions of "
                             "|observed share - exact P|. 0 means the run spent its collisions "
                             "exactly as the theory says; 1 means it never met a likely "
                             "composition.");
     grid->addWidget(lblDistance, 0, 0, 1, 3);
-    grid->addWidget(NewLabel("most probable composition:", "Label_mode", summary), 1, 0);
-    lblMode = NewLabel("–", "lblMode", summary);
+    grid->addWidget(newLabel("most probable composition:", "Label_mode", summary), 1, 0);
+    lblMode = newLabel("–", "lblMode", summary);
     lblMode->setTextInteractionFlags(Qt::TextSelectableByMouse);
     grid->addWidget(lblMode, 1, 1, 1, 2);
-    grid->addWidget(NewLabel("its probability P:", "Label_modeP", summary), 2, 0);
-    lblModeP = NewValue("lblModeP", summary);
+    grid->addWidget(newLabel("its probability P:", "Label_modeP", summary), 2, 0);
+    lblModeP = newValue("lblModeP", summary);
     grid->addWidget(lblModeP, 2, 2);
-    grid->addWidget(NewLabel("its quotient Q:", "Label_modeQ", summary), 3, 0);
-    lblModeQ = NewValue("lblModeQ", summary);
+    grid->addWidget(newLabel("its quotient Q:", "Label_modeQ", summary), 3, 0);
+    lblModeQ = newValue("lblModeQ", summary);
     grid->addWidget(lblModeQ, 3, 2);
-    auto *observedHead = NewLabel("observed", "Label_observed", summary);
-    auto *exactHead = NewLabel("exact", "Label_exact", summary);
+    auto *observedHead = newLabel("observed", "Label_observed", summary);
+    auto *exactHead = newLabel("exact", "Label_exact", summary);
     observedHead->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     exactHead->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(observedHead, 4, 1);
     grid->addWidget(exactHead, 4, 2);
-    grid->addWidget(NewLabel("mean HD fraction:", "Label_mean", summary), 5, 0);
-    lblMeanObserved = NewValue("lblMeanObserved", summary);
-    lblMeanExact = NewValue("lblMeanExact", summary);
+    grid->addWidget(newLabel("mean HD fraction:", "Label_mean", summary), 5, 0);
+    lblMeanObserved = newValue("lblMeanObserved", summary);
+    lblMeanExact = newValue("lblMeanExact", summary);
     grid->addWidget(lblMeanObserved, 5, 1);
     grid->addWidget(lblMeanExact, 5, 2);
-    grid->addWidget(NewLabel("standard deviation:", "Label_sd", summary), 6, 0);
-    lblSdObserved = NewValue("lblSdObserved", summary);
-    lblSdExact = NewValue("lblSdExact", summary);
+    grid->addWidget(newLabel("standard deviation:", "Label_sd", summary), 6, 0);
+    lblSdObserved = newValue("lblSdObserved", summary);
+    lblSdExact = newValue("lblSdExact", summary);
     grid->addWidget(lblSdObserved, 6, 1);
     grid->addWidget(lblSdExact, 6, 2);
     grid->setRowStretch(7, 1);
@@ -243,7 +243,7 @@ void FrmEquilibrium::BuildControls()
     grid->setColumnMinimumWidth(2, 70);
 
     // --- the course of the run -------------------------------------------------
-    courseChart_ = NewChart("courseChart");
+    courseChart_ = newChart("courseChart");
     collisionAxis_ = new QValueAxis;
     collisionAxis_->setTitleText("collisions");
     collisionAxis_->setLabelFormat("%.0f");
@@ -280,7 +280,7 @@ void FrmEquilibrium::BuildControls()
         series->attachAxis(collisionAxis_);
         series->attachAxis(courseAxis_);
     }
-    HideFromLegend(courseChart_, exactMeanLine);
+    hideFromLegend(courseChart_, exactMeanLine);
 
     courseView = new QChartView(courseChart_, this);
     courseView->setObjectName("courseView");
@@ -303,7 +303,7 @@ void FrmEquilibrium::BuildControls()
     }
     optCourse[0]->setChecked(true);
     courseOptions->addStretch(1);
-    lblHorizon = NewLabel("", "lblHorizon", this);
+    lblHorizon = newLabel("", "lblHorizon", this);
     lblHorizon->setWordWrap(true);
 
     // --- the reactions -----------------------------------------------------------
@@ -312,20 +312,20 @@ void FrmEquilibrium::BuildControls()
     auto *table = new QGridLayout(reactionsBox);
     const char *heads[] = {"count", "recent, per collision", "expected now", "at equilibrium"};
     for (int c = 0; c < 4; ++c) {
-        QLabel *head = NewLabel(heads[c], QString("Label_reactions_%1").arg(c), reactionsBox);
+        QLabel *head = newLabel(heads[c], QString("Label_reactions_%1").arg(c), reactionsBox);
         head->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         table->addWidget(head, 0, c + 1);
     }
     const char *reactions[] = {kForwardName, kReverseName, kUnreactedName};
     for (int r = 0; r < 3; ++r) {
         const auto i = std::size_t(r);
-        table->addWidget(NewLabel(reactions[r], QString("Label_reaction_%1").arg(r), reactionsBox),
+        table->addWidget(newLabel(reactions[r], QString("Label_reaction_%1").arg(r), reactionsBox),
                          r + 1,
                          0);
-        lblCount[i] = NewValue(QString("lblCount_%1").arg(r), reactionsBox);
-        lblRecent[i] = NewValue(QString("lblRecent_%1").arg(r), reactionsBox);
-        lblExpectedNow[i] = NewValue(QString("lblExpectedNow_%1").arg(r), reactionsBox);
-        lblExpectedEquilibrium[i] = NewValue(QString("lblExpectedEquilibrium_%1").arg(r),
+        lblCount[i] = newValue(QString("lblCount_%1").arg(r), reactionsBox);
+        lblRecent[i] = newValue(QString("lblRecent_%1").arg(r), reactionsBox);
+        lblExpectedNow[i] = newValue(QString("lblExpectedNow_%1").arg(r), reactionsBox);
+        lblExpectedEquilibrium[i] = newValue(QString("lblExpectedEquilibrium_%1").arg(r),
                                              reactionsBox);
         table->addWidget(lblCount[i], r + 1, 1);
         table->addWidget(lblRecent[i], r + 1, 2);
@@ -389,7 +389,7 @@ void FrmEquilibrium::BuildControls()
     connect(cmdSaveData, &QPushButton::clicked, this, &FrmEquilibrium::cmdSaveData_Click);
 }
 
-void FrmEquilibrium::UseProbabilityAxis()
+void FrmEquilibrium::useProbabilityAxis()
 {
     const bool logarithmic = chkLogarithmic && chkLogarithmic->isChecked();
     QAbstractAxis *old = logarithmic ? static_cast<QAbstractAxis *>(linearAxis_)
@@ -424,15 +424,15 @@ void FrmEquilibrium::UseProbabilityAxis()
     compositionChart_->addAxis(axis, Qt::AlignLeft);
     observedBars->attachAxis(axis);
     exactOutline->attachAxis(axis);
-    ApplyPalette();
+    applyPalette();
 }
 
-void FrmEquilibrium::ApplyPalette()
+void FrmEquilibrium::applyPalette()
 {
     if (!compositionChart_ || !courseChart_)
         return; // still being built
     const QPalette pal = palette();
-    const bool dark = IsDarkPalette(pal);
+    const bool dark = isDarkPalette(pal);
     const QColor text = pal.color(QPalette::WindowText);
     const QColor observed = dark ? QColor(90, 160, 230) : QColor(60, 120, 200);
     const QColor course = dark ? QColor(255, 170, 60) : QColor(200, 90, 0);
@@ -474,18 +474,18 @@ void FrmEquilibrium::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange)
-        ApplyPalette();
+        applyPalette();
 }
 
 void FrmEquilibrium::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    Refresh();
+    refresh();
 }
 
 // --- number texts -------------------------------------------------------------
 
-QString FrmEquilibrium::Fixed(double value, int decimals) const
+QString FrmEquilibrium::fixed(double value, int decimals) const
 {
     if (!std::isfinite(value))
         return "–";
@@ -497,25 +497,25 @@ QString FrmEquilibrium::Fixed(double value, int decimals) const
                                       decimals);
     std::string text(buffer, result.ptr);
     std::replace(text.begin(), text.end(), '.', sim_.decimalPoint);
-    return Text(text);
+    return toQString(text);
 }
 
-QString FrmEquilibrium::Spread(double sd) const
+QString FrmEquilibrium::spread(double sd) const
 {
     // A large system's spread is far below the fourth decimal.
     if (sd == 0 || sd >= 1e-3)
-        return Fixed(sd, 4);
-    return Text(FormatNumber(sd, "scientific", sim_.decimalPoint));
+        return fixed(sd, 4);
+    return toQString(formatNumber(sd, "scientific", sim_.decimalPoint));
 }
 
-QString FrmEquilibrium::Probability(double p) const
+QString FrmEquilibrium::probability(double p) const
 {
     if (p >= 1e-4)
-        return Fixed(p, 5);
-    return Text(FormatNumber(p, "scientific", sim_.decimalPoint));
+        return fixed(p, 5);
+    return toQString(formatNumber(p, "scientific", sim_.decimalPoint));
 }
 
-QString FrmEquilibrium::DistanceText(std::optional<double> distance, char decimalPoint)
+QString FrmEquilibrium::distanceText(std::optional<double> distance, char decimalPoint)
 {
     const QString head = "distance from equilibrium (TV): ";
     if (!distance)
@@ -528,12 +528,12 @@ QString FrmEquilibrium::DistanceText(std::optional<double> distance, char decima
                                       4);
     std::string text(buffer, result.ptr);
     std::replace(text.begin(), text.end(), '.', decimalPoint);
-    return head + Text(text);
+    return head + toQString(text);
 }
 
 // --- refresh ------------------------------------------------------------------------
 
-void FrmEquilibrium::UpdateExact()
+void FrmEquilibrium::updateExact()
 {
     const std::int64_t h = 2 * std::int64_t(sim_.nH2) + sim_.nHD;
     const std::int64_t d = 2 * std::int64_t(sim_.nD2) + sim_.nHD;
@@ -553,7 +553,7 @@ void FrmEquilibrium::UpdateExact()
     sdLnW_ = std::sqrt(std::max(0.0, square - mean * mean));
 }
 
-void FrmEquilibrium::UpdateApproach()
+void FrmEquilibrium::updateApproach()
 {
     const Composition &start = sim_.observed.start();
     if (approachStart_ && *approachStart_ == start)
@@ -564,11 +564,11 @@ void FrmEquilibrium::UpdateApproach()
         return;
     }
     approach_ = expectedApproach(start,
-                                 ApproachLength(start.molecules(), exact_.compositionCount()),
+                                 approachLength(start.molecules(), exact_.compositionCount()),
                                  kApproachSamples);
 }
 
-bool FrmEquilibrium::RunOfThisSystem() const
+bool FrmEquilibrium::runOfThisSystem() const
 {
     // The observations belong to the run begun last; between a new setup and
     // its start they may still be those of other atoms.
@@ -577,36 +577,36 @@ bool FrmEquilibrium::RunOfThisSystem() const
            && 2 * std::int64_t(start.nH2) + start.nHD == 2 * std::int64_t(sim_.nH2) + sim_.nHD;
 }
 
-StayShares FrmEquilibrium::CurrentShares() const
+StayShares FrmEquilibrium::currentShares() const
 {
-    if (!RunOfThisSystem())
+    if (!runOfThisSystem())
         return {};
     return sim_.observed.sharesUpTo(sim_.nHD, sim_.nCollisions);
 }
 
-void FrmEquilibrium::Refresh()
+void FrmEquilibrium::refresh()
 {
     ++refreshes_;
     const bool hasSystem = sim_.nMolecules > 0;
     if (hasSystem)
-        UpdateExact();
-    const StayShares shares = CurrentShares();
-    if (RunOfThisSystem())
-        UpdateApproach();
+        updateExact();
+    const StayShares shares = currentShares();
+    if (runOfThisSystem())
+        updateApproach();
     if (!hasSystem) {
         exact_ = {};
         exactValid_ = false;
         approach_ = {};
         approachStart_.reset();
     }
-    ShowCompositions(shares);
-    ShowSummary(shares);
-    ShowCourse();
-    ShowReactions();
-    ShowSteps();
+    showCompositions(shares);
+    showSummary(shares);
+    showCourse();
+    showReactions();
+    showSteps();
 }
 
-void FrmEquilibrium::ShowSteps()
+void FrmEquilibrium::showSteps()
 {
     // The log holds collisions only while the user steps; a full-speed run
     // empties it.
@@ -625,7 +625,7 @@ void FrmEquilibrium::ShowSteps()
     fraSteps->show();
 }
 
-void FrmEquilibrium::ShowCompositions(const StayShares &shares)
+void FrmEquilibrium::showCompositions(const StayShares &shares)
 {
     QList<QPointF> outline, bars;
     const bool logarithmic = chkLogarithmic->isChecked();
@@ -661,7 +661,7 @@ void FrmEquilibrium::ShowCompositions(const StayShares &shares)
     QStringList notes;
     if (notKept > 0)
         notes << QString("%1 compositions with P below 1e-18 of the largest are not shown")
-                         .arg(Text(IntegerToText(notKept)));
+                         .arg(toQString(integerToText(notKept)));
     if (group > 1)
         notes << QString("each bar stands for %1 neighbouring compositions (their mean)").arg(group);
     lblNotShown->setText(notes.join("; "));
@@ -741,12 +741,12 @@ void FrmEquilibrium::ShowCompositions(const StayShares &shares)
     }
 }
 
-void FrmEquilibrium::ShowSummary(const StayShares &shares)
+void FrmEquilibrium::showSummary(const StayShares &shares)
 {
     const char dp = sim_.decimalPoint;
     const std::optional<double> distance = exact_.empty() ? std::nullopt
                                                           : totalVariation(shares, exact_);
-    lblDistance->setText(DistanceText(distance, dp));
+    lblDistance->setText(distanceText(distance, dp));
     if (exact_.empty()) {
         for (QLabel *label :
              {lblMode, lblModeP, lblModeQ, lblMeanExact, lblSdExact, lblMeanObserved, lblSdObserved})
@@ -756,16 +756,16 @@ void FrmEquilibrium::ShowSummary(const StayShares &shares)
     const CompositionProbability &mode = exact_.mode();
     const Composition &k = mode.counts;
     QString modeText = QString("%1 H2 + %2 HD + %3 D2")
-                               .arg(Text(IntegerToText(k.nH2)),
-                                    Text(IntegerToText(k.nHD)),
-                                    Text(IntegerToText(k.nD2)));
+                               .arg(toQString(integerToText(k.nH2)),
+                                    toQString(integerToText(k.nHD)),
+                                    toQString(integerToText(k.nD2)));
     if (exact_.mostProbableTied)
         modeText += " (as likely as the one with 2 HD more)";
     lblMode->setText(modeText);
-    lblModeP->setText(Probability(mode.p));
-    lblModeQ->setText(Text(quotientText(k.nH2, k.nHD, k.nD2, dp)));
-    lblMeanExact->setText(Fixed(exact_.meanFraction, 4));
-    lblSdExact->setText(Spread(exact_.sdFraction));
+    lblModeP->setText(probability(mode.p));
+    lblModeQ->setText(toQString(quotientText(k.nH2, k.nHD, k.nD2, dp)));
+    lblMeanExact->setText(fixed(exact_.meanFraction, 4));
+    lblSdExact->setText(spread(exact_.sdFraction));
 
     // The observed mean and spread of the HD fraction, from the collisions
     // spent in each composition.
@@ -787,11 +787,11 @@ void FrmEquilibrium::ShowSummary(const StayShares &shares)
         square += c * x * x;
     }
     const double mean = sum / total;
-    lblMeanObserved->setText(Fixed(mean, 4));
-    lblSdObserved->setText(Spread(std::sqrt(std::max(0.0, square / total - mean * mean))));
+    lblMeanObserved->setText(fixed(mean, 4));
+    lblSdObserved->setText(spread(std::sqrt(std::max(0.0, square / total - mean * mean))));
 }
 
-void FrmEquilibrium::ShowCourse()
+void FrmEquilibrium::showCourse()
 {
     const Course course = optCourse[1]->isChecked()   ? Course::LnW
                           : optCourse[2]->isChecked() ? Course::Q
@@ -836,7 +836,7 @@ void FrmEquilibrium::ShowCourse()
     // Columns two pixels wide: the course of a long run is a dense band at
     // any width, and half the points halve the cost of drawing it.
     const int columns = std::max(100, int(courseChart_->plotArea().width()) / 2);
-    courseLine->replace(Envelope(line, xStart, xEnd, columns));
+    courseLine->replace(envelope(line, xStart, xEnd, columns));
 
     // The exact mean and its band belong to the atoms of the run going on.
     QList<QPointF> mean, upper, lower, constant, approach;
@@ -864,7 +864,7 @@ void FrmEquilibrium::ShowCourse()
         }
         horizon = QString("The expected approach is the exact mean HD fraction from the run's "
                           "start; it covers the first %1 collisions of the run.")
-                          .arg(Text(IntegerToText(approach_.horizon)));
+                          .arg(toQString(integerToText(approach_.horizon)));
     } else if (current && course == Course::Q) {
         horizon = "Q of the run (left out while there is no H2 or no D2) and the equilibrium "
                   "constant K = 4 it settles about.";
@@ -927,9 +927,9 @@ void FrmEquilibrium::ShowCourse()
         mark->attachAxis(collisionAxis_);
         mark->attachAxis(courseAxis_);
         if (!revisionLines.empty())
-            HideFromLegend(courseChart_, mark);
+            hideFromLegend(courseChart_, mark);
         revisionLines.push_back(mark);
-        ApplyPalette();
+        applyPalette();
     }
     for (std::size_t i = 0; i < wanted; ++i) {
         const double x = double(marks[i]);
@@ -937,7 +937,7 @@ void FrmEquilibrium::ShowCourse()
     }
 }
 
-void FrmEquilibrium::ShowReactions()
+void FrmEquilibrium::showReactions()
 {
     const ReactionCounts &counts = sim_.observed.reactions;
     const std::int64_t collisions = sim_.nCollisions;
@@ -952,9 +952,9 @@ void FrmEquilibrium::ShowReactions()
     const std::int64_t since = newRun ? 0 : lastCollisions_;
     const std::int64_t interval = collisions - since;
     for (std::size_t i = 0; i < 3; ++i) {
-        lblCount[i]->setText(Text(IntegerToText(now[i])));
+        lblCount[i]->setText(toQString(integerToText(now[i])));
         if (interval > 0)
-            recentTexts_[i] = Fixed(double(now[i] - (newRun ? 0 : before[i])) / double(interval), 4);
+            recentTexts_[i] = fixed(double(now[i] - (newRun ? 0 : before[i])) / double(interval), 4);
         else if (newRun)
             recentTexts_[i] = "–";
         lblRecent[i]->setText(recentTexts_[i]);
@@ -974,8 +974,8 @@ void FrmEquilibrium::ShowReactions()
                                                  equilibrium.reverse,
                                                  equilibrium.hdUnreacted};
     for (std::size_t i = 0; i < 3; ++i) {
-        lblExpectedNow[i]->setText(running ? Fixed(expectedNow[i], 4) : "–");
-        lblExpectedEquilibrium[i]->setText(running ? Fixed(atEquilibrium[i], 4) : "–");
+        lblExpectedNow[i]->setText(running ? fixed(expectedNow[i], 4) : "–");
+        lblExpectedEquilibrium[i]->setText(running ? fixed(atEquilibrium[i], 4) : "–");
     }
 }
 
@@ -983,13 +983,13 @@ void FrmEquilibrium::ShowReactions()
 
 void FrmEquilibrium::chkLogarithmic_Click()
 {
-    UseProbabilityAxis();
-    Refresh();
+    useProbabilityAxis();
+    refresh();
 }
 
 void FrmEquilibrium::optCourse_Click()
 {
-    ShowCourse();
+    showCourse();
 }
 
 void FrmEquilibrium::ShowMessage(const QString &text)
@@ -1014,9 +1014,9 @@ void FrmEquilibrium::cmdSaveData_Click()
                                      "Tab-separated text (*.tsv *.txt)");
     if (path.isEmpty())
         return;
-    Refresh();
+    refresh();
     const char dp = sim_.decimalPoint;
-    const StayShares shares = CurrentShares();
+    const StayShares shares = currentShares();
     const std::string text = compositionsTable(exact_, shares, dp) + "\n"
                              + seriesTable(sim_.observed.series(), dp) + "\n"
                              + reactionsTable(sim_.observed.reactions,
@@ -1024,11 +1024,11 @@ void FrmEquilibrium::cmdSaveData_Click()
                                               {sim_.nH2, sim_.nHD, sim_.nD2},
                                               exact_,
                                               dp);
-    const ExportResult result = WriteWholeFile(std::filesystem::path(
+    const ExportResult result = writeWholeFile(std::filesystem::path(
                                                        QFile::encodeName(path).toStdString()),
                                                text);
     if (!result.ok)
-        ShowMessage(Text(result.message));
+        ShowMessage(toQString(result.message));
 }
 
 } // namespace kormix::ui

@@ -53,7 +53,7 @@ public:
     ~FrmEquilibrium() override;
 
     // Brings every part of the window up to the state of the simulation.
-    void Refresh();
+    void refresh();
     // How many refreshes the window has done since it was built.
     long long refreshes() const { return refreshes_; }
 
@@ -68,7 +68,7 @@ public:
 
     // The text of a distance as the window shows it: four decimals, or "–"
     // before any collision.
-    static QString DistanceText(std::optional<double> distance, char decimalPoint);
+    static QString distanceText(std::optional<double> distance, char decimalPoint);
 
     // Controls.
     QChartView *compositionView = nullptr;
@@ -120,27 +120,27 @@ private slots:
     void cmdSaveData_Click();
 
 private:
-    void BuildControls();
-    QChart *NewChart(const QString &name);
+    void buildControls();
+    QChart *newChart(const QString &name);
     // Chart colours from the palette: the dark theme under a dark palette.
-    void ApplyPalette();
+    void applyPalette();
     // True when the run's observations are of the system set up now.
-    bool RunOfThisSystem() const;
+    bool runOfThisSystem() const;
     // The collisions spent per composition in the run going on (none before
     // it starts).
-    StayShares CurrentShares() const;
-    void UpdateExact();
-    void UpdateApproach();
-    void ShowCompositions(const StayShares &shares);
-    void ShowSummary(const StayShares &shares);
-    void ShowCourse();
-    void ShowReactions();
-    void ShowSteps();
-    void UseProbabilityAxis();
+    StayShares currentShares() const;
+    void updateExact();
+    void updateApproach();
+    void showCompositions(const StayShares &shares);
+    void showSummary(const StayShares &shares);
+    void showCourse();
+    void showReactions();
+    void showSteps();
+    void useProbabilityAxis();
     void ShowMessage(const QString &text);
-    QString Fixed(double value, int decimals) const;
-    QString Probability(double p) const;
-    QString Spread(double sd) const;
+    QString fixed(double value, int decimals) const;
+    QString probability(double p) const;
+    QString spread(double sd) const;
 
     Simulation &sim_;
     long long refreshes_ = 0;

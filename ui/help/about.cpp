@@ -8,12 +8,12 @@
 
 namespace kormix::ui {
 
-QString ProgramVersion()
+QString programVersion()
 {
     return QStringLiteral(KORMIX_VERSION);
 }
 
-QString AboutText()
+QString aboutText()
 {
     // The text is rich text: a translation keeps its tags.
     return QCoreApplication::translate(
@@ -26,14 +26,14 @@ QString AboutText()
                    "Licence: GPL-3.0-or-later (GNU General Public License, version 3 "
                    "or any later version)<br>"
                    "Qt %2</p>")
-            .arg(ProgramVersion(), QString::fromLatin1(qVersion()));
+            .arg(programVersion(), QString::fromLatin1(qVersion()));
 }
 
-void ShowAbout(QWidget *parent)
+void showAbout(QWidget *parent)
 {
     QMessageBox::about(parent,
                        QCoreApplication::translate("kormix::ui::About", "About Kormix"),
-                       AboutText());
+                       aboutText());
 }
 
 } // namespace kormix::ui

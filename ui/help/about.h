@@ -11,10 +11,10 @@ class QWidget;
 namespace kormix::ui {
 
 // The program's version, as the build declares it ("1.2").
-QString ProgramVersion();
+QString programVersion();
 // The text of the About box.
-QString AboutText();
+QString aboutText();
 // Shows the About box modally over parent.
-void ShowAbout(QWidget *parent);
+void showAbout(QWidget *parent);
 
 } // namespace kormix::ui

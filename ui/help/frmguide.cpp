@@ -8,16 +8,16 @@
 
 // The guide's resource lives in a static library, whose registration the
 // linker would drop unless something refers to it.
-static void InitGuideResource()
+static void initGuideResource()
 {
     Q_INIT_RESOURCE(guide);
 }
 
 namespace kormix::ui {
 
-QString FrmGuide::GuideText()
+QString FrmGuide::guideText()
 {
-    InitGuideResource();
+    initGuideResource();
     QFile file(QStringLiteral(":/help/guide.md"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -37,7 +37,7 @@ FrmGuide::FrmGuide(QWidget *parent)
     // Links to the web open in the desktop's browser; the guide has no
     // pages of its own to follow.
     txtGuide->setOpenExternalLinks(true);
-    txtGuide->setMarkdown(GuideText());
+    txtGuide->setMarkdown(guideText());
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -18,7 +18,7 @@ public:
     explicit FrmGuide(QWidget *parent = nullptr);
 
     // The guide's text as built into the program (Markdown).
-    static QString GuideText();
+    static QString guideText();
 
     QTextBrowser *txtGuide = nullptr;
 };

@@ -54,16 +54,16 @@ FrmMain::FrmMain(Simulation &sim, QWidget *parent)
 {
     setObjectName("frmMain");
     setWindowTitle(tr("Kormix 1.2"));
-    BuildControls();
-    BuildRunMenu();
+    buildControls();
+    buildRunMenu();
     // Help is the last menu, after every one the window builds.
-    BuildHelpMenu();
-    DescribeValueLabels();
-    sim_.SetHost(this);
+    buildHelpMenu();
+    describeValueLabels();
+    sim_.setHost(this);
 
     // What the window does when it loads: the setup dialog is loaded once,
     // hidden, and keeps what the user types from one showing to the next.
-    LoadSetupForm();
+    loadSetupForm();
     sim_.ClearSystem();
     sim_.bTurbo = ChkSilent->isChecked();
     CmdSetup->setFocus();
@@ -71,13 +71,13 @@ FrmMain::FrmMain(Simulation &sim, QWidget *parent)
 
 FrmMain::~FrmMain()
 {
-    sim_.SetHost(nullptr);
+    sim_.setHost(nullptr);
 }
 
-void FrmMain::BuildControls()
+void FrmMain::buildControls()
 {
-    setFont(SansFont(8.25, true));
-    UseWindowColours(this);
+    setFont(sansFont(8.25, true));
+    useWindowColours(this);
 
     // The menu keeps the desktop's own font.
     menuBar()->setFont(QApplication::font("QMenuBar"));
@@ -86,12 +86,12 @@ void FrmMain::BuildControls()
     menu_file->setFont(QApplication::font("QMenu"));
     menu_Exit = menu_file->addAction(tr("E&xit"));
     menu_Exit->setObjectName("menu_Exit");
-    BuildViewMenu();
+    buildViewMenu();
 
     auto *client = new QWidget(this);
     client->setObjectName("client");
     client->setAutoFillBackground(true);
-    client->setFixedSize(Px(9390), Px(5340));
+    client->setFixedSize(px(9390), px(5340));
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -120,9 +120,9 @@ void FrmMain::BuildControls()
                                    "Check1",
                                    tr("Show Fluctuations"),
                                    QRectF(4440, 4080, 3135, 255));
-    KeepIndicatorsVisible(client);
+    keepIndicatorsVisible(client);
 
-    const QFont big = SansFont(12, true);
+    const QFont big = sansFont(12, true);
     auto label =
             [client,
              &big](const char *name, const QString &text, double l, double t, double w, double h) {
@@ -141,7 +141,7 @@ void FrmMain::BuildControls()
     Label15 = label("Label15", tr("atoms of D"), 1320, 3840, 1455, 375);
     nDatoms = label("nDatoms", "0", 3000, 3840, 975, 255);
     Label5 = label("Label5", tr("status:"), 4440, 1200, 855, 255);
-    status = label("status", CoreText("needs setup"), 5640, 1200, 3135, 375);
+    status = label("status", coreText("needs setup"), 5640, 1200, 3135, 375);
     LblNumDistros = label("LblNumDistros", tr("number of distributions:"), 4440, 1560, 2895, 255);
     NumDistros = label("NumDistros", "0", 7560, 1560, 1800, 375);
     Label7 = label("Label7", tr("number of collisions:"), 4440, 1920, 3015, 255);
@@ -202,7 +202,7 @@ void FrmMain::BuildControls()
     connect(menu_Exit, &QAction::triggered, this, &FrmMain::menu_Exit_Click);
 }
 
-void FrmMain::BuildViewMenu()
+void FrmMain::buildViewMenu()
 {
     menu_view = menuBar()->addMenu("&View");
     menu_view->setObjectName("menu_view");
@@ -224,7 +224,7 @@ void FrmMain::menu_Equilibrium_Click()
     if (!frmEquilibrium_) {
         frmEquilibrium_ = new FrmEquilibrium(sim_, this);
         frmEquilibrium_->adjustSize();
-        PlaceBeside(frmEquilibrium_);
+        placeBeside(frmEquilibrium_);
     }
     // Showing it refreshes it.
     frmEquilibrium_->show();
@@ -233,17 +233,17 @@ void FrmMain::menu_Equilibrium_Click()
     equilibriumClock_.start();
 }
 
-void FrmMain::RefreshEquilibrium(bool now)
+void FrmMain::refreshEquilibrium(bool now)
 {
     if (!frmEquilibrium_ || !frmEquilibrium_->isVisible())
         return;
     if (!now && equilibriumClock_.isValid() && equilibriumClock_.elapsed() < 100)
         return;
-    frmEquilibrium_->Refresh();
+    frmEquilibrium_->refresh();
     equilibriumClock_.start();
 }
 
-void FrmMain::BuildHelpMenu()
+void FrmMain::buildHelpMenu()
 {
     menu_help = menuBar()->addMenu(tr("&Help"));
     menu_help->setObjectName("menu_help");
@@ -257,7 +257,7 @@ void FrmMain::BuildHelpMenu()
     connect(menu_About, &QAction::triggered, this, &FrmMain::menu_About_Click);
 }
 
-void FrmMain::DescribeValueLabels()
+void FrmMain::describeValueLabels()
 {
     // A screen reader reads a value with the caption beside it ("number of
     // collisions: 1200"): the caption labels the value, and the value's
@@ -291,7 +291,7 @@ FrmBest *FrmMain::bestForm() const
     return frmBest_;
 }
 
-void FrmMain::LoadSetupForm()
+void FrmMain::loadSetupForm()
 {
     delete frmSetup_;
     frmSetup_ = new FrmSetup(sim_, this);
@@ -299,7 +299,7 @@ void FrmMain::LoadSetupForm()
 
 // --- what the core asks of the windows ---------------------------------------
 
-void FrmMain::SetLabel(MainLabel label, std::string_view text)
+void FrmMain::setLabel(MainLabel label, std::string_view text)
 {
     const auto i = std::size_t(label);
     // The core's own text, before any translation: best-only mode.
@@ -316,45 +316,45 @@ void FrmMain::SetLabel(MainLabel label, std::string_view text)
         return;
     }
     labelPending_[i] = false;
-    WriteLabel(labels_[i], CoreText(text));
+    writeLabel(labels_[i], coreText(text));
 }
 
-void FrmMain::WriteLabel(QLabel *label, const QString &text)
+void FrmMain::writeLabel(QLabel *label, const QString &text)
 {
     if (label->text() != text)
         label->setText(text);
 }
 
-void FrmMain::FlushView()
+void FrmMain::flushView()
 {
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         if (labelPending_[i]) {
             labelPending_[i] = false;
-            WriteLabel(labels_[i], CoreText(pendingLabels_[i]));
+            writeLabel(labels_[i], coreText(pendingLabels_[i]));
         }
     }
     if (bestPending_) {
         bestPending_ = false;
-        PaintBest();
+        paintBest();
     }
 }
 
-SetupFields FrmMain::ReadSetupFields()
+SetupFields FrmMain::readSetupFields()
 {
-    return frmSetup_ ? frmSetup_->Fields() : SetupFields{};
+    return frmSetup_ ? frmSetup_->fields() : SetupFields{};
 }
 
-bool FrmMain::ShowFluctuations()
+bool FrmMain::showFluctuations()
 {
     return Check1->isChecked();
 }
 
-void FrmMain::ServeEvents()
+void FrmMain::serveEvents()
 {
     if (exiting_)
         return;
     if (sim_.bRunning && pacedRate_ > 0) {
-        PaceEvents();
+        paceEvents();
         return;
     }
     // Between two repaints the user sees nothing change, so while collisions
@@ -362,8 +362,8 @@ void FrmMain::ServeEvents()
     if (sim_.bRunning && serviceIntervalMs_ > 0 && serviceClock_.isValid()
         && serviceClock_.elapsed() < serviceIntervalMs_)
         return;
-    FlushView();
-    RefreshEquilibrium();
+    flushView();
+    refreshEquilibrium();
     QCoreApplication::processEvents();
     serviceClock_.start();
 }
@@ -377,12 +377,12 @@ void FrmMain::ShowMostProbable()
 
     if (!flags_.bBestShown) {
         frmBest_ = new FrmBest(this);
-        connect(frmBest_, &FrmBest::ClosedByUser, this, &FrmMain::HideMostProbable);
+        connect(frmBest_, &FrmBest::closedByUser, this, &FrmMain::HideMostProbable);
         flags_.bBestShown = true;
         // The window has no controls: the keyboard stays where it was, so
         // that Space on "Stop Collisions" stops the run it just started.
         frmBest_->setAttribute(Qt::WA_ShowWithoutActivating);
-        PlaceBeside(frmBest_);
+        placeBeside(frmBest_);
         frmBest_->show();
     }
 
@@ -412,20 +412,20 @@ void FrmMain::ShowMostProbable()
     bestPending_ = true;
     if (!sim_.bRunning) {
         bestPending_ = false;
-        PaintBest();
+        paintBest();
     }
 
-    ServeEvents();
+    serveEvents();
     busy_ = false;
 }
 
-void FrmMain::PaintBest()
+void FrmMain::paintBest()
 {
     if (!frmBest_)
         return;
     //: The most-probable window's title: the collision it shows.
     const QString caption
-            = tr("Collision %1").arg(QString::fromStdString(IntegerToText(bestCaptionCollision_)));
+            = tr("Collision %1").arg(QString::fromStdString(integerToText(bestCaptionCollision_)));
     if (frmBest_->windowTitle() != caption)
         frmBest_->setWindowTitle(caption);
 
@@ -459,16 +459,16 @@ void FrmMain::HideMostProbable()
     }
     flags_.bBestShown = false;
     flags_.bShowBest = false;
-    SetShowBestCaption(false);
+    setShowBestCaption(false);
 }
 
-void FrmMain::SetShowBestCaption(bool hides)
+void FrmMain::setShowBestCaption(bool hides)
 {
     showBestHides_ = hides;
     CmdShowBest->setText(hides ? tr("Hide Most Prob") : tr("Most Probable"));
 }
 
-void FrmMain::SetRunState(RunState state)
+void FrmMain::setRunState(RunState state)
 {
     runState_ = state;
     switch (state) {
@@ -477,7 +477,7 @@ void FrmMain::SetRunState(RunState state)
         break;
     case RunState::Ready:
         CmdCollide->setText(tr("Start Collisions"));
-        SetLabel(MainLabel::status, "Setup Complete");
+        setLabel(MainLabel::status, "Setup Complete");
         break;
     case RunState::Running:
         CmdCollide->setText(tr("Stop Collisions"));
@@ -486,10 +486,10 @@ void FrmMain::SetRunState(RunState state)
         CmdCollide->setText(tr("Restart Collisions"));
         break;
     }
-    UpdateRunMenu();
+    updateRunMenu();
 }
 
-void FrmMain::PlaceBeside(QWidget *window) const
+void FrmMain::placeBeside(QWidget *window) const
 {
     // Beside the main window, or at least off its commands.
     std::vector<QRect> commands;
@@ -509,7 +509,7 @@ void FrmMain::PlaceBeside(QWidget *window) const
     // The window is not yet shown, so its frame is not known: the window
     // manager gives it about the main window's.
     const QSize frame = window->size() + (frameGeometry().size() - geometry().size());
-    window->move(BesidePosition(room, frameGeometry(), frame, commands));
+    window->move(besidePosition(room, frameGeometry(), frame, commands));
 }
 
 void FrmMain::ShowReviseWindow()
@@ -525,7 +525,7 @@ void FrmMain::ShowReviseWindow()
         QPointer<FrmRevise> revise = new FrmRevise(
                 sim_,
                 reviseSide_,
-                [this](const std::array<std::int32_t, 3> &counts) { WriteMolecules(counts); },
+                [this](const std::array<std::int32_t, 3> &counts) { writeMolecules(counts); },
                 nullptr);
         const bool accepted = revise->exec() == QDialog::Accepted;
         delete revise;
@@ -537,7 +537,7 @@ void FrmMain::ShowReviseWindow()
     reviseBusy_ = false;
 }
 
-void FrmMain::WriteMolecules(const std::array<std::int32_t, 3> &counts)
+void FrmMain::writeMolecules(const std::array<std::int32_t, 3> &counts)
 {
     for (int i = 0; i < 3; ++i)
         frmSetup_->nMolec[i]->setText(QString::number(counts[std::size_t(i)]));
@@ -545,24 +545,24 @@ void FrmMain::WriteMolecules(const std::array<std::int32_t, 3> &counts)
 
 void FrmMain::ApplyRevisedData()
 {
-    sim_.MarkRevision();
+    sim_.markRevision();
     sim_.ClearSystem();
     frmSetup_->OptBy[0]->setChecked(true);
-    WriteMolecules({sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]});
+    writeMolecules({sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]});
     // A run going on goes on with the revised system; otherwise the next
     // start begins afresh.
     if (!sim_.bRunning)
-        SetRunState(RunState::NeedsSetup);
+        setRunState(RunState::NeedsSetup);
     sim_.SetupSystem();
     if (!sim_.bNeedsSetup) {
         CmdCollide->setFocus();
         if (sim_.bRunning)
-            SetLabel(MainLabel::status, "Setup Complete");
+            setLabel(MainLabel::status, "Setup Complete");
         else
-            SetRunState(RunState::Ready);
+            setRunState(RunState::Ready);
         sim_.BeginCollisions();
     }
-    RefreshEquilibrium(true);
+    refreshEquilibrium(true);
 }
 
 // --- commands ----------------------------------------------------------------
@@ -585,18 +585,18 @@ void FrmMain::CmdSetup_Click()
     if (frmSetup_->exec() != QDialog::Accepted) {
         // Closed through its frame: unloaded without a setup, so the next use
         // finds it in its design state.
-        LoadSetupForm();
+        loadSetupForm();
     }
     if (exiting_)
         return;
     if (sim_.bNeedsSetup) {
-        SetRunState(RunState::NeedsSetup);
+        setRunState(RunState::NeedsSetup);
     } else {
-        SetRunState(RunState::Ready);
+        setRunState(RunState::Ready);
         CmdCollide->setFocus();
         sim_.BeginCollisions();
     }
-    RefreshEquilibrium(true);
+    refreshEquilibrium(true);
 }
 
 void FrmMain::CmdCollide_Click()
@@ -609,22 +609,22 @@ void FrmMain::CmdCollide_Click()
     flags_.bWasRunning = false;
     if (sim_.bRunning) {
         sim_.bRunning = false;
-        SetRunState(RunState::Stopped);
+        setRunState(RunState::Stopped);
     } else {
         sim_.bRunning = true;
         if (runState_ == RunState::NeedsSetup || runState_ == RunState::Ready)
             sim_.BeginCollisions();
-        SetRunState(RunState::Running);
+        setRunState(RunState::Running);
         CmdShowBest_Click();
-        RestartPace();
+        restartPace();
         sim_.RunCollisions();
-        FlushView();
-        RefreshEquilibrium(true);
+        flushView();
+        refreshEquilibrium(true);
         // The loop also ends without a stop command: when a revision inside it
         // left no usable system, or when a stop came before the loop began.
         // The button must not go on offering to stop it.
         if (!flags_.bWasRunning && !exiting_ && runState_ == RunState::Running)
-            SetRunState(sim_.bNeedsSetup ? RunState::NeedsSetup : RunState::Stopped);
+            setRunState(sim_.bNeedsSetup ? RunState::NeedsSetup : RunState::Stopped);
     }
     if (flags_.bWasRunning)
         CmdSetup_Click();
@@ -636,11 +636,11 @@ void FrmMain::CmdRestart_Click()
         ShowMessage(tr("Stop collisions prior to clearing"));
         return;
     }
-    SetRunState(RunState::NeedsSetup);
+    setRunState(RunState::NeedsSetup);
     HideMostProbable();
     sim_.ClearSystem();
-    LoadSetupForm();
-    RefreshEquilibrium(true);
+    loadSetupForm();
+    refreshEquilibrium(true);
 }
 
 void FrmMain::CmdReviseData_Click()
@@ -660,7 +660,7 @@ void FrmMain::CmdReviseData_Click()
 
 void FrmMain::cmdShow_Click()
 {
-    FlushView();
+    flushView();
     if (sim_.nStored == 0) {
         ShowMessage(tr("No Distributions to show"));
     } else if (numDistrosMostProb_) {
@@ -683,7 +683,7 @@ void FrmMain::CmdShowBest_Click()
         if (sim_.nStored == 0) {
             ShowMessage(tr("No Distributions to show"));
         } else {
-            SetShowBestCaption(true);
+            setShowBestCaption(true);
             flags_.bShowBest = true;
             ShowMostProbable();
         }
@@ -696,7 +696,7 @@ void FrmMain::ChkSilent_Click()
 {
     sim_.bTurbo = ChkSilent->isChecked();
     if (sim_.bRunning) {
-        SetLabel(MainLabel::status, sim_.bTurbo ? "running in turbo mode" : "running");
+        setLabel(MainLabel::status, sim_.bTurbo ? "running in turbo mode" : "running");
         sim_.UpdateStatistics();
     }
 }
@@ -737,7 +737,7 @@ void FrmMain::menu_Guide_Click()
         return;
     if (!frmGuide_) {
         frmGuide_ = new FrmGuide(this);
-        PlaceBeside(frmGuide_);
+        placeBeside(frmGuide_);
     }
     frmGuide_->show();
     frmGuide_->raise();
@@ -747,7 +747,7 @@ void FrmMain::menu_Guide_Click()
 void FrmMain::menu_About_Click()
 {
     if (!exiting_)
-        ShowAbout(this);
+        showAbout(this);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)
@@ -784,7 +784,7 @@ const char *const kSeedRange = "a whole number from 0 to 18446744073709551615";
 
 } // namespace
 
-void FrmMain::BuildRunMenu()
+void FrmMain::buildRunMenu()
 {
     menu_run = menuBar()->addMenu("&Run");
     menu_run->setObjectName("menu_run");
@@ -817,14 +817,14 @@ void FrmMain::BuildRunMenu()
 
     connect(menu_Step, &QAction::triggered, this, &FrmMain::menu_Step_Click);
     connect(menu_Step100, &QAction::triggered, this, &FrmMain::menu_Step100_Click);
-    connect(speedGroup, &QActionGroup::triggered, this, &FrmMain::SpeedChosen);
+    connect(speedGroup, &QActionGroup::triggered, this, &FrmMain::speedChosen);
     connect(menu_SetSeed, &QAction::triggered, this, &FrmMain::menu_SetSeed_Click);
     connect(menu_ClearSeed, &QAction::triggered, this, &FrmMain::menu_ClearSeed_Click);
-    connect(menu_run, &QMenu::aboutToShow, this, &FrmMain::UpdateRunMenu);
-    UpdateRunMenu();
+    connect(menu_run, &QMenu::aboutToShow, this, &FrmMain::updateRunMenu);
+    updateRunMenu();
 }
 
-void FrmMain::UpdateRunMenu()
+void FrmMain::updateRunMenu()
 {
     if (!menu_run)
         return;
@@ -832,20 +832,20 @@ void FrmMain::UpdateRunMenu()
                          && !sim_.bRunning && !sim_.bNeedsSetup;
     menu_Step->setEnabled(canStep);
     menu_Step100->setEnabled(canStep);
-    menu_ClearSeed->setEnabled(sim_.rng.HasFixedSeed());
+    menu_ClearSeed->setEnabled(sim_.rng.hasFixedSeed());
 }
 
 void FrmMain::menu_Step_Click()
 {
-    RunSteps(1);
+    runSteps(1);
 }
 
 void FrmMain::menu_Step100_Click()
 {
-    RunSteps(100);
+    runSteps(100);
 }
 
-void FrmMain::RunSteps(std::int64_t collisions)
+void FrmMain::runSteps(std::int64_t collisions)
 {
     if (sim_.bRunning || sim_.bNeedsSetup || exiting_
         || !(runState_ == RunState::Ready || runState_ == RunState::Stopped))
@@ -857,15 +857,15 @@ void FrmMain::RunSteps(std::int64_t collisions)
     sim_.bRunning = true;
     if (runState_ == RunState::Ready)
         sim_.BeginCollisions();
-    SetRunState(RunState::Running);
+    setRunState(RunState::Running);
     sim_.stepLog.setRecording(true);
-    RestartPace();
-    sim_.RunCollisionsFor(collisions);
+    restartPace();
+    sim_.runCollisionsFor(collisions);
     sim_.stepLog.setRecording(false);
-    FlushView();
-    RefreshEquilibrium(true); // lists the collisions just stepped
+    flushView();
+    refreshEquilibrium(true); // lists the collisions just stepped
     if (!flags_.bWasRunning && !exiting_ && runState_ == RunState::Running)
-        SetRunState(sim_.bNeedsSetup ? RunState::NeedsSetup : RunState::Stopped);
+        setRunState(sim_.bNeedsSetup ? RunState::NeedsSetup : RunState::Stopped);
     // The counters show the very collision the step ended on, not the last
     // hundredth of turbo mode.
     if (!exiting_)
@@ -874,22 +874,22 @@ void FrmMain::RunSteps(std::int64_t collisions)
         CmdSetup_Click();
 }
 
-void FrmMain::SpeedChosen(QAction *action)
+void FrmMain::speedChosen(QAction *action)
 {
     pacedRate_ = action->data().value<qint64>();
     // A slow run is served after every collision, so that each can be seen
     // and a stop is never held up by a batch of collisions still to pace.
-    sim_.SetCollisionsPerService(pacedRate_ > 0 && pacedRate_ <= 10000 ? 1 : 50);
-    RestartPace();
+    sim_.setCollisionsPerService(pacedRate_ > 0 && pacedRate_ <= 10000 ? 1 : 50);
+    restartPace();
 }
 
-void FrmMain::RestartPace()
+void FrmMain::restartPace()
 {
     paceFrom_ = sim_.nCollisions;
     paceClock_.start();
 }
 
-void FrmMain::PaceEvents()
+void FrmMain::paceEvents()
 {
     using std::chrono::nanoseconds;
     // While it waits, the loop serves events at least this often, so that a
@@ -900,7 +900,7 @@ void FrmMain::PaceEvents()
     constexpr qint64 kMostBehindNs = 250'000'000;
 
     if (!paceClock_.isValid() || sim_.nCollisions < paceFrom_)
-        RestartPace(); // a new run began inside the loop
+        restartPace(); // a new run began inside the loop
     auto dueNs = [this] {
         return qint64(double(sim_.nCollisions - paceFrom_) * 1e9 / double(pacedRate_));
     };
@@ -908,19 +908,19 @@ void FrmMain::PaceEvents()
     for (;;) {
         qint64 now = paceClock_.nsecsElapsed();
         if (now - due > kMostBehindNs) {
-            RestartPace();
+            restartPace();
             return;
         }
         if (!serviceClock_.isValid() || serviceClock_.nsecsElapsed() >= kSliceNs) {
             // At a speed one can watch, the counters follow every collision.
             sim_.UpdateStatistics();
-            FlushView();
+            flushView();
             QCoreApplication::processEvents();
             serviceClock_.start();
             if (!sim_.bRunning || exiting_ || pacedRate_ == 0)
                 return;
             if (sim_.nCollisions < paceFrom_) {
-                RestartPace();
+                restartPace();
                 return;
             }
             due = dueNs(); // the speed may have changed
@@ -936,7 +936,7 @@ void FrmMain::menu_SetSeed_Click()
 {
     if (exiting_)
         return;
-    const QString current = QString::number(quint64(sim_.rng.CurrentSeed()));
+    const QString current = QString::number(quint64(sim_.rng.currentSeed()));
     QInputDialog dialog(this);
     dialog.setObjectName("dlgSeed");
     dialog.setWindowTitle("Set Seed");
@@ -945,11 +945,11 @@ void FrmMain::menu_SetSeed_Click()
                                 "Every new system starts from the seed given here, so that the "
                                 "same setup gives the same run.\nSeed (%2):")
                                 .arg(current, kSeedRange));
-    dialog.setTextValue(sim_.rng.HasFixedSeed() ? QString::number(quint64(sim_.rng.FixedSeed()))
+    dialog.setTextValue(sim_.rng.hasFixedSeed() ? QString::number(quint64(sim_.rng.fixedSeed()))
                                                 : current);
     if (dialog.exec() != QDialog::Accepted || exiting_)
         return;
-    const auto seed = ReadWholeNumber(dialog.textValue().toStdString());
+    const auto seed = readWholeNumber(dialog.textValue().toStdString());
     if (!seed) {
         ShowMessage(QString("The seed must be %1.").arg(kSeedRange));
         return;
@@ -957,16 +957,16 @@ void FrmMain::menu_SetSeed_Click()
     // Before a run has collided its sequence is still unused, so it starts
     // from the seed at once; a run under way goes on as it was.
     if (!sim_.bRunning && (runState_ == RunState::NeedsSetup || runState_ == RunState::Ready))
-        sim_.rng.FixSeed(*seed);
+        sim_.rng.fixSeed(*seed);
     else
-        sim_.rng.FixSeedForLater(*seed);
-    UpdateRunMenu();
+        sim_.rng.fixSeedForLater(*seed);
+    updateRunMenu();
 }
 
 void FrmMain::menu_ClearSeed_Click()
 {
-    sim_.rng.ClearFixedSeed();
-    UpdateRunMenu();
+    sim_.rng.clearFixedSeed();
+    updateRunMenu();
 }
 
 } // namespace kormix::ui

@@ -47,14 +47,14 @@ public:
     ~FrmMain() override;
 
     // What the core asks of the windows.
-    void SetLabel(MainLabel label, std::string_view text) override;
-    SetupFields ReadSetupFields() override;
-    bool ShowFluctuations() override;
+    void setLabel(MainLabel label, std::string_view text) override;
+    SetupFields readSetupFields() override;
+    bool showFluctuations() override;
     // Refreshes the statistics and, when the user asked for it, the
     // most-probable window, loading it on first need; ends with an event
     // service.
     void ShowMostProbable() override;
-    void ServeEvents() override;
+    void serveEvents() override;
 
     // A modal message titled "Kormix" with one OK button; afterwards the
     // most-probable window, when loaded, is brought up to date.
@@ -74,7 +74,7 @@ public:
     // While collisions run, pending events are served and the counter labels
     // written at most once per this many milliseconds: nothing is repainted
     // in between anyway. 0 serves at every service point.
-    void SetServiceInterval(int milliseconds) { serviceIntervalMs_ = milliseconds; }
+    void setServiceInterval(int milliseconds) { serviceIntervalMs_ = milliseconds; }
 
     // The run as the start button offers it: a fresh start (needs setup,
     // ready), a stop (running) or a restart (stopped). It decides the
@@ -174,50 +174,50 @@ private slots:
     void menu_Step100_Click();
     void menu_SetSeed_Click();
     void menu_ClearSeed_Click();
-    void SpeedChosen(QAction *action);
+    void speedChosen(QAction *action);
 
 private:
-    void BuildControls();
+    void buildControls();
     // The View menu, after File: the windows of our own beside the run.
-    void BuildViewMenu();
+    void buildViewMenu();
     // Brings the equilibrium window, when it is open, up to the run: at most
     // ten times a second unless `now`.
-    void RefreshEquilibrium(bool now = false);
+    void refreshEquilibrium(bool now = false);
     // The Run menu, after View.
-    void BuildRunMenu();
+    void buildRunMenu();
     // Runs this many collisions from the ready or stopped state, as a start
     // or a restart would, then stops; the step log is kept meanwhile.
-    void RunSteps(std::int64_t collisions);
+    void runSteps(std::int64_t collisions);
     // Steps and the seed's commands follow the run state.
-    void UpdateRunMenu();
+    void updateRunMenu();
     // A paced run's event service: waits until the next collision is due,
     // serving events every few milliseconds meanwhile.
-    void PaceEvents();
+    void paceEvents();
     // The pace counts from here: the current collision, now.
-    void RestartPace();
+    void restartPace();
     // The Help menu, always the last of the menu bar.
-    void BuildHelpMenu();
+    void buildHelpMenu();
     // Ties each value label to its caption for screen readers.
-    void DescribeValueLabels();
+    void describeValueLabels();
     // Loads the setup dialog afresh, hidden, in its design state.
-    void LoadSetupForm();
+    void loadSetupForm();
     // Writes the revised counts into the setup dialog's molecule fields.
-    void WriteMolecules(const std::array<std::int32_t, 3> &counts);
+    void writeMolecules(const std::array<std::int32_t, 3> &counts);
     // Writes a label's text unless it reads so already.
-    static void WriteLabel(QLabel *label, const QString &text);
+    static void writeLabel(QLabel *label, const QString &text);
     // Writes the label texts and the most-probable window's picture held
     // back while collisions ran.
-    void FlushView();
+    void flushView();
     // Shows the distribution ShowMostProbable chose last in the
     // most-probable window.
-    void PaintBest();
-    void PlaceBeside(QWidget *window) const;
+    void paintBest();
+    void placeBeside(QWidget *window) const;
     // Puts the run into a state: the start button's caption, and the status
     // text where the window writes it ("Setup Complete" when ready).
-    void SetRunState(RunState state);
+    void setRunState(RunState state);
     // "Most Probable" opens the most-probable window, "Hide Most Prob"
     // closes it.
-    void SetShowBestCaption(bool hides);
+    void setShowBestCaption(bool hides);
 
     Simulation &sim_;
     QPointer<FrmSetup> frmSetup_;

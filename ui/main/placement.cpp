@@ -10,14 +10,14 @@ namespace {
 
 // The start of a span of the given length held inside [low, high]; a span
 // longer than the room starts at its low end.
-int Hold(int start, int length, int low, int high)
+int hold(int start, int length, int low, int high)
 {
     return std::max(low, std::min(start, high + 1 - length));
 }
 
 } // namespace
 
-QPoint BesidePosition(const QRect &screen,
+QPoint besidePosition(const QRect &screen,
                       const QRect &mainFrame,
                       const QSize &window,
                       const std::vector<QRect> &commands,
@@ -25,7 +25,7 @@ QPoint BesidePosition(const QRect &screen,
 {
     const int w = window.width();
     const int h = window.height();
-    const int level = Hold(mainFrame.top(), h, screen.top(), screen.bottom());
+    const int level = hold(mainFrame.top(), h, screen.top(), screen.bottom());
 
     // Beside or below with the gap, or with less of it where the screen's
     // edge comes first.
@@ -37,7 +37,7 @@ QPoint BesidePosition(const QRect &screen,
         return {left, level};
     const int below = std::min(mainFrame.bottom() + 1 + gap, screen.bottom() + 1 - h);
     if (below > mainFrame.bottom())
-        return {Hold(mainFrame.left(), w, screen.left(), screen.right()), below};
+        return {hold(mainFrame.left(), w, screen.left(), screen.right()), below};
 
     // Over the main window, then, as near to the screen's right edge at the
     // main window's top as it can stand without covering a command, and a
@@ -58,7 +58,7 @@ QPoint BesidePosition(const QRect &screen,
         ys.push_back(clear.top() - h);
     }
     const QPoint wanted(screen.right() + 1 - w, level);
-    QPoint best(Hold(wanted.x(), w, screen.left(), screen.right()), level);
+    QPoint best(hold(wanted.x(), w, screen.left(), screen.right()), level);
     std::pair<long long, long long> bestScore(std::numeric_limits<long long>::max(), 0);
     for (int x : xs) {
         for (int y : ys) {

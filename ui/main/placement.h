@@ -18,7 +18,7 @@ namespace kormix::ui {
 // too small for any of these, as near to the right of the screen as it can
 // stand while covering none of the commands (nor the gap around each), or as
 // few as can be. `screen` is the room the desktop leaves for windows.
-QPoint BesidePosition(const QRect &screen,
+QPoint besidePosition(const QRect &screen,
                       const QRect &mainFrame,
                       const QSize &window,
                       const std::vector<QRect> &commands,

@@ -29,7 +29,7 @@ namespace kormix::ui {
 
 namespace {
 
-LevelPanelLayout RevisePanelLayout()
+LevelPanelLayout revisePanelLayout()
 {
     LevelPanelLayout l;
     l.frame = QRectF(0, 360, 2055, 4695);
@@ -49,7 +49,7 @@ LevelPanelLayout RevisePanelLayout()
 
 // The zoom pictures: a triangle outline, pointing up or down, on a raised grey
 // face.
-QPixmap ZoomIcon(bool up)
+QPixmap zoomIcon(bool up)
 {
     QPixmap pixmap(32, 32);
     pixmap.fill(QColor(192, 192, 192));
@@ -80,7 +80,7 @@ const QColor kFocusMark(0, 90, 210);
 // The columns from left to right as they stand on the screen, by kind: H2, D2, HD.
 constexpr int kScreenOrder[3] = {0, 2, 1};
 
-int ScreenPlace(int kind)
+int screenPlace(int kind)
 {
     for (int i = 0; i < 3; ++i) {
         if (kScreenOrder[i] == kind)
@@ -89,13 +89,13 @@ int ScreenPlace(int kind)
     return 0;
 }
 
-QLabel *MakePicture(QWidget *parent, const char *name, bool up, const QRectF &r)
+QLabel *makePicture(QWidget *parent, const char *name, bool up, const QRectF &r)
 {
     auto *picture = new QLabel(parent);
     picture->setObjectName(name);
-    picture->setPixmap(ZoomIcon(up));
+    picture->setPixmap(zoomIcon(up));
     picture->setAlignment(Qt::AlignCenter);
-    Place(picture, r);
+    place(picture, r);
     return picture;
 }
 
@@ -113,13 +113,13 @@ FrmRevise::FrmRevise(Simulation &sim,
     setObjectName("FrmRevise");
     setWindowTitle(tr("Revise Data"));
     setModal(true);
-    SetClientSize(this, 3960, 4695);
-    setFont(SansFont(8.25));
-    UseWindowColours(this);
+    setClientSize(this, 3960, 4695);
+    setFont(sansFont(8.25));
+    useWindowColours(this);
 
     // The frame reaches below the window's lower edge, which cuts off its
     // lower border; everything it shows lies above that edge.
-    FraLevels = new LevelPanel(RevisePanelLayout(), this);
+    FraLevels = new LevelPanel(revisePanelLayout(), this);
     nMolec = FraLevels->nMolec;
     Label3 = FraLevels->columnNames[0];
     Label4 = FraLevels->columnNames[2];
@@ -142,9 +142,9 @@ FrmRevise::FrmRevise(Simulation &sim,
                                        tr("Equilibrate"),
                                        QRectF(2400, 2160, 1215, 495));
     //: Caption of the zoom pictures, which double or halve the columns' height.
-    Label1 = makeLabel(this, "Label1", tr("scale"), QRectF(2400, 3720, 735, 255), SansFont(12));
-    Picture1 = MakePicture(this, "Picture1", true, QRectF(3240, 3360, 495, 495));
-    Picture2 = MakePicture(this, "Picture2", false, QRectF(3240, 3840, 495, 495));
+    Label1 = makeLabel(this, "Label1", tr("scale"), QRectF(2400, 3720, 735, 255), sansFont(12));
+    Picture1 = makePicture(this, "Picture1", true, QRectF(3240, 3360, 495, 495));
+    Picture2 = makePicture(this, "Picture2", false, QRectF(3240, 3840, 495, 495));
     Picture1->installEventFilter(this);
     Picture2->installEventFilter(this);
 
@@ -164,7 +164,7 @@ FrmRevise::FrmRevise(Simulation &sim,
     // The option shown is the mode in force: the mode chosen at an earlier
     // opening is kept.
     optOne[reviseSide == "R" ? 1 : 0]->setChecked(true);
-    KeepIndicatorsVisible(this);
+    keepIndicatorsVisible(this);
     Command1->setFocus();
 
     connect(optOne[0], &QRadioButton::toggled, this, [this](bool on) {
@@ -176,9 +176,9 @@ FrmRevise::FrmRevise(Simulation &sim,
             optOne_Click(1);
     });
     connect(Command1, &QPushButton::clicked, this, &FrmRevise::Command1_Click);
-    connect(FraLevels, &LevelPanel::MouseDown, this, &FrmRevise::FraLevels_MouseDown);
-    connect(FraLevels, &LevelPanel::MouseMove, this, &FrmRevise::FraLevels_MouseMove);
-    connect(FraLevels, &LevelPanel::MouseUp, this, &FrmRevise::FraLevels_MouseUp);
+    connect(FraLevels, &LevelPanel::mouseDown, this, &FrmRevise::FraLevels_MouseDown);
+    connect(FraLevels, &LevelPanel::mouseMove, this, &FrmRevise::FraLevels_MouseMove);
+    connect(FraLevels, &LevelPanel::mouseUp, this, &FrmRevise::FraLevels_MouseUp);
 
     Form_Load();
 }
@@ -197,7 +197,7 @@ void FrmRevise::DrawLevels()
 {
     // The quotient of the revised counts stays in the shared Q.
     sim_.FormatQ();
-    writeText(Qa, CoreText(sim_.Q.Text()));
+    writeText(Qa, coreText(sim_.Q.text()));
 
     // The HD share is of the revised total, not of the system's molecules.
     const auto &n = sim_.nKind;
@@ -222,14 +222,14 @@ void FrmRevise::ApplyDrag(double y)
     // One" is not chosen; any other button adjusts the one column.
     const AdjustMode mode = revButton == 1 && reviseSide != "R" ? AdjustMode::All : AdjustMode::One;
     const LevelCounts before = {sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]};
-    const std::int64_t change = changeFromPointer(Base(), revScale, before[std::size_t(k)], y);
+    const std::int64_t change = changeFromPointer(baseLine(), revScale, before[std::size_t(k)], y);
     const LevelCounts after = dragLevel(before, k, mode, change);
     for (int i = 0; i < 3; ++i)
         sim_.nKind[i] = after[std::size_t(i)];
     DrawLevels();
 }
 
-void FrmRevise::ChooseLevel(int kind)
+void FrmRevise::chooseLevel(int kind)
 {
     if (kind < 0 || kind > 2)
         return;
@@ -238,9 +238,9 @@ void FrmRevise::ChooseLevel(int kind)
     FraLevels->update();
 }
 
-void FrmRevise::StepLevel(int direction)
+void FrmRevise::stepLevel(int direction)
 {
-    ChooseLevel(keyLevel);
+    chooseLevel(keyLevel);
     // A key adjusts as a drag with the left button does: the mode chosen
     // decides.
     const AdjustMode mode = reviseSide == "R" ? AdjustMode::One : AdjustMode::All;
@@ -264,26 +264,26 @@ void FrmRevise::keyPressEvent(QKeyEvent *event)
         case Qt::Key_1:
         case Qt::Key_2:
         case Qt::Key_3:
-            ChooseLevel(kScreenOrder[event->key() - Qt::Key_1]);
+            chooseLevel(kScreenOrder[event->key() - Qt::Key_1]);
             return;
         case Qt::Key_Plus:
-            StepLevel(1);
+            stepLevel(1);
             return;
         case Qt::Key_Minus:
-            StepLevel(-1);
+            stepLevel(-1);
             return;
         case Qt::Key_Left:
         case Qt::Key_Right:
             if (onLevels) {
-                const int place = ScreenPlace(keyLevel) + (event->key() == Qt::Key_Left ? -1 : 1);
-                ChooseLevel(kScreenOrder[std::clamp(place, 0, 2)]);
+                const int place = screenPlace(keyLevel) + (event->key() == Qt::Key_Left ? -1 : 1);
+                chooseLevel(kScreenOrder[std::clamp(place, 0, 2)]);
                 return;
             }
             break;
         case Qt::Key_Up:
         case Qt::Key_Down:
             if (onLevels) {
-                StepLevel(event->key() == Qt::Key_Up ? 1 : -1);
+                stepLevel(event->key() == Qt::Key_Up ? 1 : -1);
                 return;
             }
             break;
@@ -294,7 +294,7 @@ void FrmRevise::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-bool FrmRevise::PictureKey(QObject *picture, QKeyEvent *key)
+bool FrmRevise::pictureKey(QObject *picture, QKeyEvent *key)
 {
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
@@ -307,7 +307,7 @@ bool FrmRevise::PictureKey(QObject *picture, QKeyEvent *key)
     return true;
 }
 
-void FrmRevise::PaintFocusMark(QWidget *widget, QEvent *paint)
+void FrmRevise::paintFocusMark(QWidget *widget, QEvent *paint)
 {
     // The widget paints itself first; the mark goes over it.
     static_cast<QObject *>(widget)->event(paint);
@@ -329,7 +329,7 @@ void FrmRevise::PaintFocusMark(QWidget *widget, QEvent *paint)
     const double bottom = (name->y() + name->height()) * kTwipsPerPixel + 30;
     const double top = revLevelTop - 90;
     // H2 and D2 stand only 135 twips apart: the mark stays within half of that.
-    const QRect mark = TwipsRect(column.left() - 45, top, column.width() + 90, bottom - top);
+    const QRect mark = twipsRect(column.left() - 45, top, column.width() + 90, bottom - top);
     p.drawRect(QRectF(mark).adjusted(1, 1, -1, -1));
 }
 
@@ -414,14 +414,14 @@ bool FrmRevise::eventFilter(QObject *watched, QEvent *event)
     if (watched == FraLevels || watched == Picture1 || watched == Picture2) {
         switch (event->type()) {
         case QEvent::Paint:
-            PaintFocusMark(static_cast<QWidget *>(watched), event);
+            paintFocusMark(static_cast<QWidget *>(watched), event);
             return true;
         case QEvent::FocusIn:
         case QEvent::FocusOut:
             static_cast<QWidget *>(watched)->update();
             break;
         case QEvent::KeyPress:
-            if (watched != FraLevels && PictureKey(watched, static_cast<QKeyEvent *>(event)))
+            if (watched != FraLevels && pictureKey(watched, static_cast<QKeyEvent *>(event)))
                 return true;
             break;
         default:

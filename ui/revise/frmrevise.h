@@ -93,10 +93,10 @@ public:
     int keyLevel = 0;
     // Chooses the column of that kind and gives the level picture the focus,
     // which shows the choice.
-    void ChooseLevel(int kind);
+    void chooseLevel(int kind);
     // Raises (direction 1) or lowers (-1) the chosen column by one molecule,
     // HD by a pair, under the rules of a drag in the mode chosen, and redraws.
-    void StepLevel(int direction);
+    void stepLevel(int direction);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -119,17 +119,17 @@ private slots:
 private:
     void Form_Load();
     void Form_LostFocus();
-    double Base() const { return revLevelTop + revLevelHeight; }
+    double baseLine() const { return revLevelTop + revLevelHeight; }
 
     Simulation &sim_;
     std::function<void(const std::array<std::int32_t, 3> &)> writeMolecules_;
     bool busy_ = false; // a pointer move is being handled
     // Space or Enter on a focused zoom picture clicks it.
-    bool PictureKey(QObject *picture, QKeyEvent *key);
+    bool pictureKey(QObject *picture, QKeyEvent *key);
     // A focused level picture or zoom picture is painted as it is, then
     // marked: the level picture around the column chosen, a zoom picture
     // with a focus frame.
-    void PaintFocusMark(QWidget *widget, QEvent *paint);
+    void paintFocusMark(QWidget *widget, QEvent *paint);
 };
 
 } // namespace kormix::ui

@@ -24,7 +24,7 @@ namespace {
 
 // One molecule of the particle icon: two atoms side by side, red for H and
 // black for D.
-void DrawMolecule(QPainter &p, QPointF centre, const QColor &left, const QColor &right)
+void drawMolecule(QPainter &p, QPointF centre, const QColor &left, const QColor &right)
 {
     const double r = 3.6;
     p.setPen(QPen(Qt::darkGray, 0.8));
@@ -35,21 +35,21 @@ void DrawMolecule(QPainter &p, QPointF centre, const QColor &left, const QColor 
 }
 
 // "particle options": an H2, a D2 and an HD molecule.
-QPixmap ParticleIcon()
+QPixmap particleIcon()
 {
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::white);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    DrawMolecule(p, {10, 8}, Qt::red, Qt::red);
-    DrawMolecule(p, {22, 16}, Qt::black, Qt::black);
-    DrawMolecule(p, {11, 24}, Qt::red, Qt::black);
+    drawMolecule(p, {10, 8}, Qt::red, Qt::red);
+    drawMolecule(p, {22, 16}, Qt::black, Qt::black);
+    drawMolecule(p, {11, 24}, Qt::red, Qt::black);
     return pixmap;
 }
 
 // "save options": a little chart of distributions, the most probable one
 // marked in red.
-QPixmap SaveIcon()
+QPixmap saveIcon()
 {
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::white);
@@ -64,40 +64,40 @@ QPixmap SaveIcon()
     return pixmap;
 }
 
-QLabel *MakePicture(QWidget *parent, const char *name, const QPixmap &pixmap)
+QLabel *makePicture(QWidget *parent, const char *name, const QPixmap &pixmap)
 {
     auto *picture = new QLabel(parent);
     picture->setObjectName(name);
     picture->setPixmap(pixmap);
     picture->setAlignment(Qt::AlignCenter);
-    UseWhiteBackground(picture);
+    useWhiteBackground(picture);
     return picture;
 }
 
-QLineEdit *MakeField(QWidget *parent, const QString &name, const QString &text, const QRectF &twips)
+QLineEdit *makeField(QWidget *parent, const QString &name, const QString &text, const QRectF &twips)
 {
     auto *field = new QLineEdit(text, parent);
     field->setObjectName(name);
-    Place(field, twips);
+    place(field, twips);
     return field;
 }
 
 // A number as the fields show it: a whole number without a point, a fraction
 // with a '.' whatever the user's locale, and always a text that the lenient
 // reading takes back as the same count, even one far beyond any system.
-QString FieldText(double value)
+QString fieldText(double value)
 {
-    return QString::fromStdString(NumberToEntryText(value + 0.0));
+    return QString::fromStdString(numberToEntryText(value + 0.0));
 }
 
-double FieldNumber(const QLineEdit *field)
+double fieldNumber(const QLineEdit *field)
 {
-    return ReadNumber(field->text().toStdString());
+    return readNumber(field->text().toStdString());
 }
 
 // The key code a key press stands for: Enter is 13, a character key its
 // character, anything else 0.
-int KeyAscii(const QKeyEvent *key)
+int keyAscii(const QKeyEvent *key)
 {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
         return 13;
@@ -108,7 +108,7 @@ int KeyAscii(const QKeyEvent *key)
 // Tab and Shift+Tab belong to the focus chain, which moves the focus by
 // itself; the fields' key handlers never see them, or the focus would move
 // twice.
-bool IsFocusKey(const QKeyEvent *key)
+bool isFocusKey(const QKeyEvent *key)
 {
     return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
 }
@@ -121,34 +121,34 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
 {
     setObjectName("FrmSetup");
     setWindowTitle(tr("System Setup"));
-    setFont(SansFont(8.25, false));
-    SetClientSize(this, 6750, 3960);
+    setFont(sansFont(8.25, false));
+    setClientSize(this, 6750, 3960);
 
     Frame1 = new QGroupBox(tr("particle options"), this);
     Frame1->setObjectName("Frame1");
-    Place(Frame1, 120, 240, 6255, 2055);
+    place(Frame1, 120, 240, 6255, 2055);
 
     OptBy[0] = new FitButton<QRadioButton>(tr("by molecules"), Frame1);
     OptBy[0]->setObjectName("OptBy_0");
-    Place(OptBy[0], 840, 480, 1815, 195);
+    place(OptBy[0], 840, 480, 1815, 195);
     OptBy[1] = new FitButton<QRadioButton>(tr("by atoms"), Frame1);
     OptBy[1]->setObjectName("OptBy_1");
-    Place(OptBy[1], 3600, 480, 1095, 195);
+    place(OptBy[1], 3600, 480, 1095, 195);
     OptBy[0]->setChecked(true);
 
     // The rows run H2, D2, HD from the top; the field index is the molecule kind.
     Label1 = makeLabel(Frame1, "Label1", tr("molecules of H2"), QRectF(480, 1005, 1455, 255));
-    nMolec[0] = MakeField(Frame1, "nMolec_0", "0", QRectF(2160, 960, 855, 285));
+    nMolec[0] = makeField(Frame1, "nMolec_0", "0", QRectF(2160, 960, 855, 285));
     Label2 = makeLabel(Frame1, "Label2", tr("molecules of D2"), QRectF(480, 1365, 1455, 255));
-    nMolec[2] = MakeField(Frame1, "nMolec_2", "0", QRectF(2160, 1320, 855, 285));
+    nMolec[2] = makeField(Frame1, "nMolec_2", "0", QRectF(2160, 1320, 855, 285));
     Label3 = makeLabel(Frame1, "Label3", tr("molecules of HD"), QRectF(480, 1725, 1455, 255));
-    nMolec[1] = MakeField(Frame1, "nMolec_1", "0", QRectF(2160, 1680, 855, 285));
+    nMolec[1] = makeField(Frame1, "nMolec_1", "0", QRectF(2160, 1680, 855, 285));
 
     // The atom fields are filled by the conversion before they first show.
     Label4 = makeLabel(Frame1, "Label4", tr("atoms of H"), QRectF(3240, 1005, 1095, 255));
-    natom[0] = MakeField(Frame1, "natom_0", "", QRectF(4320, 960, 975, 285));
+    natom[0] = makeField(Frame1, "natom_0", "", QRectF(4320, 960, 975, 285));
     Label5 = makeLabel(Frame1, "Label5", tr("atoms of D"), QRectF(3240, 1365, 975, 255));
-    natom[1] = MakeField(Frame1, "natom_1", "", QRectF(4320, 1320, 975, 285));
+    natom[1] = makeField(Frame1, "natom_1", "", QRectF(4320, 1320, 975, 285));
     for (QWidget *w : {static_cast<QWidget *>(Label4),
                        static_cast<QWidget *>(Label5),
                        static_cast<QWidget *>(natom[0]),
@@ -162,27 +162,27 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
     Label4->setBuddy(natom[0]);
     Label5->setBuddy(natom[1]);
 
-    Picture1 = MakePicture(Frame1, "Picture1", ParticleIcon());
-    Place(Picture1, 5400, 360, 495, 495);
+    Picture1 = makePicture(Frame1, "Picture1", particleIcon());
+    place(Picture1, 5400, 360, 495, 495);
 
     Frame4 = new QGroupBox(tr("save options"), this);
     Frame4->setObjectName("Frame4");
-    Place(Frame4, 120, 2280, 6255, 1095);
+    place(Frame4, 120, 2280, 6255, 1095);
     OptDisplayAll = new FitButton<QRadioButton>(tr("Save all distributions (slower)"), Frame4);
     OptDisplayAll->setObjectName("OptDisplayAll");
-    Place(OptDisplayAll, 840, 360, 3135, 255);
+    place(OptDisplayAll, 840, 360, 3135, 255);
     OptDisplayBest
             = new FitButton<QRadioButton>(tr("Save only the most probable distribution (faster)"),
                                           Frame4);
     OptDisplayBest->setObjectName("OptDisplayBest");
-    Place(OptDisplayBest, 840, 720, 4575, 255);
+    place(OptDisplayBest, 840, 720, 4575, 255);
     OptDisplayAll->setChecked(true);
-    Picture4 = MakePicture(Frame4, "Picture4", SaveIcon());
-    Place(Picture4, 5400, 360, 495, 495);
+    Picture4 = makePicture(Frame4, "Picture4", saveIcon());
+    place(Picture4, 5400, 360, 495, 495);
 
     CmdOK = new FitButton<QPushButton>(tr("OK"), this);
     CmdOK->setObjectName("CmdOK");
-    Place(CmdOK, 5280, 3480, 1095, 375);
+    place(CmdOK, 5280, 3480, 1095, 375);
     // Enter walks through the fields; it must not press OK on its way.
     CmdOK->setAutoDefault(false);
     CmdOK->setDefault(false);
@@ -201,7 +201,7 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
                         OptBy[1]};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
-    SetOptionTabStops();
+    setOptionTabStops();
 
     for (QLineEdit *field : {nMolec[0], nMolec[1], nMolec[2], natom[0], natom[1]})
         field->installEventFilter(this);
@@ -213,18 +213,18 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
     // outside the dialog.
     for (int i = 0; i < 2; ++i) {
         connect(OptBy[i], &QRadioButton::toggled, this, [this, i](bool checked) {
-            SetOptionTabStops();
+            setOptionTabStops();
             if (checked)
                 OptBy_Click(i);
         });
     }
     connect(OptDisplayAll, &QRadioButton::toggled, this, [this](bool checked) {
-        SetOptionTabStops();
+        setOptionTabStops();
         if (checked)
             OptDisplayAll_Click();
     });
     connect(OptDisplayBest, &QRadioButton::toggled, this, [this](bool checked) {
-        SetOptionTabStops();
+        setOptionTabStops();
         if (checked)
             OptDisplayBest_Click();
     });
@@ -235,7 +235,7 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
     nMolec[0]->setFocus();
 }
 
-SetupFields FrmSetup::Fields() const
+SetupFields FrmSetup::fields() const
 {
     SetupFields fields;
     fields.byMolecules = OptBy[0]->isChecked();
@@ -266,19 +266,19 @@ void FrmSetup::SetEntryMode(bool byMolecules)
         // Every atom is paired with one of its own kind; an odd one is left out.
         double atoms[2];
         for (int i = 0; i < 2; ++i) {
-            atoms[i] = std::trunc(RoundHalfEven(FieldNumber(natom[i])) / 2) * 2;
-            natom[i]->setText(FieldText(atoms[i]));
+            atoms[i] = std::trunc(roundHalfEven(fieldNumber(natom[i])) / 2) * 2;
+            natom[i]->setText(fieldText(atoms[i]));
         }
-        nMolec[0]->setText(FieldText(atoms[0] / 2));
-        nMolec[2]->setText(FieldText(atoms[1] / 2));
+        nMolec[0]->setText(fieldText(atoms[0] / 2));
+        nMolec[2]->setText(fieldText(atoms[1] / 2));
         nMolec[1]->setText("0");
     } else {
         // Fractions typed into the molecule fields carry over.
-        const double h2 = FieldNumber(nMolec[0]);
-        const double hd = FieldNumber(nMolec[1]);
-        const double d2 = FieldNumber(nMolec[2]);
-        natom[0]->setText(FieldText(2 * h2 + hd));
-        natom[1]->setText(FieldText(2 * d2 + hd));
+        const double h2 = fieldNumber(nMolec[0]);
+        const double hd = fieldNumber(nMolec[1]);
+        const double d2 = fieldNumber(nMolec[2]);
+        natom[0]->setText(fieldText(2 * h2 + hd));
+        natom[1]->setText(fieldText(2 * d2 + hd));
     }
 
     SelectAllText(nMolec[0]);
@@ -298,7 +298,7 @@ void FrmSetup::SelectAllText(QLineEdit *box)
 // option that last had the focus, so once the program selects the other one
 // itself (as handing back revised data does), Tab would land on the option
 // not selected.
-void FrmSetup::SetOptionTabStops()
+void FrmSetup::setOptionTabStops()
 {
     for (QRadioButton *option : {OptBy[0], OptBy[1], OptDisplayAll, OptDisplayBest}) {
         const Qt::FocusPolicy policy = option->focusPolicy();
@@ -307,7 +307,7 @@ void FrmSetup::SetOptionTabStops()
     }
 }
 
-void FrmSetup::FocusSaveOption()
+void FrmSetup::focusSaveOption()
 {
     if (OptDisplayAll->isChecked())
         OptDisplayAll->setFocus();
@@ -324,7 +324,7 @@ bool FrmSetup::eventFilter(QObject *watched, QEvent *event)
     // Enter presses OK once the walk through the fields has reached it (OK is
     // no default button, or Enter in a field would press it on the way).
     if (watched == CmdOK) {
-        if (type == QEvent::KeyPress && KeyAscii(static_cast<QKeyEvent *>(event)) == 13) {
+        if (type == QEvent::KeyPress && keyAscii(static_cast<QKeyEvent *>(event)) == 13) {
             CmdOK->click();
             return true;
         }
@@ -336,20 +336,20 @@ bool FrmSetup::eventFilter(QObject *watched, QEvent *event)
             return false;
         const auto *key = static_cast<QKeyEvent *>(event);
         // Tab keeps its usual meaning; any key that types something moves on to OK.
-        if (IsFocusKey(key) || KeyAscii(key) == 0)
+        if (isFocusKey(key) || keyAscii(key) == 0)
             return false;
         OptDisplay_KeyPress();
         return true;
     }
 
     const auto *key = type == QEvent::KeyPress ? static_cast<QKeyEvent *>(event) : nullptr;
-    if (key && IsFocusKey(key))
+    if (key && isFocusKey(key))
         return false;
     for (int i = 0; i < 3; ++i) {
         if (watched != nMolec[i])
             continue;
         if (key)
-            nMolec_KeyPress(i, KeyAscii(key));
+            nMolec_KeyPress(i, keyAscii(key));
         else
             nMolec_GotFocus(i);
         return false;
@@ -358,7 +358,7 @@ bool FrmSetup::eventFilter(QObject *watched, QEvent *event)
         if (watched != natom[i])
             continue;
         if (key)
-            natom_KeyPress(i, KeyAscii(key));
+            natom_KeyPress(i, keyAscii(key));
         else
             natom_GotFocus(i);
         return false;
@@ -387,7 +387,7 @@ void FrmSetup::nMolec_KeyPress(int index, int keyAscii)
     else if (index == 2)
         SelectAllText(nMolec[1]);
     else
-        FocusSaveOption();
+        focusSaveOption();
 }
 
 void FrmSetup::natom_KeyPress(int index, int keyAscii)
@@ -397,7 +397,7 @@ void FrmSetup::natom_KeyPress(int index, int keyAscii)
     if (index == 0)
         SelectAllText(natom[1]);
     else
-        FocusSaveOption();
+        focusSaveOption();
 }
 
 void FrmSetup::OptDisplay_KeyPress()

@@ -36,7 +36,7 @@ public:
     void SetEntryMode(bool byMolecules);
 
     // The fields as typed, for the core's setup.
-    SetupFields Fields() const;
+    SetupFields fields() const;
 
     QGroupBox *Frame1 = nullptr;
     QRadioButton *OptBy[2] = {};
@@ -72,8 +72,8 @@ private:
 
     // Selects the whole text of a visible field and gives it the focus.
     static void SelectAllText(QLineEdit *box);
-    void FocusSaveOption();
-    void SetOptionTabStops();
+    void focusSaveOption();
+    void setOptionTabStops();
 
     Simulation &sim_;
 };

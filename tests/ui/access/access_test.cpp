@@ -24,13 +24,13 @@
 namespace kormix::ui {
 namespace {
 
-QString Name(QObject *object)
+QString name(QObject *object)
 {
     QAccessibleInterface *a = QAccessible::queryAccessibleInterface(object);
     return a ? a->text(QAccessible::Name) : QString();
 }
 
-QString Description(QObject *object)
+QString description(QObject *object)
 {
     QAccessibleInterface *a = QAccessible::queryAccessibleInterface(object);
     return a ? a->text(QAccessible::Description) : QString();
@@ -53,11 +53,11 @@ TEST(Access, EveryControlThatTakesTheFocusHasAName)
     for (QWidget *w : {static_cast<QWidget *>(all.display.get()),
                        static_cast<QWidget *>(all.revise.get()),
                        static_cast<QWidget *>(all.frm->setupForm())}) {
-        all.script.Then([](QWidget *) {});
+        all.script.then([](QWidget *) {});
         w->show();
     }
     QCoreApplication::processEvents();
-    for (QWidget *window : all.Windows()) {
+    for (QWidget *window : all.windows()) {
         SCOPED_TRACE(window->objectName().toStdString());
         int controls = 0;
         Walk(QAccessible::queryAccessibleInterface(window), [&](QAccessibleInterface *a) {
@@ -89,10 +89,10 @@ TEST(Access, SetupFieldsAreNamedByTheirLabels)
                   {setup->natom[0], "atoms of H"},
                   {setup->natom[1], "atoms of D"}};
     for (const auto &f : fields)
-        EXPECT_EQ(Name(f.field), f.name) << f.field->objectName().toStdString();
+        EXPECT_EQ(name(f.field), f.name) << f.field->objectName().toStdString();
     // The frames keep their captions as names.
-    EXPECT_EQ(Name(setup->Frame1), "particle options");
-    EXPECT_EQ(Name(setup->Frame4), "save options");
+    EXPECT_EQ(name(setup->Frame1), "particle options");
+    EXPECT_EQ(name(setup->Frame4), "save options");
 }
 
 TEST(Access, MainWindowValuesAreTiedToTheirCaptions)
@@ -120,9 +120,9 @@ TEST(Access, MainWindowValuesAreTiedToTheirCaptions)
         SCOPED_TRACE(p.value->objectName().toStdString());
         ASSERT_FALSE(p.value->text().isEmpty()); // a system is set up
         // A label's name is its own text; the value's description is its caption.
-        EXPECT_EQ(Name(p.value), p.value->text());
-        EXPECT_EQ(Name(p.caption), p.caption->text());
-        EXPECT_EQ(Description(p.value), p.caption->text());
+        EXPECT_EQ(name(p.value), p.value->text());
+        EXPECT_EQ(name(p.caption), p.caption->text());
+        EXPECT_EQ(description(p.value), p.caption->text());
 
         // And the caption labels the value (the relation reads from the other
         // object to this one: the caption is the Label of the value).
@@ -133,7 +133,7 @@ TEST(Access, MainWindowValuesAreTiedToTheirCaptions)
         EXPECT_TRUE(labelled);
     }
     // What a screen reader makes of it: caption, then value.
-    EXPECT_EQ(Description(m.H2) + " " + Name(m.H2), "molecules of H2 10");
+    EXPECT_EQ(description(m.H2) + " " + name(m.H2), "molecules of H2 10");
 }
 
 TEST(Access, TheChartDescribesTheSelectedDistribution)
@@ -141,7 +141,7 @@ TEST(Access, TheChartDescribesTheSelectedDistribution)
     test::AllWindows all;
     FrmDisplay &display = *all.display;
     ASSERT_GT(all.sim.nStored, 0);
-    EXPECT_EQ(Name(display.chart), "Distributions");
+    EXPECT_EQ(name(display.chart), "Distributions");
     auto expected = [&] {
         const auto &n = all.sim.nKind;
         return QString("%1 H2, %2 HD, %3 D2, %4, Q = %5")
@@ -151,8 +151,8 @@ TEST(Access, TheChartDescribesTheSelectedDistribution)
                 .arg(display.W->text(),
                      QString::fromStdString(quotientText(n[0], n[1], n[2], all.sim.decimalPoint)));
     };
-    EXPECT_EQ(Description(display.chart), expected());
-    EXPECT_EQ(Description(display.chart), "10 H2, 0 HD, 10 D2, W = 184756, Q = 0.00");
+    EXPECT_EQ(description(display.chart), expected());
+    EXPECT_EQ(description(display.chart), "10 H2, 0 HD, 10 D2, W = 184756, Q = 0.00");
 }
 
 } // namespace

@@ -26,7 +26,7 @@ namespace {
 
 // The widget that receives the next key: the open menu, else the focused
 // control, else the active window.
-QWidget *KeyTarget()
+QWidget *keyTarget()
 {
     if (QWidget *popup = QApplication::activePopupWidget())
         return popup;
@@ -35,32 +35,32 @@ QWidget *KeyTarget()
     return QApplication::activeWindow();
 }
 
-void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QWidget *target = KeyTarget();
+    QWidget *target = keyTarget();
     ASSERT_NE(target, nullptr);
     QTest::keyClick(target, key, modifiers);
 }
 
-void Type(const QString &text)
+void type(const QString &text)
 {
-    QWidget *target = KeyTarget();
+    QWidget *target = keyTarget();
     ASSERT_NE(target, nullptr);
     QTest::keyClicks(target, text);
 }
 
 // Tab until the control has the focus; fails after a round of the window.
-void TabTo(QWidget *control)
+void tabTo(QWidget *control)
 {
     for (int i = 0; i < 12 && !control->hasFocus(); ++i)
-        Key(Qt::Key_Tab);
+        pressKey(Qt::Key_Tab);
     ASSERT_TRUE(control->hasFocus()) << control->objectName().toStdString();
 }
 
 // What the desktop does with a window that opens: it becomes the active
 // window, and its focus widget gets the keys. The offscreen platform leaves
 // that to the program.
-void Activate(QWidget *window)
+void activate(QWidget *window)
 {
     QApplication::setActiveWindow(window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
@@ -80,8 +80,8 @@ public:
                 return;
             done_ = true;
             if (!main.isActiveWindow())
-                Activate(&main);
-            Key(Qt::Key_Space);
+                activate(&main);
+            pressKey(Qt::Key_Space);
         });
         timer_.start();
     }
@@ -94,40 +94,40 @@ private:
 TEST(Keyboard, AWholeRunWithoutTheMouse)
 {
     Simulation sim;
-    sim.rng.FixSeed(20240601);
+    sim.rng.fixSeed(20240601);
     FrmMain frm(sim);
-    frm.SetServiceInterval(0);
+    frm.setServiceInterval(0);
     frm.show();
-    Activate(&frm);
+    activate(&frm);
     ASSERT_TRUE(frm.CmdSetup->hasFocus());
     test::ModalScript script;
 
     // Setup System: type the counts, Enter walks H2, D2, HD, the save option
     // and OK.
     bool setUp = false;
-    script.Then([&](QWidget *w) {
+    script.then([&](QWidget *w) {
         auto *setup = qobject_cast<FrmSetup *>(w);
         ASSERT_NE(setup, nullptr);
-        Activate(setup);
+        activate(setup);
         ASSERT_TRUE(setup->nMolec[0]->hasFocus());
-        Type("10");
-        Key(Qt::Key_Return);
+        type("10");
+        pressKey(Qt::Key_Return);
         ASSERT_TRUE(setup->nMolec[2]->hasFocus());
-        Type("10");
-        Key(Qt::Key_Return);
+        type("10");
+        pressKey(Qt::Key_Return);
         ASSERT_TRUE(setup->nMolec[1]->hasFocus());
-        Type("0");
-        Key(Qt::Key_Return);
-        Key(Qt::Key_Return); // from the save option on to OK
+        type("0");
+        pressKey(Qt::Key_Return);
+        pressKey(Qt::Key_Return); // from the save option on to OK
         ASSERT_TRUE(setup->CmdOK->hasFocus());
         setUp = true;
-        Key(Qt::Key_Return);
+        pressKey(Qt::Key_Return);
         if (setup->isVisible())
             setup->reject();
     });
-    Key(Qt::Key_Space);
+    pressKey(Qt::Key_Space);
     ASSERT_TRUE(setUp);
-    Activate(&frm); // back in the main window once the dialog has closed
+    activate(&frm); // back in the main window once the dialog has closed
     EXPECT_EQ(frm.status->text(), "Setup Complete");
     EXPECT_EQ(frm.H2->text(), "10");
     EXPECT_EQ(frm.D2->text(), "10");
@@ -136,38 +136,38 @@ TEST(Keyboard, AWholeRunWithoutTheMouse)
     // Start, and Space again stops the run.
     {
         StopWithSpaceAt stop(frm, sim, 2000);
-        Key(Qt::Key_Space);
+        pressKey(Qt::Key_Space);
     }
     EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
     EXPECT_GE(sim.nCollisions, 2000);
 
     // Revise Data: choose H2 with 1, raise it by two with Up, and Equilibrate.
-    TabTo(frm.CmdReviseData);
+    tabTo(frm.CmdReviseData);
     std::array<std::int32_t, 3> before{}, revised{};
     bool revisedByKeys = false;
     std::unique_ptr<StopWithSpaceAt> stopNewRun;
-    script.Then([&](QWidget *w) {
+    script.then([&](QWidget *w) {
         auto *revise = qobject_cast<FrmRevise *>(w);
         ASSERT_NE(revise, nullptr);
-        Activate(revise);
+        activate(revise);
         before = {sim.nKind[0], sim.nKind[1], sim.nKind[2]};
-        Key(Qt::Key_1);
-        Key(Qt::Key_Up);
-        Key(Qt::Key_Up);
+        pressKey(Qt::Key_1);
+        pressKey(Qt::Key_Up);
+        pressKey(Qt::Key_Up);
         revised = {sim.nKind[0], sim.nKind[1], sim.nKind[2]};
         revisedByKeys = true;
-        TabTo(revise->Command1);
+        tabTo(revise->Command1);
         // The collisions start from the revised system; Space on the start
         // button, which has the focus again, stops them.
         stopNewRun = std::make_unique<StopWithSpaceAt>(frm, sim, 1);
-        Key(Qt::Key_Space);
+        pressKey(Qt::Key_Space);
         if (revise->isVisible())
             revise->reject();
     });
-    Key(Qt::Key_Space);
+    pressKey(Qt::Key_Space);
     ASSERT_TRUE(revisedByKeys);
     stopNewRun.reset();
-    Activate(&frm);
+    activate(&frm);
     // Two more H2 (as far as the HD allows), the atoms kept.
     EXPECT_EQ(revised[0], std::min(before[0] + 2, before[0] + before[1] / 2));
     EXPECT_EQ(2 * revised[0] + revised[1], 20);
@@ -178,9 +178,9 @@ TEST(Keyboard, AWholeRunWithoutTheMouse)
 
     // File, Exit.
     ASSERT_TRUE(frm.isActiveWindow());
-    Key(Qt::Key_F, Qt::AltModifier);
+    pressKey(Qt::Key_F, Qt::AltModifier);
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-    Key(Qt::Key_X);
+    pressKey(Qt::Key_X);
     EXPECT_FALSE(frm.isVisible());
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();

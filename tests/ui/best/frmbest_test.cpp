@@ -19,7 +19,7 @@ namespace {
 class MostProbableWindowTest : public MainWindowTest
 {
 protected:
-    ui::LevelPanel *Panel() const { return frm.bestForm()->FraLevels; }
+    ui::LevelPanel *panel() const { return frm.bestForm()->FraLevels; }
 };
 
 struct Column
@@ -53,26 +53,26 @@ TEST_F(MostProbableWindowTest, ColumnsStandOnTheBaseLineScaledToTheWholeSystem)
     };
     for (const Composition &c : cases) {
         SCOPED_TRACE(std::string(c.h2) + "/" + c.d2 + "/" + c.hd);
-        Setup(Molecules{.h2 = c.h2, .hd = c.hd, .d2 = c.d2});
+        setup(Molecules{.h2 = c.h2, .hd = c.hd, .d2 = c.d2});
         frm.CmdShowBest->click(); // shows the first distribution, the best so far
         ASSERT_NE(frm.bestForm(), nullptr);
         EXPECT_EQ(frm.bestForm()->windowTitle(), "Collision 0");
         for (int i = 0; i < 4; ++i) {
-            const ui::PaintedShape &col = Panel()->lin(i);
+            const ui::PaintedShape &col = panel()->lin(i);
             EXPECT_EQ(col.geometry.top(), c.lin[i].top) << "lin(" << i << ")";
             EXPECT_EQ(col.geometry.height(), c.lin[i].height) << "lin(" << i << ")";
             EXPECT_TRUE(col.visible);
         }
         for (int k = 0; k < 3; ++k)
-            EXPECT_EQ(Panel()->nMolec[k]->text(), c.captions[k]);
-        EXPECT_EQ(Panel()->Qa->text(), c.qa);
+            EXPECT_EQ(panel()->nMolec[k]->text(), c.captions[k]);
+        EXPECT_EQ(panel()->Qa->text(), c.qa);
         EXPECT_FALSE(frm.bestForm()->cir(0).visible);
     }
 }
 
 TEST_F(MostProbableWindowTest, LogWIsTheDecimalLogarithmOfTheLargestW)
 {
-    Setup(Molecules{.h2 = "12", .hd = "10", .d2 = "8"});
+    setup(Molecules{.h2 = "12", .hd = "10", .d2 = "8"});
     sim.lnWBest = 20.5;
     frm.ShowMostProbable();
     EXPECT_EQ(frm.logW->text(), "8.903");
@@ -85,11 +85,11 @@ TEST_F(MostProbableWindowTest, ShowFluctuationsBeforeAnySetupShowsAnEmptySystem)
     EXPECT_TRUE(frm.bestForm()->isVisible());
     EXPECT_EQ(frm.CmdShowBest->text(), "Most Probable");
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(Panel()->lin(i).geometry.height(), 0);
-        EXPECT_EQ(Panel()->lin(i).geometry.bottom(), 4335);
+        EXPECT_EQ(panel()->lin(i).geometry.height(), 0);
+        EXPECT_EQ(panel()->lin(i).geometry.bottom(), 4335);
     }
-    EXPECT_EQ(Panel()->nMolec[1]->text(), "0 HD (0.00%)");
-    EXPECT_EQ(Panel()->Qa->text(), "infinite");
+    EXPECT_EQ(panel()->nMolec[1]->text(), "0 HD (0.00%)");
+    EXPECT_EQ(panel()->Qa->text(), "infinite");
 
     frm.Check1->click();
     EXPECT_TRUE(frm.flags().bBestShown);
@@ -98,17 +98,17 @@ TEST_F(MostProbableWindowTest, ShowFluctuationsBeforeAnySetupShowsAnEmptySystem)
 
 TEST_F(MostProbableWindowTest, ShowFluctuationsFollowsTheCurrentDistribution)
 {
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
-    Click(frm.CmdCollide, {StopAt(1000)});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
+    click(frm.CmdCollide, {stopAt(1000)});
     // The window shows the most probable distribution and where it was found.
     EXPECT_EQ(frm.bestForm()->windowTitle(), "Collision " + frm.bestcol->text());
 
     frm.Check1->click();
     EXPECT_EQ(frm.bestForm()->windowTitle(), "Collision " + QString::number(sim.nCollisions));
-    EXPECT_EQ(Panel()->nMolec[0]->text(), QString::number(sim.nH2) + " H2");
-    EXPECT_EQ(Panel()->nMolec[2]->text(), QString::number(sim.nD2) + " D2");
+    EXPECT_EQ(panel()->nMolec[0]->text(), QString::number(sim.nH2) + " H2");
+    EXPECT_EQ(panel()->nMolec[2]->text(), QString::number(sim.nD2) + " D2");
     const double currentHeight = sim.nHD * 2655.0 / 30;
-    EXPECT_EQ(Panel()->lin(1).geometry.height(), currentHeight);
+    EXPECT_EQ(panel()->lin(1).geometry.height(), currentHeight);
 
     frm.Check1->click();
     EXPECT_EQ(frm.bestForm()->windowTitle(), "Collision " + frm.bestcol->text());
@@ -140,15 +140,15 @@ private:
 TEST_F(MostProbableWindowTest, ShowFluctuationsRepaintsOncePerEventServiceNotPerChange)
 {
     // As the program runs: events are served at most every few milliseconds.
-    frm.SetServiceInterval(5);
-    Setup(Molecules{.h2 = "500", .hd = "0", .d2 = "500"});
+    frm.setServiceInterval(5);
+    setup(Molecules{.h2 = "500", .hd = "0", .d2 = "500"});
     frm.Check1->click();
     ASSERT_NE(frm.bestForm(), nullptr);
     EventCounter titles(frm.bestForm(), QEvent::WindowTitleChange);
-    EventCounter paints(Panel(), QEvent::Paint);
+    EventCounter paints(panel(), QEvent::Paint);
     const std::int64_t changesBefore = sim.nDistFound;
 
-    Click(frm.CmdCollide, {StopAt(200000)});
+    click(frm.CmdCollide, {stopAt(200000)});
 
     // About one collision in five changes the distribution, and every change
     // is followed through the model; the screen sees a few hundred pictures
@@ -158,13 +158,13 @@ TEST_F(MostProbableWindowTest, ShowFluctuationsRepaintsOncePerEventServiceNotPer
     EXPECT_LT(titles.count * 100LL, collisions) << titles.count << " titles";
     EXPECT_LT(paints.count * 100LL, collisions) << paints.count << " paints";
     // Once the loop has ended the window shows where it stands.
-    EXPECT_EQ(Panel()->nMolec[0]->text(), QString::number(sim.nH2) + " H2");
-    EXPECT_EQ(Panel()->nMolec[2]->text(), QString::number(sim.nD2) + " D2");
+    EXPECT_EQ(panel()->nMolec[0]->text(), QString::number(sim.nH2) + " H2");
+    EXPECT_EQ(panel()->nMolec[2]->text(), QString::number(sim.nD2) + " D2");
 }
 
 TEST_F(MostProbableWindowTest, MostProbableTakesOverAWindowOpenedByShowFluctuations)
 {
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     frm.Check1->click();
     ui::FrmBest *opened = frm.bestForm();
     ASSERT_NE(opened, nullptr);
@@ -180,7 +180,7 @@ TEST_F(MostProbableWindowTest, MostProbableTakesOverAWindowOpenedByShowFluctuati
 
 TEST_F(MostProbableWindowTest, OpensBesideTheMainWindowAndARefreshDoesNotMoveIt)
 {
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     frm.CmdShowBest->click();
     ui::FrmBest *best = frm.bestForm();
     EXPECT_FALSE(best->frameGeometry().intersects(frm.frameGeometry()));
@@ -201,7 +201,7 @@ TEST_F(MostProbableWindowTest, WithoutRoomBesideItStandsBelowElseOffTheCommands)
     const QPoint places[] = {{room.left() + 100, room.top()},
                              {room.left() + 100, room.bottom() - frm.frameGeometry().height()}};
     ASSERT_LT(room.width(), wide + 2 * (8 + 165)); // the offscreen screen is narrow enough
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     for (const QPoint &place : places) {
         SCOPED_TRACE(std::to_string(place.x()) + ", " + std::to_string(place.y()));
         frm.move(place);
@@ -232,7 +232,7 @@ TEST_F(MostProbableWindowTest, WithoutRoomBesideItStandsBelowElseOffTheCommands)
 
 TEST_F(MostProbableWindowTest, HasNoCloseControlAndAClosingAnywayRunsHideMostProbable)
 {
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     frm.CmdShowBest->click();
     QPointer<ui::FrmBest> best = frm.bestForm();
     EXPECT_FALSE(best->windowFlags() & Qt::WindowCloseButtonHint);

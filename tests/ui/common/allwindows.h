@@ -25,7 +25,7 @@ struct AllWindows
     {
         frm = std::make_unique<ui::FrmMain>(sim);
         frm->show();
-        script.Then(FillSetup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"}));
+        script.then(fillSetup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"}));
         frm->CmdSetup->click();
         frm->CmdShowBest->click();
         display = std::make_unique<ui::FrmDisplay>(sim);
@@ -37,15 +37,15 @@ struct AllWindows
     }
     ~AllWindows() { frm->setupForm()->hide(); }
 
-    std::vector<QWidget *> Windows() const
+    std::vector<QWidget *> windows() const
     {
         return {frm.get(), frm->bestForm(), frm->setupForm(), display.get(), revise.get()};
     }
 
     // The window whose object name is given.
-    QWidget *Window(const QString &name) const
+    QWidget *windowNamed(const QString &name) const
     {
-        for (QWidget *w : Windows()) {
+        for (QWidget *w : windows()) {
             if (w->objectName() == name)
                 return w;
         }
@@ -55,9 +55,9 @@ struct AllWindows
 
     // The control of that name inside that window.
     template<typename T = QWidget>
-    T *Control(const QString &window, const QString &name) const
+    T *control(const QString &window, const QString &name) const
     {
-        T *control = Window(window)->findChild<T *>(name);
+        T *control = windowNamed(window)->findChild<T *>(name);
         EXPECT_NE(control, nullptr) << window.toStdString() << " " << name.toStdString();
         return control;
     }

@@ -21,7 +21,7 @@ namespace kormix::test {
 namespace {
 
 // A dark desktop theme: light text on dark fields and windows.
-QPalette DarkPalette()
+QPalette darkPalette()
 {
     QPalette p;
     p.setColor(QPalette::Window, QColor(53, 53, 53));
@@ -42,7 +42,7 @@ QPalette DarkPalette()
 }
 
 // How far apart two colours are to the eye, 0 to 255.
-int Distance(QColor a, QColor b)
+int distanceOf(QColor a, QColor b)
 {
     return std::abs(qGray(a.rgb()) - qGray(b.rgb()));
 }
@@ -53,7 +53,7 @@ protected:
     DarkPaletteTest()
         : saved(QApplication::palette())
     {
-        QApplication::setPalette(DarkPalette());
+        QApplication::setPalette(darkPalette());
         windows = std::make_unique<AllWindows>();
     }
     ~DarkPaletteTest() override
@@ -84,7 +84,7 @@ TEST_F(DarkPaletteTest, AreasDrawnOnWhiteWriteInBlack)
     };
     for (const Area &a : areas) {
         SCOPED_TRACE(std::string(a.window) + " " + a.name);
-        QWidget *area = windows->Control(a.window, a.name);
+        QWidget *area = windows->control(a.window, a.name);
         ASSERT_NE(area, nullptr);
         EXPECT_TRUE(area->autoFillBackground());
         EXPECT_EQ(area->palette().color(area->backgroundRole()), QColor(Qt::white));
@@ -96,7 +96,7 @@ TEST_F(DarkPaletteTest, AreasDrawnOnWhiteWriteInBlack)
             const QPalette &pal = w->palette();
             for (QPalette::ColorRole role :
                  {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-                EXPECT_GE(Distance(pal.color(role), Qt::white), 160)
+                EXPECT_GE(distanceOf(pal.color(role), Qt::white), 160)
                         << w->objectName().toStdString() << " role " << int(role);
             }
             EXPECT_EQ(pal.color(QPalette::Base), QColor(Qt::white))
@@ -107,13 +107,13 @@ TEST_F(DarkPaletteTest, AreasDrawnOnWhiteWriteInBlack)
 
 // Pixels of the image inside the rectangle that stand out from the colour by
 // at least the distance given.
-int PixelsStandingOut(const QImage &image, QRect r, QColor background, int distance = 100)
+int pixelsStandingOut(const QImage &image, QRect r, QColor background, int distance = 100)
 {
     int n = 0;
     r = r.intersected(image.rect());
     for (int y = r.top(); y <= r.bottom(); ++y) {
         for (int x = r.left(); x <= r.right(); ++x) {
-            if (Distance(image.pixelColor(x, y), background) >= distance)
+            if (distanceOf(image.pixelColor(x, y), background) >= distance)
                 ++n;
         }
     }
@@ -122,27 +122,27 @@ int PixelsStandingOut(const QImage &image, QRect r, QColor background, int dista
 
 TEST_F(DarkPaletteTest, ChartTitleAndCaptionShowDarkOnTheWhiteChart)
 {
-    auto *frame = windows->Control<QGroupBox>("frmDisplay", "FraDistro");
-    auto *title = windows->Control<QLabel>("frmDisplay", "title");
+    auto *frame = windows->control<QGroupBox>("frmDisplay", "FraDistro");
+    auto *title = windows->control<QLabel>("frmDisplay", "title");
     ASSERT_TRUE(frame && title);
     const QImage image = frame->grab().toImage();
     const QFontMetrics metrics(frame->font());
     const QRect caption(0, 0, metrics.horizontalAdvance(frame->title()) + 12, metrics.height());
-    EXPECT_GT(PixelsStandingOut(image, title->geometry(), Qt::white), 50) << "title";
-    EXPECT_GT(PixelsStandingOut(image, caption, Qt::white), 30) << "caption";
+    EXPECT_GT(pixelsStandingOut(image, title->geometry(), Qt::white), 50) << "title";
+    EXPECT_GT(pixelsStandingOut(image, caption, Qt::white), 30) << "caption";
 }
 
 TEST_F(DarkPaletteTest, FrameLinesShowOnTheDarkWindow)
 {
     for (const char *name : {"Frame4", "Frame1"}) {
         SCOPED_TRACE(name);
-        auto *frame = windows->Control<QGroupBox>("frmDisplay", name);
+        auto *frame = windows->control<QGroupBox>("frmDisplay", name);
         ASSERT_NE(frame, nullptr);
         const QColor background = frame->palette().color(frame->backgroundRole());
         const QImage image = frame->grab().toImage();
         // The frame's left edge, below its caption.
         const QRect edge(0, image.height() / 2, 1, image.height() / 2 - 1);
-        EXPECT_EQ(PixelsStandingOut(image, edge, background, 50), edge.height());
+        EXPECT_EQ(pixelsStandingOut(image, edge, background, 50), edge.height());
     }
 }
 
@@ -160,7 +160,7 @@ TEST_F(DarkPaletteTest, UntickedIndicatorsStandOutFromTheirBackground)
     };
     for (const Indicator &b : buttons) {
         SCOPED_TRACE(std::string(b.window) + " " + b.name);
-        auto *button = windows->Control<QAbstractButton>(b.window, b.name);
+        auto *button = windows->control<QAbstractButton>(b.window, b.name);
         ASSERT_NE(button, nullptr);
         ASSERT_FALSE(button->isChecked());
         QWidget *parent = button->parentWidget();
@@ -175,9 +175,9 @@ TEST_F(DarkPaletteTest, UntickedIndicatorsStandOutFromTheirBackground)
                                                                 button);
         const QImage image = button->grab().toImage();
         // An outline all round at the least: a faint one is lost on a dark screen.
-        EXPECT_GT(PixelsStandingOut(image, indicator, background, 50), 2 * indicator.width());
+        EXPECT_GT(pixelsStandingOut(image, indicator, background, 50), 2 * indicator.width());
         // Its text is readable too.
-        EXPECT_GE(Distance(button->palette().color(button->foregroundRole()), background), 100);
+        EXPECT_GE(distanceOf(button->palette().color(button->foregroundRole()), background), 100);
     }
 }
 

@@ -51,7 +51,7 @@ public:
     ModalScript() { qApp->installEventFilter(this); }
     ~ModalScript() override { qApp->removeEventFilter(this); }
 
-    ModalScript &Then(Action action)
+    ModalScript &then(Action action)
     {
         actions_.push_back(std::move(action));
         return *this;
@@ -59,15 +59,15 @@ public:
     // An action for a window of type T; another kind of window fails the
     // test and is closed.
     template<typename T>
-    ModalScript &ThenOn(std::function<void(T *)> act)
+    ModalScript &thenOn(std::function<void(T *)> act)
     {
-        return Then([act](QWidget *w) {
+        return then([act](QWidget *w) {
             if (auto *window = qobject_cast<T *>(w)) {
                 act(window);
                 return;
             }
             ADD_FAILURE() << "unexpected modal window " << w->objectName().toStdString();
-            Close(w);
+            close(w);
         });
     }
 
@@ -79,7 +79,7 @@ public:
 
     // Dismisses a message box with its OK button, or closes any other window
     // as its frame's close control would.
-    static void Close(QWidget *w)
+    static void close(QWidget *w)
     {
         if (auto *box = qobject_cast<QMessageBox *>(w))
             box->button(QMessageBox::Ok)->click();
@@ -97,7 +97,7 @@ protected:
             return false;
         auto *box = qobject_cast<QMessageBox *>(w);
         opened << (box ? box->text() : w->objectName());
-        Action action = Close;
+        Action action = close;
         if (!actions_.empty() && (!box || boxesScripted_)) {
             action = std::move(actions_.front());
             actions_.pop_front();
@@ -112,7 +112,7 @@ protected:
 public:
     // From now on message boxes take the scripted actions in turn too,
     // instead of being dismissed: for tests that look at a box itself.
-    void ScriptMessageBoxes() { boxesScripted_ = true; }
+    void scriptMessageBoxes() { boxesScripted_ = true; }
 
 private:
     std::deque<Action> actions_;
@@ -135,7 +135,7 @@ struct Atoms
 };
 
 // Types text into a field over what it holds, as a user who selected it.
-inline void Type(QLineEdit *field, const QString &text)
+inline void type(QLineEdit *field, const QString &text)
 {
     field->setFocus();
     field->selectAll();
@@ -144,13 +144,13 @@ inline void Type(QLineEdit *field, const QString &text)
 
 // Answers the setup dialog as a user does: `fill` types into it, then the
 // save option is clicked and OK pressed.
-inline ModalScript::Action AnswerSetup(bool saveAll, std::function<void(ui::FrmSetup *)> fill)
+inline ModalScript::Action answerSetup(bool saveAll, std::function<void(ui::FrmSetup *)> fill)
 {
     return [saveAll, fill](QWidget *w) {
         auto *setup = qobject_cast<ui::FrmSetup *>(w);
         if (!setup) {
             ADD_FAILURE() << "expected the setup dialog, got " << w->objectName().toStdString();
-            ModalScript::Close(w);
+            ModalScript::close(w);
             return;
         }
         fill(setup);
@@ -160,29 +160,29 @@ inline ModalScript::Action AnswerSetup(bool saveAll, std::function<void(ui::FrmS
 }
 
 // Fills the setup dialog by molecules or by atoms and presses OK.
-inline ModalScript::Action FillSetup(const Molecules &m)
+inline ModalScript::Action fillSetup(const Molecules &m)
 {
-    return AnswerSetup(m.saveAll, [m](ui::FrmSetup *setup) {
+    return answerSetup(m.saveAll, [m](ui::FrmSetup *setup) {
         QTest::mouseClick(setup->OptBy[0], Qt::LeftButton);
-        Type(setup->nMolec[0], m.h2);
-        Type(setup->nMolec[1], m.hd);
-        Type(setup->nMolec[2], m.d2);
+        type(setup->nMolec[0], m.h2);
+        type(setup->nMolec[1], m.hd);
+        type(setup->nMolec[2], m.d2);
     });
 }
-inline ModalScript::Action FillSetup(const Atoms &a)
+inline ModalScript::Action fillSetup(const Atoms &a)
 {
-    return AnswerSetup(a.saveAll, [a](ui::FrmSetup *setup) {
+    return answerSetup(a.saveAll, [a](ui::FrmSetup *setup) {
         QTest::mouseClick(setup->OptBy[1], Qt::LeftButton);
-        Type(setup->natom[0], a.h);
-        Type(setup->natom[1], a.d);
+        type(setup->natom[0], a.h);
+        type(setup->natom[1], a.d);
     });
 }
 
 // "Setup System", with the dialog filled in.
 template<typename Counts>
-void SetupSystem(ui::FrmMain &main, ModalScript &script, const Counts &counts)
+void setupSystem(ui::FrmMain &main, ModalScript &script, const Counts &counts)
 {
-    script.Then(FillSetup(counts));
+    script.then(fillSetup(counts));
     QTest::mouseClick(main.CmdSetup, Qt::LeftButton);
 }
 
@@ -194,25 +194,25 @@ struct Step
 };
 
 // A step once the run has reached n collisions.
-inline Step At(const Simulation &sim, std::int64_t n, std::function<void()> act)
+inline Step at(const Simulation &sim, std::int64_t n, std::function<void()> act)
 {
     return {[&sim, n] { return sim.bRunning && sim.nCollisions >= n; }, std::move(act)};
 }
 // "Stop Collisions" once `until` holds while collisions run.
-inline Step StopWhen(ui::FrmMain &main, std::function<bool()> until)
+inline Step stopWhen(ui::FrmMain &main, std::function<bool()> until)
 {
     return {[&main, until] { return main.runState() == ui::FrmMain::RunState::Running && until(); },
             [&main] { QTest::mouseClick(main.CmdCollide, Qt::LeftButton); }};
 }
-inline Step StopAt(ui::FrmMain &main, const Simulation &sim, std::int64_t n)
+inline Step stopAt(ui::FrmMain &main, const Simulation &sim, std::int64_t n)
 {
-    return StopWhen(main, [&sim, n] { return sim.nCollisions >= n; });
+    return stopWhen(main, [&sim, n] { return sim.nCollisions >= n; });
 }
 
 // Clicks a button and takes the steps in order while its handler runs (and
 // the collision loop or a modal window inside it serves events). Returns
 // how many were taken.
-inline std::size_t Click(QPushButton *button, std::vector<Step> steps)
+inline std::size_t click(QPushButton *button, std::vector<Step> steps)
 {
     std::size_t next = 0;
     bool acting = false;
@@ -236,7 +236,7 @@ inline std::size_t Click(QPushButton *button, std::vector<Step> steps)
 }
 
 // Twips to the pixels a mouse event gives, as the windows map them.
-inline QPoint PixelsAt(double xTwips, double yTwips)
+inline QPoint pixelsAt(double xTwips, double yTwips)
 {
     return {int(xTwips / ui::kTwipsPerPixel), int(yTwips / ui::kTwipsPerPixel)};
 }

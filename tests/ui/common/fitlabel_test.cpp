@@ -25,9 +25,9 @@ namespace kormix::test {
 namespace {
 
 using ui::FitLabel;
-using ui::ShownFont;
+using ui::shownFont;
 
-double Advance(const QFont &font, const QString &text)
+double advance(const QFont &font, const QString &text)
 {
     return QFontMetricsF(font).horizontalAdvance(text);
 }
@@ -39,7 +39,7 @@ class FitLabelTest : public ::testing::Test
 protected:
     FitLabelTest()
     {
-        label.setFont(ui::SansFont(12));
+        label.setFont(ui::sansFont(12));
         label.setGeometry(0, 0, 65, 17); // a value box of the main window
     }
     QWidget parent;
@@ -53,8 +53,8 @@ TEST_F(FitLabelTest, ATextThatFitsKeepsTheLabelsFontALongerOneTheLargestSizeThat
         SCOPED_TRACE(text);
         label.setText(text);
         const QFont shown = label.shownFont();
-        EXPECT_LE(Advance(shown, text), label.contentsRect().width());
-        if (Advance(label.font(), text) <= label.contentsRect().width()) {
+        EXPECT_LE(advance(shown, text), label.contentsRect().width());
+        if (advance(label.font(), text) <= label.contentsRect().width()) {
             EXPECT_EQ(shown, label.font());
             continue;
         }
@@ -64,7 +64,7 @@ TEST_F(FitLabelTest, ATextThatFitsKeepsTheLabelsFontALongerOneTheLargestSizeThat
         // One pixel more and the text with a blank after it no longer fits.
         QFont larger = shown;
         larger.setPixelSize(shown.pixelSize() + 1);
-        EXPECT_GT(Advance(larger, QString(text) + ' '), label.contentsRect().width());
+        EXPECT_GT(advance(larger, QString(text) + ' '), label.contentsRect().width());
     }
 }
 
@@ -82,9 +82,9 @@ TEST_F(FitLabelTest, TheFitFollowsEveryChangeOfTextFontAndSize)
     wide.setLetterSpacing(QFont::PercentageSpacing, 150);
     label.setFont(wide);
     EXPECT_LT(label.shownFont().pixelSize(), shrunk.pixelSize());
-    EXPECT_LE(Advance(label.shownFont(), label.text()), label.contentsRect().width());
+    EXPECT_LE(advance(label.shownFont(), label.text()), label.contentsRect().width());
 
-    label.setFont(ui::SansFont(12));
+    label.setFont(ui::sansFont(12));
     label.resize(400, 17);
     EXPECT_EQ(label.shownFont(), label.font());
 }
@@ -93,7 +93,7 @@ TEST_F(FitLabelTest, DrawsTheTextInTheFontThatFits)
 {
     // Drawn in the label's own font, the last digits would fall beyond the box.
     label.setText("2147483647");
-    ASSERT_GT(Advance(label.font(), label.text()), label.width());
+    ASSERT_GT(advance(label.font(), label.text()), label.width());
     const QImage image = label.grab().toImage();
     int rightmostInk = -1;
     for (int x = 0; x < image.width(); ++x) {
@@ -104,7 +104,7 @@ TEST_F(FitLabelTest, DrawsTheTextInTheFontThatFits)
     }
     // The text ends where the shown font ends it, inside the box.
     EXPECT_LT(rightmostInk, image.width() - 1);
-    EXPECT_NEAR(rightmostInk, Advance(label.shownFont(), label.text()), 3);
+    EXPECT_NEAR(rightmostInk, advance(label.shownFont(), label.text()), 3);
 }
 
 // --- every window ------------------------------------------------------------
@@ -118,13 +118,13 @@ struct Face
     Widen widen;
 };
 
-QFont LetterSpaced(QFont font)
+QFont letterSpaced(QFont font)
 {
     font.setLetterSpacing(QFont::PercentageSpacing, 125);
     return font;
 }
 
-QFont DejaVu(QFont font)
+QFont dejaVuFace(QFont font)
 {
     font.setFamilies({"DejaVu Sans"});
     return font;
@@ -134,10 +134,10 @@ class AllTextsFitTest : public ::testing::Test
 {
 protected:
     // Every label with its geometry as built.
-    std::map<QLabel *, QRect> Geometries() const
+    std::map<QLabel *, QRect> geometries() const
     {
         std::map<QLabel *, QRect> g;
-        for (QWidget *w : windows.Windows()) {
+        for (QWidget *w : windows.windows()) {
             for (QLabel *label : w->findChildren<QLabel *>())
                 g[label] = label->geometry();
         }
@@ -145,10 +145,10 @@ protected:
     }
 
     // Gives every text of every window the wider face in place of its own.
-    void UseFace(const Widen &widen)
+    void useFace(const Widen &widen)
     {
         if (ownFonts.empty()) {
-            for (QWidget *w : windows.Windows()) {
+            for (QWidget *w : windows.windows()) {
                 for (QWidget *child : w->findChildren<QWidget *>())
                     ownFonts[child] = child->font();
             }
@@ -158,7 +158,7 @@ protected:
     }
 
     // The longest texts the windows can come to show.
-    void ShowLongTexts()
+    void showLongTexts()
     {
         ui::FrmMain &frm = *windows.frm;
         const std::pair<MainLabel, const char *> values[] = {
@@ -177,7 +177,7 @@ protected:
                 {MainLabel::BestQ, "3.26666666666667"},
         };
         for (const auto &[label, text] : values)
-            frm.SetLabel(label, text);
+            frm.setLabel(label, text);
 
         const std::array<std::int32_t, 4> counts = {11111111, 99900592, 11111111, 0};
         for (ui::LevelPanel *panel : {frm.bestForm()->FraLevels, windows.display->FraLevels}) {
@@ -197,26 +197,26 @@ protected:
 
 TEST_F(AllTextsFitTest, EveryTextFitsItsBoxInAWiderFaceAndTheBoxesStayPut)
 {
-    std::vector<Face> faces = {{"letter-spaced", LetterSpaced}};
+    std::vector<Face> faces = {{"letter-spaced", letterSpaced}};
     if (QFontDatabase::hasFamily("DejaVu Sans"))
-        faces.push_back({"DejaVu Sans", DejaVu});
-    const std::map<QLabel *, QRect> built = Geometries();
-    ShowLongTexts();
+        faces.push_back({"DejaVu Sans", dejaVuFace});
+    const std::map<QLabel *, QRect> built = geometries();
+    showLongTexts();
     for (const Face &face : faces) {
         SCOPED_TRACE(face.name);
-        UseFace(face.widen);
+        useFace(face.widen);
         for (const auto &[label, geometry] : built) {
             const std::string name = (label->window()->objectName() + " " + label->objectName()
                                       + " \"" + label->text() + "\"")
                                              .toStdString();
-            EXPECT_LE(Advance(ShownFont(label), label->text()), label->contentsRect().width())
+            EXPECT_LE(advance(shownFont(label), label->text()), label->contentsRect().width())
                     << name;
             EXPECT_EQ(label->geometry(), geometry) << name;
         }
         // Buttons, check boxes and option buttons, with their longest captions.
         windows.frm->CmdCollide->setText("Restart Collisions");
         windows.frm->CmdShowBest->setText("Hide Most Prob");
-        for (QWidget *w : windows.Windows()) {
+        for (QWidget *w : windows.windows()) {
             for (QAbstractButton *b : w->findChildren<QAbstractButton *>()) {
                 if (b->text().isEmpty())
                     continue;
@@ -228,7 +228,7 @@ TEST_F(AllTextsFitTest, EveryTextFitsItsBoxInAWiderFaceAndTheBoxesStayPut)
                                                             ? QStyle::SE_CheckBoxContents
                                                             : QStyle::SE_RadioButtonContents;
                 const QRect room = b->style()->subElementRect(contents, &option, b);
-                EXPECT_LE(Advance(ShownFont(b), b->text()), room.width())
+                EXPECT_LE(advance(shownFont(b), b->text()), room.width())
                         << w->objectName().toStdString() << " " << b->objectName().toStdString();
             }
         }
@@ -256,13 +256,13 @@ TEST_F(AllTextsFitTest, LabelsStandWhereTheLayoutPutsThem)
             {"frmDisplay", "ncoll", 4800, 4440, 1815, 255},
             {"FrmRevise", "Qa", 2760, 1440, 1095, 255},
     };
-    ShowLongTexts();
-    UseFace(LetterSpaced);
+    showLongTexts();
+    useFace(letterSpaced);
     for (const Given &g : labels) {
         SCOPED_TRACE(std::string(g.window) + " " + g.name);
-        auto *label = windows.Control<QLabel>(g.window, g.name);
+        auto *label = windows.control<QLabel>(g.window, g.name);
         ASSERT_NE(label, nullptr);
-        const QRect given = ui::TwipsRect(g.l, g.t, g.w, g.h);
+        const QRect given = ui::twipsRect(g.l, g.t, g.w, g.h);
         EXPECT_EQ(label->x(), given.x());
         EXPECT_EQ(label->y(), given.y());
         EXPECT_EQ(label->width(), given.width());

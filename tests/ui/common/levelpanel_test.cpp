@@ -40,17 +40,17 @@ TEST(LevelPanelTest, TheNamesUnderTheColumnsArePartsOfThePanel)
     };
     for (const ColumnName &n : names) {
         SCOPED_TRACE(std::string(n.window) + " " + n.name);
-        auto *label = windows.Control<QLabel>(n.window, n.name);
+        auto *label = windows.control<QLabel>(n.window, n.name);
         ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->parentWidget(), windows.Control(n.window, "FraLevels"));
+        EXPECT_EQ(label->parentWidget(), windows.control(n.window, "FraLevels"));
         EXPECT_EQ(label->text(), n.text);
-        const QRect given = ui::TwipsRect(n.l, n.t, n.w, n.h);
+        const QRect given = ui::twipsRect(n.l, n.t, n.w, n.h);
         EXPECT_EQ(label->pos(), given.topLeft());
         EXPECT_EQ(label->width(), given.width());
         EXPECT_GE(label->height(), given.height());
     }
-    EXPECT_EQ(windows.frm->bestForm()->Label1, windows.Control<QLabel>("frmBest", "Label1"));
-    EXPECT_EQ(windows.revise->Label5, windows.Control<QLabel>("FrmRevise", "Label5"));
+    EXPECT_EQ(windows.frm->bestForm()->Label1, windows.control<QLabel>("frmBest", "Label1"));
+    EXPECT_EQ(windows.revise->Label5, windows.control<QLabel>("FrmRevise", "Label5"));
     // The detailed display's panel has no names under its columns.
     for (QLabel *name : windows.display->FraLevels->columnNames)
         EXPECT_EQ(name, nullptr);
@@ -61,7 +61,7 @@ TEST(LevelPanelTest, EveryWindowsPanelDescribesWhatItShows)
     AllWindows windows; // 10 H2 and 10 D2, shown in all three panels
     for (const char *window : {"frmBest", "frmDisplay", "FrmRevise"}) {
         SCOPED_TRACE(window);
-        auto *panel = windows.Control<ui::LevelPanel>(window, "FraLevels");
+        auto *panel = windows.control<ui::LevelPanel>(window, "FraLevels");
         ASSERT_NE(panel, nullptr);
         EXPECT_EQ(panel->accessibleName(), "level columns");
         EXPECT_EQ(panel->accessibleDescription(), "10 H2, 0 HD, 10 D2, Q = 0.00");
@@ -84,7 +84,7 @@ TEST(LevelPanelTest, DescriptionGivesTheCountsAndQ)
             {{10, 0, 0, 0}, 10, '.', "10 H2, 0 HD, 0 D2, Q = infinite"},
             {{0, 0, 0, 0}, 0, '.', "0 H2, 0 HD, 0 D2, Q = infinite"},
     };
-    ui::LevelPanel panel(ui::FrmBest::Layout());
+    ui::LevelPanel panel(ui::FrmBest::panelLayout());
     for (const Described &r : rows) {
         SCOPED_TRACE(r.description);
         panel.showDistribution(r.counts, r.total, r.decimalPoint);
@@ -115,7 +115,7 @@ protected:
 TEST(LevelPanelTest, TheSameDistributionAgainRepaintsNothing)
 {
     QWidget window;
-    auto *panel = new ui::LevelPanel(ui::FrmBest::Layout(), &window);
+    auto *panel = new ui::LevelPanel(ui::FrmBest::panelLayout(), &window);
     window.resize(panel->size() + QSize(0, panel->y()));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -41,7 +41,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int Translators()
+int translators()
 {
     return int(qApp->findChildren<QTranslator *>().size());
 }
@@ -54,7 +54,7 @@ protected:
     static void TearDownTestSuite()
     {
         ui::removeTranslations(*qApp);
-        EXPECT_EQ(Translators(), 0);
+        EXPECT_EQ(translators(), 0);
     }
 
     static inline const QLocale german{QLocale::German, QLocale::Germany};
@@ -117,20 +117,20 @@ TEST_F(GermanTest, TheCoresWordsAreTranslatedWhenWrittenAndNumbersStayAsTheyAre)
     };
     for (const auto &[core, shown] : written) {
         SCOPED_TRACE(core);
-        frm.SetLabel(MainLabel::status, core);
+        frm.setLabel(MainLabel::status, core);
         EXPECT_EQ(frm.status->text(), QString::fromUtf8(shown));
     }
 
     // While collisions run the text waits for the next event service and is
     // translated then.
-    frm.SetLabel(MainLabel::status, "needs setup");
-    frm.SetServiceInterval(0);
+    frm.setLabel(MainLabel::status, "needs setup");
+    frm.setServiceInterval(0);
     windows.sim.bRunning = true;
-    frm.SetLabel(MainLabel::status, "running");
-    frm.SetLabel(MainLabel::Qa, "infinite");
-    frm.SetLabel(MainLabel::ncollide, "500");
+    frm.setLabel(MainLabel::status, "running");
+    frm.setLabel(MainLabel::Qa, "infinite");
+    frm.setLabel(MainLabel::ncollide, "500");
     EXPECT_EQ(frm.status->text(), "nicht eingerichtet");
-    frm.ServeEvents();
+    frm.serveEvents();
     windows.sim.bRunning = false;
     EXPECT_EQ(frm.status->text(), "läuft");
     EXPECT_EQ(frm.Qa->text(), "unendlich");
@@ -164,14 +164,14 @@ TEST_F(GermanTest, TheExportMessagesReadGerman)
     ExportResult written;
     written.ok = true;
     written.path = "/tmp/kormix-1000/distributions.xls";
-    EXPECT_EQ(ui::FrmDisplay::ExportMessage(written),
+    EXPECT_EQ(ui::FrmDisplay::exportMessage(written),
               "Die Datei /tmp/kormix-1000/distributions.xls wurde erstellt");
 
     ExportResult refused;
     refused.outcome = ExportResult::Outcome::DirectoryOpenToOthers;
     refused.path = "/tmp/kormix-1000/distributions.xls";
     refused.directory = "/tmp/kormix-1000";
-    EXPECT_EQ(ui::FrmDisplay::ExportMessage(refused),
+    EXPECT_EQ(ui::FrmDisplay::exportMessage(refused),
               "/tmp/kormix-1000/distributions.xls kann nicht geschrieben werden: /tmp/kormix-1000 "
               "ist für andere Benutzer zugänglich");
 
@@ -179,7 +179,7 @@ TEST_F(GermanTest, TheExportMessagesReadGerman)
     failed.outcome = ExportResult::Outcome::FailedWriting;
     failed.path = "/tmp/kormix-1000/distributions.xls";
     failed.systemError = "No space left on device";
-    EXPECT_EQ(ui::FrmDisplay::ExportMessage(failed),
+    EXPECT_EQ(ui::FrmDisplay::exportMessage(failed),
               "No space left on device beim Schreiben von /tmp/kormix-1000/distributions.xls");
 }
 
@@ -190,7 +190,7 @@ TEST_F(GermanTest, QtsOwnTextsReadGermanWhereTheSystemHasThem)
     const QString qtbase = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm";
     if (!QFile::exists(qtbase))
         GTEST_SKIP() << "no " << qtbase.toStdString() << " (Debian's qt6-translations-l10n)";
-    EXPECT_EQ(Translators(), 2);
+    EXPECT_EQ(translators(), 2);
     EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Undo"), "&Rückgängig");
 }
 
@@ -218,7 +218,7 @@ TEST_F(GermanTest, AcceleratorsDoNotClash)
 }
 
 // The room a button leaves for its caption.
-QRect CaptionRoom(const QAbstractButton *b)
+QRect captionRoom(const QAbstractButton *b)
 {
     QStyleOptionButton option;
     option.initFrom(b);
@@ -230,7 +230,7 @@ QRect CaptionRoom(const QAbstractButton *b)
     return b->style()->subElementRect(contents, &option, b);
 }
 
-double Advance(const QFont &font, const QString &text)
+double advance(const QFont &font, const QString &text)
 {
     return QFontMetricsF(font).horizontalAdvance(text);
 }
@@ -240,9 +240,9 @@ TEST_F(GermanTest, EveryGermanTextFitsItsBoxAndStaysReadable)
     AllWindows windows;
     ui::FrmMain &frm = *windows.frm;
     // The longest German texts the windows come to show.
-    frm.SetLabel(MainLabel::status, "running in turbo mode");
-    frm.SetLabel(MainLabel::NumDistros, "most prob");
-    frm.SetLabel(MainLabel::Qa, "infinite");
+    frm.setLabel(MainLabel::status, "running in turbo mode");
+    frm.setLabel(MainLabel::NumDistros, "most prob");
+    frm.setLabel(MainLabel::Qa, "infinite");
     frm.CmdCollide->setText(ui::FrmMain::tr("Restart Collisions"));
     windows.frm->bestForm()->FraLevels->showDistribution({0, 20, 0, 0}, 20, ',');
     windows.display->title->setText(ui::FrmDisplay::tr("Actual Frequencies"));
@@ -251,7 +251,7 @@ TEST_F(GermanTest, EveryGermanTextFitsItsBoxAndStaysReadable)
 
     int texts = 0;
     const auto checkAll = [&] {
-        for (QWidget *w : windows.Windows()) {
+        for (QWidget *w : windows.windows()) {
             for (QWidget *child : w->findChildren<QWidget *>()) {
                 if (!dynamic_cast<ui::FittedText *>(child) || !child->isVisibleTo(w))
                     continue;
@@ -262,7 +262,7 @@ TEST_F(GermanTest, EveryGermanTextFitsItsBoxAndStaysReadable)
                     room = label->contentsRect().width();
                 } else if (auto *button = qobject_cast<QAbstractButton *>(child)) {
                     text = button->text();
-                    room = CaptionRoom(button).width();
+                    room = captionRoom(button).width();
                 }
                 if (text.trimmed().isEmpty())
                     continue;
@@ -270,8 +270,8 @@ TEST_F(GermanTest, EveryGermanTextFitsItsBoxAndStaysReadable)
                 const std::string name = (child->window()->objectName() + " " + child->objectName()
                                           + " \"" + text + "\"")
                                                  .toStdString();
-                const QFont shown = ui::ShownFont(child);
-                EXPECT_LE(Advance(shown, text), room) << name;
+                const QFont shown = ui::shownFont(child);
+                EXPECT_LE(advance(shown, text), room) << name;
                 // Shrunk a little at most: the German texts were chosen to fit.
                 const double own = child->font().pixelSize();
                 EXPECT_GE(shown.pixelSize(), own * 0.75)
@@ -287,11 +287,11 @@ TEST_F(GermanTest, EveryGermanTextFitsItsBoxAndStaysReadable)
     EXPECT_GT(texts, 100);
 
     // The frames' captions are drawn whole inside their frames.
-    for (QWidget *w : windows.Windows()) {
+    for (QWidget *w : windows.windows()) {
         for (const QGroupBox *frame : w->findChildren<QGroupBox *>()) {
             if (frame->title().isEmpty())
                 continue;
-            EXPECT_LT(Advance(frame->font(), frame->title()) + 12, frame->width())
+            EXPECT_LT(advance(frame->font(), frame->title()) + 12, frame->width())
                     << frame->title().toStdString();
         }
     }
@@ -301,7 +301,7 @@ TEST_F(GermanTest, EveryGermanTextFitsItsBoxAndStaysReadable)
 // installed and the windows keep their English texts.
 TEST(OtherLocales, InstallNothingAndTheWindowsStayEnglish)
 {
-    ASSERT_EQ(Translators(), 0);
+    ASSERT_EQ(translators(), 0);
     for (const QLocale &locale : {QLocale(QLocale::French, QLocale::France),
                                   QLocale(QLocale::English, QLocale::UnitedStates),
                                   QLocale(QLocale::English, QLocale::UnitedKingdom),
@@ -309,14 +309,14 @@ TEST(OtherLocales, InstallNothingAndTheWindowsStayEnglish)
                                   QLocale::c()}) {
         SCOPED_TRACE(locale.name().toStdString());
         EXPECT_FALSE(ui::installTranslations(*qApp, locale));
-        EXPECT_EQ(Translators(), 0);
+        EXPECT_EQ(translators(), 0);
     }
     Simulation sim;
     ui::FrmMain frm(sim);
     EXPECT_EQ(frm.CmdSetup->text(), "Setup System");
     EXPECT_EQ(frm.menu_file->title(), "&File");
     EXPECT_EQ(frm.status->text(), "needs setup");
-    frm.SetLabel(MainLabel::Qa, "infinite");
+    frm.setLabel(MainLabel::Qa, "infinite");
     EXPECT_EQ(frm.Qa->text(), "infinite");
 }
 
@@ -330,7 +330,7 @@ TEST(OtherLocales, GermanOfAustriaAndSwitzerlandIsGermanAndRemovingItRestoresEng
         ASSERT_TRUE(ui::installTranslations(*qApp, locale));
         EXPECT_EQ(ui::FrmMain::tr("Setup System"), "System einrichten");
         ui::removeTranslations(*qApp);
-        EXPECT_EQ(Translators(), 0);
+        EXPECT_EQ(translators(), 0);
         EXPECT_EQ(ui::FrmMain::tr("Setup System"), "Setup System");
     }
 }
@@ -338,7 +338,7 @@ TEST(OtherLocales, GermanOfAustriaAndSwitzerlandIsGermanAndRemovingItRestoresEng
 // In English the window words an export exactly as the core does.
 TEST(ExportMessages, InEnglishAreTheExportsOwnMessages)
 {
-    ASSERT_EQ(Translators(), 0);
+    ASSERT_EQ(translators(), 0);
     const fs::path scratch = fs::path(::testing::TempDir()) / "kormix-translation-test";
     fs::remove_all(scratch);
     fs::create_directories(scratch);
@@ -360,7 +360,7 @@ TEST(ExportMessages, InEnglishAreTheExportsOwnMessages)
     const char *oldTmp = std::getenv("TMPDIR");
     const std::string keptTmp = oldTmp ? oldTmp : "";
     ::setenv("TMPDIR", scratch.c_str(), 1);
-    const fs::path place = DistributionsFilePath().parent_path();
+    const fs::path place = distributionsFilePath().parent_path();
     fs::create_directory(place);
     fs::permissions(place, fs::perms::owner_all | fs::perms::others_exec);
     results.push_back(ExportDistributions(sim));
@@ -382,7 +382,7 @@ TEST(ExportMessages, InEnglishAreTheExportsOwnMessages)
         SCOPED_TRACE(result.message);
         outcomes.insert(result.outcome);
         EXPECT_FALSE(result.message.empty());
-        EXPECT_EQ(ui::FrmDisplay::ExportMessage(result), QString::fromStdString(result.message));
+        EXPECT_EQ(ui::FrmDisplay::exportMessage(result), QString::fromStdString(result.message));
     }
     EXPECT_EQ(outcomes.size(), results.size());
     fs::remove_all(scratch);

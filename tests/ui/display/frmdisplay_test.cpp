@@ -35,8 +35,8 @@ namespace kormix::ui {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadAll;
-using test::WriteAll;
+using test::readAll;
+using test::writeAll;
 
 // One register entry in the order it is recorded.
 struct Entry
@@ -49,7 +49,7 @@ struct Entry
 
 // Records the entries as a run would (the first one starts the run), then
 // gives each its occurrence count.
-void FillRegister(Simulation &sim, const std::vector<Entry> &entries)
+void fillRegister(Simulation &sim, const std::vector<Entry> &entries)
 {
     sim.bSaveAll = true;
     bool first = true;
@@ -69,7 +69,7 @@ void FillRegister(Simulation &sim, const std::vector<Entry> &entries)
     }
 }
 
-QString Text(const fs::path &path)
+QString text(const fs::path &path)
 {
     return QString::fromStdString(path.string());
 }
@@ -93,7 +93,7 @@ protected:
         savedOpen = FrmDisplay::openFile;
         savedPath = FrmDisplay::exportPath;
         FrmDisplay::openFile = [this](const QString &path) { opened << path; };
-        FrmDisplay::exportPath = Dir() / "distributions.xls";
+        FrmDisplay::exportPath = dir() / "distributions.xls";
     }
     void TearDown() override
     {
@@ -101,10 +101,10 @@ protected:
         FrmDisplay::exportPath = savedPath;
     }
 
-    fs::path Dir() const { return fs::path(scratch.path().toStdString()); }
+    fs::path dir() const { return fs::path(scratch.path().toStdString()); }
 
     // Loads the window as the main window does, and puts it on screen.
-    std::unique_ptr<FrmDisplay> Open()
+    std::unique_ptr<FrmDisplay> openWindow()
     {
         auto dlg = std::make_unique<FrmDisplay>(sim);
         dlg->show();
@@ -114,12 +114,12 @@ protected:
 
     // Clicks "Excel" and hands back the text of the message it shows, after
     // checking that it is a plain box titled "Kormix" with one OK button.
-    QString ClickExcel(FrmDisplay &dlg)
+    QString clickExcel(FrmDisplay &dlg)
     {
         QString text = "<no message>";
         test::ModalScript script;
-        script.ScriptMessageBoxes();
-        script.ThenOn<QMessageBox>([&text](QMessageBox *box) {
+        script.scriptMessageBoxes();
+        script.thenOn<QMessageBox>([&text](QMessageBox *box) {
             EXPECT_EQ(box->windowTitle(), "Kormix");
             EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
             EXPECT_EQ(box->buttons().size(), 1);
@@ -155,7 +155,7 @@ TEST_F(DisplayTest, BarPitchFollowsTheNumberOfMolecules)
             {1000, 25},         // 11.25, raised to 25: the bars overlap
     };
     for (const auto &row : rows) {
-        FillRegister(sim, {{row.nMolecules, 0, 0}});
+        fillRegister(sim, {{row.nMolecules, 0, 0}});
         FrmDisplay dlg(sim);
         EXPECT_DOUBLE_EQ(dlg.barPitch, row.pitch) << row.nMolecules;
         EXPECT_EQ(dlg.bar(0).geometry, QRectF(375 - row.pitch / 2, 480, row.pitch, 2775));
@@ -164,8 +164,8 @@ TEST_F(DisplayTest, BarPitchFollowsTheNumberOfMolecules)
 
 TEST_F(DisplayTest, BarsStandAtTheirHdFractionOnOneBaseLine)
 {
-    FillRegister(sim, kForty);
-    auto dlg = Open();
+    fillRegister(sim, kForty);
+    auto dlg = openWindow();
     ASSERT_EQ(dlg->nBarsLoaded, 5);
     // Left = 375 - 281.25 / 2 + fraction * 5625, in register order.
     const double lefts[] = {234.375, 2765.625, 3046.875, 3328.125, 5859.375};
@@ -197,8 +197,8 @@ TEST_F(DisplayTest, BarsStandAtTheirHdFractionOnOneBaseLine)
 
 TEST_F(DisplayTest, OneEntryGivesOneSelectedBar)
 {
-    FillRegister(sim, {{6, 4, 6}});
-    auto dlg = Open();
+    fillRegister(sim, {{6, 4, 6}});
+    auto dlg = openWindow();
     EXPECT_FALSE(dlg->bar(1).visible);
     EXPECT_EQ(dlg->nBarsLoaded, 2);
     QTest::keyClick(dlg->cmdExit, 'N');
@@ -214,8 +214,8 @@ TEST_F(DisplayTest, OneEntryGivesOneSelectedBar)
 TEST_F(DisplayTest, RegisterWithoutAnyWAboveOneSelectsPositionZero)
 {
     // Five molecules of H2, or of D2: W = 1 for either, ln W = 0.
-    FillRegister(sim, {{5, 0, 0}, {0, 0, 5, 4}});
-    auto dlg = Open();
+    fillRegister(sim, {{5, 0, 0}, {0, 0, 5, 4}});
+    auto dlg = openWindow();
     EXPECT_EQ(dlg->iMaxLnW, -1);
     EXPECT_EQ(dlg->iSelected, 0);
     dlg->OptActual->click();
@@ -226,8 +226,8 @@ TEST_F(DisplayTest, RegisterWithoutAnyWAboveOneSelectsPositionZero)
 
 TEST_F(DisplayTest, ModeSwitchMovesSelectionToHighestW)
 {
-    FillRegister(sim, kForty);
-    auto dlg = Open();
+    fillRegister(sim, kForty);
+    auto dlg = openWindow();
     EXPECT_EQ(dlg->iSelected, 2); // the highest W, at load
     dlg->SelectBar(4);
     dlg->OptActual->click();
@@ -247,8 +247,8 @@ TEST_F(DisplayTest, SelectedBarIsDrawnOverItsNeighbours)
 {
     // 1000 molecules: bars 25 twips wide, 11.25 apart. The middle one is
     // selected and overlapped by both neighbours, which were recorded later.
-    FillRegister(sim, {{250, 500, 250}, {251, 498, 251}, {249, 502, 249}});
-    auto dlg = Open();
+    fillRegister(sim, {{250, 500, 250}, {251, 498, 251}, {249, 502, 249}});
+    auto dlg = openWindow();
     ASSERT_EQ(dlg->iSelected, 0);
     const QImage chart = dlg->chart->grab().toImage();
     EXPECT_EQ(chart.pixelColor(212, 200), QColor(255, 0, 0)); // x = 3180 twips
@@ -257,7 +257,7 @@ TEST_F(DisplayTest, SelectedBarIsDrawnOverItsNeighbours)
 TEST_F(DisplayTest, PickNearestBar)
 {
     // HD fractions 0.5, 0.25, 0.75, 0 by position.
-    FillRegister(sim, {{10, 20, 10}, {15, 10, 15}, {5, 30, 5}, {20, 0, 20}});
+    fillRegister(sim, {{10, 20, 10}, {15, 10, 15}, {5, 30, 5}, {20, 0, 20}});
     FrmDisplay dlg(sim);
     const struct
     {
@@ -280,8 +280,8 @@ TEST_F(DisplayTest, PickNearestBar)
 
 TEST_F(DisplayTest, MousePressAnywhereInTheFramePicksTheNearestBar)
 {
-    FillRegister(sim, {{10, 20, 10}, {15, 10, 15}, {5, 30, 5}, {20, 0, 20}});
-    auto dlg = Open();
+    fillRegister(sim, {{10, 20, 10}, {15, 10, 15}, {5, 30, 5}, {20, 0, 20}});
+    auto dlg = openWindow();
     const struct
     {
         Qt::MouseButton button;
@@ -306,8 +306,8 @@ TEST_F(DisplayTest, MousePressAnywhereInTheFramePicksTheNearestBar)
 
 TEST_F(DisplayTest, KeysNAndPStepThroughThePositions)
 {
-    FillRegister(sim, kForty);
-    auto dlg = Open();
+    fillRegister(sim, kForty);
+    auto dlg = openWindow();
     const struct
     {
         int from;
@@ -374,7 +374,7 @@ TEST_F(DisplayTest, CompositionPanelShowsTheSelectedDistribution)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.captions[0]);
-        FillRegister(sim, {row.entry});
+        fillRegister(sim, {row.entry});
         FrmDisplay dlg(sim);
         const LevelPanel &panel = *dlg.FraLevels;
         EXPECT_EQ(panel.lin(0).geometry, row.h2);
@@ -395,18 +395,18 @@ TEST_F(DisplayTest, CompositionPanelShowsTheSelectedDistribution)
 
 TEST_F(DisplayTest, SelectionLeavesQAsItWas)
 {
-    FillRegister(sim, kForty);
-    sim.Q.SetNumber(kInfiniteQ);
-    auto dlg = Open();
+    fillRegister(sim, kForty);
+    sim.Q.setNumber(kInfiniteQ);
+    auto dlg = openWindow();
     QTest::keyClick(dlg->cmdExit, 'P');
     EXPECT_EQ(dlg->FraLevels->Qa->text(), "5.98"); // 22 * 22 / (9 * 9)
-    EXPECT_FALSE(sim.Q.IsText());
-    EXPECT_EQ(sim.Q.Number(), kInfiniteQ);
-    sim.Q.SetText("4.00");
+    EXPECT_FALSE(sim.Q.isText());
+    EXPECT_EQ(sim.Q.number(), kInfiniteQ);
+    sim.Q.setText("4.00");
     QTest::keyClick(dlg->cmdExit, 'N');
     QTest::keyClick(dlg->cmdExit, 'N');
     EXPECT_EQ(dlg->FraLevels->Qa->text(), "2.68"); // 18 * 18 / (11 * 11)
-    EXPECT_EQ(sim.Q.Text(), "4.00");
+    EXPECT_EQ(sim.Q.text(), "4.00");
     EXPECT_EQ(sim.nKind[1], 18); // nKind keeps the distribution shown last
 }
 
@@ -414,8 +414,8 @@ TEST_F(DisplayTest, SelectionLeavesQAsItWas)
 
 TEST_F(DisplayTest, FocusIsOnDoneAndTabOrderFollowsTheDesign)
 {
-    FillRegister(sim, kForty);
-    auto dlg = Open();
+    fillRegister(sim, kForty);
+    auto dlg = openWindow();
     EXPECT_EQ(dlg->focusWidget(), dlg->cmdExit);
     QStringList order;
     QWidget *w = dlg->cmdExit;
@@ -429,11 +429,11 @@ TEST_F(DisplayTest, FocusIsOnDoneAndTabOrderFollowsTheDesign)
 
 TEST_F(DisplayTest, DoneAndCloseBoxBothEndTheModalDisplay)
 {
-    FillRegister(sim, kForty);
+    fillRegister(sim, kForty);
     for (bool viaDone : {true, false}) {
         FrmDisplay dlg(sim);
         test::ModalScript script;
-        script.Then([&dlg, viaDone](QWidget *w) {
+        script.then([&dlg, viaDone](QWidget *w) {
             EXPECT_EQ(w, &dlg);
             viaDone ? QTest::mouseClick(dlg.cmdExit, Qt::LeftButton) : void(dlg.close());
         });
@@ -444,10 +444,10 @@ TEST_F(DisplayTest, DoneAndCloseBoxBothEndTheModalDisplay)
 
 TEST_F(DisplayTest, ReopeningShowsTheRegisterAsItIsThen)
 {
-    FillRegister(sim, {{10, 20, 10}, {11, 18, 11}});
+    fillRegister(sim, {{10, 20, 10}, {11, 18, 11}});
     sim.nCollisions = 12;
     {
-        auto dlg = Open();
+        auto dlg = openWindow();
         dlg->OptActual->click();
         EXPECT_EQ(dlg->ncoll->text(), "12");
         EXPECT_EQ(dlg->nBarsLoaded, 2);
@@ -459,7 +459,7 @@ TEST_F(DisplayTest, ReopeningShowsTheRegisterAsItIsThen)
         sim.RecordDistribution();
     }
     sim.nCollisions = 4321;
-    auto dlg = Open();
+    auto dlg = openWindow();
     EXPECT_EQ(dlg->ncoll->text(), "4321");
     EXPECT_EQ(dlg->nBarsLoaded, 5);
     EXPECT_EQ(dlg->title->text(), "Theoretical Probabilities");
@@ -473,9 +473,9 @@ TEST_F(DisplayTest, ReopeningShowsTheRegisterAsItIsThen)
 TEST_F(DisplayTest, EmptyRegisterOpensWithoutBars)
 {
     // The main window never opens it so; should it happen, nothing breaks.
-    FillRegister(sim, {{10, 20, 10}});
+    fillRegister(sim, {{10, 20, 10}});
     sim.nStored = 0;
-    auto dlg = Open();
+    auto dlg = openWindow();
     dlg->CmdMostProbable->click();
     dlg->OptActual->click();
     QTest::keyClick(dlg->cmdExit, 'P');
@@ -490,19 +490,19 @@ TEST_F(DisplayTest, EmptyRegisterOpensWithoutBars)
 
 TEST_F(DisplayTest, ExcelWritesTheFileReportsItAndOpensIt)
 {
-    FillRegister(sim, kForty);
-    const fs::path path = Dir() / "new folder" / "distributions.xls";
+    fillRegister(sim, kForty);
+    const fs::path path = dir() / "new folder" / "distributions.xls";
     FrmDisplay::exportPath = path;
-    auto dlg = Open();
+    auto dlg = openWindow();
 
-    EXPECT_EQ(ClickExcel(*dlg), "File " + Text(path) + " was created");
-    EXPECT_EQ(opened, QStringList{Text(path)});
-    const std::string first = ReadAll(path);
-    EXPECT_EQ(first, DistributionsText(sim));
+    EXPECT_EQ(clickExcel(*dlg), "File " + text(path) + " was created");
+    EXPECT_EQ(opened, QStringList{text(path)});
+    const std::string first = readAll(path);
+    EXPECT_EQ(first, distributionsText(sim));
     EXPECT_NE(first.find("\r\n 5 \t0\t0\t40\t100\t"), std::string::npos);
 
-    EXPECT_EQ(ClickExcel(*dlg), "File " + Text(path) + " was created");
-    EXPECT_EQ(ReadAll(path), first);
+    EXPECT_EQ(clickExcel(*dlg), "File " + text(path) + " was created");
+    EXPECT_EQ(readAll(path), first);
     EXPECT_EQ(opened.size(), 2);
     EXPECT_TRUE(dlg->isVisible()); // the window stays open
     // Nothing is left beside the file.
@@ -512,7 +512,7 @@ TEST_F(DisplayTest, ExcelWritesTheFileReportsItAndOpensIt)
 
 TEST_F(DisplayTest, ExcelWritesToTheUsersPrivatePlaceInTmpdir)
 {
-    FillRegister(sim, kForty);
+    fillRegister(sim, kForty);
     struct TmpdirFor
     {
         explicit TmpdirFor(const fs::path &dir) { qputenv("TMPDIR", dir.string().c_str()); }
@@ -525,28 +525,28 @@ TEST_F(DisplayTest, ExcelWritesToTheUsersPrivatePlaceInTmpdir)
         }
         const bool had = qEnvironmentVariableIsSet("TMPDIR");
         const QByteArray old = qgetenv("TMPDIR");
-    } tmpdir(Dir());
+    } tmpdir(dir());
     FrmDisplay::exportPath.clear();
-    const fs::path place = Dir() / ("kormix-" + std::to_string(::geteuid()));
+    const fs::path place = dir() / ("kormix-" + std::to_string(::geteuid()));
     const fs::path path = place / "distributions.xls";
-    auto dlg = Open();
+    auto dlg = openWindow();
 
-    EXPECT_EQ(ClickExcel(*dlg), "File " + Text(path) + " was created");
-    EXPECT_EQ(opened, QStringList{Text(path)});
-    EXPECT_EQ(ReadAll(path), DistributionsText(sim));
+    EXPECT_EQ(clickExcel(*dlg), "File " + text(path) + " was created");
+    EXPECT_EQ(opened, QStringList{text(path)});
+    EXPECT_EQ(readAll(path), distributionsText(sim));
 
     // Open to others, the place is refused: a message, nothing written or opened.
     fs::permissions(place, fs::perms::others_all, fs::perm_options::add);
-    WriteAll(path, "previous");
-    EXPECT_EQ(ClickExcel(*dlg),
-              "Can't write " + Text(path) + ": " + Text(place) + " is open to other users");
+    writeAll(path, "previous");
+    EXPECT_EQ(clickExcel(*dlg),
+              "Can't write " + text(path) + ": " + text(place) + " is open to other users");
     EXPECT_EQ(opened.size(), 1);
-    EXPECT_EQ(ReadAll(path), "previous");
+    EXPECT_EQ(readAll(path), "previous");
 }
 
 TEST_F(DisplayTest, ExcelFailureIsReportedAndLeavesWhatWasThere)
 {
-    FillRegister(sim, kForty);
+    fillRegister(sim, kForty);
     struct Row
     {
         const char *what;
@@ -555,7 +555,7 @@ TEST_F(DisplayTest, ExcelFailureIsReportedAndLeavesWhatWasThere)
         fs::path folder; // made first, when not empty
         const char *doing;
     };
-    const fs::path d = Dir();
+    const fs::path d = dir();
     // The file's own name fits, the name of the new file written beside it does not.
     const fs::path longName = d / (std::string(250, 'x') + ".xls");
     const Row rows[] = {
@@ -563,21 +563,21 @@ TEST_F(DisplayTest, ExcelFailureIsReportedAndLeavesWhatWasThere)
             {"the place is a folder", d / "f.xls", d / "f.xls" / "in.txt", d / "f.xls", ""},
             {"the new file's name is too long", longName, longName, {}, " opening "},
     };
-    auto dlg = Open();
+    auto dlg = openWindow();
     for (const Row &row : rows) {
         SCOPED_TRACE(row.what);
         if (!row.folder.empty())
             fs::create_directory(row.folder);
-        WriteAll(row.keeper, "previous");
+        writeAll(row.keeper, "previous");
         const auto before = std::distance(fs::directory_iterator(d), fs::directory_iterator());
         FrmDisplay::exportPath = row.path;
 
-        const QString message = ClickExcel(*dlg);
+        const QString message = clickExcel(*dlg);
         EXPECT_FALSE(message.endsWith(" was created")) << message.toStdString();
-        EXPECT_TRUE(message.endsWith(row.doing + Text(row.path))) << message.toStdString();
-        EXPECT_GT(message.size(), QString(row.doing).size() + Text(row.path).size());
+        EXPECT_TRUE(message.endsWith(row.doing + text(row.path))) << message.toStdString();
+        EXPECT_GT(message.size(), QString(row.doing).size() + text(row.path).size());
         EXPECT_TRUE(opened.isEmpty());
-        EXPECT_EQ(ReadAll(row.keeper), "previous");
+        EXPECT_EQ(readAll(row.keeper), "previous");
         EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), before);
     }
 }

@@ -47,18 +47,18 @@ class EquilibriumWindowTest : public ::testing::Test
 protected:
     EquilibriumWindowTest()
     {
-        main.SetServiceInterval(0);
-        sim.rng.FixSeed(20240601);
+        main.setServiceInterval(0);
+        sim.rng.fixSeed(20240601);
     }
     void SetUp() override { main.show(); }
 
     // "Setup System" with these molecules typed in.
-    void Setup(const Molecules &counts) { test::SetupSystem(main, script, counts); }
+    void setup(const Molecules &counts) { test::setupSystem(main, script, counts); }
     // Starts or restarts collisions and stops them at n collisions.
-    void RunTo(std::int64_t n) { test::Click(main.CmdCollide, {test::StopAt(main, sim, n)}); }
+    void runTo(std::int64_t n) { test::click(main.CmdCollide, {test::stopAt(main, sim, n)}); }
 
     // View, Equilibrium, as the user chooses it.
-    FrmEquilibrium *Open()
+    FrmEquilibrium *openWindow()
     {
         main.menu_Equilibrium->trigger();
         FrmEquilibrium *w = main.equilibriumForm();
@@ -67,7 +67,7 @@ protected:
     }
 
     // The distance the window must show, worked out from the run itself.
-    QString ExpectedDistance() const
+    QString expectedDistance() const
     {
         const ExactDistribution exact = exactDistribution(2 * std::int64_t(sim.nH2) + sim.nHD,
                                                           2 * std::int64_t(sim.nD2) + sim.nHD);
@@ -76,7 +76,7 @@ protected:
                + (tv ? QString::number(*tv, 'f', 4) : QString("–"));
     }
 
-    static std::vector<double> Xs(const QLineSeries *series)
+    static std::vector<double> xs(const QLineSeries *series)
     {
         std::vector<double> xs;
         for (const QPointF &p : series->points())
@@ -101,7 +101,7 @@ TEST_F(EquilibriumWindowTest, OpensFromTheViewMenuAfterFile)
     EXPECT_EQ(menus[1], main.menu_view->menuAction());
     EXPECT_EQ(main.equilibriumForm(), nullptr); // nothing is built before it is asked for
 
-    FrmEquilibrium *w = Open();
+    FrmEquilibrium *w = openWindow();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->isWindow());
@@ -147,10 +147,10 @@ TEST_F(EquilibriumWindowTest, ShowsTheExactValuesOfTheSystem)
             // 2/3 for 2 HD, whose Q is infinite.
             {"1", "1", "0 H2 + 2 HD + 0 D2", "0.66667", "infinite", "0.6667", "0.4714"},
     };
-    FrmEquilibrium *w = Open();
+    FrmEquilibrium *w = openWindow();
     for (const ExactCase &c : cases) {
         SCOPED_TRACE(std::string(c.h2) + " H2 + " + c.d2 + " D2");
-        Setup(Molecules{.h2 = c.h2, .hd = "0", .d2 = c.d2});
+        setup(Molecules{.h2 = c.h2, .hd = "0", .d2 = c.d2});
         EXPECT_EQ(w->lblMode->text(), c.mode);
         EXPECT_EQ(w->lblModeP->text(), c.p);
         EXPECT_EQ(w->lblModeQ->text(), c.q);
@@ -163,8 +163,8 @@ TEST_F(EquilibriumWindowTest, ShowsTheExactValuesOfTheSystem)
 
 TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFraction)
 {
-    Setup(Molecules{.h2 = "2", .hd = "0", .d2 = "2"});
-    FrmEquilibrium *w = Open();
+    setup(Molecules{.h2 = "2", .hd = "0", .d2 = "2"});
+    FrmEquilibrium *w = openWindow();
     // Three bars, each an outline of four points: up at the left edge, across
     // at P, down at the right edge, centred on nHD / N.
     const QList<QPointF> outline = w->exactOutline->points();
@@ -201,13 +201,13 @@ TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFracti
 
 TEST_F(EquilibriumWindowTest, FollowsARun)
 {
-    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
-    FrmEquilibrium *w = Open();
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
     for (std::int64_t n : {1000, 20000}) {
         SCOPED_TRACE(n);
-        RunTo(n);
+        runTo(n);
         ASSERT_GE(sim.nCollisions, n);
-        EXPECT_EQ(w->lblDistance->text(), ExpectedDistance());
+        EXPECT_EQ(w->lblDistance->text(), expectedDistance());
         const ReactionCounts &counts = sim.observed.reactions;
         EXPECT_EQ(w->lblCount[0]->text(), QString::number(counts.forward));
         EXPECT_EQ(w->lblCount[1]->text(), QString::number(counts.reverse));
@@ -229,11 +229,11 @@ TEST_F(EquilibriumWindowTest, SteppingListsTheLastCollisionsInWords)
 {
     // One H2 and one D2: the first collision always reacts, the next is two
     // HD that react when their coin comes out above one half.
-    Setup(Molecules{.h2 = "1", .hd = "0", .d2 = "1"});
-    FrmEquilibrium *w = Open();
+    setup(Molecules{.h2 = "1", .hd = "0", .d2 = "1"});
+    FrmEquilibrium *w = openWindow();
     EXPECT_FALSE(w->fraSteps->isVisible());
 
-    sim.rng.Script({0.0f, 0.75f, 0.75f, 0.0f, 0.25f});
+    sim.rng.script({0.0f, 0.75f, 0.75f, 0.0f, 0.25f});
     main.menu_Step->trigger();
     main.menu_Step->trigger();
     ASSERT_EQ(sim.nCollisions, 2);
@@ -244,15 +244,15 @@ TEST_F(EquilibriumWindowTest, SteppingListsTheLastCollisionsInWords)
               "changed; W 4 -> 4");
 
     // A run at full speed keeps no log, and the list goes.
-    RunTo(sim.nCollisions + 1000);
+    runTo(sim.nCollisions + 1000);
     EXPECT_FALSE(w->fraSteps->isVisible());
 }
 
 TEST_F(EquilibriumWindowTest, CourseShowsLnWAndQOnRequest)
 {
-    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
-    FrmEquilibrium *w = Open();
-    RunTo(2000);
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
+    runTo(2000);
     const auto &points = sim.observed.series().points();
 
     w->optCourse[1]->click();
@@ -272,9 +272,9 @@ TEST_F(EquilibriumWindowTest, CourseShowsLnWAndQOnRequest)
 
 TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
 {
-    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
-    FrmEquilibrium *w = Open();
-    RunTo(3000);
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
+    runTo(3000);
     const std::size_t before = sim.observed.series().points().size();
     const double lastBefore = w->courseLine->at(w->courseLine->count() - 1).x();
     EXPECT_TRUE(w->revisionLines.empty());
@@ -282,12 +282,12 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
     // "Revise Data", "Equilibrate": a new run begins on the same system and is
     // stopped after a few collisions.
     bool equilibrated = false;
-    script.ThenOn<FrmRevise>([&](FrmRevise *revise) {
+    script.thenOn<FrmRevise>([&](FrmRevise *revise) {
         equilibrated = true;
         QTest::mouseClick(revise->Command1, Qt::LeftButton);
     });
-    test::Click(main.CmdReviseData,
-                {test::StopWhen(main, [&] { return equilibrated && sim.nCollisions >= 500; })});
+    test::click(main.CmdReviseData,
+                {test::stopWhen(main, [&] { return equilibrated && sim.nCollisions >= 500; })});
     ASSERT_TRUE(equilibrated);
     ASSERT_FALSE(sim.bRunning);
 
@@ -300,11 +300,11 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
     EXPECT_GE(mark, lastBefore);
     EXPECT_EQ(w->revisionLines[0]->at(0).x(), mark);
     EXPECT_EQ(w->revisionLines[0]->at(1).x(), mark);
-    EXPECT_EQ(w->lblDistance->text(), ExpectedDistance());
+    EXPECT_EQ(w->lblDistance->text(), expectedDistance());
     EXPECT_EQ(w->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
 
     // A new setup starts the course again, without marks.
-    Setup(Molecules{.h2 = "4", .hd = "0", .d2 = "6"});
+    setup(Molecules{.h2 = "4", .hd = "0", .d2 = "6"});
     EXPECT_EQ(w->courseLine->count(), 1);
     EXPECT_TRUE(w->revisionLines.empty());
     EXPECT_EQ(w->lblMode->text(), "1 H2 + 6 HD + 3 D2");
@@ -319,26 +319,26 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
 
 TEST_F(EquilibriumWindowTest, ClosedWindowIsNotRefreshedAndReopensUpToDate)
 {
-    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
-    FrmEquilibrium *w = Open();
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
     w->close();
     EXPECT_FALSE(w->isVisible());
     const long long refreshes = w->refreshes();
-    RunTo(5000);
+    runTo(5000);
     EXPECT_EQ(w->refreshes(), refreshes);
 
-    EXPECT_EQ(Open(), w); // the same window, shown again
+    EXPECT_EQ(openWindow(), w); // the same window, shown again
     EXPECT_TRUE(w->isVisible());
     EXPECT_GT(w->refreshes(), refreshes);
-    EXPECT_EQ(w->lblDistance->text(), ExpectedDistance());
+    EXPECT_EQ(w->lblDistance->text(), expectedDistance());
     EXPECT_EQ(w->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
 }
 
 TEST_F(EquilibriumWindowTest, SaveDataWritesTheThreeTables)
 {
-    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
-    FrmEquilibrium *w = Open();
-    RunTo(4000);
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
+    runTo(4000);
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -372,9 +372,9 @@ TEST_F(EquilibriumWindowTest, SaveDataWritesTheThreeTables)
 
 TEST_F(EquilibriumWindowTest, SavePictureWritesAPngOfTheWindow)
 {
-    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
-    FrmEquilibrium *w = Open();
-    RunTo(1000);
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
+    runTo(1000);
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

@@ -32,7 +32,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&frm));
     }
 
-    FrmGuide *Guide() const { return frm.findChild<FrmGuide *>("frmGuide"); }
+    FrmGuide *guideWindow() const { return frm.findChild<FrmGuide *>("frmGuide"); }
 
     Simulation sim;
     FrmMain frm{sim};
@@ -52,9 +52,9 @@ TEST_F(HelpTest, HelpIsTheLastMenuWithTheGuideAndAbout)
 
 TEST_F(HelpTest, F1OpensTheGuideInAWindowOfItsOwn)
 {
-    EXPECT_EQ(Guide(), nullptr);
+    EXPECT_EQ(guideWindow(), nullptr);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    FrmGuide *guide = Guide();
+    FrmGuide *guide = guideWindow();
     ASSERT_NE(guide, nullptr);
     EXPECT_TRUE(guide->isVisible());
     EXPECT_TRUE(guide->isWindow());
@@ -80,7 +80,7 @@ TEST_F(HelpTest, TheBuiltInGuideIsTheGuideFile)
 {
     QFile file(QStringLiteral(KORMIX_SOURCE_DIR "/docs/guide.md"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(FrmGuide::GuideText(), QString::fromUtf8(file.readAll()));
+    EXPECT_EQ(FrmGuide::guideText(), QString::fromUtf8(file.readAll()));
 }
 
 TEST_F(HelpTest, AboutNamesVersionLicenceAndQt)
@@ -88,8 +88,8 @@ TEST_F(HelpTest, AboutNamesVersionLicenceAndQt)
     QString text;
     QString title;
     test::ModalScript script;
-    script.ScriptMessageBoxes();
-    script.Then([&](QWidget *w) {
+    script.scriptMessageBoxes();
+    script.then([&](QWidget *w) {
         title = w->windowTitle();
         if (auto *box = qobject_cast<QMessageBox *>(w)) {
             text = box->text();
@@ -103,7 +103,7 @@ TEST_F(HelpTest, AboutNamesVersionLicenceAndQt)
     EXPECT_TRUE(text.contains("Version " KORMIX_PROJECT_VERSION)) << text.toStdString();
     EXPECT_TRUE(text.contains("GPL-3.0-or-later")) << text.toStdString();
     EXPECT_TRUE(text.contains(QString("Qt ") + qVersion())) << text.toStdString();
-    EXPECT_EQ(ProgramVersion(), KORMIX_PROJECT_VERSION);
+    EXPECT_EQ(programVersion(), KORMIX_PROJECT_VERSION);
 }
 
 } // namespace

@@ -22,12 +22,12 @@ constexpr const char *kCantContinue = "Can't continue with these data--use Setup
 constexpr const char *kStopFirst = "Stop collisions prior to clearing";
 constexpr const char *kNothingToShow = "No Distributions to show";
 // Presses "Equilibrate" in the revise-data window.
-void Equilibrate(QWidget *w)
+void equilibrate(QWidget *w)
 {
     auto *button = w->findChild<QPushButton *>("Command1");
     if (w->objectName() != "FrmRevise" || !button) {
         ADD_FAILURE() << "expected the revise-data window";
-        ModalScript::Close(w);
+        ModalScript::close(w);
         return;
     }
     button->click();
@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, SetupEndsReadyOnlyWithAUsableSystem)
     };
     for (const SetupCase &c : cases) {
         SCOPED_TRACE(std::string(c.h2) + "/" + c.d2 + "/" + c.hd);
-        Setup(Molecules{.h2 = c.h2, .hd = c.hd, .d2 = c.d2});
+        setup(Molecules{.h2 = c.h2, .hd = c.hd, .d2 = c.d2});
         EXPECT_EQ(frm.status->text(), c.status);
         EXPECT_EQ(frm.CmdCollide->text(), "Start Collisions");
         const QLabel *labels[] = {frm.H2, frm.D2, frm.HD, frm.Qa, frm.nHatoms, frm.nDatoms};
@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, SetupEndsReadyOnlyWithAUsableSystem)
             frm.CmdCollide->click();
             EXPECT_EQ(script.opened.last(), kCantContinue);
         } else {
-            Click(frm.CmdCollide, {StopAt(1)});
+            click(frm.CmdCollide, {stopAt(1)});
             EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
         }
     }
@@ -124,16 +124,16 @@ TEST_F(MainWindowTest, SetupEndsReadyOnlyWithAUsableSystem)
 
 TEST_F(MainWindowTest, StopRestartAndAFreshStart)
 {
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
 
     QString captionWhileRunning, statusWhileRunning;
-    Click(frm.CmdCollide,
-          {At(1000,
+    click(frm.CmdCollide,
+          {at(1000,
               [&] {
                   captionWhileRunning = frm.CmdCollide->text();
                   statusWhileRunning = frm.status->text();
               }),
-           StopAt(2000)});
+           stopAt(2000)});
     EXPECT_EQ(captionWhileRunning, "Stop Collisions");
     EXPECT_EQ(statusWhileRunning, "running");
     EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
@@ -144,22 +144,22 @@ TEST_F(MainWindowTest, StopRestartAndAFreshStart)
 
     // A restart goes on with the same run.
     std::int64_t firstSeenOnRestart = -1;
-    Click(frm.CmdCollide,
+    click(frm.CmdCollide,
           {{[&] { return sim.bRunning; }, [&] { firstSeenOnRestart = sim.nCollisions; }},
-           StopAt(stoppedAt + 1000)});
+           stopAt(stoppedAt + 1000)});
     EXPECT_GE(firstSeenOnRestart, stoppedAt);
     EXPECT_GE(sim.nCollisions, stoppedAt + 1000);
     EXPECT_GE(sim.nDistFound, found);
     EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
 
     // After a new setup "Start Collisions" begins again from 0.
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     EXPECT_EQ(sim.nCollisions, 0);
     EXPECT_EQ(frm.ncollide->text(), "0");
     std::int64_t firstSeenOnStart = -1;
-    Click(frm.CmdCollide,
+    click(frm.CmdCollide,
           {{[&] { return sim.bRunning; }, [&] { firstSeenOnStart = sim.nCollisions; }},
-           StopAt(100)});
+           stopAt(100)});
     EXPECT_GE(firstSeenOnStart, 0);
     EXPECT_LT(firstSeenOnStart, stoppedAt);
     EXPECT_EQ(script.unexpected, 0);
@@ -167,10 +167,10 @@ TEST_F(MainWindowTest, StopRestartAndAFreshStart)
 
 TEST_F(MainWindowTest, FirstStartOpensTheMostProbableWindowAndARestartClosesIt)
 {
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     bool shownWhileRunning = false;
-    Click(frm.CmdCollide,
-          {At(100, [&] { shownWhileRunning = frm.flags().bBestShown; }), StopAt(200)});
+    click(frm.CmdCollide,
+          {at(100, [&] { shownWhileRunning = frm.flags().bBestShown; }), stopAt(200)});
     EXPECT_TRUE(shownWhileRunning);
     ASSERT_NE(frm.bestForm(), nullptr);
     EXPECT_TRUE(frm.bestForm()->isVisible());
@@ -178,26 +178,26 @@ TEST_F(MainWindowTest, FirstStartOpensTheMostProbableWindowAndARestartClosesIt)
 
     bool shownOnRestart = true;
     QString captionOnRestart;
-    Click(frm.CmdCollide,
-          {At(300,
+    click(frm.CmdCollide,
+          {at(300,
               [&] {
                   shownOnRestart = frm.flags().bBestShown;
                   captionOnRestart = frm.CmdShowBest->text();
               }),
-           StopAt(400)});
+           stopAt(400)});
     EXPECT_FALSE(shownOnRestart);
     EXPECT_EQ(captionOnRestart, "Most Probable");
     EXPECT_EQ(frm.bestForm(), nullptr);
 
     // The next restart opens it again.
-    Click(frm.CmdCollide, {StopAt(500)});
+    click(frm.CmdCollide, {stopAt(500)});
     EXPECT_TRUE(frm.flags().bBestShown);
     EXPECT_EQ(frm.CmdShowBest->text(), "Hide Most Prob");
 }
 
 TEST_F(MainWindowTest, AStopServedBeforeTheLoopBeginsLeavesTheButtonOfferingARestart)
 {
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     frm.Check1->click(); // the refresh at the start of the run now serves events
     QTimer::singleShot(0, frm.CmdCollide, [this] { frm.CmdCollide->click(); });
     frm.CmdCollide->click();
@@ -208,13 +208,13 @@ TEST_F(MainWindowTest, AStopServedBeforeTheLoopBeginsLeavesTheButtonOfferingARes
 
 TEST_F(MainWindowTest, SetupDuringARunStopsItAndOpensTheDialogOnceAfterwards)
 {
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     bool runningWhenOpened = true;
-    script.Then([&](QWidget *w) {
+    script.then([&](QWidget *w) {
         runningWhenOpened = sim.bRunning;
-        FillSetup(Molecules{.h2 = "8", .hd = "0", .d2 = "8"})(w);
+        fillSetup(Molecules{.h2 = "8", .hd = "0", .d2 = "8"})(w);
     });
-    Click(frm.CmdCollide, {At(500, [&] { frm.CmdSetup->click(); })});
+    click(frm.CmdCollide, {at(500, [&] { frm.CmdSetup->click(); })});
 
     EXPECT_EQ(script.opened, QStringList({"FrmSetup", "FrmSetup"}));
     EXPECT_EQ(script.unexpected, 0);
@@ -232,15 +232,15 @@ TEST_F(MainWindowTest, SetupDuringARunStopsItAndOpensTheDialogOnceAfterwards)
 
 TEST_F(MainWindowTest, ClearDuringARunIsRefusedAndTheRunGoesOn)
 {
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     std::int64_t atMessage = 0;
-    Click(frm.CmdCollide,
-          {At(500,
+    click(frm.CmdCollide,
+          {at(500,
               [&] {
                   frm.CmdRestart->click();
                   atMessage = sim.nCollisions;
               }),
-           StopAt(1000)});
+           stopAt(1000)});
     EXPECT_EQ(script.opened.last(), kStopFirst);
     EXPECT_GE(sim.nCollisions, 1000);
     EXPECT_GE(atMessage, 500);
@@ -251,8 +251,8 @@ TEST_F(MainWindowTest, ClearDuringARunIsRefusedAndTheRunGoesOn)
 
 TEST_F(MainWindowTest, ClearAfterAStopNeedsANewSetupAndResetsTheDialog)
 {
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10", .saveAll = false});
-    Click(frm.CmdCollide, {StopAt(500)});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10", .saveAll = false});
+    click(frm.CmdCollide, {stopAt(500)});
     ui::FrmSetup *before = frm.setupForm();
     before->nMolec[0]->setText("77");
     before->OptBy[1]->setChecked(true);
@@ -280,7 +280,7 @@ TEST_F(MainWindowTest, ClearAfterAStopNeedsANewSetupAndResetsTheDialog)
 
 TEST_F(MainWindowTest, SetupDialogClosedByItsFrameBuildsNoSystem)
 {
-    script.Then([](QWidget *w) {
+    script.then([](QWidget *w) {
         auto *setup = qobject_cast<ui::FrmSetup *>(w);
         setup->OptBy[1]->setChecked(true);
         setup->natom[0]->setText("8");
@@ -294,7 +294,7 @@ TEST_F(MainWindowTest, SetupDialogClosedByItsFrameBuildsNoSystem)
     EXPECT_TRUE(frm.setupForm()->OptBy[0]->isChecked());
     EXPECT_EQ(frm.setupForm()->natom[0]->text(), "");
 
-    Setup(Molecules{.h2 = "3", .hd = "0", .d2 = "3"});
+    setup(Molecules{.h2 = "3", .hd = "0", .d2 = "3"});
     EXPECT_EQ(frm.status->text(), "Setup Complete");
     EXPECT_EQ(script.unexpected, 0);
 }
@@ -318,11 +318,11 @@ TEST_F(MainWindowTest, AllDistributionsOpensTheDetailedDisplayOnlyWhenThereIsSom
         SCOPED_TRACE(c.name);
         frm.CmdRestart->click();
         if (c.setUp) {
-            Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10", .saveAll = c.saveAll});
-            Click(frm.CmdCollide, {StopAt(300)});
+            setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10", .saveAll = c.saveAll});
+            click(frm.CmdCollide, {stopAt(300)});
         }
         if (c.setUp && c.saveAll)
-            script.Then(ModalScript::Close); // a window, closed again through its frame
+            script.then(ModalScript::close); // a window, closed again through its frame
         const qsizetype before = script.opened.size();
         frm.cmdShow->click();
         ASSERT_EQ(script.opened.size(), before + 1);
@@ -356,12 +356,12 @@ TEST(MainWindowExit, DuringARunTheLoopEndsAtOnceAndNothingOpens)
     for (const ExitCase &c : cases) {
         SCOPED_TRACE(c.name);
         Simulation s;
-        s.rng.FixSeed(7);
+        s.rng.fixSeed(7);
         ui::FrmMain w(s);
-        w.SetServiceInterval(0);
+        w.setServiceInterval(0);
         w.show();
         ModalScript modals;
-        modals.Then(FillSetup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"}));
+        modals.then(fillSetup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"}));
         w.CmdSetup->click();
 
         std::int64_t atExit = -1;
@@ -397,15 +397,15 @@ TEST(MainWindowExit, DuringARunTheLoopEndsAtOnceAndNothingOpens)
 
 TEST_F(MainWindowTest, EquilibrateStartsCollisionsOnTheRevisedSystem)
 {
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
-    Click(frm.CmdCollide, {StopAt(500)});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
+    click(frm.CmdCollide, {stopAt(500)});
     const auto revised = sim.nKind; // the window opens on these counts
     bool openedOnCounts = false;
-    script.Then([&](QWidget *w) {
+    script.then([&](QWidget *w) {
         openedOnCounts = frm.flags().bReviseOpen && sim.nKind == revised;
-        Equilibrate(w);
+        equilibrate(w);
     });
-    Click(frm.CmdReviseData, {StopAt(300)});
+    click(frm.CmdReviseData, {stopAt(300)});
 
     EXPECT_TRUE(openedOnCounts);
     EXPECT_TRUE(frm.flags().bReviseAccepted);
@@ -432,14 +432,14 @@ public:
         , sim(s)
     {}
 
-    void SetLabel(MainLabel label, std::string_view text) override
+    void setLabel(MainLabel label, std::string_view text) override
     {
         if (label == MainLabel::ncollide) {
             lastCounter = QString::fromUtf8(text.data(), qsizetype(text.size()));
             if (sim.bRunning && refreshing == 0)
                 loopCounters.push_back(std::stoll(std::string(text)));
         }
-        FrmMain::SetLabel(label, text);
+        FrmMain::setLabel(label, text);
     }
     void ShowMostProbable() override
     {
@@ -457,11 +457,11 @@ public:
 TEST(MainWindowCounters, HeldBackCounterTextsEndUpOnScreenAndStopsLandOnServicePoints)
 {
     Simulation sim;
-    sim.rng.FixSeed(99);
+    sim.rng.fixSeed(99);
     RecordingMain w(sim); // serves events at most every few milliseconds
     w.show();
     ModalScript modals;
-    modals.Then(FillSetup(Molecules{.h2 = "500", .hd = "0", .d2 = "500"}));
+    modals.then(fillSetup(Molecules{.h2 = "500", .hd = "0", .d2 = "500"}));
     w.CmdSetup->click();
 
     auto runUntil = [&](std::int64_t n) {

@@ -24,19 +24,19 @@ class MainWindowTest : public ::testing::Test
 protected:
     MainWindowTest()
     {
-        frm.SetServiceInterval(0);
-        sim.rng.FixSeed(20240601);
+        frm.setServiceInterval(0);
+        sim.rng.fixSeed(20240601);
         frm.show();
     }
 
-    void Setup(const Molecules &counts) { SetupSystem(frm, script, counts); }
-    void Setup(const Atoms &counts) { SetupSystem(frm, script, counts); }
-    std::size_t Click(QPushButton *button, std::vector<Step> steps)
+    void setup(const Molecules &counts) { setupSystem(frm, script, counts); }
+    void setup(const Atoms &counts) { setupSystem(frm, script, counts); }
+    std::size_t click(QPushButton *button, std::vector<Step> steps)
     {
-        return test::Click(button, std::move(steps));
+        return test::click(button, std::move(steps));
     }
-    Step At(std::int64_t n, std::function<void()> act) { return test::At(sim, n, std::move(act)); }
-    Step StopAt(std::int64_t n) { return test::StopAt(frm, sim, n); }
+    Step at(std::int64_t n, std::function<void()> act) { return test::at(sim, n, std::move(act)); }
+    Step stopAt(std::int64_t n) { return test::stopAt(frm, sim, n); }
 
     Simulation sim;
     ui::FrmMain frm{sim};

@@ -21,7 +21,7 @@ const QPoint kClient(1, 50);
 const QSize kBestFrame(167, 388);
 
 // The commands, where the main window's layout puts them.
-std::vector<QRect> Commands(QPoint frame = {})
+std::vector<QRect> commandRects(QPoint frame = {})
 {
     const double twips[][4] = {
             {240, 120, 1695, 375},  // Setup System
@@ -34,7 +34,7 @@ std::vector<QRect> Commands(QPoint frame = {})
     };
     std::vector<QRect> rects;
     for (const auto &t : twips)
-        rects.push_back(TwipsRect(t[0], t[1], t[2], t[3]).translated(frame + kClient));
+        rects.push_back(twipsRect(t[0], t[1], t[2], t[3]).translated(frame + kClient));
     return rects;
 }
 
@@ -73,14 +73,14 @@ TEST(BesidePosition, RightElseLeftElseBelowElseOffTheCommands)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         const QRect main = kMainFrame.translated(c.main);
-        const std::vector<QRect> commands = Commands(c.main);
-        const QPoint at = BesidePosition(c.screen, main, kBestFrame, commands);
+        const std::vector<QRect> commands = commandRects(c.main);
+        const QPoint at = besidePosition(c.screen, main, kBestFrame, commands);
         EXPECT_EQ(at, c.expected) << at.x() << ", " << at.y();
     }
 }
 
 // Commands (with the gap around them) that a window at the rectangle covers.
-int Covered(const QRect &window, const std::vector<QRect> &commands, int gap = 8)
+int covered(const QRect &window, const std::vector<QRect> &commands, int gap = 8)
 {
     int n = 0;
     for (const QRect &c : commands)
@@ -97,15 +97,15 @@ TEST(BesidePosition, OverTheMainWindowItCoversAsFewCommandsAsAnyPlaceOnTheScreen
         for (int y : {0, 26, 52, 78, 104}) {
             SCOPED_TRACE(std::to_string(x) + ", " + std::to_string(y));
             const QRect main = kMainFrame.translated(x, y);
-            const std::vector<QRect> commands = Commands(main.topLeft());
-            const QRect best(BesidePosition(screen, main, kBestFrame, commands), kBestFrame);
+            const std::vector<QRect> commands = commandRects(main.topLeft());
+            const QRect best(besidePosition(screen, main, kBestFrame, commands), kBestFrame);
             EXPECT_TRUE(screen.contains(best));
             int fewest = int(commands.size());
             for (int left = 0; left + kBestFrame.width() <= screen.width(); ++left) {
                 for (int top = 0; top + kBestFrame.height() <= screen.height(); ++top)
-                    fewest = std::min(fewest, Covered(QRect({left, top}, kBestFrame), commands));
+                    fewest = std::min(fewest, covered(QRect({left, top}, kBestFrame), commands));
             }
-            EXPECT_EQ(Covered(best, commands), fewest);
+            EXPECT_EQ(covered(best, commands), fewest);
         }
     }
 }

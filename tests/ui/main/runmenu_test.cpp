@@ -60,14 +60,14 @@ TEST_F(MainWindowTest, RunMenuComesAfterTheFileMenuWithItsCommands)
     EXPECT_TRUE(Speed(frm, "menu_speed_full")->isChecked());
     EXPECT_TRUE(frm.speedGroup->isExclusive());
     EXPECT_EQ(frm.pacedRate(), 0);
-    EXPECT_EQ(sim.CollisionsPerService(), 50);
+    EXPECT_EQ(sim.collisionsPerService(), 50);
 
     Speed(frm, "menu_speed_10")->trigger();
     EXPECT_FALSE(Speed(frm, "menu_speed_full")->isChecked());
     EXPECT_EQ(frm.pacedRate(), 10);
-    EXPECT_EQ(sim.CollisionsPerService(), 1);
+    EXPECT_EQ(sim.collisionsPerService(), 1);
     Speed(frm, "menu_speed_1000000")->trigger();
-    EXPECT_EQ(sim.CollisionsPerService(), 50);
+    EXPECT_EQ(sim.collisionsPerService(), 50);
     Speed(frm, "menu_speed_full")->trigger();
     EXPECT_EQ(frm.pacedRate(), 0);
 }
@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, StepsRunExactlyTheirCollisionsAndStop)
     frm.menu_Step->trigger();
     EXPECT_EQ(sim.nCollisions, 0);
 
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "20"});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "20"});
     ASSERT_EQ(frm.runState(), State::Ready);
     EXPECT_TRUE(frm.menu_Step->isEnabled());
 
@@ -114,18 +114,20 @@ TEST_F(MainWindowTest, StepsRunExactlyTheirCollisionsAndStop)
     EXPECT_FALSE(frm.flags().bBestShown);
 
     // A restart goes on from the steps, and a full-speed run keeps no log.
-    Click(frm.CmdCollide, {StopAt(250)});
+    click(frm.CmdCollide, {stopAt(250)});
     EXPECT_GE(sim.nCollisions, 250);
     EXPECT_TRUE(sim.stepLog.empty());
 }
 
 TEST_F(MainWindowTest, AStepFromReadyBeginsTheRunAfresh)
 {
-    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     frm.menu_Step100->trigger();
     frm.menu_Step100->trigger();
     ASSERT_EQ(sim.nCollisions, 200);
-    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"}); // Ready again: the next step begins a new run
+    setup(Molecules{.h2 = "10",
+                    .hd = "0",
+                    .d2 = "10"}); // Ready again: the next step begins a new run
     frm.menu_Step->trigger();
     EXPECT_EQ(sim.nCollisions, 1);
     EXPECT_EQ(sim.stepLog.size(), 1u);
@@ -133,18 +135,18 @@ TEST_F(MainWindowTest, AStepFromReadyBeginsTheRunAfresh)
 
 TEST_F(MainWindowTest, NoStepsWhileCollisionsRun)
 {
-    Setup(Molecules{.h2 = "20", .hd = "0", .d2 = "20"});
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "20"});
     bool enabledWhileRunning = true;
     std::int64_t collisionsAtStep = 0;
-    Click(frm.CmdCollide,
-          {At(100,
+    click(frm.CmdCollide,
+          {at(100,
               [&] {
                   enabledWhileRunning = frm.menu_Step->isEnabled() || frm.menu_Step100->isEnabled();
                   collisionsAtStep = sim.nCollisions;
                   frm.menu_Step->trigger(); // refused
                   EXPECT_TRUE(sim.bRunning);
               }),
-           StopAt(300)});
+           stopAt(300)});
     EXPECT_FALSE(enabledWhileRunning);
     EXPECT_GE(sim.nCollisions, 300);
     EXPECT_TRUE(frm.menu_Step->isEnabled());
@@ -152,7 +154,7 @@ TEST_F(MainWindowTest, NoStepsWhileCollisionsRun)
 
 // Runs at a paced speed for `seconds`, counting the collisions against the
 // elapsed clock.
-double MeasuredRate(MainWindowTest &, ui::FrmMain &frm, Simulation &sim, int ms)
+double measuredRate(MainWindowTest &, ui::FrmMain &frm, Simulation &sim, int ms)
 {
     QElapsedTimer clock;
     std::int64_t collisions = 0;
@@ -172,8 +174,8 @@ class PacedRunTest : public MainWindowTest
 protected:
     PacedRunTest()
     {
-        frm.SetServiceInterval(5); // as the program serves events
-        Setup(Molecules{.h2 = "500", .hd = "0", .d2 = "500"});
+        frm.setServiceInterval(5); // as the program serves events
+        setup(Molecules{.h2 = "500", .hd = "0", .d2 = "500"});
     }
 };
 
@@ -193,8 +195,8 @@ TEST_F(PacedRunTest, EverySpeedKeepsItsRate)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.action);
         Speed(frm, c.action)->trigger();
-        Setup(Molecules{.h2 = "500", .hd = "0", .d2 = "500"});
-        const double rate = MeasuredRate(*this, frm, sim, c.ms);
+        setup(Molecules{.h2 = "500", .hd = "0", .d2 = "500"});
+        const double rate = measuredRate(*this, frm, sim, c.ms);
         EXPECT_GT(rate, 0.8 * c.rate);
         EXPECT_LT(rate, 1.2 * c.rate);
     }
@@ -249,13 +251,13 @@ TEST_F(PacedRunTest, AStepAtTenPerSecondTakesItsTimeAndCanBeStopped)
 }
 
 // Answers the seed dialog with this text, after reading what it shows.
-ModalScript::Action TypeSeed(QString text, QString *shown = nullptr)
+ModalScript::Action typeSeed(QString text, QString *shown = nullptr)
 {
     return [=](QWidget *w) {
         auto *dialog = qobject_cast<QInputDialog *>(w);
         if (!dialog || dialog->objectName() != "dlgSeed") {
             ADD_FAILURE() << "expected the seed dialog";
-            ModalScript::Close(w);
+            ModalScript::close(w);
             return;
         }
         if (shown)
@@ -267,63 +269,63 @@ ModalScript::Action TypeSeed(QString text, QString *shown = nullptr)
 
 TEST_F(MainWindowTest, SetSeedShowsTheRunsSeedAndRefusesWhatIsNoWholeNumber)
 {
-    sim.rng.ClearFixedSeed();
-    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    sim.rng.clearFixedSeed();
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     EXPECT_FALSE(frm.menu_ClearSeed->isEnabled());
-    const QString current = QString::number(quint64(sim.rng.CurrentSeed()));
+    const QString current = QString::number(quint64(sim.rng.currentSeed()));
 
     QString shown;
-    script.Then(TypeSeed("  4242 ", &shown));
+    script.then(typeSeed("  4242 ", &shown));
     frm.menu_SetSeed->trigger();
     EXPECT_TRUE(shown.contains("The seed of this run: " + current + "\n")) << shown.toStdString();
     EXPECT_TRUE(shown.endsWith("|" + current));
-    EXPECT_TRUE(sim.rng.HasFixedSeed());
-    EXPECT_EQ(sim.rng.FixedSeed(), 4242u);
+    EXPECT_TRUE(sim.rng.hasFixedSeed());
+    EXPECT_EQ(sim.rng.fixedSeed(), 4242u);
     EXPECT_TRUE(frm.menu_ClearSeed->isEnabled());
 
     for (const char *bad : {"", "abc", "-1", "1.5", "18446744073709551616"}) {
         SCOPED_TRACE(bad);
         script.opened.clear();
-        script.Then(TypeSeed(bad));
+        script.then(typeSeed(bad));
         frm.menu_SetSeed->trigger();
         EXPECT_EQ(script.opened,
                   (QStringList{"dlgSeed",
                                "The seed must be a whole number from 0 to 18446744073709551615."}));
-        EXPECT_EQ(sim.rng.FixedSeed(), 4242u);
+        EXPECT_EQ(sim.rng.fixedSeed(), 4242u);
     }
-    script.Then(TypeSeed("18446744073709551615"));
+    script.then(typeSeed("18446744073709551615"));
     frm.menu_SetSeed->trigger();
-    EXPECT_EQ(sim.rng.FixedSeed(), 18446744073709551615u);
+    EXPECT_EQ(sim.rng.fixedSeed(), 18446744073709551615u);
 
     frm.menu_ClearSeed->trigger();
-    EXPECT_FALSE(sim.rng.HasFixedSeed());
+    EXPECT_FALSE(sim.rng.hasFixedSeed());
     EXPECT_FALSE(frm.menu_ClearSeed->isEnabled());
-    Setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
-    EXPECT_NE(sim.rng.CurrentSeed(), 18446744073709551615u);
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    EXPECT_NE(sim.rng.currentSeed(), 18446744073709551615u);
     EXPECT_EQ(script.unexpected, 0);
 }
 
 TEST_F(MainWindowTest, TheSameSeedAndSetupGiveTheSameDistributionsFile)
 {
     auto run = [this](const char *seed) {
-        script.Then(TypeSeed(seed));
+        script.then(typeSeed(seed));
         frm.menu_SetSeed->trigger();
-        Setup(Molecules{.h2 = "30", .hd = "0", .d2 = "30"});
+        setup(Molecules{.h2 = "30", .hd = "0", .d2 = "30"});
         for (int i = 0; i < 5; ++i)
             frm.menu_Step100->trigger();
         EXPECT_EQ(sim.nCollisions, 500);
-        return DistributionsText(sim);
+        return distributionsText(sim);
     };
     const std::string first = run("77");
     EXPECT_EQ(run("77"), first);
     EXPECT_NE(run("78"), first);
     // Set after the setup, before any collision: the same run again.
-    Setup(Molecules{.h2 = "30", .hd = "0", .d2 = "30"});
-    script.Then(TypeSeed("77"));
+    setup(Molecules{.h2 = "30", .hd = "0", .d2 = "30"});
+    script.then(typeSeed("77"));
     frm.menu_SetSeed->trigger();
     for (int i = 0; i < 5; ++i)
         frm.menu_Step100->trigger();
-    EXPECT_EQ(DistributionsText(sim), first);
+    EXPECT_EQ(distributionsText(sim), first);
 }
 
 } // namespace

@@ -28,10 +28,10 @@ namespace kormix::ui {
 namespace {
 
 using Counts = std::array<std::int32_t, 3>; // H2, HD, D2
-using test::Drag;
-using test::Move;
-using test::Press;
-using test::Release;
+using test::drag;
+using test::move;
+using test::press;
+using test::release;
 
 constexpr double kBase = 3855;                        // base line of the columns, twips
 constexpr double kCentre[3] = {352.5, 1612.5, 712.5}; // x of the columns by kind
@@ -42,7 +42,7 @@ enum Mode { Kept, All, One }; // Kept: the option the window opens with
 class ReviseTest : public ::testing::Test
 {
 protected:
-    FrmRevise &Open(Counts counts, std::int32_t nMolecules = -1, Mode mode = Kept)
+    FrmRevise &openWindow(Counts counts, std::int32_t nMolecules = -1, Mode mode = Kept)
     {
         sim.nMolecules = nMolecules >= 0 ? nMolecules : counts[0] + counts[1] + counts[2];
         sim.nKind = {counts[0], counts[1], counts[2], 0};
@@ -55,18 +55,18 @@ protected:
         return *window;
     }
 
-    Counts Now() const { return {sim.nKind[0], sim.nKind[1], sim.nKind[2]}; }
+    Counts now() const { return {sim.nKind[0], sim.nKind[1], sim.nKind[2]}; }
     // The pointer height at which a column changes by d molecules (half a
     // molecule beyond, so that the rounding is not at stake).
-    double YFor(int kind, double d) const
+    double yFor(int kind, double d) const
     {
         return kBase - window->revScale * (sim.nKind[kind] + d + 0.5);
     }
     // Press anywhere (here above every column) and release at y.
-    void PressRelease(int kind, double y, Qt::MouseButton button = Qt::LeftButton)
+    void pressRelease(int kind, double y, Qt::MouseButton button = Qt::LeftButton)
     {
-        Press(window->FraLevels, kCentre[kind], 100, button);
-        Release(window->FraLevels, kCentre[kind], y, button);
+        press(window->FraLevels, kCentre[kind], 100, button);
+        release(window->FraLevels, kCentre[kind], y, button);
     }
 
     Simulation sim;
@@ -75,11 +75,11 @@ protected:
     std::vector<Counts> written;
 };
 
-std::int64_t HAtoms(const Counts &c)
+std::int64_t hAtoms(const Counts &c)
 {
     return 2LL * c[0] + c[1];
 }
-std::int64_t DAtoms(const Counts &c)
+std::int64_t dAtoms(const Counts &c)
 {
     return 2LL * c[2] + c[1];
 }
@@ -91,9 +91,9 @@ TEST_F(ReviseTest, WorkedExamples)
     for (const test::DragExample &e : test::kDragExamples) {
         SCOPED_TRACE(testing::Message() << "before " << e.before[0] << "," << e.before[1] << ","
                                         << e.before[2] << " kind " << e.kind << " d " << e.change);
-        Open(e.before, -1, e.mode == AdjustMode::All ? All : One);
-        PressRelease(e.kind, YFor(e.kind, double(e.change)));
-        EXPECT_EQ(Now(), e.after);
+        openWindow(e.before, -1, e.mode == AdjustMode::All ? All : One);
+        pressRelease(e.kind, yFor(e.kind, double(e.change)));
+        EXPECT_EQ(now(), e.after);
         EXPECT_FALSE(window->revDragging);
     }
 }
@@ -120,10 +120,10 @@ TEST_F(ReviseTest, ReleaseAtTheTopOrJustBelowIt)
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(testing::Message() << "kind " << r.kind << " below " << r.belowTop);
-        Open({20, 20, 19}, 59, One);
+        openWindow({20, 20, 19}, 59, One);
         ASSERT_EQ(window->revScale, 45);
-        PressRelease(r.kind, kBase - 45 * sim.nKind[r.kind] + r.belowTop);
-        EXPECT_EQ(Now(), r.after);
+        pressRelease(r.kind, kBase - 45 * sim.nKind[r.kind] + r.belowTop);
+        EXPECT_EQ(now(), r.after);
     }
 }
 
@@ -143,9 +143,9 @@ TEST_F(ReviseTest, DraggingFarBelowTheBaseLineStopsAtZero)
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << "kind " << r.kind);
-        Open(r.before, -1, r.mode);
-        Drag(window->FraLevels, kCentre[r.kind], 2000, 40000);
-        EXPECT_EQ(Now(), r.after);
+        openWindow(r.before, -1, r.mode);
+        drag(window->FraLevels, kCentre[r.kind], 2000, 40000);
+        EXPECT_EQ(now(), r.after);
     }
 }
 
@@ -153,27 +153,27 @@ TEST_F(ReviseTest, OddHdDraggedToNothingKeepsItsOddMolecule)
 {
     // Adjust All keeps the atoms, and with an odd HD count the H atoms are odd:
     // the last HD molecule stays. Adjust One may take it away.
-    Open({2, 5, 2});
-    Drag(window->FraLevels, kCentre[1], 2000, 9000);
-    EXPECT_EQ(Now(), (Counts{4, 1, 4}));
+    openWindow({2, 5, 2});
+    drag(window->FraLevels, kCentre[1], 2000, 9000);
+    EXPECT_EQ(now(), (Counts{4, 1, 4}));
 
-    Open({2, 5, 2}, -1, One);
-    Drag(window->FraLevels, kCentre[1], 2000, 9000);
-    EXPECT_EQ(Now(), (Counts{2, 0, 2}));
+    openWindow({2, 5, 2}, -1, One);
+    drag(window->FraLevels, kCentre[1], 2000, 9000);
+    EXPECT_EQ(now(), (Counts{2, 0, 2}));
 }
 
 TEST_F(ReviseTest, OtherButtonsAdjustOneColumnInAdjustAllMode)
 {
     for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-        Open({3, 2, 1});
+        openWindow({3, 2, 1});
         ASSERT_TRUE(window->optOne[0]->isChecked());
-        PressRelease(0, YFor(0, +2), button);
-        EXPECT_EQ(Now(), (Counts{5, 2, 1}));
+        pressRelease(0, yFor(0, +2), button);
+        EXPECT_EQ(now(), (Counts{5, 2, 1}));
         EXPECT_EQ(window->revButton, button == Qt::RightButton ? 2 : 4);
     }
-    Open({3, 2, 1});
-    PressRelease(0, YFor(0, +2), Qt::LeftButton);
-    EXPECT_EQ(Now(), (Counts{4, 0, 2}));
+    openWindow({3, 2, 1});
+    pressRelease(0, yFor(0, +2), Qt::LeftButton);
+    EXPECT_EQ(now(), (Counts{4, 0, 2}));
 }
 
 TEST_F(ReviseTest, PressAnywhereGrabsTheColumnNearestInX)
@@ -190,15 +190,15 @@ TEST_F(ReviseTest, PressAnywhereGrabsTheColumnNearestInX)
                 {1162.5, 1},
                 {1612.5, 1},
                 {2040, 1}};
-    Open({4, 4, 4});
+    openWindow({4, 4, 4});
     for (const auto &r : rows) {
         for (double y : {15.0, 2000.0, 4600.0}) {
             SCOPED_TRACE(testing::Message() << "x " << r.x << " y " << y);
             window->revDragLevel = -1;
-            Press(window->FraLevels, r.x, y);
+            press(window->FraLevels, r.x, y);
             EXPECT_EQ(window->revDragLevel, r.kind);
             EXPECT_TRUE(window->revDragging);
-            EXPECT_EQ(Now(), (Counts{4, 4, 4})); // a press alone changes nothing
+            EXPECT_EQ(now(), (Counts{4, 4, 4})); // a press alone changes nothing
             window->revDragging = false;
         }
     }
@@ -208,9 +208,9 @@ TEST_F(ReviseTest, PressOnACaptionInTheFrameGrabsTheColumnBelowIt)
 {
     // Through the window system, so that the press lands on the caption and
     // travels on to the frame. 1695 twips across the frame is nearest to HD.
-    Open({2, 2, 2}, 40, One);
+    openWindow({2, 2, 2}, 40, One);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    const QPoint onCaption = test::PixelsAt(1695 - 240, 120); // frame y 840, high above every column
+    const QPoint onCaption = test::pixelsAt(1695 - 240, 120); // frame y 840, high above every column
     QTest::mousePress(window->nMolec[1], Qt::LeftButton, {}, onCaption);
     EXPECT_TRUE(window->revDragging);
     EXPECT_EQ(window->revDragLevel, 1);
@@ -218,7 +218,7 @@ TEST_F(ReviseTest, PressOnACaptionInTheFrameGrabsTheColumnBelowIt)
     EXPECT_FALSE(window->revDragging);
     // 66.375 twips a molecule: 43 molecules fit between HD's top and y 840,
     // and HD rises by the 21 whole pairs of them.
-    EXPECT_EQ(Now(), (Counts{2, 44, 2}));
+    EXPECT_EQ(now(), (Counts{2, 44, 2}));
 }
 
 TEST_F(ReviseTest, AdjustAllKeepsTheAtomsOverRandomDrags)
@@ -230,7 +230,7 @@ TEST_F(ReviseTest, AdjustAllKeepsTheAtomsOverRandomDrags)
     } rows[] = {{1, {10, 0, 10}}, {2, {2, 5, 2}}, {3, {0, 7, 3}}, {4, {50, 1, 0}}, {5, {1, 1, 1}}};
     for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << "seed " << r.seed);
-        Open(r.start);
+        openWindow(r.start);
         std::mt19937 gen(r.seed);
         std::uniform_real_distribution<double> x(0, 2055), y(-3000, 9000);
         for (int drag = 0; drag < 200; ++drag) {
@@ -238,13 +238,13 @@ TEST_F(ReviseTest, AdjustAllKeepsTheAtomsOverRandomDrags)
                 QTest::mouseClick(drag % 100 == 25 ? window->Picture1 : window->Picture2,
                                   Qt::LeftButton);
             const double px = x(gen);
-            Press(window->FraLevels, px, y(gen));
+            press(window->FraLevels, px, y(gen));
             for (int step = 0; step < 3; ++step)
-                Move(window->FraLevels, px, y(gen));
-            Release(window->FraLevels, px, y(gen));
-            const Counts c = Now();
-            ASSERT_EQ(HAtoms(c), HAtoms(r.start)) << "drag " << drag;
-            ASSERT_EQ(DAtoms(c), DAtoms(r.start)) << "drag " << drag;
+                move(window->FraLevels, px, y(gen));
+            release(window->FraLevels, px, y(gen));
+            const Counts c = now();
+            ASSERT_EQ(hAtoms(c), hAtoms(r.start)) << "drag " << drag;
+            ASSERT_EQ(dAtoms(c), dAtoms(r.start)) << "drag " << drag;
             ASSERT_TRUE(c[0] >= 0 && c[1] >= 0 && c[2] >= 0) << "drag " << drag;
         }
     }
@@ -273,15 +273,15 @@ TEST_F(ReviseTest, CountsStayWithinTheirRangeAtAnyScale)
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << "kind " << r.kind << " scale " << r.scale);
-        Open(r.before, 100, r.mode);
+        openWindow(r.before, 100, r.mode);
         window->revScale = r.scale;
         window->DrawLevels();
-        const Counts before = Now();
-        Drag(window->FraLevels, kCentre[r.kind], 2000, r.y);
-        EXPECT_EQ(Now(), r.after);
+        const Counts before = now();
+        drag(window->FraLevels, kCentre[r.kind], 2000, r.y);
+        EXPECT_EQ(now(), r.after);
         if (r.mode == All) {
-            EXPECT_EQ(HAtoms(Now()), HAtoms(before));
-            EXPECT_EQ(DAtoms(Now()), DAtoms(before));
+            EXPECT_EQ(hAtoms(now()), hAtoms(before));
+            EXPECT_EQ(dAtoms(now()), dAtoms(before));
         }
     }
 }
@@ -294,7 +294,7 @@ TEST_F(ReviseTest, ScaleAtOpening)
         double scale;
     } rows[] = {{0, 100}, {59, 45}, {20, 132.75}};
     for (const auto &r : rows) {
-        Open({0, 0, 0}, r.nMolecules);
+        openWindow({0, 0, 0}, r.nMolecules);
         EXPECT_EQ(window->revScale, r.scale) << r.nMolecules;
         EXPECT_EQ(window->revLevelTop + window->revLevelHeight, kBase);
     }
@@ -302,7 +302,7 @@ TEST_F(ReviseTest, ScaleAtOpening)
 
 TEST_F(ReviseTest, ColumnsStandOnTheBaseLine)
 {
-    Open({10, 6, 4}, 59);
+    openWindow({10, 6, 4}, 59);
     const double heights[4] = {450, 270, 180, 270};
     for (int i = 0; i < 4; ++i) {
         const PaintedShape &c = window->FraLevels->lin(i);
@@ -314,7 +314,7 @@ TEST_F(ReviseTest, ColumnsStandOnTheBaseLine)
 
 TEST_F(ReviseTest, ZoomingInAndOutRestoresTheHeights)
 {
-    Open({5, 4, 3});
+    openWindow({5, 4, 3});
     auto heights = [this] {
         std::array<double, 4> h{};
         for (int i = 0; i < 4; ++i)
@@ -329,7 +329,7 @@ TEST_F(ReviseTest, ZoomingInAndOutRestoresTheHeights)
     QTest::mouseClick(window->Picture2, Qt::LeftButton);
     QTest::mouseClick(window->Picture2, Qt::LeftButton);
     EXPECT_EQ(heights(), original);
-    EXPECT_EQ(Now(), (Counts{5, 4, 3}));
+    EXPECT_EQ(now(), (Counts{5, 4, 3}));
 
     // However often it is pressed, the scale stays a usable number.
     for (int i = 0; i < 1200; ++i)
@@ -362,7 +362,7 @@ TEST_F(ReviseTest, CaptionsAndQuotient)
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.hd);
-        Open(r.counts, r.nMolecules);
+        openWindow(r.counts, r.nMolecules);
         EXPECT_EQ(window->nMolec[0]->text(), r.h2);
         EXPECT_EQ(window->nMolec[1]->text(), r.hd);
         EXPECT_EQ(window->nMolec[2]->text(), r.d2);
@@ -372,8 +372,8 @@ TEST_F(ReviseTest, CaptionsAndQuotient)
 
 TEST_F(ReviseTest, EquilibrateHandsBackTheCounts)
 {
-    Open({2, 6, 2});
-    PressRelease(0, YFor(0, +2));
+    openWindow({2, 6, 2});
+    pressRelease(0, yFor(0, +2));
     QTest::mouseClick(window->Command1, Qt::LeftButton);
     EXPECT_EQ(window->result(), QDialog::Accepted);
     EXPECT_FALSE(window->isVisible());
@@ -382,13 +382,13 @@ TEST_F(ReviseTest, EquilibrateHandsBackTheCounts)
 
 TEST_F(ReviseTest, ClosedWithoutEquilibrateIsNotAccepted)
 {
-    Open({2, 6, 2});
+    openWindow({2, 6, 2});
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), QDialog::Rejected);
     EXPECT_TRUE(written.empty());
 
-    Open({2, 6, 2});
+    openWindow({2, 6, 2});
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), QDialog::Rejected);
@@ -401,7 +401,7 @@ TEST_F(ReviseTest, ModalRunEndsWithEquilibrate)
     sim.nKind = {2, 0, 2, 0};
     FrmRevise dialog(sim, reviseSide, [this](const Counts &c) { written.push_back(c); });
     test::ModalScript script;
-    script.ThenOn<FrmRevise>([](FrmRevise *revise) {
+    script.thenOn<FrmRevise>([](FrmRevise *revise) {
         QTest::mouseClick(revise->findChild<QPushButton *>("Command1"), Qt::LeftButton);
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
@@ -410,7 +410,7 @@ TEST_F(ReviseTest, ModalRunEndsWithEquilibrate)
 
 TEST_F(ReviseTest, TheOptionShownIsTheModeInForce)
 {
-    Open({3, 2, 1});
+    openWindow({3, 2, 1});
     EXPECT_TRUE(window->optOne[0]->isChecked());
     QTest::mouseClick(window->optOne[1], Qt::LeftButton);
     EXPECT_EQ(reviseSide, "R");
@@ -419,37 +419,37 @@ TEST_F(ReviseTest, TheOptionShownIsTheModeInForce)
     QTest::mouseClick(window->optOne[1], Qt::LeftButton);
 
     // The next opening shows "Adjust One" and drags in that mode.
-    Open({3, 2, 1});
+    openWindow({3, 2, 1});
     EXPECT_TRUE(window->optOne[1]->isChecked());
     EXPECT_FALSE(window->optOne[0]->isChecked());
-    PressRelease(0, YFor(0, +2));
-    EXPECT_EQ(Now(), (Counts{5, 2, 1}));
+    pressRelease(0, yFor(0, +2));
+    EXPECT_EQ(now(), (Counts{5, 2, 1}));
 }
 
 TEST_F(ReviseTest, MovesGiveTheFocusToEquilibrate)
 {
-    Open({3, 2, 1});
+    openWindow({3, 2, 1});
     window->optOne[1]->setFocus();
     ASSERT_EQ(window->focusWidget(), window->optOne[1]);
-    Move(window->FraLevels, 1000, 1000, Qt::NoButton);
+    move(window->FraLevels, 1000, 1000, Qt::NoButton);
     EXPECT_EQ(window->focusWidget(), window->Command1);
-    EXPECT_EQ(Now(), (Counts{3, 2, 1})); // no drag, no change
+    EXPECT_EQ(now(), (Counts{3, 2, 1})); // no drag, no change
 }
 
 TEST_F(ReviseTest, LosingTheFocusEndsTheDrag)
 {
-    Open({3, 2, 1});
+    openWindow({3, 2, 1});
     QApplication::setActiveWindow(window.get());
     ASSERT_TRUE(window->isActiveWindow());
-    Press(window->FraLevels, kCentre[0], 100);
+    press(window->FraLevels, kCentre[0], 100);
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
     ASSERT_FALSE(window->isActiveWindow());
     EXPECT_FALSE(window->revDragging);
-    Move(window->FraLevels, kCentre[0], 0);
-    Release(window->FraLevels, kCentre[0], 0);
-    EXPECT_EQ(Now(), (Counts{3, 2, 1}));
+    move(window->FraLevels, kCentre[0], 0);
+    release(window->FraLevels, kCentre[0], 0);
+    EXPECT_EQ(now(), (Counts{3, 2, 1}));
 }
 
 } // namespace

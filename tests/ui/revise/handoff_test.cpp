@@ -32,45 +32,45 @@ constexpr double kCentre[3] = {352.5, 1612.5, 712.5};
 class HandoffTest : public ::testing::Test
 {
 protected:
-    HandoffTest() { main.SetServiceInterval(0); }
+    HandoffTest() { main.setServiceInterval(0); }
     void SetUp() override { main.show(); }
 
-    Counts Kind() const { return {sim.nKind[0], sim.nKind[1], sim.nKind[2]}; }
-    Counts MainLabels() const
+    Counts kindCounts() const { return {sim.nKind[0], sim.nKind[1], sim.nKind[2]}; }
+    Counts mainLabels() const
     {
         return {main.H2->text().toInt(), main.HD->text().toInt(), main.D2->text().toInt()};
     }
 
     // Drags a column of the open revise window by d molecules.
-    void DragBy(FrmRevise *revise, int kind, int d) const
+    void dragBy(FrmRevise *revise, int kind, int d) const
     {
         const double y = kBase - revise->revScale * (sim.nKind[kind] + d + 0.5);
-        test::Drag(revise->FraLevels, kCentre[kind], 100, y);
+        test::drag(revise->FraLevels, kCentre[kind], 100, y);
     }
 
     // Starts collisions and stops them once `until` holds at an event service.
-    void RunUntil(std::function<bool()> until)
+    void runUntil(std::function<bool()> until)
     {
-        test::Click(main.CmdCollide, {test::StopWhen(main, std::move(until))});
+        test::click(main.CmdCollide, {test::stopWhen(main, std::move(until))});
     }
 
     // Opens "Revise Data", lets `edit` work on the window, then presses
     // "Equilibrate"; the counts handed back are kept in `revised`. The steps
     // are taken while the run the revision starts goes on.
-    void Revise(std::function<void(FrmRevise *)> edit, std::vector<test::Step> steps = {})
+    void revise(std::function<void(FrmRevise *)> edit, std::vector<test::Step> steps = {})
     {
-        script.ThenOn<FrmRevise>([this, edit](FrmRevise *revise) {
+        script.thenOn<FrmRevise>([this, edit](FrmRevise *revise) {
             if (edit)
                 edit(revise);
-            revised = Kind();
+            revised = kindCounts();
             equilibrated = true;
             QTest::mouseClick(revise->Command1, Qt::LeftButton);
         });
-        test::Click(main.CmdReviseData, std::move(steps));
+        test::click(main.CmdReviseData, std::move(steps));
     }
 
     // What opened last: a message box's text, or another window's name.
-    QString LastMessage() const { return script.opened.isEmpty() ? "" : script.opened.last(); }
+    QString lastMessage() const { return script.opened.isEmpty() ? "" : script.opened.last(); }
 
     Simulation sim;
     FrmMain main{sim};
@@ -81,21 +81,21 @@ protected:
 
 TEST_F(HandoffTest, EquilibrateWithUnchangedCountsRestartsTheRun)
 {
-    test::SetupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
-    RunUntil([this] { return sim.nCollisions >= 3000; });
+    test::setupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    runUntil([this] { return sim.nCollisions >= 3000; });
     ASSERT_EQ(main.CmdCollide->text(), "Restart Collisions");
     ASSERT_GE(sim.nCollisions, 3000);
 
     // The run that the revision starts is stopped at its first event service.
     std::int64_t firstService = -1;
-    Revise(nullptr, {test::StopWhen(main, [&] {
+    revise(nullptr, {test::stopWhen(main, [&] {
                if (!equilibrated || sim.nCollisions == 0)
                    return false;
                firstService = sim.nCollisions;
                return true;
            })});
 
-    EXPECT_EQ(MainLabels(), revised);
+    EXPECT_EQ(mainLabels(), revised);
     EXPECT_EQ(sim.reg.regCounts[1][1], revised[1]); // entry 1 is the revised start
     EXPECT_EQ(sim.reg.regCounts[1][2], revised[2]);
     EXPECT_GT(firstService, 0);
@@ -105,17 +105,17 @@ TEST_F(HandoffTest, EquilibrateWithUnchangedCountsRestartsTheRun)
 
 TEST_F(HandoffTest, SetupDialogShowsTheRevisedCountsByMolecules)
 {
-    test::SetupSystem(main, script, test::Atoms{.h = "20", .d = "20"});
-    ASSERT_EQ(Kind(), (Counts{10, 0, 10}));
+    test::setupSystem(main, script, test::Atoms{.h = "20", .d = "20"});
+    ASSERT_EQ(kindCounts(), (Counts{10, 0, 10}));
     ASSERT_TRUE(main.setupForm()->OptBy[1]->isChecked());
 
-    Revise(
+    revise(
             [this](FrmRevise *revise) {
                 QTest::mouseClick(revise->optOne[1], Qt::LeftButton); // Adjust One
-                DragBy(revise, 0, +2);
-                DragBy(revise, 1, +3); // HD moves in pairs
+                dragBy(revise, 0, +2);
+                dragBy(revise, 1, +3); // HD moves in pairs
             },
-            {test::StopWhen(main, [this] { return equilibrated; })});
+            {test::stopWhen(main, [this] { return equilibrated; })});
 
     ASSERT_EQ(revised, (Counts{12, 2, 10}));
     FrmSetup *setup = main.setupForm();
@@ -123,20 +123,20 @@ TEST_F(HandoffTest, SetupDialogShowsTheRevisedCountsByMolecules)
     EXPECT_EQ(setup->nMolec[0]->text(), "12");
     EXPECT_EQ(setup->nMolec[1]->text(), "2");
     EXPECT_EQ(setup->nMolec[2]->text(), "10");
-    EXPECT_EQ(MainLabels(), revised);
+    EXPECT_EQ(mainLabels(), revised);
     EXPECT_EQ(main.nHatoms->text(), "26");
     EXPECT_EQ(main.nDatoms->text(), "22");
 }
 
 TEST_F(HandoffTest, StartCaptionAfterARevisionWhileStopped)
 {
-    test::SetupSystem(main, script, test::Molecules{.h2 = "6", .hd = "0", .d2 = "6"});
-    RunUntil([this] { return sim.nCollisions >= 500; });
+    test::setupSystem(main, script, test::Molecules{.h2 = "6", .hd = "0", .d2 = "6"});
+    runUntil([this] { return sim.nCollisions >= 500; });
     ASSERT_EQ(main.CmdCollide->text(), "Restart Collisions");
 
     // Usable counts: the run starts afresh from them.
     QString captionWhileRunning;
-    Revise(nullptr, {test::StopWhen(main, [&] {
+    revise(nullptr, {test::stopWhen(main, [&] {
                if (!equilibrated)
                    return false;
                captionWhileRunning = main.CmdCollide->text();
@@ -147,13 +147,13 @@ TEST_F(HandoffTest, StartCaptionAfterARevisionWhileStopped)
 
     // Counts of no usable system: the start is refused, and the button offers
     // a fresh start.
-    Revise([this](FrmRevise *revise) {
+    revise([this](FrmRevise *revise) {
         QTest::mouseClick(revise->optOne[1], Qt::LeftButton);
         for (int kind = 0; kind < 3; ++kind)
-            test::Drag(revise->FraLevels, kCentre[kind], 100, 9000);
+            test::drag(revise->FraLevels, kCentre[kind], 100, 9000);
     });
     EXPECT_EQ(revised, (Counts{0, 0, 0}));
-    EXPECT_EQ(LastMessage(), "Can't continue with these data--use Setup");
+    EXPECT_EQ(lastMessage(), "Can't continue with these data--use Setup");
     EXPECT_EQ(main.CmdCollide->text(), "Start Collisions");
     EXPECT_FALSE(sim.bRunning);
     EXPECT_TRUE(sim.bNeedsSetup);
@@ -161,14 +161,14 @@ TEST_F(HandoffTest, StartCaptionAfterARevisionWhileStopped)
 
 TEST_F(HandoffTest, RevisionWhileRunningGoesOnWithTheRevisedSystem)
 {
-    test::SetupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    test::setupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     enum { Running, Revised, Done } phase = Running;
     QString captionAfter;
     bool shownAfter = false;
     std::int64_t collisionsAfter = -1;
-    RunUntil([&] {
+    runUntil([&] {
         if (phase == Running && sim.nCollisions >= 1000) {
-            Revise([this](FrmRevise *revise) { DragBy(revise, 0, +4); });
+            revise([this](FrmRevise *revise) { dragBy(revise, 0, +4); });
             phase = Revised;
             captionAfter = main.CmdCollide->text();
             shownAfter = main.flags().bBestShown; // opened again for the revised run
@@ -182,7 +182,7 @@ TEST_F(HandoffTest, RevisionWhileRunningGoesOnWithTheRevisedSystem)
     EXPECT_TRUE(shownAfter);
     EXPECT_EQ(collisionsAfter, 0); // a new run on the revised system
     EXPECT_GT(sim.nCollisions, 0);
-    EXPECT_EQ(MainLabels(), revised);
+    EXPECT_EQ(mainLabels(), revised);
     EXPECT_EQ(main.nHatoms->text(), "20"); // Adjust All kept the atoms
     EXPECT_EQ(main.nDatoms->text(), "20");
     EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
@@ -190,16 +190,16 @@ TEST_F(HandoffTest, RevisionWhileRunningGoesOnWithTheRevisedSystem)
 
 TEST_F(HandoffTest, RevisionToNothingWhileRunningEndsTheRun)
 {
-    test::SetupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    test::setupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     // The most-probable command that follows the revision finds nothing to show.
     bool revisedOnce = false;
-    RunUntil([&] {
+    runUntil([&] {
         if (!revisedOnce && sim.nCollisions >= 500) {
             revisedOnce = true;
-            Revise([](FrmRevise *revise) {
+            revise([](FrmRevise *revise) {
                 QTest::mouseClick(revise->optOne[1], Qt::LeftButton);
                 for (int kind = 0; kind < 3; ++kind)
-                    test::Drag(revise->FraLevels, kCentre[kind], 100, 9000);
+                    test::drag(revise->FraLevels, kCentre[kind], 100, 9000);
             });
         }
         return false; // the loop ends by itself: nothing is left to collide
@@ -215,11 +215,11 @@ TEST_F(HandoffTest, RevisionToNothingWhileRunningEndsTheRun)
 
 TEST_F(HandoffTest, ClosingTheWindowOtherwiseChangesNothing)
 {
-    test::SetupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
-    RunUntil([this] { return sim.nCollisions >= 500; });
+    test::setupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    runUntil([this] { return sim.nCollisions >= 500; });
     const std::int64_t collisions = sim.nCollisions;
-    script.ThenOn<FrmRevise>([](FrmRevise *revise) {
-        test::Drag(revise->FraLevels, kCentre[0], 100, 9000);
+    script.thenOn<FrmRevise>([](FrmRevise *revise) {
+        test::drag(revise->FraLevels, kCentre[0], 100, 9000);
         revise->close();
     });
     QTest::mouseClick(main.CmdReviseData, Qt::LeftButton);
@@ -228,13 +228,13 @@ TEST_F(HandoffTest, ClosingTheWindowOtherwiseChangesNothing)
     EXPECT_FALSE(sim.bRunning);
     EXPECT_EQ(sim.nCollisions, collisions);
     EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
-    EXPECT_EQ(MainLabels(), (Counts{10, 0, 10}));
+    EXPECT_EQ(mainLabels(), (Counts{10, 0, 10}));
     EXPECT_EQ(main.setupForm()->nMolec[0]->text(), "10");
 
     // It opens again.
-    Revise(nullptr, {test::StopWhen(main, [this] { return equilibrated; })});
+    revise(nullptr, {test::stopWhen(main, [this] { return equilibrated; })});
     EXPECT_TRUE(equilibrated);
-    EXPECT_EQ(MainLabels(), (Counts{0, 20, 0})); // the drag above was kept in the window's counts
+    EXPECT_EQ(mainLabels(), (Counts{0, 20, 0})); // the drag above was kept in the window's counts
 }
 
 } // namespace

@@ -14,7 +14,7 @@
 
 namespace kormix::test {
 
-inline void SendMouse(QWidget *frame,
+inline void sendMouse(QWidget *frame,
                       QEvent::Type type,
                       double xTwips,
                       double yTwips,
@@ -26,28 +26,28 @@ inline void SendMouse(QWidget *frame,
     QApplication::sendEvent(frame, &event);
 }
 
-inline void Press(QWidget *frame, double x, double y, Qt::MouseButton button = Qt::LeftButton)
+inline void press(QWidget *frame, double x, double y, Qt::MouseButton button = Qt::LeftButton)
 {
-    SendMouse(frame, QEvent::MouseButtonPress, x, y, button, button);
+    sendMouse(frame, QEvent::MouseButtonPress, x, y, button, button);
 }
 
-inline void Move(QWidget *frame, double x, double y, Qt::MouseButtons buttons = Qt::LeftButton)
+inline void move(QWidget *frame, double x, double y, Qt::MouseButtons buttons = Qt::LeftButton)
 {
-    SendMouse(frame, QEvent::MouseMove, x, y, Qt::NoButton, buttons);
+    sendMouse(frame, QEvent::MouseMove, x, y, Qt::NoButton, buttons);
 }
 
-inline void Release(QWidget *frame, double x, double y, Qt::MouseButton button = Qt::LeftButton)
+inline void release(QWidget *frame, double x, double y, Qt::MouseButton button = Qt::LeftButton)
 {
-    SendMouse(frame, QEvent::MouseButtonRelease, x, y, button, Qt::NoButton);
+    sendMouse(frame, QEvent::MouseButtonRelease, x, y, button, Qt::NoButton);
 }
 
 // Press at (x, pressY), move to (x, y) and release there.
-inline void Drag(
+inline void drag(
         QWidget *frame, double x, double pressY, double y, Qt::MouseButton button = Qt::LeftButton)
 {
-    Press(frame, x, pressY, button);
-    Move(frame, x, y, button);
-    Release(frame, x, y, button);
+    press(frame, x, pressY, button);
+    move(frame, x, y, button);
+    release(frame, x, y, button);
 }
 
 } // namespace kormix::test

@@ -29,7 +29,7 @@ using Counts = std::array<std::int32_t, 3>; // H2, HD, D2
 class ReviseKeysTest : public ::testing::Test
 {
 protected:
-    FrmRevise &Open(Counts counts, const QString &side = "")
+    FrmRevise &openWindow(Counts counts, const QString &side = "")
     {
         reviseSide = side;
         sim.nMolecules = counts[0] + counts[1] + counts[2];
@@ -42,17 +42,17 @@ protected:
     }
 
     // A key pressed on whatever has the focus, as the user presses it.
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QWidget *focus = QApplication::focusWidget();
         ASSERT_NE(focus, nullptr);
         QTest::keyClick(focus, key, modifiers);
     }
 
-    Counts Now() const { return {sim.nKind[0], sim.nKind[1], sim.nKind[2]}; }
+    Counts now() const { return {sim.nKind[0], sim.nKind[1], sim.nKind[2]}; }
 
     // Pixels of the focus mark's colour in the level picture as painted now.
-    int MarkPixels(int kind) const
+    int markPixels(int kind) const
     {
         const QImage image = window->FraLevels->grab().toImage();
         const QRectF column = window->FraLevels->lin(kind).geometry;
@@ -85,14 +85,14 @@ TEST_F(ReviseKeysTest, ArrowKeysFollowTheRulesOfADrag)
     for (const test::DragExample &ex : test::kDragExamples) {
         SCOPED_TRACE(testing::Message() << "kind " << ex.kind << " change " << ex.change
                                         << (ex.mode == AdjustMode::All ? " all" : " one"));
-        Open(ex.before, ex.mode == AdjustMode::All ? "L" : "R");
-        Key(choose[ex.kind]);
+        openWindow(ex.before, ex.mode == AdjustMode::All ? "L" : "R");
+        pressKey(choose[ex.kind]);
         EXPECT_TRUE(window->FraLevels->hasFocus());
         EXPECT_EQ(window->keyLevel, ex.kind);
         const std::int64_t steps = ex.kind == 1 ? ex.change / 2 : ex.change;
         for (std::int64_t i = 0; i < std::abs(steps); ++i)
-            Key(steps > 0 ? Qt::Key_Up : Qt::Key_Down);
-        EXPECT_EQ(Now(), ex.after);
+            pressKey(steps > 0 ? Qt::Key_Up : Qt::Key_Down);
+        EXPECT_EQ(now(), ex.after);
     }
 }
 
@@ -115,20 +115,20 @@ TEST_F(ReviseKeysTest, PlusAndMinusChangeTheChosenColumnFromAnywhere)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << c.side.toStdString() << " " << int(c.column));
-        Open(c.before, c.side);
-        Key(c.column);
+        openWindow(c.before, c.side);
+        pressKey(c.column);
         // Back on "Equilibrate": + and - still work on the chosen column.
         window->Command1->setFocus();
-        Key(c.key);
-        EXPECT_EQ(Now(), c.after);
-        EXPECT_EQ(window->Qa->text(), QString::fromStdString(sim.Q.Text()));
+        pressKey(c.key);
+        EXPECT_EQ(now(), c.after);
+        EXPECT_EQ(window->Qa->text(), QString::fromStdString(sim.Q.text()));
     }
 }
 
 TEST_F(ReviseKeysTest, LeftAndRightWalkTheColumnsInScreenOrderAndStopAtTheEnds)
 {
-    Open({3, 4, 3});
-    Key(Qt::Key_1);
+    openWindow({3, 4, 3});
+    pressKey(Qt::Key_1);
     const struct
     {
         Qt::Key key;
@@ -140,38 +140,38 @@ TEST_F(ReviseKeysTest, LeftAndRightWalkTheColumnsInScreenOrderAndStopAtTheEnds)
                 {Qt::Key_Left, 2},
                 {Qt::Key_Left, 0}};
     for (const auto &step : walk) {
-        Key(step.key);
+        pressKey(step.key);
         EXPECT_EQ(window->keyLevel, step.kind);
     }
-    EXPECT_EQ(Now(), (Counts{3, 4, 3})); // choosing changes nothing
+    EXPECT_EQ(now(), (Counts{3, 4, 3})); // choosing changes nothing
 }
 
 TEST_F(ReviseKeysTest, TheChosenColumnIsMarkedWhileTheLevelsHaveTheFocus)
 {
-    Open({3, 4, 3});
+    openWindow({3, 4, 3});
     EXPECT_TRUE(window->Command1->hasFocus());
-    EXPECT_EQ(MarkPixels(0), 0);
+    EXPECT_EQ(markPixels(0), 0);
     for (const auto &[key, kind] : {std::pair{Qt::Key_1, 0}, {Qt::Key_2, 2}, {Qt::Key_3, 1}}) {
-        Key(key);
-        EXPECT_GT(MarkPixels(kind), 0) << kind;
+        pressKey(key);
+        EXPECT_GT(markPixels(kind), 0) << kind;
         for (int other : {0, 1, 2}) {
             if (other != kind) {
-                EXPECT_EQ(MarkPixels(other), 0) << kind << " " << other;
+                EXPECT_EQ(markPixels(other), 0) << kind << " " << other;
             }
         }
     }
     window->Command1->setFocus();
-    EXPECT_EQ(MarkPixels(1), 0);
+    EXPECT_EQ(markPixels(1), 0);
 }
 
 TEST_F(ReviseKeysTest, ArrowsOutsideTheLevelsKeepTheirUsualMeaning)
 {
-    Open({3, 4, 3});
+    openWindow({3, 4, 3});
     window->optOne[0]->setFocus();
-    Key(Qt::Key_Down); // moves to "Adjust One"
+    pressKey(Qt::Key_Down); // moves to "Adjust One"
     EXPECT_TRUE(window->optOne[1]->isChecked());
     EXPECT_EQ(reviseSide, "R");
-    EXPECT_EQ(Now(), (Counts{3, 4, 3}));
+    EXPECT_EQ(now(), (Counts{3, 4, 3}));
 }
 
 TEST_F(ReviseKeysTest, ZoomPicturesTakeTheFocusAndSpaceOrEnterClicksThem)
@@ -188,14 +188,14 @@ TEST_F(ReviseKeysTest, ZoomPicturesTakeTheFocusAndSpaceOrEnterClicksThem)
                  {true, Qt::Key_A, 1}};
     for (const auto &c : cases) {
         SCOPED_TRACE(int(c.key));
-        Open({3, 4, 3});
+        openWindow({3, 4, 3});
         QLabel *picture = c.in ? window->Picture1 : window->Picture2;
         // Reached with Tab like any other control.
         for (int i = 0; i < 8 && !picture->hasFocus(); ++i)
-            Key(Qt::Key_Tab);
+            pressKey(Qt::Key_Tab);
         ASSERT_TRUE(picture->hasFocus());
         const double before = window->revScale;
-        Key(c.key);
+        pressKey(c.key);
         EXPECT_EQ(window->revScale, before * c.factor);
         EXPECT_TRUE(window->isVisible()); // Enter did not press "Equilibrate"
         // A focus frame shows on the picture.

@@ -30,7 +30,7 @@ namespace kormix::ui {
 namespace {
 
 // The distributions file checked line by line against the register.
-void ExpectFileMatchesRegister(const QString &path, const Simulation &sim)
+void expectFileMatchesRegister(const QString &path, const Simulation &sim)
 {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
@@ -77,12 +77,12 @@ TEST(Road, OneRunThroughTheRealWindows)
 
     Simulation sim;
     FrmMain main(sim);
-    main.SetServiceInterval(0); // serve events at every service point of the loop
+    main.setServiceInterval(0); // serve events at every service point of the loop
     main.show();
     test::ModalScript script;
 
     // Set up 10 H2 and 10 D2 by molecules.
-    test::SetupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    test::setupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     EXPECT_EQ(main.status->text(), "Setup Complete");
     EXPECT_EQ(main.H2->text(), "10");
     EXPECT_EQ(main.HD->text(), "0");
@@ -92,7 +92,7 @@ TEST(Road, OneRunThroughTheRealWindows)
 
     // Start, let collisions run, stop. The first start opens the
     // most-probable window.
-    test::Click(main.CmdCollide, {test::StopAt(main, sim, 3000)});
+    test::click(main.CmdCollide, {test::stopAt(main, sim, 3000)});
     const std::int64_t firstStop = sim.nCollisions;
     EXPECT_GE(firstStop, 3000);
     EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
@@ -106,9 +106,9 @@ TEST(Road, OneRunThroughTheRealWindows)
     // most-probable window again.
     const std::int64_t foundAtStop = sim.nDistFound;
     std::int64_t firstService = -1;
-    test::Click(main.CmdCollide,
-                {test::At(sim, 0, [&] { firstService = sim.nCollisions; }),
-                 test::StopAt(main, sim, firstStop + 3000)});
+    test::click(main.CmdCollide,
+                {test::at(sim, 0, [&] { firstService = sim.nCollisions; }),
+                 test::stopAt(main, sim, firstStop + 3000)});
     EXPECT_EQ(firstService, (firstStop / 50 + 1) * 50);
     EXPECT_GE(sim.nCollisions, firstStop + 3000);
     EXPECT_GE(sim.nDistFound, foundAtStop);
@@ -121,7 +121,7 @@ TEST(Road, OneRunThroughTheRealWindows)
     // All distributions: select bars, switch modes, write the file.
     QString exportMessage;
     bool displayed = false;
-    script.ThenOn<FrmDisplay>([&](FrmDisplay *display) {
+    script.thenOn<FrmDisplay>([&](FrmDisplay *display) {
         displayed = true;
         EXPECT_GE(display->chart->barCount(), sim.nStored);
 
@@ -129,7 +129,7 @@ TEST(Road, OneRunThroughTheRealWindows)
         QTest::mouseClick(display->chart,
                           Qt::LeftButton,
                           {},
-                          test::PixelsAt(first.center().x(), first.bottom()) - QPoint(0, 1));
+                          test::pixelsAt(first.center().x(), first.bottom()) - QPoint(0, 1));
         EXPECT_EQ(display->iSelected, 0);
         const int e0 = display->barEntry[0];
         EXPECT_TRUE(display->FraLevels->nMolec[1]->text().startsWith(
@@ -153,18 +153,18 @@ TEST(Road, OneRunThroughTheRealWindows)
     EXPECT_TRUE(exportMessage.startsWith("File ") && exportMessage.endsWith(" was created"))
             << exportMessage.toStdString();
     ASSERT_EQ(openedForUser.size(), 1);
-    ExpectFileMatchesRegister(exportFile, sim);
+    expectFileMatchesRegister(exportFile, sim);
 
     // Revise: raise H2 by two in Adjust All mode and equilibrate; the new run
     // is stopped at its first event service.
     std::array<std::int32_t, 3> revised{};
     bool equilibrated = false;
-    script.ThenOn<FrmRevise>([&](FrmRevise *revise) {
+    script.thenOn<FrmRevise>([&](FrmRevise *revise) {
         EXPECT_TRUE(revise->optOne[0]->isChecked());
         const std::array<std::int32_t, 3> before{sim.nKind[0], sim.nKind[1], sim.nKind[2]};
         ASSERT_GE(before[1], 4); // room for the exchange of two pairs
         const double y = 3855 - revise->revScale * (before[0] + 2.5);
-        test::Drag(revise->FraLevels, 352.5, 2000, y);
+        test::drag(revise->FraLevels, 352.5, 2000, y);
         revised = {sim.nKind[0], sim.nKind[1], sim.nKind[2]};
         EXPECT_EQ(revised[0], before[0] + 2);
         EXPECT_EQ(revised[2], before[2] + 2); // the atoms stay: D2 follows,
@@ -172,8 +172,8 @@ TEST(Road, OneRunThroughTheRealWindows)
         equilibrated = true;
         QTest::mouseClick(revise->Command1, Qt::LeftButton);
     });
-    test::Click(main.CmdReviseData,
-                {test::StopWhen(main, [&] { return equilibrated && sim.nCollisions > 0; })});
+    test::click(main.CmdReviseData,
+                {test::stopWhen(main, [&] { return equilibrated && sim.nCollisions > 0; })});
     ASSERT_TRUE(equilibrated);
     EXPECT_EQ(main.H2->text(), QString::number(revised[0]));
     EXPECT_EQ(main.HD->text(), QString::number(revised[1]));

@@ -37,7 +37,7 @@ namespace {
 class DialogHost : public NullHost
 {
 public:
-    SetupFields ReadSetupFields() override { return dialog->Fields(); }
+    SetupFields readSetupFields() override { return dialog->fields(); }
     FrmSetup *dialog = nullptr;
 };
 
@@ -47,11 +47,11 @@ protected:
     SetupDialogTest()
     {
         host.dialog = &dlg;
-        sim.SetHost(&host);
+        sim.setHost(&host);
     }
-    ~SetupDialogTest() override { sim.SetHost(nullptr); }
+    ~SetupDialogTest() override { sim.setHost(nullptr); }
 
-    void ShowActive()
+    void showActive()
     {
         dlg.show();
         dlg.activateWindow();
@@ -135,7 +135,7 @@ TEST_F(SetupDialogTest, ThereAndBackUnderAGermanLocaleKeepsThePoint)
             {"1.5", "0", "1", "4", "1", "2", "0"},
     };
     test::GermanNumbers german;
-    ASSERT_TRUE(german.Active()) << test::GermanNumbers::kMissing;
+    ASSERT_TRUE(german.active()) << test::GermanNumbers::kMissing;
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.h2) + " " + c.d2 + " " + c.hd);
         dlg.OptBy[0]->setChecked(true);
@@ -158,15 +158,15 @@ TEST_F(SetupDialogTest, AHugeCountSurvivesSwitchingTheModeAndIsNeverAccepted)
     const char *texts[] = {"1e999", "0.5e400", "-1e999", "3e9"};
     for (const char *huge : texts) {
         SCOPED_TRACE(huge);
-        ShowActive();
+        showActive();
         dlg.OptBy[0]->setChecked(true);
         dlg.nMolec[0]->setText(huge);
         dlg.nMolec[2]->setText("10");
         dlg.nMolec[1]->setText("0");
-        const double typed = ReadNumber(huge);
+        const double typed = readNumber(huge);
 
         dlg.OptBy[1]->setChecked(true);
-        EXPECT_EQ(ReadNumber(dlg.natom[0]->text().toStdString()),
+        EXPECT_EQ(readNumber(dlg.natom[0]->text().toStdString()),
                   std::max(-DBL_MAX, std::min(2 * typed, DBL_MAX)))
                 << dlg.natom[0]->text().toStdString();
         EXPECT_EQ(dlg.natom[1]->text(), "20");
@@ -174,10 +174,10 @@ TEST_F(SetupDialogTest, AHugeCountSurvivesSwitchingTheModeAndIsNeverAccepted)
         EXPECT_TRUE(sim.bNeedsSetup) << "by atoms";
         EXPECT_EQ(sim.nMolecules, 0);
 
-        ShowActive();
+        showActive();
         dlg.OptBy[0]->setChecked(true);
         EXPECT_EQ(dlg.nMolec[2]->text(), "10");
-        EXPECT_GT(std::abs(ReadNumber(dlg.nMolec[0]->text().toStdString())), 2147483647.0)
+        EXPECT_GT(std::abs(readNumber(dlg.nMolec[0]->text().toStdString())), 2147483647.0)
                 << dlg.nMolec[0]->text().toStdString();
         QTest::mouseClick(dlg.CmdOK, Qt::LeftButton);
         EXPECT_TRUE(sim.bNeedsSetup) << "back by molecules";
@@ -187,7 +187,7 @@ TEST_F(SetupDialogTest, AHugeCountSurvivesSwitchingTheModeAndIsNeverAccepted)
 
 TEST_F(SetupDialogTest, ThereAndBackShowsOnlyTheFieldsOfTheModeInForce)
 {
-    ShowActive();
+    showActive();
     dlg.nMolec[0]->setText("3");
     dlg.nMolec[2]->setText("2");
     dlg.nMolec[1]->setText("4");
@@ -232,7 +232,7 @@ TEST_F(SetupDialogTest, EnterWalksThroughTheFieldsInScreenOrderThenToTheSaveOpti
             {false, false, {"nMolec_0", "nMolec_2", "nMolec_1"}},
             {true, true, {"natom_0", "natom_1"}},
     };
-    ShowActive();
+    showActive();
     for (const Walk &c : cases) {
         SCOPED_TRACE(std::string(c.byAtoms ? "atoms" : "molecules")
                      + (c.saveAll ? ", save all" : ", best only"));
@@ -311,7 +311,7 @@ TEST_F(SetupDialogTest, TabMovesTheFocusExactlyOnceAlongTheTabOrder)
             {true, true, "CmdOK", tab, shift, "natom_1"},
             {true, true, "natom_0", backtab, shift, "OptBy_1"},
     };
-    ShowActive();
+    showActive();
     dlg.nMolec[0]->setText("12");
     dlg.nMolec[1]->setText("34");
     dlg.nMolec[2]->setText("56");
@@ -342,7 +342,7 @@ struct TabCycle
 
 // The controls Tab can reach: every visible control that takes the focus by
 // Tab, where of a group of option buttons only the selected one counts.
-QStringList TabStops(const QDialog &dlg)
+QStringList tabStops(const QDialog &dlg)
 {
     QStringList stops;
     for (QWidget *w : dlg.findChildren<QWidget *>()) {
@@ -366,7 +366,7 @@ TEST_F(SetupDialogTest, TabPressedAgainAndAgainVisitsEveryControlOncePerRound)
              {"nMolec_0", "nMolec_2", "nMolec_1", "CmdOK", "OptDisplayBest", "OptBy_0"}},
             {true, true, {"natom_0", "natom_1", "CmdOK", "OptDisplayAll", "OptBy_1"}},
     };
-    ShowActive();
+    showActive();
     for (const TabCycle &c : cases) {
         SCOPED_TRACE(std::string(c.byAtoms ? "atoms" : "molecules")
                      + (c.saveAll ? ", save all" : ", best only"));
@@ -377,7 +377,7 @@ TEST_F(SetupDialogTest, TabPressedAgainAndAgainVisitsEveryControlOncePerRound)
             expected << name;
         QStringList sorted = expected;
         sorted.sort();
-        EXPECT_EQ(sorted, TabStops(dlg));
+        EXPECT_EQ(sorted, tabStops(dlg));
 
         for (const bool forward : {true, false}) {
             SCOPED_TRACE(forward ? "Tab" : "Shift+Tab");
@@ -401,7 +401,7 @@ TEST_F(SetupDialogTest, TabPressedAgainAndAgainVisitsEveryControlOncePerRound)
 
 TEST_F(SetupDialogTest, EnterOnOkAtTheEndOfTheWalkBuildsTheSystem)
 {
-    ShowActive();
+    showActive();
     dlg.nMolec[0]->setFocus();
     for (const char *typed : {"10", "10", "0"}) {
         QTest::keyClicks(dlg.focusWidget(), typed);
@@ -417,7 +417,7 @@ TEST_F(SetupDialogTest, EnterOnOkAtTheEndOfTheWalkBuildsTheSystem)
 
 TEST_F(SetupDialogTest, SaveOptionsTakeEffectWhenClicked)
 {
-    ShowActive();
+    showActive();
     QTest::mouseClick(dlg.OptDisplayBest, Qt::LeftButton);
     EXPECT_FALSE(sim.bSaveAll);
     EXPECT_EQ(dlg.focusWidget(), dlg.CmdOK);
@@ -441,7 +441,7 @@ TEST_F(SetupDialogTest, OkBuildsTheSystemAndLeavesTheFirstFieldReadyForNextTime)
     };
     for (const OkCase &c : cases) {
         SCOPED_TRACE(c.byAtoms ? "atoms" : "molecules");
-        ShowActive();
+        showActive();
         dlg.OptBy[c.byAtoms ? 1 : 0]->setChecked(true);
         QLineEdit *first = c.byAtoms ? dlg.natom[0] : dlg.nMolec[0];
         QLineEdit *second = c.byAtoms ? dlg.natom[1] : dlg.nMolec[2];
