@@ -162,6 +162,221 @@
     </message>
 </context>
 <context>
+    <name>kormix::ui::FrmEquilibrium</name>
+    <message>
+        <source>Equilibrium</source>
+        <translation>Gleichgewicht</translation>
+    </message>
+    <message>
+        <source>observed share of collisions</source>
+        <translation>beobachteter Anteil der Stöße</translation>
+    </message>
+    <message>
+        <source>exact probability P</source>
+        <translation>exakte Wahrscheinlichkeit P</translation>
+    </message>
+    <message>
+        <source>HD fraction (HD molecules / all molecules)</source>
+        <translation>HD-Anteil (HD-Moleküle / alle Moleküle)</translation>
+    </message>
+    <message>
+        <source>compositions by HD fraction</source>
+        <translation>Zusammensetzungen nach HD-Anteil</translation>
+    </message>
+    <message>
+        <source>The exact probability of every composition as an outline and the share of the run&apos;s collisions spent in it as a filled bar.</source>
+        <translation>Die exakte Wahrscheinlichkeit jeder Zusammensetzung als Umriss und der Anteil der Stöße des Laufs in ihr als gefüllter Balken.</translation>
+    </message>
+    <message>
+        <source>logarithmic</source>
+        <translation>logarithmisch</translation>
+    </message>
+    <message>
+        <source>Probability axis on a logarithmic scale: shows the compositions far from the most probable one</source>
+        <translation>Wahrscheinlichkeitsachse logarithmisch: zeigt die Zusammensetzungen weit weg von der wahrscheinlichsten</translation>
+    </message>
+    <message>
+        <source>exact and observed</source>
+        <translation>exakt und beobachtet</translation>
+    </message>
+    <message>
+        <source>Total-variation distance: half the sum over all compositions of |observed share - exact P|. 0 means the run spent its collisions exactly as the theory says; 1 means it never met a likely composition.</source>
+        <translation>Totalvariationsabstand: die halbe Summe über alle Zusammensetzungen von |beobachteter Anteil - exaktes P|. 0 heißt, der Lauf verteilte seine Stöße genau wie die Theorie; 1 heißt, er traf nie eine wahrscheinliche Zusammensetzung.</translation>
+    </message>
+    <message>
+        <source>most probable composition:</source>
+        <translation>wahrscheinlichste Zusammensetzung:</translation>
+    </message>
+    <message>
+        <source>–</source>
+        <translation>–</translation>
+    </message>
+    <message>
+        <source>its probability P:</source>
+        <translation>ihre Wahrscheinlichkeit P:</translation>
+    </message>
+    <message>
+        <source>its quotient Q:</source>
+        <translation>ihr Quotient Q:</translation>
+    </message>
+    <message>
+        <source>observed</source>
+        <translation>beobachtet</translation>
+    </message>
+    <message>
+        <source>exact</source>
+        <translation>exakt</translation>
+    </message>
+    <message>
+        <source>mean HD fraction:</source>
+        <translation>mittlerer HD-Anteil:</translation>
+    </message>
+    <message>
+        <source>standard deviation:</source>
+        <translation>Standardabweichung:</translation>
+    </message>
+    <message>
+        <source>collisions</source>
+        <translation>Stöße</translation>
+    </message>
+    <message>
+        <source>exact mean ± 1 standard deviation</source>
+        <translation>exakter Mittelwert ± 1 Standardabweichung</translation>
+    </message>
+    <message>
+        <source>exact mean</source>
+        <translation>exakter Mittelwert</translation>
+    </message>
+    <message>
+        <source>expected from the run&apos;s start</source>
+        <translation>erwartet vom Start des Laufs</translation>
+    </message>
+    <message>
+        <source>K = 4</source>
+        <translation>K = 4</translation>
+    </message>
+    <message>
+        <source>this run</source>
+        <translation>dieser Lauf</translation>
+    </message>
+    <message>
+        <source>the run against collisions</source>
+        <translation>der Lauf über den Stößen</translation>
+    </message>
+    <message>
+        <source>plot against collisions</source>
+        <translation>Verlauf über den Stößen</translation>
+    </message>
+    <message>
+        <source>HD fraction</source>
+        <translation>HD-Anteil</translation>
+    </message>
+    <message>
+        <source>reactions</source>
+        <translation>Reaktionen</translation>
+    </message>
+    <message>
+        <source>count</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <source>recent, per collision</source>
+        <translation>zuletzt, je Stoß</translation>
+    </message>
+    <message>
+        <source>expected now</source>
+        <translation>erwartet jetzt</translation>
+    </message>
+    <message>
+        <source>at equilibrium</source>
+        <translation>im Gleichgewicht</translation>
+    </message>
+    <message>
+        <source>forward (H2 + D2 -&gt; 2 HD)</source>
+        <translation>hin (H2 + D2 -&gt; 2 HD)</translation>
+    </message>
+    <message>
+        <source>reverse (2 HD -&gt; H2 + D2)</source>
+        <translation>zurück (2 HD -&gt; H2 + D2)</translation>
+    </message>
+    <message>
+        <source>HD + HD met without reacting</source>
+        <translation>HD + HD trafen sich ohne Reaktion</translation>
+    </message>
+    <message>
+        <source>Reactions per collision since the window&apos;s last refresh</source>
+        <translation>Reaktionen je Stoß seit der letzten Auffrischung des Fensters</translation>
+    </message>
+    <message>
+        <source>last collisions, stepped</source>
+        <translation>letzte Stöße, schrittweise</translation>
+    </message>
+    <message>
+        <source>Save Picture...</source>
+        <translation>Bild speichern...</translation>
+    </message>
+    <message>
+        <source>Save Data...</source>
+        <translation>Daten speichern...</translation>
+    </message>
+    <message>
+        <source>probability</source>
+        <translation>Wahrscheinlichkeit</translation>
+    </message>
+    <message>
+        <source>distance from equilibrium (TV): %1</source>
+        <translation>Abstand vom Gleichgewicht (TV): %1</translation>
+    </message>
+    <message>
+        <source>%1 compositions with P below 1e-18 of the largest are not shown</source>
+        <translation>%1 Zusammensetzungen mit P unter 1e-18 der größten sind nicht gezeigt</translation>
+    </message>
+    <message>
+        <source>each bar stands for %1 neighbouring compositions (their mean)</source>
+        <translation>jeder Balken steht für %1 benachbarte Zusammensetzungen (ihr Mittel)</translation>
+    </message>
+    <message>
+        <source>%1 H2 + %2 HD + %3 D2</source>
+        <translation>%1 H2 + %2 HD + %3 D2</translation>
+    </message>
+    <message>
+        <source>The expected approach is the exact mean HD fraction from the run&apos;s start; it covers the first %1 collisions of the run.</source>
+        <translation>Die erwartete Annäherung ist der exakte mittlere HD-Anteil vom Start des Laufs; sie reicht über die ersten %1 Stöße des Laufs.</translation>
+    </message>
+    <message>
+        <source>Q of the run (left out while there is no H2 or no D2) and the equilibrium constant K = 4 it settles about.</source>
+        <translation>Q des Laufs (ausgelassen, solange es kein H2 oder kein D2 gibt) und die Gleichgewichtskonstante K = 4, um die es sich einpendelt.</translation>
+    </message>
+    <message>
+        <source>ln W of the run and its exact mean over the equilibrium, with one standard deviation about it.</source>
+        <translation>ln W des Laufs und sein exakter Mittelwert im Gleichgewicht, mit einer Standardabweichung darum.</translation>
+    </message>
+    <message>
+        <source>revision</source>
+        <translation>Änderung</translation>
+    </message>
+    <message>
+        <source>Save Picture</source>
+        <translation>Bild speichern</translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>The picture could not be written to %1</source>
+        <translation>Das Bild konnte nicht nach %1 geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Save Data</source>
+        <translation>Daten speichern</translation>
+    </message>
+    <message>
+        <source>Tab-separated text (*.tsv *.txt)</source>
+        <translation>Text mit Tabulatoren (*.tsv *.txt)</translation>
+    </message>
+</context>
+<context>
     <name>kormix::ui::FrmGuide</name>
     <message>
         <source>Kormix Guide</source>
@@ -320,6 +535,80 @@
     <message>
         <source>Other distributions were not saved. Choose Setup display option &apos;display all distributions&apos; and restart the collisions if you want to see others.</source>
         <translation>Andere Verteilungen wurden nicht gespeichert. Um sie zu sehen, wählen Sie unter „System einrichten“ die Option „Alle Verteilungen speichern (langsamer)“ und starten Sie die Stöße neu.</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Equilibrium</source>
+        <translation>&amp;Gleichgewicht</translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation>Voll</translation>
+    </message>
+    <message>
+        <source>1,000,000 per second</source>
+        <translation>1.000.000 je Sekunde</translation>
+    </message>
+    <message>
+        <source>10,000 per second</source>
+        <translation>10.000 je Sekunde</translation>
+    </message>
+    <message>
+        <source>100 per second</source>
+        <translation>100 je Sekunde</translation>
+    </message>
+    <message>
+        <source>10 per second</source>
+        <translation>10 je Sekunde</translation>
+    </message>
+    <message>
+        <source>a whole number from 0 to 18446744073709551615</source>
+        <translation>eine ganze Zahl von 0 bis 18446744073709551615</translation>
+    </message>
+    <message>
+        <source>&amp;Run</source>
+        <translation>A&amp;blauf</translation>
+    </message>
+    <message>
+        <source>&amp;Step</source>
+        <translation>&amp;Schritt</translation>
+    </message>
+    <message>
+        <source>Step &amp;100</source>
+        <translation>&amp;100 Schritte</translation>
+    </message>
+    <message>
+        <source>S&amp;peed</source>
+        <translation>&amp;Tempo</translation>
+    </message>
+    <message>
+        <source>Set &amp;Seed...</source>
+        <translation>Start&amp;wert setzen...</translation>
+    </message>
+    <message>
+        <source>Clear Seed</source>
+        <translation>Startwert löschen</translation>
+    </message>
+    <message>
+        <source>Set Seed</source>
+        <translation>Startwert setzen</translation>
+    </message>
+    <message>
+        <source>The seed of this run: %1
+
+Every new system starts from the seed given here, so that the same setup gives the same run.
+Seed (%2):</source>
+        <translation>Der Startwert dieses Laufs: %1
+
+Jedes neue System beginnt mit dem hier angegebenen Startwert, sodass dieselbe Einrichtung denselben Lauf ergibt.
+Startwert (%2):</translation>
+    </message>
+    <message>
+        <source>The seed must be %1.</source>
+        <translation>Der Startwert muss %1 sein.</translation>
     </message>
 </context>
 <context>

@@ -141,7 +141,7 @@ FrmEquilibrium::FrmEquilibrium(Simulation &sim, QWidget *parent)
     , sim_(sim)
 {
     setObjectName("frmEquilibrium");
-    setWindowTitle("Equilibrium");
+    setWindowTitle(tr("Equilibrium"));
     askSavePath = [this](const QString &caption, const QString &name, const QString &filter) {
         return QFileDialog::getSaveFileName(this, caption, name, filter);
     };
@@ -171,15 +171,15 @@ void FrmEquilibrium::buildControls()
     auto *observedBase = new QLineSeries(compositionChart_);
     observedBars = new QAreaSeries(observedTop_, observedBase);
     observedBars->setObjectName("observedBars");
-    observedBars->setName("observed share of collisions");
+    observedBars->setName(tr("observed share of collisions"));
     exactOutline = new QLineSeries;
     exactOutline->setObjectName("exactOutline");
-    exactOutline->setName("exact probability P");
+    exactOutline->setName(tr("exact probability P"));
     compositionChart_->addSeries(observedBars);
     compositionChart_->addSeries(exactOutline);
 
     fractionAxis_ = new QValueAxis;
-    fractionAxis_->setTitleText("HD fraction (HD molecules / all molecules)");
+    fractionAxis_->setTitleText(tr("HD fraction (HD molecules / all molecules)"));
     fractionAxis_->setLabelFormat("%.2f");
     compositionChart_->addAxis(fractionAxis_, Qt::AlignBottom);
     observedBars->attachAxis(fractionAxis_);
@@ -190,50 +190,50 @@ void FrmEquilibrium::buildControls()
     compositionView->setObjectName("compositionView");
     compositionView->setRenderHint(QPainter::Antialiasing, false); // upright bars need none
     compositionView->setMinimumSize(420, 260);
-    compositionView->setAccessibleName("compositions by HD fraction");
+    compositionView->setAccessibleName(tr("compositions by HD fraction"));
     compositionView->setAccessibleDescription(
-            "The exact probability of every composition as an outline and the share of the "
-            "run's collisions spent in it as a filled bar.");
+            tr("The exact probability of every composition as an outline and the share of the "
+               "run's collisions spent in it as a filled bar."));
 
-    chkLogarithmic = new QCheckBox("logarithmic", this);
+    chkLogarithmic = new QCheckBox(tr("logarithmic"), this);
     chkLogarithmic->setObjectName("chkLogarithmic");
-    chkLogarithmic->setToolTip("Probability axis on a logarithmic scale: shows the compositions "
-                               "far from the most probable one");
+    chkLogarithmic->setToolTip(tr("Probability axis on a logarithmic scale: shows the compositions "
+                                  "far from the most probable one"));
     lblNotShown = newLabel("", "lblNotShown", this);
     lblNotShown->setWordWrap(true);
 
     // --- the exact values beside the observed ones ----------------------------
-    auto *summary = new QGroupBox("exact and observed", this);
+    auto *summary = new QGroupBox(tr("exact and observed"), this);
     summary->setObjectName("fraSummary");
     auto *grid = new QGridLayout(summary);
     lblDistance = newLabel("", "lblDistance", summary);
-    lblDistance->setToolTip("Total-variation distance: half the sum over all compositions of "
-                            "|observed share - exact P|. 0 means the run spent its collisions "
-                            "exactly as the theory says; 1 means it never met a likely "
-                            "composition.");
+    lblDistance->setToolTip(tr("Total-variation distance: half the sum over all compositions of "
+                               "|observed share - exact P|. 0 means the run spent its collisions "
+                               "exactly as the theory says; 1 means it never met a likely "
+                               "composition."));
     grid->addWidget(lblDistance, 0, 0, 1, 3);
-    grid->addWidget(newLabel("most probable composition:", "Label_mode", summary), 1, 0);
-    lblMode = newLabel("–", "lblMode", summary);
+    grid->addWidget(newLabel(tr("most probable composition:"), "Label_mode", summary), 1, 0);
+    lblMode = newLabel(tr("–"), "lblMode", summary);
     lblMode->setTextInteractionFlags(Qt::TextSelectableByMouse);
     grid->addWidget(lblMode, 1, 1, 1, 2);
-    grid->addWidget(newLabel("its probability P:", "Label_modeP", summary), 2, 0);
+    grid->addWidget(newLabel(tr("its probability P:"), "Label_modeP", summary), 2, 0);
     lblModeP = newValue("lblModeP", summary);
     grid->addWidget(lblModeP, 2, 2);
-    grid->addWidget(newLabel("its quotient Q:", "Label_modeQ", summary), 3, 0);
+    grid->addWidget(newLabel(tr("its quotient Q:"), "Label_modeQ", summary), 3, 0);
     lblModeQ = newValue("lblModeQ", summary);
     grid->addWidget(lblModeQ, 3, 2);
-    auto *observedHead = newLabel("observed", "Label_observed", summary);
-    auto *exactHead = newLabel("exact", "Label_exact", summary);
+    auto *observedHead = newLabel(tr("observed"), "Label_observed", summary);
+    auto *exactHead = newLabel(tr("exact"), "Label_exact", summary);
     observedHead->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     exactHead->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(observedHead, 4, 1);
     grid->addWidget(exactHead, 4, 2);
-    grid->addWidget(newLabel("mean HD fraction:", "Label_mean", summary), 5, 0);
+    grid->addWidget(newLabel(tr("mean HD fraction:"), "Label_mean", summary), 5, 0);
     lblMeanObserved = newValue("lblMeanObserved", summary);
     lblMeanExact = newValue("lblMeanExact", summary);
     grid->addWidget(lblMeanObserved, 5, 1);
     grid->addWidget(lblMeanExact, 5, 2);
-    grid->addWidget(newLabel("standard deviation:", "Label_sd", summary), 6, 0);
+    grid->addWidget(newLabel(tr("standard deviation:"), "Label_sd", summary), 6, 0);
     lblSdObserved = newValue("lblSdObserved", summary);
     lblSdExact = newValue("lblSdExact", summary);
     grid->addWidget(lblSdObserved, 6, 1);
@@ -245,7 +245,7 @@ void FrmEquilibrium::buildControls()
     // --- the course of the run -------------------------------------------------
     courseChart_ = newChart("courseChart");
     collisionAxis_ = new QValueAxis;
-    collisionAxis_->setTitleText("collisions");
+    collisionAxis_->setTitleText(tr("collisions"));
     collisionAxis_->setLabelFormat("%.0f");
     courseAxis_ = new QValueAxis;
     courseChart_->addAxis(collisionAxis_, Qt::AlignBottom);
@@ -255,19 +255,19 @@ void FrmEquilibrium::buildControls()
     bandLower_ = new QLineSeries(courseChart_);
     exactBand = new QAreaSeries(bandUpper_, bandLower_);
     exactBand->setObjectName("exactBand");
-    exactBand->setName("exact mean ± 1 standard deviation");
+    exactBand->setName(tr("exact mean ± 1 standard deviation"));
     exactMeanLine = new QLineSeries;
     exactMeanLine->setObjectName("exactMeanLine");
-    exactMeanLine->setName("exact mean");
+    exactMeanLine->setName(tr("exact mean"));
     approachLine = new QLineSeries;
     approachLine->setObjectName("approachLine");
-    approachLine->setName("expected from the run's start");
+    approachLine->setName(tr("expected from the run's start"));
     equilibriumConstant = new QLineSeries;
     equilibriumConstant->setObjectName("equilibriumConstant");
-    equilibriumConstant->setName("K = 4");
+    equilibriumConstant->setName(tr("K = 4"));
     courseLine = new QLineSeries;
     courseLine->setObjectName("courseLine");
-    courseLine->setName("this run");
+    courseLine->setName(tr("this run"));
     // The run first, the theory drawn over it: a long run's course is a dense
     // band of its own.
     QAbstractSeries *order[] = {courseLine,
@@ -288,15 +288,15 @@ void FrmEquilibrium::buildControls()
     // collisions run: without antialiasing that costs a fraction.
     courseView->setRenderHint(QPainter::Antialiasing, false);
     courseView->setMinimumSize(420, 220);
-    courseView->setAccessibleName("the run against collisions");
+    courseView->setAccessibleName(tr("the run against collisions"));
 
-    auto *courseBox = new QGroupBox("plot against collisions", this);
+    auto *courseBox = new QGroupBox(tr("plot against collisions"), this);
     courseBox->setObjectName("fraCourse");
     auto *courseOptions = new QVBoxLayout(courseBox);
-    const char *names[] = {"HD fraction", "ln W", "Q"};
+    const char *names[] = {QT_TR_NOOP("HD fraction"), "ln W", "Q"};
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
-        optCourse[std::size_t(i)] = new QRadioButton(names[i], courseBox);
+        optCourse[std::size_t(i)] = new QRadioButton(tr(names[i]), courseBox);
         optCourse[std::size_t(i)]->setObjectName(QString("optCourse_%1").arg(i));
         group->addButton(optCourse[std::size_t(i)], i);
         courseOptions->addWidget(optCourse[std::size_t(i)]);
@@ -307,19 +307,26 @@ void FrmEquilibrium::buildControls()
     lblHorizon->setWordWrap(true);
 
     // --- the reactions -----------------------------------------------------------
-    auto *reactionsBox = new QGroupBox("reactions", this);
+    auto *reactionsBox = new QGroupBox(tr("reactions"), this);
     reactionsBox->setObjectName("fraReactions");
     auto *table = new QGridLayout(reactionsBox);
-    const char *heads[] = {"count", "recent, per collision", "expected now", "at equilibrium"};
+    const char *heads[] = {QT_TR_NOOP("count"),
+                           QT_TR_NOOP("recent, per collision"),
+                           QT_TR_NOOP("expected now"),
+                           QT_TR_NOOP("at equilibrium")};
     for (int c = 0; c < 4; ++c) {
-        QLabel *head = newLabel(heads[c], QString("Label_reactions_%1").arg(c), reactionsBox);
+        QLabel *head = newLabel(tr(heads[c]), QString("Label_reactions_%1").arg(c), reactionsBox);
         head->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         table->addWidget(head, 0, c + 1);
     }
-    const char *reactions[] = {kForwardName, kReverseName, kUnreactedName};
+    // The reactions' names as the core's tables write them, translated here.
+    const char *reactions[]
+            = {QT_TRANSLATE_NOOP("kormix::ui::FrmEquilibrium", "forward (H2 + D2 -> 2 HD)"),
+               QT_TRANSLATE_NOOP("kormix::ui::FrmEquilibrium", "reverse (2 HD -> H2 + D2)"),
+               QT_TRANSLATE_NOOP("kormix::ui::FrmEquilibrium", "HD + HD met without reacting")};
     for (int r = 0; r < 3; ++r) {
         const auto i = std::size_t(r);
-        table->addWidget(newLabel(reactions[r], QString("Label_reaction_%1").arg(r), reactionsBox),
+        table->addWidget(newLabel(tr(reactions[r]), QString("Label_reaction_%1").arg(r), reactionsBox),
                          r + 1,
                          0);
         lblCount[i] = newValue(QString("lblCount_%1").arg(r), reactionsBox);
@@ -332,24 +339,24 @@ void FrmEquilibrium::buildControls()
         table->addWidget(lblExpectedNow[i], r + 1, 3);
         table->addWidget(lblExpectedEquilibrium[i], r + 1, 4);
     }
-    lblRecent[0]->setToolTip("Reactions per collision since the window's last refresh");
+    lblRecent[0]->setToolTip(tr("Reactions per collision since the window's last refresh"));
     table->setColumnStretch(0, 1);
 
     // --- the collisions stepped through ------------------------------------------
-    fraSteps = new QGroupBox("last collisions, stepped", this);
+    fraSteps = new QGroupBox(tr("last collisions, stepped"), this);
     fraSteps->setObjectName("fraSteps");
     txtSteps = new QPlainTextEdit(fraSteps);
     txtSteps->setObjectName("txtSteps");
     txtSteps->setReadOnly(true);
     txtSteps->setLineWrapMode(QPlainTextEdit::NoWrap);
-    txtSteps->setAccessibleName("last collisions, stepped");
+    txtSteps->setAccessibleName(tr("last collisions, stepped"));
     auto *stepsLayout = new QVBoxLayout(fraSteps);
     stepsLayout->addWidget(txtSteps);
     fraSteps->hide(); // until the user steps
 
-    cmdSavePicture = new QPushButton("Save Picture...", this);
+    cmdSavePicture = new QPushButton(tr("Save Picture..."), this);
     cmdSavePicture->setObjectName("cmdSavePicture");
-    cmdSaveData = new QPushButton("Save Data...", this);
+    cmdSaveData = new QPushButton(tr("Save Data..."), this);
     cmdSaveData->setObjectName("cmdSaveData");
 
     // --- layout ---------------------------------------------------------------------
@@ -420,7 +427,7 @@ void FrmEquilibrium::useProbabilityAxis()
         linearAxis_->setLabelFormat("%.3f");
         axis = linearAxis_;
     }
-    axis->setTitleText("probability");
+    axis->setTitleText(tr("probability"));
     compositionChart_->addAxis(axis, Qt::AlignLeft);
     observedBars->attachAxis(axis);
     exactOutline->attachAxis(axis);
@@ -517,9 +524,9 @@ QString FrmEquilibrium::probability(double p) const
 
 QString FrmEquilibrium::distanceText(std::optional<double> distance, char decimalPoint)
 {
-    const QString head = "distance from equilibrium (TV): ";
+    const QString line = tr("distance from equilibrium (TV): %1");
     if (!distance)
-        return head + "–";
+        return line.arg("–");
     char buffer[64];
     const auto result = std::to_chars(buffer,
                                       buffer + sizeof buffer,
@@ -528,7 +535,7 @@ QString FrmEquilibrium::distanceText(std::optional<double> distance, char decima
                                       4);
     std::string text(buffer, result.ptr);
     std::replace(text.begin(), text.end(), '.', decimalPoint);
-    return head + toQString(text);
+    return line.arg(toQString(text));
 }
 
 // --- refresh ------------------------------------------------------------------------
@@ -660,10 +667,10 @@ void FrmEquilibrium::showCompositions(const StayShares &shares)
     const std::int64_t notKept = exact_.compositionCount() - std::int64_t(exact_.kept.size());
     QStringList notes;
     if (notKept > 0)
-        notes << QString("%1 compositions with P below 1e-18 of the largest are not shown")
+        notes << tr("%1 compositions with P below 1e-18 of the largest are not shown")
                          .arg(toQString(integerToText(notKept)));
     if (group > 1)
-        notes << QString("each bar stands for %1 neighbouring compositions (their mean)").arg(group);
+        notes << tr("each bar stands for %1 neighbouring compositions (their mean)").arg(group);
     lblNotShown->setText(notes.join("; "));
 
     struct Bar
@@ -755,7 +762,7 @@ void FrmEquilibrium::showSummary(const StayShares &shares)
     }
     const CompositionProbability &mode = exact_.mode();
     const Composition &k = mode.counts;
-    QString modeText = QString("%1 H2 + %2 HD + %3 D2")
+    QString modeText = tr("%1 H2 + %2 HD + %3 D2")
                                .arg(toQString(integerToText(k.nH2)),
                                     toQString(integerToText(k.nHD)),
                                     toQString(integerToText(k.nD2)));
@@ -862,15 +869,15 @@ void FrmEquilibrium::showCourse()
                 break;
             approach << QPointF(x, a.meanHD / n);
         }
-        horizon = QString("The expected approach is the exact mean HD fraction from the run's "
-                          "start; it covers the first %1 collisions of the run.")
+        horizon = tr("The expected approach is the exact mean HD fraction from the run's "
+                     "start; it covers the first %1 collisions of the run.")
                           .arg(toQString(integerToText(approach_.horizon)));
     } else if (current && course == Course::Q) {
-        horizon = "Q of the run (left out while there is no H2 or no D2) and the equilibrium "
-                  "constant K = 4 it settles about.";
+        horizon = tr("Q of the run (left out while there is no H2 or no D2) and the equilibrium "
+                     "constant K = 4 it settles about.");
     } else if (current) {
-        horizon = "ln W of the run and its exact mean over the equilibrium, with one standard "
-                  "deviation about it.";
+        horizon = tr("ln W of the run and its exact mean over the equilibrium, with one standard "
+                     "deviation about it.");
     }
     lblHorizon->setText(horizon);
     courseView->setToolTip(horizon);
@@ -903,7 +910,7 @@ void FrmEquilibrium::showCourse()
         pad = std::max(std::abs(yMax) * 0.05, 0.05);
     const double low = course == Course::LnW ? yMin - pad : std::max(0.0, yMin - pad);
     courseAxis_->setRange(low, yMax + pad);
-    courseAxis_->setTitleText(course == Course::HDFraction ? "HD fraction"
+    courseAxis_->setTitleText(course == Course::HDFraction ? tr("HD fraction")
                               : course == Course::LnW      ? "ln W"
                                                            : "Q");
     courseAxis_->setLabelFormat(course == Course::HDFraction ? "%.2f" : "%.1f");
@@ -922,7 +929,7 @@ void FrmEquilibrium::showCourse()
     while (revisionLines.size() < wanted) {
         auto *mark = new QLineSeries;
         mark->setObjectName(QString("revisionLine_%1").arg(revisionLines.size()));
-        mark->setName("revision");
+        mark->setName(tr("revision"));
         courseChart_->addSeries(mark);
         mark->attachAxis(collisionAxis_);
         mark->attachAxis(courseAxis_);
@@ -1000,18 +1007,20 @@ void FrmEquilibrium::ShowMessage(const QString &text)
 
 void FrmEquilibrium::cmdSavePicture_Click()
 {
-    const QString path = askSavePath("Save Picture", "equilibrium.png", "PNG images (*.png)");
+    const QString path = askSavePath(tr("Save Picture"),
+                                     "equilibrium.png",
+                                     tr("PNG images (*.png)"));
     if (path.isEmpty())
         return;
     if (!grab().save(path, "PNG"))
-        ShowMessage("The picture could not be written to " + path);
+        ShowMessage(tr("The picture could not be written to %1").arg(path));
 }
 
 void FrmEquilibrium::cmdSaveData_Click()
 {
-    const QString path = askSavePath("Save Data",
+    const QString path = askSavePath(tr("Save Data"),
                                      "equilibrium.tsv",
-                                     "Tab-separated text (*.tsv *.txt)");
+                                     tr("Tab-separated text (*.tsv *.txt)"));
     if (path.isEmpty())
         return;
     refresh();

@@ -204,10 +204,10 @@ void FrmMain::buildControls()
 
 void FrmMain::buildViewMenu()
 {
-    menu_view = menuBar()->addMenu("&View");
+    menu_view = menuBar()->addMenu(tr("&View"));
     menu_view->setObjectName("menu_view");
     menu_view->setFont(QApplication::font("QMenu"));
-    menu_Equilibrium = menu_view->addAction("&Equilibrium");
+    menu_Equilibrium = menu_view->addAction(tr("&Equilibrium"));
     menu_Equilibrium->setObjectName("menu_Equilibrium");
     connect(menu_Equilibrium, &QAction::triggered, this, &FrmMain::menu_Equilibrium_Click);
 }
@@ -773,35 +773,38 @@ struct Speed
     std::int64_t rate;
 };
 constexpr Speed kSpeeds[] = {
-        {"menu_speed_full", "Full", 0},
-        {"menu_speed_1000000", "1,000,000 per second", 1000000},
-        {"menu_speed_10000", "10,000 per second", 10000},
-        {"menu_speed_100", "100 per second", 100},
-        {"menu_speed_10", "10 per second", 10},
+        {"menu_speed_full", QT_TRANSLATE_NOOP("kormix::ui::FrmMain", "Full"), 0},
+        {"menu_speed_1000000",
+         QT_TRANSLATE_NOOP("kormix::ui::FrmMain", "1,000,000 per second"),
+         1000000},
+        {"menu_speed_10000", QT_TRANSLATE_NOOP("kormix::ui::FrmMain", "10,000 per second"), 10000},
+        {"menu_speed_100", QT_TRANSLATE_NOOP("kormix::ui::FrmMain", "100 per second"), 100},
+        {"menu_speed_10", QT_TRANSLATE_NOOP("kormix::ui::FrmMain", "10 per second"), 10},
 };
 
-const char *const kSeedRange = "a whole number from 0 to 18446744073709551615";
+const char *const kSeedRange = QT_TRANSLATE_NOOP("kormix::ui::FrmMain",
+                                                 "a whole number from 0 to 18446744073709551615");
 
 } // namespace
 
 void FrmMain::buildRunMenu()
 {
-    menu_run = menuBar()->addMenu("&Run");
+    menu_run = menuBar()->addMenu(tr("&Run"));
     menu_run->setObjectName("menu_run");
     menu_run->setFont(QApplication::font("QMenu"));
 
-    menu_Step = menu_run->addAction("&Step");
+    menu_Step = menu_run->addAction(tr("&Step"));
     menu_Step->setObjectName("menu_Step");
-    menu_Step100 = menu_run->addAction("Step &100");
+    menu_Step100 = menu_run->addAction(tr("Step &100"));
     menu_Step100->setObjectName("menu_Step100");
 
-    menu_speed = menu_run->addMenu("S&peed");
+    menu_speed = menu_run->addMenu(tr("S&peed"));
     menu_speed->setObjectName("menu_speed");
     menu_speed->setFont(QApplication::font("QMenu"));
     speedGroup = new QActionGroup(this);
     speedGroup->setExclusive(true);
     for (const Speed &speed : kSpeeds) {
-        QAction *action = menu_speed->addAction(speed.caption);
+        QAction *action = menu_speed->addAction(tr(speed.caption));
         action->setObjectName(speed.name);
         action->setCheckable(true);
         action->setChecked(speed.rate == 0);
@@ -810,9 +813,9 @@ void FrmMain::buildRunMenu()
     }
 
     menu_run->addSeparator();
-    menu_SetSeed = menu_run->addAction("Set &Seed...");
+    menu_SetSeed = menu_run->addAction(tr("Set &Seed..."));
     menu_SetSeed->setObjectName("menu_SetSeed");
-    menu_ClearSeed = menu_run->addAction("Clear Seed");
+    menu_ClearSeed = menu_run->addAction(tr("Clear Seed"));
     menu_ClearSeed->setObjectName("menu_ClearSeed");
 
     connect(menu_Step, &QAction::triggered, this, &FrmMain::menu_Step_Click);
@@ -939,19 +942,19 @@ void FrmMain::menu_SetSeed_Click()
     const QString current = QString::number(quint64(sim_.rng.currentSeed()));
     QInputDialog dialog(this);
     dialog.setObjectName("dlgSeed");
-    dialog.setWindowTitle("Set Seed");
+    dialog.setWindowTitle(tr("Set Seed"));
     dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setLabelText(QString("The seed of this run: %1\n\n"
-                                "Every new system starts from the seed given here, so that the "
-                                "same setup gives the same run.\nSeed (%2):")
-                                .arg(current, kSeedRange));
+    dialog.setLabelText(tr("The seed of this run: %1\n\n"
+                           "Every new system starts from the seed given here, so that the "
+                           "same setup gives the same run.\nSeed (%2):")
+                                .arg(current, tr(kSeedRange)));
     dialog.setTextValue(sim_.rng.hasFixedSeed() ? QString::number(quint64(sim_.rng.fixedSeed()))
                                                 : current);
     if (dialog.exec() != QDialog::Accepted || exiting_)
         return;
     const auto seed = readWholeNumber(dialog.textValue().toStdString());
     if (!seed) {
-        ShowMessage(QString("The seed must be %1.").arg(kSeedRange));
+        ShowMessage(tr("The seed must be %1.").arg(tr(kSeedRange)));
         return;
     }
     // Before a run has collided its sequence is still unused, so it starts
