@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // What a counter label costs per new text: a plain label against one that
 // fits its text to its box, written and drawn as the main window's collision
 // counter is while collisions run, with texts that fit and texts that must

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The rules of the detailed display's chart, free of any widget: which bar a
 // click picks, where a selection is held, and which keys step it.
 //

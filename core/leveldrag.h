@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The rules of the revise window's level editor, free of any widget: which
 // column a press grabs, how many molecules a pointer position asks for, and
 // what a drag by that many molecules does to the three counts.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The one hit test that the chart and the level editor share: which of a row
 // of places lies nearest to a position.
 #pragma once

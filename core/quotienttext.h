@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The display text of the reaction quotient Q = nHD^2 / (nH2 nD2) of any
 // counts, as every window shows it.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // What a run does beside the register of distributions: the collisions spent
 // in each composition, the reactions counted, and the course of the run over
 // time. The collision engine keeps them; the equilibrium window and the

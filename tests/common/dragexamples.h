@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // The worked examples of a drag in the level editor, shared by the test of
 // the arithmetic and by the test that makes the same drags with the mouse.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // What the collision loop observes beside the register: the shares of
 // collisions per composition, the reactions counted and the course of the
 // run, checked against the register and the exact equilibrium.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Texts that are never cut: where a text is wider than its box, it is drawn in
 // a smaller size of its font, just small enough to fit, while the box keeps
 // the place and size it was given. The windows were laid out for a narrow

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Where the most-probable window opens: beside the main window, where the
 // user looks while collisions run, and never over the main window's commands,
 // where a click meant for a button would hit the other window.

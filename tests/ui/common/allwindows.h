@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Every window of the program open at once on one simulation: the main window
 // with a system set up and the most-probable window beside it, the setup
 // dialog, the detailed display and the revise-data window.

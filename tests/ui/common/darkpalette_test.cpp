@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Every window under a dark desktop palette: the areas drawn on white keep
 // dark text, and check boxes and option buttons keep an indicator that stands
 // out from what they stand on.

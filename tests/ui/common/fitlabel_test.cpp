@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Texts are never cut: a label's or a button's text wider than its box is
 // drawn in a smaller size of its font, in every window, whatever the face and
 // however long the number; the boxes keep the places and sizes they were given.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
 // Where the most-probable window opens, worked out for screens of every size:
 // beside the main window, else below it, else off its commands.
 #include "ui/common/twips.h"
