@@ -272,7 +272,6 @@ int runBatch(const QStringList &arguments, std::ostream &out, std::ostream &err)
     sim.BeginCollisions();
     host.begin(sim, std::int64_t(*n));
     const Clock::time_point started = Clock::now();
-    sim.bRunning = true;
     sim.runCollisionsFor(std::int64_t(*n));
     const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
     host.end();

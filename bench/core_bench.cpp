@@ -22,7 +22,7 @@ public:
     void serveEvents() override
     {
         if (sim->nCollisions >= stopAt || (stopAfterWrap && sim->nDistFound > 1000))
-            sim->bRunning = false;
+            sim->requestStop();
     }
     SetupFields readSetupFields() override { return fields; }
 
@@ -35,7 +35,6 @@ public:
 void run(Simulation &sim, StopHost &host, std::int64_t collisions)
 {
     host.stopAt = sim.nCollisions + collisions;
-    sim.bRunning = true;
     sim.RunCollisions();
 }
 

@@ -51,7 +51,7 @@ public:
     void serveEvents() override
     {
         if (--left <= 0)
-            sim.bRunning = false;
+            sim.requestStop();
     }
     kormix::Simulation &sim;
     long long left = 0;
@@ -77,7 +77,6 @@ void BM_EngineOnly(benchmark::State &state)
         const long long before = sim.nCollisions;
         const auto start = Clock::now();
         host.left = 20000; // a million collisions
-        sim.bRunning = true;
         sim.RunCollisions();
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
         total += sim.nCollisions - before;

@@ -484,27 +484,24 @@ private:
     std::uint32_t s0, s1, s2, s3; // the generator's state
 };
 
-void Simulation::RunCollisions()
+Simulation::LoopEnd Simulation::RunCollisions()
 {
-    stopAt_ = kNoLimit;
-    if (stepLog.recording())
-        collide<true>();
-    else
-        collide<false>();
+    return runCollisionsFor(kNoLimit);
 }
 
-void Simulation::runCollisionsFor(std::int64_t collisions)
+Simulation::LoopEnd Simulation::runCollisionsFor(std::int64_t collisions)
 {
     if (collisions <= 0) {
-        bRunning = false;
-        return;
+        stopRequested_ = false;
+        return LoopEnd::LimitReached;
     }
     stopAt_ = collisions >= kNoLimit - nCollisions ? kNoLimit : nCollisions + collisions;
-    if (stepLog.recording())
-        collide<true>();
-    else
-        collide<false>();
+    running_ = true;
+    const LoopEnd end = stepLog.recording() ? collide<true>() : collide<false>();
+    running_ = false;
+    stopRequested_ = false;
     stopAt_ = kNoLimit;
+    return end;
 }
 
 void Simulation::setCollisionsPerService(std::int32_t collisions)
@@ -514,7 +511,7 @@ void Simulation::setCollisionsPerService(std::int32_t collisions)
 }
 
 template<bool kLogged>
-void Simulation::collide()
+Simulation::LoopEnd Simulation::collide()
 {
     // The log tells the collisions of one stepped stretch; a run without it
     // would leave a gap.
@@ -523,10 +520,8 @@ void Simulation::collide()
     host_->setLabel(MainLabel::status, "running");
     CollisionLoop loop(*this);
     for (;;) {
-        if (!loop.canCollide()) [[unlikely]] {
-            bRunning = false;
-            return;
-        }
+        if (!loop.canCollide()) [[unlikely]]
+            return LoopEnd::NoPartner;
         loop.collideOnce<kLogged>();
         if (loop.serviceDue) {
             // The limit ends the loop without a service of its own, unless it
@@ -537,12 +532,14 @@ void Simulation::collide()
                 host_->serveEvents();
                 loop.load();
             }
-            if (loop.count() >= stopAt_)
-                bRunning = false;
+            if (loop.count() >= stopAt_) {
+                loop.store();
+                return LoopEnd::LimitReached;
+            }
         }
-        if (!bRunning) {
+        if (stopRequested_) {
             loop.store();
-            return;
+            return LoopEnd::Stopped;
         }
     }
 }

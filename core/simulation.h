@@ -49,12 +49,24 @@ public:
     void SetupSystem();
     // Starts a new run from the current composition and records it.
     void BeginCollisions();
-    // Collides until bRunning is false.
-    void RunCollisions();
-    // The same, but at most this many collisions: once they have run,
-    // bRunning is false and the loop ends as after a stop. A new run begun
-    // from inside the loop (a revision) gets the collisions still left.
-    void runCollisionsFor(std::int64_t collisions);
+    // Why the collision loop returned.
+    enum class LoopEnd {
+        Stopped,      // a stop was asked for (requestStop)
+        LimitReached, // runCollisionsFor's collisions have all run
+        NoPartner,    // fewer than two molecules: nothing can collide
+    };
+    // Collides until a stop is asked for. The request is tested once after
+    // every collision, so the loop always runs at least one.
+    LoopEnd RunCollisions();
+    // The same, but at most this many collisions. A new run begun from
+    // inside the loop (a revision) gets the collisions still left.
+    LoopEnd runCollisionsFor(std::int64_t collisions);
+    // Asks the loop to end after its current collision; the loop takes the
+    // request when it returns. A request made before the loop is entered
+    // ends it after its first collision.
+    void requestStop() { stopRequested_ = true; }
+    // True while the collision loop runs (nested handlers see it so).
+    bool running() const { return running_; }
     // Records the current distribution in the register.
     void RecordDistribution();
     // Puts the display text of the reaction quotient of nKind into Q.
@@ -86,7 +98,6 @@ public:
     NumberOrText QBest;
 
     // Flags.
-    bool bRunning = false;
     bool bTurbo = false;
     bool bNeedsSetup = false;
     bool bSaveAll = false;
@@ -126,7 +137,7 @@ private:
 
     // RunCollisions and runCollisionsFor: the loop with or without the log.
     template<bool kLogged>
-    void collide();
+    LoopEnd collide();
 
     void emptyRegister();
     // nCollisions = 0, keeping what is left of a limited loop's collisions.
@@ -158,6 +169,8 @@ private:
     // runCollisionsFor ends the loop once nCollisions reaches this.
     std::int64_t stopAt_ = kNoLimit;
     std::int32_t collisionsPerService_ = 50;
+    bool stopRequested_ = false;
+    bool running_ = false;
 };
 
 } // namespace kormix

@@ -93,9 +93,8 @@ inline void runUntil(Simulation &sim, FakeHost &host, const std::function<bool()
 {
     host.onServeEvents = [&] {
         if (done())
-            sim.bRunning = false;
+            sim.requestStop();
     };
-    sim.bRunning = true;
     sim.RunCollisions();
     host.onServeEvents = nullptr;
 }

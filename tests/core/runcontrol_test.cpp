@@ -45,14 +45,12 @@ TEST(RunCollisionsFor, RunsExactlyThatManyCollisionsThenStops)
         FakeHost host;
         Simulation sim(&host);
         startSeeded(sim, host, "20", "0", "20", 11);
-        sim.bRunning = true;
         sim.runCollisionsFor(c.before);
         ASSERT_EQ(sim.nCollisions, c.before);
         const int servicesBefore = host.eventServices;
-        sim.bRunning = true;
-        sim.runCollisionsFor(c.steps);
+        EXPECT_EQ(sim.runCollisionsFor(c.steps), Simulation::LoopEnd::LimitReached);
         EXPECT_EQ(sim.nCollisions, c.before + c.steps);
-        EXPECT_FALSE(sim.bRunning);
+        EXPECT_FALSE(sim.running());
         EXPECT_EQ(host.eventServices - servicesBefore, c.services);
         EXPECT_EQ(sim.observed.series().points().back().collision, (c.before + c.steps) / 50 * 50);
         // The stays credited and the one going on add up to every collision.
@@ -68,7 +66,6 @@ TEST(RunCollisionsFor, GivesTheSameRunAsAnUnlimitedLoopStoppedThere)
         Simulation sim(&host);
         startSeeded(sim, host, "30", "4", "30", 5);
         for (std::int64_t n : steps) {
-            sim.bRunning = true;
             sim.runCollisionsFor(n);
         }
         return distributionsText(sim) + std::to_string(sim.nCollisions) + " "
@@ -96,27 +93,22 @@ TEST(RunCollisionsFor, EndsEarlierOnAStopAndNeverWithoutMolecules)
     startSeeded(sim, host, "10", "0", "10", 3);
     host.onServeEvents = [&] {
         if (sim.nCollisions == 150)
-            sim.bRunning = false;
+            sim.requestStop();
     };
-    sim.bRunning = true;
-    sim.runCollisionsFor(1000);
+    EXPECT_EQ(sim.runCollisionsFor(1000), Simulation::LoopEnd::Stopped);
     EXPECT_EQ(sim.nCollisions, 150);
     host.onServeEvents = nullptr;
 
     // No collisions asked for: nothing runs.
-    sim.bRunning = true;
-    sim.runCollisionsFor(0);
-    EXPECT_FALSE(sim.bRunning);
+    EXPECT_EQ(sim.runCollisionsFor(0), Simulation::LoopEnd::LimitReached);
     EXPECT_EQ(sim.nCollisions, 150);
 
     // The limit ends with the loop: a later run is unlimited again.
-    sim.bRunning = true;
     sim.runCollisionsFor(10);
     host.onServeEvents = [&] {
         if (sim.nCollisions == 300)
-            sim.bRunning = false;
+            sim.requestStop();
     };
-    sim.bRunning = true;
     sim.RunCollisions();
     EXPECT_EQ(sim.nCollisions, 300);
 
@@ -125,9 +117,7 @@ TEST(RunCollisionsFor, EndsEarlierOnAStopAndNeverWithoutMolecules)
     lone.byMolecules("1", "0", "0");
     single.SetupSystem();
     single.BeginCollisions();
-    single.bRunning = true;
-    single.runCollisionsFor(5);
-    EXPECT_FALSE(single.bRunning);
+    EXPECT_EQ(single.runCollisionsFor(5), Simulation::LoopEnd::NoPartner);
     EXPECT_EQ(single.nCollisions, 0);
 }
 
@@ -146,7 +136,6 @@ TEST(RunCollisionsFor, ARevisionInsideGetsTheCollisionsLeft)
             sim.BeginCollisions();
         }
     };
-    sim.bRunning = true;
     sim.runCollisionsFor(120);
     EXPECT_EQ(sim.nMolecules, 12);
     EXPECT_EQ(sim.nCollisions, 70); // 50 before the revision, 70 after
@@ -164,11 +153,7 @@ protected:
         sim.BeginCollisions();
         sim.stepLog.setRecording(true);
     }
-    void step(std::int64_t n)
-    {
-        sim.bRunning = true;
-        sim.runCollisionsFor(n);
-    }
+    void step(std::int64_t n) { sim.runCollisionsFor(n); }
     FakeHost host;
     Simulation sim{&host};
 };
@@ -250,7 +235,6 @@ TEST(StepLog, LoggingDoesNotChangeTheRun)
         Simulation sim(&host);
         startSeeded(sim, host, "40", "0", "40", 8);
         sim.stepLog.setRecording(logged);
-        sim.bRunning = true;
         sim.runCollisionsFor(5000);
         return distributionsText(sim) + std::to_string(sim.observed.reactions.hdUnreacted);
     };
@@ -268,7 +252,6 @@ TEST(CollisionsPerService, SlowedRunsServeEveryCollisionAndTurboStillCountsInHun
     EXPECT_EQ(sim.collisionsPerService(), 50);
     sim.setCollisionsPerService(1);
     host.counterWrites.clear();
-    sim.bRunning = true;
     sim.runCollisionsFor(250);
     EXPECT_EQ(host.eventServices, 250);
     EXPECT_EQ(host.counterWrites, (std::vector<std::string>{"100", "200"}));
@@ -277,7 +260,6 @@ TEST(CollisionsPerService, SlowedRunsServeEveryCollisionAndTurboStillCountsInHun
     // A new interval is taken at the next service.
     host.onServeEvents = [&] { sim.setCollisionsPerService(50); };
     host.eventServices = 0;
-    sim.bRunning = true;
     sim.runCollisionsFor(250);
     EXPECT_EQ(host.eventServices, 1 + 5); // at 251, then 300, 350, 400, 450, 500
     EXPECT_EQ(sim.nCollisions, 500);
@@ -324,7 +306,6 @@ std::string seededRun(std::uint64_t seed, std::int64_t collisions, bool fixFirst
     host.byMolecules("50", "0", "50");
     sim.SetupSystem();
     sim.BeginCollisions();
-    sim.bRunning = true;
     sim.runCollisionsFor(collisions);
     return distributionsText(sim);
 }

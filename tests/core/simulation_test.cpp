@@ -230,10 +230,9 @@ TEST(RunCollisions, OneH2AndOneD2AlwaysReactThenHalfTheTime)
     host.onShowMostProbable = [&] {
         if (!stopped && sim.nCollisions == 1) {
             stopped = true;
-            sim.bRunning = false;
+            sim.requestStop();
         }
     };
-    sim.bRunning = true;
     sim.RunCollisions();
     EXPECT_EQ(sim.nCollisions, 1);
     EXPECT_EQ(sim.nHD, 2);
@@ -262,9 +261,8 @@ TEST(RunCollisions, HdPairReactsOnlyAboveOneHalf)
         sim.bTurbo = false; // the counter is written after every collision
         host.onSetLabel = [&](MainLabel label) {
             if (label == MainLabel::ncollide)
-                sim.bRunning = false;
+                sim.requestStop();
         };
-        sim.bRunning = true;
         sim.RunCollisions();
         EXPECT_EQ(sim.nCollisions, 1);
         EXPECT_EQ(sim.nHD, c.reacts ? 0 : 2);
@@ -405,9 +403,8 @@ TEST(RunCollisions, EmptySystemSetUpFromInsideTheLoopEndsIt)
     setUpMolecules(sim, host, "5", "0", "5");
     sim.BeginCollisions();
     host.onServeEvents = [&] { sim.ClearSystem(); };
-    sim.bRunning = true;
-    sim.RunCollisions();
-    EXPECT_FALSE(sim.bRunning);
+    EXPECT_EQ(sim.RunCollisions(), Simulation::LoopEnd::NoPartner);
+    EXPECT_FALSE(sim.running());
     EXPECT_EQ(sim.nMolecules, 0);
 }
 
@@ -424,10 +421,9 @@ TEST(RunCollisions, NewSystemSetUpFromInsideTheLoopIsCollidedOn)
             sim.SetupSystem();
             sim.BeginCollisions();
         } else if (services == 3) {
-            sim.bRunning = false;
+            sim.requestStop();
         }
     };
-    sim.bRunning = true;
     sim.RunCollisions();
     EXPECT_EQ(sim.nCollisions, 100);
     EXPECT_EQ(sim.nMolecules, 30);
@@ -441,9 +437,7 @@ TEST(RunCollisions, StopsAtOnceWithFewerThanTwoMolecules)
     Simulation sim(&host);
     setUpMolecules(sim, host, "1", "0", "0");
     sim.BeginCollisions();
-    sim.bRunning = true;
-    sim.RunCollisions();
-    EXPECT_FALSE(sim.bRunning);
+    EXPECT_EQ(sim.RunCollisions(), Simulation::LoopEnd::NoPartner);
     EXPECT_EQ(sim.nCollisions, 0);
 }
 

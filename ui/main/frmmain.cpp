@@ -305,7 +305,7 @@ void FrmMain::setLabel(MainLabel label, std::string_view text)
     // The core's own text, before any translation: best-only mode.
     if (label == MainLabel::NumDistros)
         numDistrosMostProb_ = text == "most prob";
-    if (sim_.bRunning) {
+    if (bRunning_) {
         // While collisions run, a label is written many thousand times a
         // second but painted only when events are served: the latest text
         // waits for the next event service.
@@ -353,13 +353,13 @@ void FrmMain::serveEvents()
 {
     if (exiting_)
         return;
-    if (sim_.bRunning && pacedRate_ > 0) {
+    if (bRunning_ && pacedRate_ > 0) {
         paceEvents();
         return;
     }
     // Between two repaints the user sees nothing change, so while collisions
     // run a service within a few milliseconds of the last one is skipped.
-    if (sim_.bRunning && serviceIntervalMs_ > 0 && serviceClock_.isValid()
+    if (bRunning_ && serviceIntervalMs_ > 0 && serviceClock_.isValid()
         && serviceClock_.elapsed() < serviceIntervalMs_)
         return;
     flushView();
@@ -410,7 +410,7 @@ void FrmMain::ShowMostProbable()
     // collisions run (with "Show Fluctuations" this is called for every
     // change of distribution); at once otherwise.
     bestPending_ = true;
-    if (!sim_.bRunning) {
+    if (!bRunning_) {
         bestPending_ = false;
         paintBest();
     }
@@ -435,6 +435,12 @@ void FrmMain::paintBest()
 }
 
 // --- procedures shared by the handlers ---------------------------------------
+
+void FrmMain::stopRun()
+{
+    bRunning_ = false;
+    sim_.requestStop();
+}
 
 void FrmMain::ShowMessage(const QString &text)
 {
@@ -551,12 +557,12 @@ void FrmMain::ApplyRevisedData()
     writeMolecules({sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]});
     // A run going on goes on with the revised system; otherwise the next
     // start begins afresh.
-    if (!sim_.bRunning)
+    if (!bRunning_)
         setRunState(RunState::NeedsSetup);
     sim_.SetupSystem();
     if (!sim_.bNeedsSetup) {
         CmdCollide->setFocus();
-        if (sim_.bRunning)
+        if (bRunning_)
             setLabel(MainLabel::status, "Setup Complete");
         else
             setRunState(RunState::Ready);
@@ -569,10 +575,10 @@ void FrmMain::ApplyRevisedData()
 
 void FrmMain::CmdSetup_Click()
 {
-    flags_.bWasRunning = sim_.bRunning;
-    if (sim_.bRunning) {
+    flags_.bWasRunning = bRunning_;
+    if (bRunning_) {
         // The start handler opens the dialog once the loop has ended.
-        sim_.bRunning = false;
+        stopRun();
         return;
     }
     if (exiting_)
@@ -607,17 +613,18 @@ void FrmMain::CmdCollide_Click()
         return;
     }
     flags_.bWasRunning = false;
-    if (sim_.bRunning) {
-        sim_.bRunning = false;
+    if (bRunning_) {
+        stopRun();
         setRunState(RunState::Stopped);
     } else {
-        sim_.bRunning = true;
+        bRunning_ = true;
         if (runState_ == RunState::NeedsSetup || runState_ == RunState::Ready)
             sim_.BeginCollisions();
         setRunState(RunState::Running);
         CmdShowBest_Click();
         restartPace();
         sim_.RunCollisions();
+        bRunning_ = false;
         flushView();
         refreshEquilibrium(true);
         // The loop also ends without a stop command: when a revision inside it
@@ -632,7 +639,7 @@ void FrmMain::CmdCollide_Click()
 
 void FrmMain::CmdRestart_Click()
 {
-    if (sim_.bRunning) {
+    if (bRunning_) {
         ShowMessage(tr("Stop collisions prior to clearing"));
         return;
     }
@@ -649,7 +656,7 @@ void FrmMain::CmdReviseData_Click()
     ShowReviseWindow();
     if (!flags_.bReviseAccepted || exiting_)
         return;
-    if (sim_.bRunning) {
+    if (bRunning_) {
         ApplyRevisedData();
         CmdShowBest_Click();
     } else {
@@ -695,7 +702,7 @@ void FrmMain::CmdShowBest_Click()
 void FrmMain::ChkSilent_Click()
 {
     sim_.bTurbo = ChkSilent->isChecked();
-    if (sim_.bRunning) {
+    if (bRunning_) {
         setLabel(MainLabel::status, sim_.bTurbo ? "running in turbo mode" : "running");
         sim_.UpdateStatistics();
     }
@@ -714,7 +721,7 @@ void FrmMain::menu_Exit_Click()
     exiting_ = true;
     // The loop ends after its current collision and returns to a start
     // handler that has nothing left to open.
-    sim_.bRunning = false;
+    stopRun();
     flags_.bWasRunning = false;
     HideMostProbable();
     const QWidgetList windows = QApplication::topLevelWidgets();
@@ -832,7 +839,7 @@ void FrmMain::updateRunMenu()
     if (!menu_run)
         return;
     const bool canStep = (runState_ == RunState::Ready || runState_ == RunState::Stopped)
-                         && !sim_.bRunning && !sim_.bNeedsSetup;
+                         && !bRunning_ && !sim_.bNeedsSetup;
     menu_Step->setEnabled(canStep);
     menu_Step100->setEnabled(canStep);
     menu_ClearSeed->setEnabled(sim_.rng.hasFixedSeed());
@@ -850,20 +857,21 @@ void FrmMain::menu_Step100_Click()
 
 void FrmMain::runSteps(std::int64_t collisions)
 {
-    if (sim_.bRunning || sim_.bNeedsSetup || exiting_
+    if (bRunning_ || sim_.bNeedsSetup || exiting_
         || !(runState_ == RunState::Ready || runState_ == RunState::Stopped))
         return;
     // As the start command does it, but without opening or closing the
     // most-probable window at every step; the stop command ends a slow step
     // early.
     flags_.bWasRunning = false;
-    sim_.bRunning = true;
+    bRunning_ = true;
     if (runState_ == RunState::Ready)
         sim_.BeginCollisions();
     setRunState(RunState::Running);
     sim_.stepLog.setRecording(true);
     restartPace();
     sim_.runCollisionsFor(collisions);
+    bRunning_ = false;
     sim_.stepLog.setRecording(false);
     flushView();
     refreshEquilibrium(true); // lists the collisions just stepped
@@ -920,7 +928,7 @@ void FrmMain::paceEvents()
             flushView();
             QCoreApplication::processEvents();
             serviceClock_.start();
-            if (!sim_.bRunning || exiting_ || pacedRate_ == 0)
+            if (!bRunning_ || exiting_ || pacedRate_ == 0)
                 return;
             if (sim_.nCollisions < paceFrom_) {
                 restartPace();
@@ -959,7 +967,7 @@ void FrmMain::menu_SetSeed_Click()
     }
     // Before a run has collided its sequence is still unused, so it starts
     // from the seed at once; a run under way goes on as it was.
-    if (!sim_.bRunning && (runState_ == RunState::NeedsSetup || runState_ == RunState::Ready))
+    if (!bRunning_ && (runState_ == RunState::NeedsSetup || runState_ == RunState::Ready))
         sim_.rng.fixSeed(*seed);
     else
         sim_.rng.fixSeedForLater(*seed);

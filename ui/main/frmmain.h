@@ -82,6 +82,9 @@ public:
     // caption back.
     enum class RunState { NeedsSetup, Ready, Running, Stopped };
     RunState runState() const { return runState_; }
+    // Collisions run (or are about to, once the start handler enters the
+    // loop).
+    bool bRunning() const { return bRunning_; }
 
     // What the main window keeps about its other windows.
     struct WindowFlags
@@ -218,6 +221,8 @@ private:
     // "Most Probable" opens the most-probable window, "Hide Most Prob"
     // closes it.
     void setShowBestCaption(bool hides);
+    // Ends the run going on after its current collision.
+    void stopRun();
 
     Simulation &sim_;
     QPointer<FrmSetup> frmSetup_;
@@ -228,6 +233,7 @@ private:
     std::array<QLabel *, 13> labels_{}; // by MainLabel
 
     RunState runState_ = RunState::NeedsSetup;
+    bool bRunning_ = false;
     WindowFlags flags_;
     bool showBestHides_ = false;      // CmdShowBest reads "Hide Most Prob"
     bool numDistrosMostProb_ = false; // NumDistros reads "most prob"

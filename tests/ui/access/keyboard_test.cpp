@@ -76,7 +76,7 @@ public:
     {
         timer_.setInterval(0);
         QObject::connect(&timer_, &QTimer::timeout, [this, &main, &sim, n] {
-            if (done_ || !sim.bRunning || sim.nCollisions < n || QApplication::activeModalWidget())
+            if (done_ || !sim.running() || sim.nCollisions < n || QApplication::activeModalWidget())
                 return;
             done_ = true;
             if (!main.isActiveWindow())

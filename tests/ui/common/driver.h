@@ -196,7 +196,7 @@ struct Step
 // A step once the run has reached n collisions.
 inline Step at(const Simulation &sim, std::int64_t n, std::function<void()> act)
 {
-    return {[&sim, n] { return sim.bRunning && sim.nCollisions >= n; }, std::move(act)};
+    return {[&sim, n] { return sim.running() && sim.nCollisions >= n; }, std::move(act)};
 }
 // "Stop Collisions" once `until` holds while collisions run.
 inline Step stopWhen(ui::FrmMain &main, std::function<bool()> until)

@@ -123,18 +123,24 @@ TEST_F(GermanTest, TheCoresWordsAreTranslatedWhenWrittenAndNumbersStayAsTheyAre)
 
     // While collisions run the text waits for the next event service and is
     // translated then.
-    frm.setLabel(MainLabel::status, "needs setup");
     frm.setServiceInterval(0);
-    windows.sim.bRunning = true;
-    frm.setLabel(MainLabel::status, "running");
-    frm.setLabel(MainLabel::Qa, "infinite");
-    frm.setLabel(MainLabel::ncollide, "500");
-    EXPECT_EQ(frm.status->text(), "nicht eingerichtet");
-    frm.serveEvents();
-    windows.sim.bRunning = false;
-    EXPECT_EQ(frm.status->text(), "läuft");
-    EXPECT_EQ(frm.Qa->text(), "unendlich");
-    EXPECT_EQ(frm.ncollide->text(), "500");
+    bool checked = false;
+    test::click(frm.CmdCollide,
+                {{[&] { return windows.sim.running(); },
+                  [&] {
+                      frm.setLabel(MainLabel::Qa, "infinite");
+                      EXPECT_NE(frm.Qa->text(), "unendlich");
+                      frm.serveEvents();
+                      EXPECT_EQ(frm.status->text(), "läuft");
+                      EXPECT_EQ(frm.Qa->text(), "unendlich");
+                      checked = true;
+                      QTest::mouseClick(frm.CmdCollide, Qt::LeftButton);
+                  }}});
+    EXPECT_TRUE(checked);
+    // The start closed the most-probable window (it toggles): open it again.
+    if (!frm.bestForm())
+        frm.CmdShowBest->click();
+    ASSERT_NE(frm.bestForm(), nullptr);
 
     // A level panel's Q of a system without D2.
     windows.frm->bestForm()->FraLevels->showDistribution({4, 2, 0, 0}, 6, '.');

@@ -289,7 +289,7 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
     test::click(main.CmdReviseData,
                 {test::stopWhen(main, [&] { return equilibrated && sim.nCollisions >= 500; })});
     ASSERT_TRUE(equilibrated);
-    ASSERT_FALSE(sim.bRunning);
+    ASSERT_FALSE(sim.running());
 
     EXPECT_TRUE(w->isVisible());
     EXPECT_GT(std::size_t(w->courseLine->count()), before);

@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, StartWithoutASystemIsRefused)
     EXPECT_EQ(script.opened, QStringList{kCantContinue});
     EXPECT_EQ(frm.CmdCollide->text(), "Start Collisions");
     EXPECT_EQ(frm.focusWidget(), frm.CmdSetup);
-    EXPECT_FALSE(sim.bRunning);
+    EXPECT_FALSE(sim.running());
     EXPECT_EQ(frm.bestForm(), nullptr);
 }
 
@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, StopRestartAndAFreshStart)
     // A restart goes on with the same run.
     std::int64_t firstSeenOnRestart = -1;
     click(frm.CmdCollide,
-          {{[&] { return sim.bRunning; }, [&] { firstSeenOnRestart = sim.nCollisions; }},
+          {{[&] { return sim.running(); }, [&] { firstSeenOnRestart = sim.nCollisions; }},
            stopAt(stoppedAt + 1000)});
     EXPECT_GE(firstSeenOnRestart, stoppedAt);
     EXPECT_GE(sim.nCollisions, stoppedAt + 1000);
@@ -158,7 +158,7 @@ TEST_F(MainWindowTest, StopRestartAndAFreshStart)
     EXPECT_EQ(frm.ncollide->text(), "0");
     std::int64_t firstSeenOnStart = -1;
     click(frm.CmdCollide,
-          {{[&] { return sim.bRunning; }, [&] { firstSeenOnStart = sim.nCollisions; }},
+          {{[&] { return sim.running(); }, [&] { firstSeenOnStart = sim.nCollisions; }},
            stopAt(100)});
     EXPECT_GE(firstSeenOnStart, 0);
     EXPECT_LT(firstSeenOnStart, stoppedAt);
@@ -201,7 +201,7 @@ TEST_F(MainWindowTest, AStopServedBeforeTheLoopBeginsLeavesTheButtonOfferingARes
     frm.Check1->click(); // the refresh at the start of the run now serves events
     QTimer::singleShot(0, frm.CmdCollide, [this] { frm.CmdCollide->click(); });
     frm.CmdCollide->click();
-    EXPECT_FALSE(sim.bRunning);
+    EXPECT_FALSE(sim.running());
     EXPECT_LE(sim.nCollisions, 1);
     EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
 }
@@ -211,7 +211,7 @@ TEST_F(MainWindowTest, SetupDuringARunStopsItAndOpensTheDialogOnceAfterwards)
     setup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"});
     bool runningWhenOpened = true;
     script.then([&](QWidget *w) {
-        runningWhenOpened = sim.bRunning;
+        runningWhenOpened = sim.running();
         fillSetup(Molecules{.h2 = "8", .hd = "0", .d2 = "8"})(w);
     });
     click(frm.CmdCollide, {at(500, [&] { frm.CmdSetup->click(); })});
@@ -219,7 +219,7 @@ TEST_F(MainWindowTest, SetupDuringARunStopsItAndOpensTheDialogOnceAfterwards)
     EXPECT_EQ(script.opened, QStringList({"FrmSetup", "FrmSetup"}));
     EXPECT_EQ(script.unexpected, 0);
     EXPECT_FALSE(runningWhenOpened);
-    EXPECT_FALSE(sim.bRunning);
+    EXPECT_FALSE(sim.running());
     EXPECT_FALSE(frm.flags().bWasRunning);
     EXPECT_EQ(frm.CmdCollide->text(), "Start Collisions");
     EXPECT_EQ(frm.status->text(), "Setup Complete");
@@ -369,7 +369,7 @@ TEST(MainWindowExit, DuringARunTheLoopEndsAtOnceAndNothingOpens)
         QTimer timer;
         timer.setInterval(0);
         QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (ran || !s.bRunning || s.nCollisions < 500)
+            if (ran || !s.running() || s.nCollisions < 500)
                 return;
             ran = true;
             if (c.setupFirst)
@@ -384,7 +384,7 @@ TEST(MainWindowExit, DuringARunTheLoopEndsAtOnceAndNothingOpens)
         w.CmdCollide->click();
 
         EXPECT_TRUE(ran);
-        EXPECT_FALSE(s.bRunning);
+        EXPECT_FALSE(s.running());
         EXPECT_FALSE(w.flags().bWasRunning);
         EXPECT_EQ(s.nCollisions, atExit); // not one collision more
         EXPECT_FALSE(w.isVisible());
@@ -436,7 +436,7 @@ public:
     {
         if (label == MainLabel::ncollide) {
             lastCounter = QString::fromUtf8(text.data(), qsizetype(text.size()));
-            if (sim.bRunning && refreshing == 0)
+            if (sim.running() && refreshing == 0)
                 loopCounters.push_back(std::stoll(std::string(text)));
         }
         FrmMain::setLabel(label, text);
@@ -468,7 +468,7 @@ TEST(MainWindowCounters, HeldBackCounterTextsEndUpOnScreenAndStopsLandOnServiceP
         QTimer timer;
         timer.setInterval(0);
         QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (sim.bRunning && sim.nCollisions >= n)
+            if (sim.running() && sim.nCollisions >= n)
                 w.CmdCollide->click();
         });
         timer.start();

@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, StepsRunExactlyTheirCollisionsAndStop)
         SCOPED_TRACE(s.collisionsAfter);
         s.action->trigger();
         EXPECT_EQ(sim.nCollisions, s.collisionsAfter);
-        EXPECT_FALSE(sim.bRunning);
+        EXPECT_FALSE(sim.running());
         EXPECT_EQ(frm.runState(), State::Stopped);
         EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
         // The counter shows the collision the step ended on.
@@ -144,7 +144,7 @@ TEST_F(MainWindowTest, NoStepsWhileCollisionsRun)
                   enabledWhileRunning = frm.menu_Step->isEnabled() || frm.menu_Step100->isEnabled();
                   collisionsAtStep = sim.nCollisions;
                   frm.menu_Step->trigger(); // refused
-                  EXPECT_TRUE(sim.bRunning);
+                  EXPECT_TRUE(sim.running());
               }),
            stopAt(300)});
     EXPECT_FALSE(enabledWhileRunning);

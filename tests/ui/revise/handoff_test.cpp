@@ -155,7 +155,7 @@ TEST_F(HandoffTest, StartCaptionAfterARevisionWhileStopped)
     EXPECT_EQ(revised, (Counts{0, 0, 0}));
     EXPECT_EQ(lastMessage(), "Can't continue with these data--use Setup");
     EXPECT_EQ(main.CmdCollide->text(), "Start Collisions");
-    EXPECT_FALSE(sim.bRunning);
+    EXPECT_FALSE(sim.running());
     EXPECT_TRUE(sim.bNeedsSetup);
 }
 
@@ -175,7 +175,7 @@ TEST_F(HandoffTest, RevisionWhileRunningGoesOnWithTheRevisedSystem)
             collisionsAfter = sim.nCollisions;
             return false;
         }
-        return phase == Revised && sim.bRunning && sim.nCollisions > 0;
+        return phase == Revised && sim.running() && sim.nCollisions > 0;
     });
     ASSERT_EQ(phase, Revised);
     EXPECT_EQ(captionAfter, "Stop Collisions");
@@ -206,7 +206,7 @@ TEST_F(HandoffTest, RevisionToNothingWhileRunningEndsTheRun)
     });
     EXPECT_TRUE(revisedOnce);
     EXPECT_EQ(revised, (Counts{0, 0, 0}));
-    EXPECT_FALSE(sim.bRunning);
+    EXPECT_FALSE(sim.running());
     EXPECT_TRUE(sim.bNeedsSetup);
     EXPECT_NE(main.CmdCollide->text(), "Stop Collisions");
     EXPECT_TRUE(script.opened.contains("No Distributions to show"))
@@ -225,7 +225,7 @@ TEST_F(HandoffTest, ClosingTheWindowOtherwiseChangesNothing)
     QTest::mouseClick(main.CmdReviseData, Qt::LeftButton);
     EXPECT_FALSE(main.flags().bReviseOpen);
     EXPECT_FALSE(main.flags().bReviseAccepted);
-    EXPECT_FALSE(sim.bRunning);
+    EXPECT_FALSE(sim.running());
     EXPECT_EQ(sim.nCollisions, collisions);
     EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
     EXPECT_EQ(mainLabels(), (Counts{10, 0, 10}));
