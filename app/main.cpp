@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // Kormix: the isotope exchange H2 + D2 = 2 HD seen through statistics.
 #include "app/batch.h"
-#include "core/simulation.h"
 #include "ui/common/translation.h"
 #include "ui/main/frmmain.h"
+#include "ui/model/runmodel.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -27,13 +27,13 @@ int main(int argc, char **argv)
     // translation for it (German), English otherwise.
     kormix::ui::installTranslations(app, QLocale::system());
 
-    kormix::Simulation sim;
     // Numbers are written with the user's decimal separator.
     const QString point = QLocale::system().decimalPoint();
-    if (point.size() == 1 && point.at(0).unicode() < 128)
-        sim.decimalPoint = char(point.at(0).unicode());
-
-    kormix::ui::FrmMain frmMain(sim);
+    const char decimalPoint = point.size() == 1 && point.at(0).unicode() < 128
+                                      ? char(point.at(0).unicode())
+                                      : '.';
+    kormix::ui::RunModel model(decimalPoint);
+    kormix::ui::FrmMain frmMain(model);
     frmMain.show();
     return app.exec();
 }

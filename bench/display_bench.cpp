@@ -55,7 +55,7 @@ void BM_OpenAndPaint(benchmark::State &state)
 {
     Simulation &sim = fullRun();
     for (auto _ : state) {
-        FrmDisplay dlg(sim);
+        FrmDisplay dlg(sim, kormix::ui::Desktop{});
         QPixmap shot = dlg.grab();
         benchmark::DoNotOptimize(shot);
     }
@@ -67,7 +67,7 @@ void BM_Open(benchmark::State &state)
 {
     Simulation &sim = fullRun();
     for (auto _ : state) {
-        FrmDisplay dlg(sim);
+        FrmDisplay dlg(sim, kormix::ui::Desktop{});
         benchmark::DoNotOptimize(dlg.iSelected);
     }
 }
@@ -76,7 +76,7 @@ BENCHMARK(BM_Open)->Unit(benchmark::kMillisecond);
 // One full paint of the chart with its 1000 bars.
 void BM_PaintChart(benchmark::State &state)
 {
-    FrmDisplay dlg(fullRun());
+    FrmDisplay dlg(fullRun(), kormix::ui::Desktop{});
     for (auto _ : state) {
         QPixmap shot = dlg.chart->grab();
         benchmark::DoNotOptimize(shot);
@@ -87,7 +87,7 @@ BENCHMARK(BM_PaintChart)->Unit(benchmark::kMicrosecond);
 // A window on screen: selecting the next bar, and the repaint it asks for.
 void BM_SelectBarAndRepaint(benchmark::State &state)
 {
-    FrmDisplay dlg(fullRun());
+    FrmDisplay dlg(fullRun(), kormix::ui::Desktop{});
     dlg.show();
     QApplication::processEvents();
     int p = 0;
@@ -104,7 +104,7 @@ BENCHMARK(BM_SelectBarAndRepaint)->Unit(benchmark::kMicrosecond);
 // repaint it asks for.
 void BM_SwitchModeAndRepaint(benchmark::State &state)
 {
-    FrmDisplay dlg(fullRun());
+    FrmDisplay dlg(fullRun(), kormix::ui::Desktop{});
     dlg.show();
     QApplication::processEvents();
     bool actual = false;

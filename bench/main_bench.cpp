@@ -9,6 +9,8 @@
 #include "ui/common/translation.h"
 #include "ui/equilibrium/frmequilibrium.h"
 #include "ui/main/frmmain.h"
+#include "ui/main/viewmenu.h"
+#include "ui/model/runmodel.h"
 #include "ui/setup/frmsetup.h"
 
 #include <QApplication>
@@ -90,12 +92,13 @@ void BM_EngineOnly(benchmark::State &state)
 // the setup dialog, as the user does it.
 struct Window
 {
-    kormix::Simulation sim;
-    kormix::ui::FrmMain frm{sim};
+    kormix::ui::RunModel model;
+    const kormix::Simulation &sim = model.sim();
+    kormix::ui::FrmMain frm{model};
 
     Window()
     {
-        sim.rng.fixSeed(1);
+        model.fixSeed(1);
         frm.show();
         QTimer::singleShot(0, [this] {
             kormix::ui::FrmSetup *setup = frm.setupForm();
@@ -175,7 +178,7 @@ void BM_EquilibriumWindowOpenAgainstClosed(benchmark::State &state)
     for (auto _ : state) {
         for (int open = 0; open < 2; ++open) {
             if (open) {
-                w.frm.menu_Equilibrium->trigger();
+                w.frm.viewMenu().menu_Equilibrium->trigger();
             } else if (w.frm.equilibriumForm()) {
                 w.frm.equilibriumForm()->close();
             }
@@ -210,7 +213,7 @@ void BM_EquilibriumWindowOpenAgainstClosed(benchmark::State &state)
 void BM_EquilibriumRefresh(benchmark::State &state)
 {
     Window &w = theWindow();
-    w.frm.menu_Equilibrium->trigger();
+    w.frm.viewMenu().menu_Equilibrium->trigger();
     kormix::ui::FrmEquilibrium *e = w.frm.equilibriumForm();
     for (auto _ : state) {
         e->refresh();

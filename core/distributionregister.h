@@ -41,6 +41,14 @@ public:
     // another distribution before is taken out of the index first.
     void write(int e, std::int32_t nHD, std::int32_t nD2, double lnW, double fracHD);
 
+    // The distribution of entry e as (H2, HD, D2) counts of a system of
+    // nMolecules molecules: H2 is not stored, it is what HD and D2 leave.
+    std::array<std::int32_t, 3> countsOf(int e, std::int32_t nMolecules) const
+    {
+        const auto &c = regCounts[std::size_t(e)];
+        return {nMolecules - c[1] - c[2], c[1], c[2]};
+    }
+
     // Forgets every entry: the arrays keep their contents, the index empties.
     void forgetAll();
 

@@ -65,6 +65,8 @@ public:
     // request when it returns. A request made before the loop is entered
     // ends it after its first collision.
     void requestStop() { stopRequested_ = true; }
+    // Takes back a stop the loop has not yet taken: it goes on.
+    void withdrawStop() { stopRequested_ = false; }
     // True while the collision loop runs (nested handlers see it so).
     bool running() const { return running_; }
     // Records the current distribution in the register.

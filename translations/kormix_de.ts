@@ -386,10 +386,6 @@
 <context>
     <name>kormix::ui::FrmMain</name>
     <message>
-        <source>Kormix 1.2</source>
-        <translation>Kormix 1.2</translation>
-    </message>
-    <message>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
@@ -484,27 +480,6 @@
         <translation>Q bei größtem W:</translation>
     </message>
     <message>
-        <source>ver. 1.2  comments to kormix-team@users.noreply.example</source>
-        <translation>Vers. 1.2  Hinweise an kormix-team@users.noreply.example</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Hilfe</translation>
-    </message>
-    <message>
-        <source>Kormix &amp;Guide</source>
-        <translation>Kormix-&amp;Anleitung</translation>
-    </message>
-    <message>
-        <source>&amp;About Kormix</source>
-        <translation>&amp;Über Kormix</translation>
-    </message>
-    <message>
-        <source>Collision %1</source>
-        <extracomment>The most-probable window&apos;s title: the collision it shows.</extracomment>
-        <translation>Stoß %1</translation>
-    </message>
-    <message>
         <source>Kormix</source>
         <translation>Kormix</translation>
     </message>
@@ -537,78 +512,13 @@
         <translation>Andere Verteilungen wurden nicht gespeichert. Um sie zu sehen, wählen Sie unter „System einrichten“ die Option „Alle Verteilungen speichern (langsamer)“ und starten Sie die Stöße neu.</translation>
     </message>
     <message>
-        <source>&amp;View</source>
-        <translation>&amp;Ansicht</translation>
+        <source>Kormix %1</source>
+        <extracomment>The main window&apos;s title: the program and its version.</extracomment>
+        <translation>Kormix %1</translation>
     </message>
     <message>
-        <source>&amp;Equilibrium</source>
-        <translation>&amp;Gleichgewicht</translation>
-    </message>
-    <message>
-        <source>Full</source>
-        <translation>Voll</translation>
-    </message>
-    <message>
-        <source>1,000,000 per second</source>
-        <translation>1.000.000 je Sekunde</translation>
-    </message>
-    <message>
-        <source>10,000 per second</source>
-        <translation>10.000 je Sekunde</translation>
-    </message>
-    <message>
-        <source>100 per second</source>
-        <translation>100 je Sekunde</translation>
-    </message>
-    <message>
-        <source>10 per second</source>
-        <translation>10 je Sekunde</translation>
-    </message>
-    <message>
-        <source>a whole number from 0 to 18446744073709551615</source>
-        <translation>eine ganze Zahl von 0 bis 18446744073709551615</translation>
-    </message>
-    <message>
-        <source>&amp;Run</source>
-        <translation>A&amp;blauf</translation>
-    </message>
-    <message>
-        <source>&amp;Step</source>
-        <translation>&amp;Schritt</translation>
-    </message>
-    <message>
-        <source>Step &amp;100</source>
-        <translation>&amp;100 Schritte</translation>
-    </message>
-    <message>
-        <source>S&amp;peed</source>
-        <translation>&amp;Tempo</translation>
-    </message>
-    <message>
-        <source>Set &amp;Seed...</source>
-        <translation>Start&amp;wert setzen...</translation>
-    </message>
-    <message>
-        <source>Clear Seed</source>
-        <translation>Startwert löschen</translation>
-    </message>
-    <message>
-        <source>Set Seed</source>
-        <translation>Startwert setzen</translation>
-    </message>
-    <message>
-        <source>The seed of this run: %1
-
-Every new system starts from the seed given here, so that the same setup gives the same run.
-Seed (%2):</source>
-        <translation>Der Startwert dieses Laufs: %1
-
-Jedes neue System beginnt mit dem hier angegebenen Startwert, sodass dieselbe Einrichtung denselben Lauf ergibt.
-Startwert (%2):</translation>
-    </message>
-    <message>
-        <source>The seed must be %1.</source>
-        <translation>Der Startwert muss %1 sein.</translation>
+        <source>ver. %1  comments to kormix-team@users.noreply.example</source>
+        <translation>Vers. %1  Hinweise an kormix-team@users.noreply.example</translation>
     </message>
 </context>
 <context>
@@ -715,6 +625,21 @@ Startwert (%2):</translation>
     </message>
 </context>
 <context>
+    <name>kormix::ui::HelpMenu</name>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Kormix &amp;Guide</source>
+        <translation>Kormix-&amp;Anleitung</translation>
+    </message>
+    <message>
+        <source>&amp;About Kormix</source>
+        <translation>&amp;Über Kormix</translation>
+    </message>
+</context>
+<context>
     <name>kormix::ui::LevelPanel</name>
     <message>
         <source>level columns</source>
@@ -752,6 +677,94 @@ Startwert (%2):</translation>
     <message>
         <source>%1 H2, %2 HD, %3 D2, Q = %4</source>
         <translation>%1 H2, %2 HD, %3 D2, Q = %4</translation>
+    </message>
+</context>
+<context>
+    <name>kormix::ui::MostProbable</name>
+    <message>
+        <source>Collision %1</source>
+        <extracomment>The most-probable window&apos;s title: the collision it shows.</extracomment>
+        <translation>Stoß %1</translation>
+    </message>
+</context>
+<context>
+    <name>kormix::ui::RunMenu</name>
+    <message>
+        <source>&amp;Full</source>
+        <translation>&amp;Voll</translation>
+    </message>
+    <message>
+        <source>&amp;1,000,000 per second</source>
+        <translation>&amp;1.000.000 je Sekunde</translation>
+    </message>
+    <message>
+        <source>1&amp;0,000 per second</source>
+        <translation>1&amp;0.000 je Sekunde</translation>
+    </message>
+    <message>
+        <source>100 per &amp;second</source>
+        <translation>100 je &amp;Sekunde</translation>
+    </message>
+    <message>
+        <source>10 &amp;per second</source>
+        <translation>10 &amp;je Sekunde</translation>
+    </message>
+    <message>
+        <source>a whole number from 0 to 18446744073709551615</source>
+        <translation>eine ganze Zahl von 0 bis 18446744073709551615</translation>
+    </message>
+    <message>
+        <source>&amp;Run</source>
+        <translation>A&amp;blauf</translation>
+    </message>
+    <message>
+        <source>&amp;Step</source>
+        <translation>&amp;Schritt</translation>
+    </message>
+    <message>
+        <source>Step &amp;100</source>
+        <translation>&amp;100 Schritte</translation>
+    </message>
+    <message>
+        <source>Set See&amp;d...</source>
+        <translation>Start&amp;wert setzen...</translation>
+    </message>
+    <message>
+        <source>C&amp;lear Seed</source>
+        <translation>Startwert &amp;löschen</translation>
+    </message>
+    <message>
+        <source>S&amp;peed</source>
+        <translation>Tem&amp;po</translation>
+    </message>
+    <message>
+        <source>Set Seed</source>
+        <translation>Startwert setzen</translation>
+    </message>
+    <message>
+        <source>The seed of this run: %1
+
+Every new system starts from the seed given here, so that the same setup gives the same run.
+Seed (%2):</source>
+        <translation>Der Startwert dieses Laufs: %1
+
+Jedes neue System beginnt mit dem hier angegebenen Startwert, sodass dieselbe Einrichtung denselben Lauf ergibt.
+Startwert (%2):</translation>
+    </message>
+    <message>
+        <source>The seed must be %1.</source>
+        <translation>Der Startwert muss %1 sein.</translation>
+    </message>
+</context>
+<context>
+    <name>kormix::ui::ViewMenu</name>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Equilibrium</source>
+        <translation>&amp;Gleichgewicht</translation>
     </message>
 </context>
 </TS>

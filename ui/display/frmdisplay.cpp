@@ -11,7 +11,6 @@
 #include "core/numberformat.h"
 #include "core/simulation.h"
 
-#include <QDesktopServices>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,7 +18,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -95,15 +93,10 @@ QString pathText(const std::filesystem::path &path)
 
 } // namespace
 
-std::function<void(const QString &)> FrmDisplay::openFile = [](const QString &path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-};
-
-std::filesystem::path FrmDisplay::exportPath;
-
-FrmDisplay::FrmDisplay(Simulation &sim, QWidget *parent)
+FrmDisplay::FrmDisplay(const Simulation &sim, const Desktop &desktop, QWidget *parent)
     : QDialog(parent)
     , sim_(sim)
+    , desktop_(desktop)
 {
     setObjectName("frmDisplay");
     setWindowTitle(tr("Detailed Display of System"));
@@ -341,19 +334,21 @@ void FrmDisplay::ShowSelectedDistribution()
     const DistributionRegister &reg = sim_.reg;
     W->setText(tr("W = %1").arg(QString::fromStdString(FormatW(reg.regLnW[e], sim_.decimalPoint))));
 
-    sim_.nKind[1] = reg.regCounts[e][1];
-    sim_.nKind[2] = reg.regCounts[e][2];
-    sim_.nKind[0] = sim_.nMolecules - sim_.nKind[1] - sim_.nKind[2];
+    const std::array<std::int32_t, 3> counts = reg.countsOf(e, sim_.nMolecules);
+    shownCounts_ = counts;
     // The panel works out the quotient of the distribution it shows: the
     // run's Q is not touched.
-    FraLevels->showDistribution(sim_.nKind, sim_.nMolecules, sim_.decimalPoint);
+    FraLevels->showDistribution({counts[0], counts[1], counts[2], 0},
+                                sim_.nMolecules,
+                                sim_.decimalPoint);
     // What the painted chart shows to a screen reader: the bar selected.
     //: What a screen reader says of the chart: the selected bar's counts, its W and its Q.
     chart->setAccessibleDescription(tr("%1 H2, %2 HD, %3 D2, %4, Q = %5")
-                                            .arg(sim_.nKind[0])
-                                            .arg(sim_.nKind[1])
-                                            .arg(sim_.nKind[2])
+                                            .arg(counts[0])
+                                            .arg(counts[1])
+                                            .arg(counts[2])
                                             .arg(W->text(), FraLevels->Qa->text()));
+    emit distributionShown(counts);
 }
 
 bool FrmDisplay::eventFilter(QObject *watched, QEvent *event)
@@ -394,16 +389,17 @@ void FrmDisplay::cmdExit_Click()
 
 void FrmDisplay::Command1_Click()
 {
-    const std::filesystem::path path = exportPath.empty() ? distributionsFilePath() : exportPath;
-    const ExportResult result = exportPath.empty() ? ExportDistributions(sim_)
-                                                   : ExportDistributions(sim_, path);
+    const std::filesystem::path &place = desktop_.exportPath;
+    const std::filesystem::path path = place.empty() ? distributionsFilePath() : place;
+    const ExportResult result = place.empty() ? ExportDistributions(sim_)
+                                              : ExportDistributions(sim_, path);
 
     QMessageBox box(QMessageBox::NoIcon, tr("Kormix"), exportMessage(result), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText); // a path is never markup
     box.exec();
 
-    if (result.ok && openFile)
-        openFile(pathText(path)); // whether a program opens it is the desktop's affair
+    if (result.ok && desktop_.openFile)
+        desktop_.openFile(pathText(path)); // whether a program opens it is the desktop's affair
 }
 
 QString FrmDisplay::exportMessage(const ExportResult &result)

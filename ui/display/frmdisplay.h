@@ -7,14 +7,13 @@
 #include "ui/display/distributionchart.h"
 
 #include "core/distributionsfile.h"
+#include "ui/common/desktop.h"
 
 #include <QColor>
 #include <QDialog>
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -36,15 +35,8 @@ class FrmDisplay : public QDialog
 public:
     // Built afresh for every opening from the register as it is then: the
     // chart is laid out, the highest-W bar selected and shown in the panel.
-    explicit FrmDisplay(Simulation &sim, QWidget *parent = nullptr);
-
-    // Opens the written file with the program the desktop associates with it;
-    // tests replace it so that no external program starts.
-    static std::function<void(const QString &path)> openFile;
-    // Where "Excel" writes the file; empty means the program's fixed, private
-    // place (kormix::distributionsFilePath()). Tests point it into a scratch
-    // folder.
-    static std::filesystem::path exportPath;
+    // "Excel" writes where `desktop` says and has the desktop open the file.
+    FrmDisplay(const Simulation &sim, const Desktop &desktop, QWidget *parent = nullptr);
 
     // Controls, named as the window's controls.
     QGroupBox *FraDistro = nullptr;
@@ -90,10 +82,16 @@ public:
     void PickNearestBar(double X);
     // N selects the previous position, P the next; either letter case.
     void StepSelectionByKey(int keyAscii);
+    // The distribution the panel shows (H2, HD, D2): the one selected.
+    std::array<std::int32_t, 3> shownCounts() const { return shownCounts_; }
 
     // What "Excel" tells the user of an export, in the user's language; in
     // English exactly the export's own message.
     static QString exportMessage(const ExportResult &result);
+
+signals:
+    // The panel now shows this distribution (H2, HD, D2): the one selected.
+    void distributionShown(const std::array<std::int32_t, 3> &counts);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -118,7 +116,9 @@ private:
     // Length of the plotting range, twips.
     double usableWidth() const;
 
-    Simulation &sim_;
+    const Simulation &sim_;
+    const Desktop &desktop_;
+    std::array<std::int32_t, 3> shownCounts_{};
 };
 
 } // namespace kormix::ui

@@ -136,7 +136,7 @@ void hideFromLegend(QChart *chart, QAbstractSeries *series)
 
 } // namespace
 
-FrmEquilibrium::FrmEquilibrium(Simulation &sim, QWidget *parent)
+FrmEquilibrium::FrmEquilibrium(const Simulation &sim, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , sim_(sim)
 {
@@ -326,7 +326,9 @@ void FrmEquilibrium::buildControls()
                QT_TRANSLATE_NOOP("kormix::ui::FrmEquilibrium", "HD + HD met without reacting")};
     for (int r = 0; r < 3; ++r) {
         const auto i = std::size_t(r);
-        table->addWidget(newLabel(tr(reactions[r]), QString("Label_reaction_%1").arg(r), reactionsBox),
+        table->addWidget(newLabel(tr(reactions[r]),
+                                  QString("Label_reaction_%1").arg(r),
+                                  reactionsBox),
                          r + 1,
                          0);
         lblCount[i] = newValue(QString("lblCount_%1").arg(r), reactionsBox);

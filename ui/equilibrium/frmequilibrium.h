@@ -49,7 +49,7 @@ class FrmEquilibrium : public QWidget
     Q_OBJECT
 
 public:
-    explicit FrmEquilibrium(Simulation &sim, QWidget *parent = nullptr);
+    explicit FrmEquilibrium(const Simulation &sim, QWidget *parent = nullptr);
     ~FrmEquilibrium() override;
 
     // Brings every part of the window up to the state of the simulation.
@@ -142,7 +142,7 @@ private:
     QString probability(double p) const;
     QString spread(double sd) const;
 
-    Simulation &sim_;
+    const Simulation &sim_;
     long long refreshes_ = 0;
 
     // The exact distribution of the atoms it was worked out for.

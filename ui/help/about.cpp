@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/help/about.h"
 
+#include "core/version.h"
+
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QtGlobal>
@@ -10,7 +12,7 @@ namespace kormix::ui {
 
 QString programVersion()
 {
-    return QStringLiteral(KORMIX_VERSION);
+    return QString::fromLatin1(kVersion);
 }
 
 QString aboutText()

@@ -1,90 +1,82 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-// The main window: the commands that drive the simulation, the labels that
-// show the system and the run's statistics, and the core's way into the
-// windows. The collision loop runs inside the start command's handler and
-// serves pending events from there, so every other handler may run nested
-// inside it.
+// The main window: the commands that drive the run and the labels that show
+// the system and the run's statistics. Its handlers forward to the run model
+// (ui/model/runmodel.h), which owns the run, and to the keepers of the other
+// windows; its labels show what the model says. The collision loop runs
+// inside the start command's handler and serves pending events from there,
+// so every other handler may run nested inside it.
 #pragma once
 
 #include "core/host.h"
+#include "ui/common/desktop.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 
 #include <array>
 #include <cstdint>
-#include <string>
+#include <functional>
+#include <optional>
 
 class QAction;
-class QActionGroup;
 class QCheckBox;
 class QLabel;
 class QMenu;
 class QPushButton;
 
-namespace kormix {
-class Simulation;
-}
-
 namespace kormix::ui {
 
 class FrmBest;
 class FrmEquilibrium;
-class FrmGuide;
 class FrmSetup;
+class HelpMenu;
+class MostProbable;
+class RunMenu;
+class RunModel;
+class ViewMenu;
 
-class FrmMain : public QMainWindow, public SimulationHost
+class FrmMain : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // Builds the window, loads the setup dialog hidden, clears the system and
-    // takes turbo mode from its (hidden) check box.
-    explicit FrmMain(Simulation &sim, QWidget *parent = nullptr);
+    // Builds the window on the run model, loads the setup dialog hidden and
+    // takes turbo mode from its (hidden) check box. `desktop` opens files and
+    // asks for places to save, for the windows opened from here.
+    explicit FrmMain(RunModel &model,
+                     Desktop desktop = Desktop::system(),
+                     QWidget *parent = nullptr);
     ~FrmMain() override;
-
-    // What the core asks of the windows.
-    void setLabel(MainLabel label, std::string_view text) override;
-    SetupFields readSetupFields() override;
-    bool showFluctuations() override;
-    // Refreshes the statistics and, when the user asked for it, the
-    // most-probable window, loading it on first need; ends with an event
-    // service.
-    void ShowMostProbable() override;
-    void serveEvents() override;
 
     // A modal message titled "Kormix" with one OK button; afterwards the
     // most-probable window, when loaded, is brought up to date.
     void ShowMessage(const QString &text);
-    // Unloads the most-probable window when it is loaded.
-    void HideMostProbable();
-    // Runs the revise-data window modally; bReviseAccepted tells the outcome.
-    void ShowReviseWindow();
-    // Builds a new system from the revised counts through the setup dialog.
-    void ApplyRevisedData();
+    // Runs the revise-data window modally: the revised counts (H2, HD, D2),
+    // or nothing when it was closed without "Equilibrate".
+    std::optional<std::array<std::int32_t, 3>> ShowReviseWindow();
+    // Hands the revised counts over as the setup dialog's molecule fields and
+    // builds the new system from them.
+    void ApplyRevisedData(const std::array<std::int32_t, 3> &counts);
+    // Runs `run` (a start or a step) as the start command runs the loop: a
+    // Setup that arrives meanwhile opens the setup dialog once it has ended.
+    void whileRunning(const std::function<void()> &run);
 
     // The setup dialog as loaded now (it is reloaded by Clear and after a
     // close through its frame) and the most-probable window while loaded.
     FrmSetup *setupForm() const;
     FrmBest *bestForm() const;
-
-    // While collisions run, pending events are served and the counter labels
-    // written at most once per this many milliseconds: nothing is repainted
-    // in between anyway. 0 serves at every service point.
-    void setServiceInterval(int milliseconds) { serviceIntervalMs_ = milliseconds; }
-
-    // The run as the start button offers it: a fresh start (needs setup,
-    // ready), a stop (running) or a restart (stopped). It decides the
-    // button's caption and the status the window writes; no handler reads a
-    // caption back.
-    enum class RunState { NeedsSetup, Ready, Running, Stopped };
-    RunState runState() const { return runState_; }
-    // Collisions run (or are about to, once the start handler enters the
-    // loop).
-    bool bRunning() const { return bRunning_; }
+    // The equilibrium window while it exists.
+    FrmEquilibrium *equilibriumForm() const;
+    MostProbable &mostProbable() const { return *mostProbable_; }
+    RunMenu &runMenu() const { return *runMenu_; }
+    ViewMenu &viewMenu() const { return *viewMenu_; }
+    HelpMenu &helpMenu() const { return *helpMenu_; }
+    // The value label the core writes under this name.
+    QLabel *valueLabel(MainLabel label) const { return labels_[std::size_t(label)]; }
+    // File, Exit has come: nothing opens any more.
+    bool isExiting() const { return exiting_; }
 
     // What the main window keeps about its other windows.
     struct WindowFlags
@@ -95,30 +87,10 @@ public:
         bool bReviseOpen = false;     // the revise-data window is open
         bool bReviseAccepted = false; // it was closed with "Equilibrate"
     };
-    const WindowFlags &flags() const { return flags_; }
-    // The equilibrium window while it exists (it is kept when closed).
-    FrmEquilibrium *equilibriumForm() const;
+    WindowFlags flags() const;
 
     QMenu *menu_file = nullptr;   // "&File"
     QAction *menu_Exit = nullptr; // "E&xit": ends the program at once
-
-    QMenu *menu_view = nullptr;          // "&View"
-    QAction *menu_Equilibrium = nullptr; // "&Equilibrium": opens the equilibrium window
-    QMenu *menu_help = nullptr;          // "&Help"
-    QAction *menu_Guide = nullptr;       // "Kormix &Guide" (F1)
-    QAction *menu_About = nullptr;       // "&About Kormix"
-
-    // The Run menu: steps, the speed of the loop, the seed of new systems.
-    QMenu *menu_run = nullptr;
-    QAction *menu_Step = nullptr;
-    QAction *menu_Step100 = nullptr;
-    QMenu *menu_speed = nullptr;
-    QActionGroup *speedGroup = nullptr; // one action per speed, its rate as data (0: full)
-    QAction *menu_SetSeed = nullptr;
-    QAction *menu_ClearSeed = nullptr;
-
-    // Collisions per second the loop keeps to; 0 runs at full speed.
-    std::int64_t pacedRate() const { return pacedRate_; }
 
     QPushButton *CmdSetup = nullptr;      // "Setup System"
     QPushButton *CmdRestart = nullptr;    // "Clear"
@@ -167,99 +139,45 @@ private slots:
     void CmdReviseData_Click();
     void cmdShow_Click();
     void CmdShowBest_Click();
-    void ChkSilent_Click();
     void Check1_Click();
     void menu_Exit_Click();
-    void menu_Equilibrium_Click();
-    void menu_Guide_Click();
-    void menu_About_Click();
-    void menu_Step_Click();
-    void menu_Step100_Click();
-    void menu_SetSeed_Click();
-    void menu_ClearSeed_Click();
-    void speedChosen(QAction *action);
 
 private:
-    void buildControls();
-    // The View menu, after File: the windows of our own beside the run.
-    void buildViewMenu();
-    // Brings the equilibrium window, when it is open, up to the run: at most
-    // ten times a second unless `now`.
-    void refreshEquilibrium(bool now = false);
-    // The Run menu, after View.
-    void buildRunMenu();
-    // Runs this many collisions from the ready or stopped state, as a start
-    // or a restart would, then stops; the step log is kept meanwhile.
-    void runSteps(std::int64_t collisions);
-    // Steps and the seed's commands follow the run state.
-    void updateRunMenu();
-    // A paced run's event service: waits until the next collision is due,
-    // serving events every few milliseconds meanwhile.
-    void paceEvents();
-    // The pace counts from here: the current collision, now.
-    void restartPace();
-    // The Help menu, always the last of the menu bar.
-    void buildHelpMenu();
+    void buildFileMenu();
+    void buildCommands(QWidget *client);
+    void buildLabels(QWidget *client);
+    void connectCommands();
     // Ties each value label to its caption for screen readers.
     void describeValueLabels();
     // Loads the setup dialog afresh, hidden, in its design state.
     void loadSetupForm();
-    // Writes the revised counts into the setup dialog's molecule fields.
-    void writeMolecules(const std::array<std::int32_t, 3> &counts);
-    // Writes a label's text unless it reads so already.
-    static void writeLabel(QLabel *label, const QString &text);
-    // Writes the label texts and the most-probable window's picture held
-    // back while collisions ran.
-    void flushView();
-    // Shows the distribution ShowMostProbable chose last in the
-    // most-probable window.
-    void paintBest();
-    void placeBeside(QWidget *window) const;
-    // Puts the run into a state: the start button's caption, and the status
-    // text where the window writes it ("Setup Complete" when ready).
-    void setRunState(RunState state);
+    // Shows the text the model holds for a label, in the user's language.
+    void showLabel(MainLabel label);
+    // The start button's caption for the run state.
+    void showRunState();
     // "Most Probable" opens the most-probable window, "Hide Most Prob"
     // closes it.
     void setShowBestCaption(bool hides);
-    // Ends the run going on after its current collision.
-    void stopRun();
 
-    Simulation &sim_;
+    RunModel &model_;
+    Desktop desktop_;
     QPointer<FrmSetup> frmSetup_;
-    QPointer<FrmBest> frmBest_;
-    QPointer<FrmEquilibrium> frmEquilibrium_;
-    QElapsedTimer equilibriumClock_;
-    QPointer<FrmGuide> frmGuide_;
+    MostProbable *mostProbable_ = nullptr;
+    RunMenu *runMenu_ = nullptr;
+    ViewMenu *viewMenu_ = nullptr;
+    HelpMenu *helpMenu_ = nullptr;
     std::array<QLabel *, 13> labels_{}; // by MainLabel
 
-    RunState runState_ = RunState::NeedsSetup;
-    bool bRunning_ = false;
-    WindowFlags flags_;
-    bool showBestHides_ = false;      // CmdShowBest reads "Hide Most Prob"
-    bool numDistrosMostProb_ = false; // NumDistros reads "most prob"
+    bool bWasRunning_ = false;
+    bool bReviseOpen_ = false;
+    bool bReviseAccepted_ = false;
+    bool showBestHides_ = false; // CmdShowBest reads "Hide Most Prob"
+    // ShowReviseWindow refuses a nested call.
+    bool reviseBusy_ = false;
+    bool exiting_ = false;
     // The adjust mode of the revise-data window, kept from one opening to
     // the next.
     QString reviseSide_;
-
-    // ShowMostProbable and ShowReviseWindow each refuse a nested call.
-    bool busy_ = false;
-    bool reviseBusy_ = false;
-    // The program is ending: nothing opens any more.
-    bool exiting_ = false;
-
-    int serviceIntervalMs_ = 5;
-    std::int64_t pacedRate_ = 0;
-    std::int64_t paceFrom_ = 0; // nCollisions when the pace began
-    QElapsedTimer paceClock_;
-    QElapsedTimer serviceClock_;
-    // Latest label texts not yet written, by MainLabel.
-    std::array<std::string, 13> pendingLabels_;
-    std::array<bool, 13> labelPending_{};
-    // What the most-probable window is to show next: the collision in its
-    // caption and the counts.
-    bool bestPending_ = false;
-    std::int64_t bestCaptionCollision_ = 0;
-    std::array<std::int32_t, 4> bestCounts_{};
 };
 
 } // namespace kormix::ui

@@ -2,6 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/main/placement.h"
 
+#include <QAbstractButton>
+#include <QScreen>
+#include <QWidget>
+
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -82,6 +86,23 @@ QPoint besidePosition(const QRect &screen,
         }
     }
     return best;
+}
+
+void placeBeside(QWidget *window, const QWidget *mainWindow)
+{
+    std::vector<QRect> commands;
+    const auto buttons = mainWindow->findChildren<QAbstractButton *>();
+    for (const QAbstractButton *command : buttons) {
+        if (command->isVisible())
+            commands.emplace_back(command->mapToGlobal(QPoint(0, 0)), command->size());
+    }
+    const QScreen *screen = mainWindow->screen();
+    const QRect frame = mainWindow->frameGeometry();
+    const QRect room = screen ? screen->availableGeometry() : frame;
+    // The window is not yet shown, so its frame is not known: the window
+    // manager gives it about the main window's.
+    const QSize border = frame.size() - mainWindow->geometry().size();
+    window->move(besidePosition(room, frame, window->size() + border, commands));
 }
 
 } // namespace kormix::ui

@@ -11,6 +11,8 @@
 
 #include <vector>
 
+class QWidget;
+
 namespace kormix::ui {
 
 // The top-left corner for a window of the given frame size, all in one
@@ -25,5 +27,10 @@ QPoint besidePosition(const QRect &screen,
                       const QSize &window,
                       const std::vector<QRect> &commands,
                       int gap = 8);
+
+// Moves a window that is about to be shown to its place beside the main
+// window (besidePosition), keeping clear of the main window's visible
+// commands on the screen the main window is on.
+void placeBeside(QWidget *window, const QWidget *mainWindow);
 
 } // namespace kormix::ui

@@ -8,7 +8,7 @@
 #include "ui/common/widgets.h"
 
 #include "core/leveldrag.h"
-#include "core/simulation.h"
+#include "core/quotienttext.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -101,14 +101,16 @@ QLabel *makePicture(QWidget *parent, const char *name, bool up, const QRectF &r)
 
 } // namespace
 
-FrmRevise::FrmRevise(Simulation &sim,
+FrmRevise::FrmRevise(const std::array<std::int32_t, 3> &counts,
+                     std::int32_t molecules,
+                     char decimalPoint,
                      QString &side,
-                     std::function<void(const std::array<std::int32_t, 3> &)> writeMolecules,
                      QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , nKind(counts)
     , reviseSide(side)
-    , sim_(sim)
-    , writeMolecules_(std::move(writeMolecules))
+    , nMolecules_(molecules)
+    , decimalPoint_(decimalPoint)
 {
     setObjectName("FrmRevise");
     setWindowTitle(tr("Revise Data"));
@@ -117,6 +119,20 @@ FrmRevise::FrmRevise(Simulation &sim,
     setFont(sansFont(8.25));
     useWindowColours(this);
 
+    buildControls();
+    makeKeyboardReachable();
+    // The option shown is the mode in force: the mode chosen at an earlier
+    // opening is kept.
+    optOne[reviseSide == "R" ? 1 : 0]->setChecked(true);
+    keepIndicatorsVisible(this);
+    Command1->setFocus();
+    connectControls();
+
+    Form_Load();
+}
+
+void FrmRevise::buildControls()
+{
     // The frame reaches below the window's lower edge, which cuts off its
     // lower border; everything it shows lies above that edge.
     FraLevels = new LevelPanel(revisePanelLayout(), this);
@@ -145,11 +161,14 @@ FrmRevise::FrmRevise(Simulation &sim,
     Label1 = makeLabel(this, "Label1", tr("scale"), QRectF(2400, 3720, 735, 255), sansFont(12));
     Picture1 = makePicture(this, "Picture1", true, QRectF(3240, 3360, 495, 495));
     Picture2 = makePicture(this, "Picture2", false, QRectF(3240, 3840, 495, 495));
-    Picture1->installEventFilter(this);
-    Picture2->installEventFilter(this);
+}
 
+void FrmRevise::makeKeyboardReachable()
+{
     // Everything the mouse does here can be done from the keyboard: the level
     // picture and the zoom pictures take the focus.
+    Picture1->installEventFilter(this);
+    Picture2->installEventFilter(this);
     FraLevels->setFocusPolicy(Qt::StrongFocus);
     if (FraLevels->accessibleName().isEmpty())
         FraLevels->setAccessibleName(tr("levels"));
@@ -160,13 +179,10 @@ FrmRevise::FrmRevise(Simulation &sim,
     Picture2->setFocusPolicy(Qt::StrongFocus);
     Picture2->setAccessibleName(tr("zoom out"));
     Picture2->setAccessibleDescription(tr("Space halves the height of the columns"));
+}
 
-    // The option shown is the mode in force: the mode chosen at an earlier
-    // opening is kept.
-    optOne[reviseSide == "R" ? 1 : 0]->setChecked(true);
-    keepIndicatorsVisible(this);
-    Command1->setFocus();
-
+void FrmRevise::connectControls()
+{
     connect(optOne[0], &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             optOne_Click(0);
@@ -179,8 +195,6 @@ FrmRevise::FrmRevise(Simulation &sim,
     connect(FraLevels, &LevelPanel::mouseDown, this, &FrmRevise::FraLevels_MouseDown);
     connect(FraLevels, &LevelPanel::mouseMove, this, &FrmRevise::FraLevels_MouseMove);
     connect(FraLevels, &LevelPanel::mouseUp, this, &FrmRevise::FraLevels_MouseUp);
-
-    Form_Load();
 }
 
 FrmRevise::~FrmRevise() = default;
@@ -189,20 +203,16 @@ void FrmRevise::Form_Load()
 {
     revLevelTop = FraLevels->levelTop();
     revLevelHeight = FraLevels->levelHeight();
-    revScale = sim_.nMolecules != 0 ? revLevelHeight / sim_.nMolecules : 100;
+    revScale = nMolecules_ != 0 ? revLevelHeight / nMolecules_ : 100;
     DrawLevels();
 }
 
 void FrmRevise::DrawLevels()
 {
-    // The quotient of the revised counts stays in the shared Q.
-    sim_.FormatQ();
-    writeText(Qa, coreText(sim_.Q.text()));
-
+    writeText(Qa, coreText(quotientText(nKind[0], nKind[1], nKind[2], decimalPoint_)));
     // The HD share is of the revised total, not of the system's molecules.
-    const auto &n = sim_.nKind;
-    const double total = double(n[0]) + double(n[1]) + double(n[2]);
-    FraLevels->showDistribution(n, total, sim_.decimalPoint, revScale);
+    const double total = double(nKind[0]) + double(nKind[1]) + double(nKind[2]);
+    FraLevels->showDistribution({nKind[0], nKind[1], nKind[2], 0}, total, decimalPoint_, revScale);
 }
 
 int FrmRevise::NearestLevel(double x) const
@@ -221,12 +231,8 @@ void FrmRevise::ApplyDrag(double y)
     // Adjust All only for a drag begun with the left button while "Adjust
     // One" is not chosen; any other button adjusts the one column.
     const AdjustMode mode = revButton == 1 && reviseSide != "R" ? AdjustMode::All : AdjustMode::One;
-    const LevelCounts before = {sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]};
-    const std::int64_t change = changeFromPointer(baseLine(), revScale, before[std::size_t(k)], y);
-    const LevelCounts after = dragLevel(before, k, mode, change);
-    for (int i = 0; i < 3; ++i)
-        sim_.nKind[i] = after[std::size_t(i)];
-    DrawLevels();
+    const std::int64_t change = changeFromPointer(baseLine(), revScale, nKind[std::size_t(k)], y);
+    setCounts(dragLevel(nKind, k, mode, change));
 }
 
 void FrmRevise::chooseLevel(int kind)
@@ -244,11 +250,13 @@ void FrmRevise::stepLevel(int direction)
     // A key adjusts as a drag with the left button does: the mode chosen
     // decides.
     const AdjustMode mode = reviseSide == "R" ? AdjustMode::One : AdjustMode::All;
-    const LevelCounts before = {sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]};
     const std::int64_t change = keyLevel == 1 ? 2 * direction : direction;
-    const LevelCounts after = dragLevel(before, keyLevel, mode, change);
-    for (int i = 0; i < 3; ++i)
-        sim_.nKind[i] = after[std::size_t(i)];
+    setCounts(dragLevel(nKind, keyLevel, mode, change));
+}
+
+void FrmRevise::setCounts(const std::array<std::int32_t, 3> &counts)
+{
+    nKind = counts;
     DrawLevels();
 }
 
@@ -360,8 +368,7 @@ void FrmRevise::Picture2_Click()
 
 void FrmRevise::Command1_Click()
 {
-    if (writeMolecules_)
-        writeMolecules_({sim_.nKind[0], sim_.nKind[1], sim_.nKind[2]});
+    // The owner takes the revised counts from nKind.
     accept();
 }
 

@@ -5,8 +5,8 @@
 //
 // A drag moves the composition along the exchange H2 + D2 = 2 HD in Adjust All
 // mode (the numbers of H and D atoms stay as they were) or changes the one
-// count dragged in Adjust One mode. The window edits the simulation's display
-// counts nKind in place.
+// count dragged in Adjust One mode. The window edits counts of its own: the
+// run is not touched until its owner applies them.
 #pragma once
 
 #include <QDialog>
@@ -14,16 +14,11 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-
-namespace kormix {
-class Simulation;
-}
 
 namespace kormix::ui {
 
@@ -34,20 +29,23 @@ class FrmRevise : public QDialog
     Q_OBJECT
 
 public:
-    // reviseSide is the adjust mode the user chose last: "L" Adjust All, "R"
-    // Adjust One, empty (acting as "L") before the first choice. The window is
-    // built anew for every opening while the choice belongs to the program's
-    // session, so its owner keeps it; each opening shows the option that
-    // matches it. writeMolecules receives the revised counts (H2, HD, D2) when
-    // "Equilibrate" is pressed; the main window writes them into the setup
-    // dialog's molecule fields. The window loads at once: the scale is taken
-    // from the system and the counts in nKind are drawn. It ends accepted
-    // (QDialog::Accepted) only through "Equilibrate".
-    FrmRevise(Simulation &sim,
+    // Opens on `counts` (H2, HD, D2), the distribution shown last, for a
+    // system of `molecules` molecules (which sets the scale). reviseSide is
+    // the adjust mode the user chose last: "L" Adjust All, "R" Adjust One,
+    // empty (acting as "L") before the first choice. The window is built anew
+    // for every opening while the choice belongs to the program's session,
+    // so its owner keeps it; each opening shows the option that matches it.
+    // The window ends accepted (QDialog::Accepted) only through
+    // "Equilibrate"; nKind then holds the revised counts.
+    FrmRevise(const std::array<std::int32_t, 3> &counts,
+              std::int32_t molecules,
+              char decimalPoint,
               QString &reviseSide,
-              std::function<void(const std::array<std::int32_t, 3> &)> writeMolecules,
               QWidget *parent = nullptr);
     ~FrmRevise() override;
+
+    // The counts being revised: H2, HD, D2.
+    std::array<std::int32_t, 3> nKind{};
 
     // Redraws the quotient, the count captions and the columns from nKind and
     // revScale.
@@ -118,11 +116,17 @@ private slots:
 
 private:
     void Form_Load();
+    void buildControls();
+    void makeKeyboardReachable();
+    void connectControls();
+    // Sets the counts from a rule's result and redraws.
+    void setCounts(const std::array<std::int32_t, 3> &counts);
     void Form_LostFocus();
     double baseLine() const { return revLevelTop + revLevelHeight; }
 
-    Simulation &sim_;
-    std::function<void(const std::array<std::int32_t, 3> &)> writeMolecules_;
+    // Counts and decimal separator of the system being revised.
+    std::int32_t nMolecules_ = 0;
+    char decimalPoint_ = '.';
     bool busy_ = false; // a pointer move is being handled
     // Space or Enter on a focused zoom picture clicks it.
     bool pictureKey(QObject *picture, QKeyEvent *key);

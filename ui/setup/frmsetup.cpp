@@ -3,7 +3,6 @@
 #include "ui/setup/frmsetup.h"
 
 #include "core/numberformat.h"
-#include "core/simulation.h"
 #include "ui/common/twips.h"
 #include "ui/common/widgets.h"
 
@@ -115,15 +114,32 @@ bool isFocusKey(const QKeyEvent *key)
 
 } // namespace
 
-FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
+FrmSetup::FrmSetup(QWidget *parent)
     : QDialog(parent)
-    , sim_(sim)
 {
     setObjectName("FrmSetup");
     setWindowTitle(tr("System Setup"));
     setFont(sansFont(8.25, false));
     setClientSize(this, 6750, 3960);
 
+    buildParticleOptions();
+    buildSaveOptions();
+    CmdOK = new FitButton<QPushButton>(tr("OK"), this);
+    CmdOK->setObjectName("CmdOK");
+    place(CmdOK, 5280, 3480, 1095, 375);
+    // Enter walks through the fields; it must not press OK on its way.
+    CmdOK->setAutoDefault(false);
+    CmdOK->setDefault(false);
+    setFocusOrder();
+    connectControls();
+
+    // The H2 field is the one to type into first, with its text selected.
+    nMolec[0]->selectAll();
+    nMolec[0]->setFocus();
+}
+
+void FrmSetup::buildParticleOptions()
+{
     Frame1 = new QGroupBox(tr("particle options"), this);
     Frame1->setObjectName("Frame1");
     place(Frame1, 120, 240, 6255, 2055);
@@ -164,7 +180,10 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
 
     Picture1 = makePicture(Frame1, "Picture1", particleIcon());
     place(Picture1, 5400, 360, 495, 495);
+}
 
+void FrmSetup::buildSaveOptions()
+{
     Frame4 = new QGroupBox(tr("save options"), this);
     Frame4->setObjectName("Frame4");
     place(Frame4, 120, 2280, 6255, 1095);
@@ -179,16 +198,12 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
     OptDisplayAll->setChecked(true);
     Picture4 = makePicture(Frame4, "Picture4", saveIcon());
     place(Picture4, 5400, 360, 495, 495);
+}
 
-    CmdOK = new FitButton<QPushButton>(tr("OK"), this);
-    CmdOK->setObjectName("CmdOK");
-    place(CmdOK, 5280, 3480, 1095, 375);
-    // Enter walks through the fields; it must not press OK on its way.
-    CmdOK->setAutoDefault(false);
-    CmdOK->setDefault(false);
-
-    // Focus order: the visible fields in screen order, then OK, the save
-    // options and the entry options.
+void FrmSetup::setFocusOrder()
+{
+    // The visible fields in screen order, then OK, the save options and the
+    // entry options.
     QWidget *order[] = {nMolec[0],
                         natom[0],
                         nMolec[2],
@@ -202,15 +217,17 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     setOptionTabStops();
+}
 
+void FrmSetup::connectControls()
+{
     for (QLineEdit *field : {nMolec[0], nMolec[1], nMolec[2], natom[0], natom[1]})
         field->installEventFilter(this);
     OptDisplayAll->installEventFilter(this);
     OptDisplayBest->installEventFilter(this);
     CmdOK->installEventFilter(this);
 
-    // Connected only now, so that the design state set above changes nothing
-    // outside the dialog.
+    // Connected only now, so that the design state set above changes nothing.
     for (int i = 0; i < 2; ++i) {
         connect(OptBy[i], &QRadioButton::toggled, this, [this, i](bool checked) {
             setOptionTabStops();
@@ -229,10 +246,6 @@ FrmSetup::FrmSetup(Simulation &sim, QWidget *parent)
             OptDisplayBest_Click();
     });
     connect(CmdOK, &QPushButton::clicked, this, &FrmSetup::CmdOK_Click);
-
-    // The H2 field is the one to type into first, with its text selected.
-    nMolec[0]->selectAll();
-    nMolec[0]->setFocus();
 }
 
 SetupFields FrmSetup::fields() const
@@ -410,21 +423,20 @@ void FrmSetup::OptBy_Click(int index)
     SetEntryMode(index == 0);
 }
 
+// The save option takes effect with OK, when the system is set up from the
+// dialog: a dialog closed without OK changes nothing of the run.
 void FrmSetup::OptDisplayAll_Click()
 {
-    sim_.bSaveAll = true;
     CmdOK->setFocus();
 }
 
 void FrmSetup::OptDisplayBest_Click()
 {
-    sim_.bSaveAll = false;
     CmdOK->setFocus();
 }
 
 void FrmSetup::CmdOK_Click()
 {
-    sim_.SetupSystem();
     // The next showing starts in the first field of the entry mode in force.
     SelectAllText(OptBy[0]->isChecked() ? nMolec[0] : natom[0]);
     accept();

@@ -16,10 +16,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-namespace kormix {
-class Simulation;
-}
-
 namespace kormix::ui {
 
 class FrmSetup : public QDialog
@@ -28,8 +24,10 @@ class FrmSetup : public QDialog
 
 public:
     // Builds the dialog in its design state, hidden. The main window loads it
-    // once and then only shows and hides it, so the fields keep what was typed.
-    explicit FrmSetup(Simulation &sim, QWidget *parent = nullptr);
+    // once and then only shows and hides it, so the fields keep what was
+    // typed. OK accepts the dialog; the main window then hands its fields to
+    // the run, which builds the system from them.
+    explicit FrmSetup(QWidget *parent = nullptr);
 
     // Switches between entry by molecules and entry by atoms and converts the
     // numbers already typed into the other form.
@@ -64,6 +62,10 @@ private slots:
     void CmdOK_Click();
 
 private:
+    void buildParticleOptions();
+    void buildSaveOptions();
+    void setFocusOrder();
+    void connectControls();
     void nMolec_GotFocus(int index);
     void natom_GotFocus(int index);
     void nMolec_KeyPress(int index, int keyAscii);
@@ -74,8 +76,6 @@ private:
     static void SelectAllText(QLineEdit *box);
     void focusSaveOption();
     void setOptionTabStops();
-
-    Simulation &sim_;
 };
 
 } // namespace kormix::ui

@@ -93,10 +93,12 @@ private:
 
 TEST(Keyboard, AWholeRunWithoutTheMouse)
 {
-    Simulation sim;
-    sim.rng.fixSeed(20240601);
-    FrmMain frm(sim);
-    frm.setServiceInterval(0);
+    ui::RunModel model;
+    const Simulation &sim = model.sim();
+    model.fixSeed(20240601);
+    test::QuietDesktop quiet;
+    FrmMain frm(model, quiet.desktop());
+    model.setServiceInterval(0);
     frm.show();
     activate(&frm);
     ASSERT_TRUE(frm.CmdSetup->hasFocus());
@@ -150,11 +152,11 @@ TEST(Keyboard, AWholeRunWithoutTheMouse)
         auto *revise = qobject_cast<FrmRevise *>(w);
         ASSERT_NE(revise, nullptr);
         activate(revise);
-        before = {sim.nKind[0], sim.nKind[1], sim.nKind[2]};
+        before = revise->nKind;
         pressKey(Qt::Key_1);
         pressKey(Qt::Key_Up);
         pressKey(Qt::Key_Up);
-        revised = {sim.nKind[0], sim.nKind[1], sim.nKind[2]};
+        revised = revise->nKind;
         revisedByKeys = true;
         tabTo(revise->Command1);
         // The collisions start from the revised system; Space on the start

@@ -72,10 +72,11 @@ TEST_F(MostProbableWindowTest, ColumnsStandOnTheBaseLineScaledToTheWholeSystem)
 
 TEST_F(MostProbableWindowTest, LogWIsTheDecimalLogarithmOfTheLargestW)
 {
+    // ln W of 12 H2, 10 HD and 8 D2 is 35.89348: log10 W = 15.588.
     setup(Molecules{.h2 = "12", .hd = "10", .d2 = "8"});
-    sim.lnWBest = 20.5;
-    frm.ShowMostProbable();
-    EXPECT_EQ(frm.logW->text(), "8.903");
+    frm.mostProbable().ShowMostProbable();
+    EXPECT_NEAR(sim.lnWBest, 35.893478, 1e-6);
+    EXPECT_EQ(frm.logW->text(), "15.588");
 }
 
 TEST_F(MostProbableWindowTest, ShowFluctuationsBeforeAnySetupShowsAnEmptySystem)
@@ -140,7 +141,7 @@ private:
 TEST_F(MostProbableWindowTest, ShowFluctuationsRepaintsOncePerEventServiceNotPerChange)
 {
     // As the program runs: events are served at most every few milliseconds.
-    frm.setServiceInterval(5);
+    model.setServiceInterval(5);
     setup(Molecules{.h2 = "500", .hd = "0", .d2 = "500"});
     frm.Check1->click();
     ASSERT_NE(frm.bestForm(), nullptr);
@@ -188,7 +189,7 @@ TEST_F(MostProbableWindowTest, OpensBesideTheMainWindowAndARefreshDoesNotMoveIt)
 
     best->move(best->pos() + QPoint(5, 7)); // the user moves it
     const QRect where = best->geometry();
-    frm.ShowMostProbable();
+    frm.mostProbable().ShowMostProbable();
     EXPECT_EQ(best->geometry(), where);
 }
 

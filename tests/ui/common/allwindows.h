@@ -11,6 +11,7 @@
 #include "ui/best/frmbest.h"
 #include "ui/display/frmdisplay.h"
 #include "ui/main/frmmain.h"
+#include "ui/model/runmodel.h"
 #include "ui/revise/frmrevise.h"
 #include "ui/setup/frmsetup.h"
 
@@ -25,14 +26,19 @@ struct AllWindows
 {
     AllWindows()
     {
-        frm = std::make_unique<ui::FrmMain>(sim);
+        frm = std::make_unique<ui::FrmMain>(model, quiet.desktop());
         frm->show();
         script.then(fillSetup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"}));
         frm->CmdSetup->click();
         frm->CmdShowBest->click();
-        display = std::make_unique<ui::FrmDisplay>(sim);
+        display = std::make_unique<ui::FrmDisplay>(sim, desktop);
         display->show();
-        revise = std::make_unique<ui::FrmRevise>(sim, reviseSide, nullptr);
+        revise = std::make_unique<ui::FrmRevise>(std::array{sim.nKind[0],
+                                                            sim.nKind[1],
+                                                            sim.nKind[2]},
+                                                 sim.nMolecules,
+                                                 sim.decimalPoint,
+                                                 reviseSide);
         revise->show();
         frm->setupForm()->show();
         QCoreApplication::processEvents();
@@ -64,7 +70,10 @@ struct AllWindows
         return control;
     }
 
-    Simulation sim;
+    ui::RunModel model;
+    const Simulation &sim = model.sim();
+    QuietDesktop quiet;
+    ui::Desktop desktop = quiet.desktop();
     QString reviseSide;
     ModalScript script;
     std::unique_ptr<ui::FrmMain> frm;

@@ -9,8 +9,14 @@
 #pragma once
 
 #include "core/simulation.h"
+#include "ui/common/desktop.h"
 #include "ui/common/twips.h"
 #include "ui/main/frmmain.h"
+#include "ui/main/helpmenu.h"
+#include "ui/main/mostprobable.h"
+#include "ui/main/runmenu.h"
+#include "ui/main/viewmenu.h"
+#include "ui/model/runmodel.h"
 #include "ui/setup/frmsetup.h"
 
 #include <QApplication>
@@ -26,6 +32,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <vector>
@@ -199,15 +206,34 @@ inline Step at(const Simulation &sim, std::int64_t n, std::function<void()> act)
     return {[&sim, n] { return sim.running() && sim.nCollisions >= n; }, std::move(act)};
 }
 // "Stop Collisions" once `until` holds while collisions run.
-inline Step stopWhen(ui::FrmMain &main, std::function<bool()> until)
+inline Step stopWhen(const ui::RunModel &model, ui::FrmMain &main, std::function<bool()> until)
 {
-    return {[&main, until] { return main.runState() == ui::FrmMain::RunState::Running && until(); },
+    return {[&model, until] { return model.bRunning() && until(); },
             [&main] { QTest::mouseClick(main.CmdCollide, Qt::LeftButton); }};
 }
-inline Step stopAt(ui::FrmMain &main, const Simulation &sim, std::int64_t n)
+inline Step stopAt(const ui::RunModel &model, ui::FrmMain &main, std::int64_t n)
 {
-    return stopWhen(main, [&sim, n] { return sim.nCollisions >= n; });
+    return stopWhen(model, main, [&model, n] { return model.sim().nCollisions >= n; });
 }
+
+// A desktop that starts no program and opens no file dialog: it notes the
+// files it was asked to open, writes "Excel"'s file where the test says, and
+// answers a question for a place to save with `savePath` (empty: cancelled).
+struct QuietDesktop
+{
+    QStringList opened;
+    QString savePath;
+    ui::Desktop desktop(std::filesystem::path exportPath = {})
+    {
+        ui::Desktop d;
+        d.openFile = [this](const QString &path) { opened << path; };
+        d.exportPath = std::move(exportPath);
+        d.askSavePath = [this](const QString &, const QString &, const QString &) {
+            return savePath;
+        };
+        return d;
+    }
+};
 
 // Clicks a button and takes the steps in order while its handler runs (and
 // the collision loop or a modal window inside it serves events). Returns

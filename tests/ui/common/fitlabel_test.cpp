@@ -6,6 +6,7 @@
 #include "tests/ui/common/allwindows.h"
 #include "ui/common/fitlabel.h"
 #include "ui/common/levelpanel.h"
+#include "ui/common/translation.h"
 #include "ui/common/twips.h"
 #include "ui/common/widgets.h"
 
@@ -179,7 +180,7 @@ protected:
                 {MainLabel::BestQ, "3.26666666666667"},
         };
         for (const auto &[label, text] : values)
-            frm.setLabel(label, text);
+            frm.valueLabel(label)->setText(ui::coreText(text));
 
         const std::array<std::int32_t, 4> counts = {11111111, 99900592, 11111111, 0};
         for (ui::LevelPanel *panel : {frm.bestForm()->FraLevels, windows.display->FraLevels}) {
@@ -189,7 +190,7 @@ protected:
         windows.display->W->setText("W = 3.37E+932651093");
         windows.display->ncoll->setText("9223372036854775807");
 
-        windows.sim.nKind = {1, 2147483646, 1, 0};
+        windows.revise->nKind = {1, 2147483646, 1};
         windows.revise->DrawLevels();
     }
 

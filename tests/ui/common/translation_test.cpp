@@ -74,9 +74,9 @@ TEST_F(GermanTest, TheMainWindowsCaptionsAndMenusReadGerman)
     EXPECT_EQ(frm.Label7->text(), "Anzahl der Stöße:");
     EXPECT_EQ(frm.menu_file->title(), "&Datei");
     EXPECT_EQ(frm.menu_Exit->text(), "&Beenden");
-    EXPECT_EQ(frm.menu_help->title(), "&Hilfe");
-    EXPECT_EQ(frm.menu_Guide->text(), "Kormix-&Anleitung");
-    EXPECT_EQ(frm.menu_About->text(), "&Über Kormix");
+    EXPECT_EQ(frm.helpMenu().menu_help->title(), "&Hilfe");
+    EXPECT_EQ(frm.helpMenu().menu_Guide->text(), "Kormix-&Anleitung");
+    EXPECT_EQ(frm.helpMenu().menu_About->text(), "&Über Kormix");
     // A value is described by its caption as the window shows it.
     EXPECT_EQ(frm.ncollide->accessibleDescription(), "Anzahl der Stöße:");
 
@@ -117,26 +117,26 @@ TEST_F(GermanTest, TheCoresWordsAreTranslatedWhenWrittenAndNumbersStayAsTheyAre)
     };
     for (const auto &[core, shown] : written) {
         SCOPED_TRACE(core);
-        frm.setLabel(MainLabel::status, core);
-        EXPECT_EQ(frm.status->text(), QString::fromUtf8(shown));
+        EXPECT_EQ(ui::coreText(core), QString::fromUtf8(shown));
     }
 
-    // While collisions run the text waits for the next event service and is
-    // translated then.
-    frm.setServiceInterval(0);
+    // As the run writes them: while collisions run a text waits for the next
+    // event service and is translated then.
+    EXPECT_EQ(frm.status->text(), "System eingerichtet");
+    windows.model.setServiceInterval(0);
     bool checked = false;
     test::click(frm.CmdCollide,
                 {{[&] { return windows.sim.running(); },
                   [&] {
-                      frm.setLabel(MainLabel::Qa, "infinite");
-                      EXPECT_NE(frm.Qa->text(), "unendlich");
-                      frm.serveEvents();
                       EXPECT_EQ(frm.status->text(), "läuft");
-                      EXPECT_EQ(frm.Qa->text(), "unendlich");
                       checked = true;
                       QTest::mouseClick(frm.CmdCollide, Qt::LeftButton);
                   }}});
     EXPECT_TRUE(checked);
+    frm.setupForm()->hide(); // shown by AllWindows; Setup shows it modally
+    windows.script.then(fillSetup(Molecules{.h2 = "10", .hd = "0", .d2 = "0"}));
+    frm.CmdSetup->click();
+    EXPECT_EQ(frm.Qa->text(), "unendlich");
     // The start closed the most-probable window (it toggles): open it again.
     if (!frm.bestForm())
         frm.CmdShowBest->click();
@@ -151,8 +151,9 @@ TEST_F(GermanTest, TheCoresWordsAreTranslatedWhenWrittenAndNumbersStayAsTheyAre)
 
 TEST_F(GermanTest, TheMessagesReadGerman)
 {
-    Simulation sim;
-    ui::FrmMain frm(sim);
+    ui::RunModel model;
+    QuietDesktop desktop;
+    ui::FrmMain frm(model, desktop.desktop());
     frm.show();
     ModalScript script;
     // Start before any setup.
@@ -203,8 +204,9 @@ TEST_F(GermanTest, QtsOwnTextsReadGermanWhereTheSystemHasThem)
 // Within the menu bar and within each menu no two entries share an accelerator.
 TEST_F(GermanTest, AcceleratorsDoNotClash)
 {
-    Simulation sim;
-    ui::FrmMain frm(sim);
+    ui::RunModel model;
+    QuietDesktop desktop;
+    ui::FrmMain frm(model, desktop.desktop());
     const auto check = [](const QList<QAction *> &actions, const char *where) {
         std::map<QString, QString> seen;
         for (const QAction *action : actions) {
@@ -220,7 +222,8 @@ TEST_F(GermanTest, AcceleratorsDoNotClash)
     check(frm.menuBar()->actions(), "menu bar");
     for (const QMenu *menu : frm.menuBar()->findChildren<QMenu *>())
         check(menu->actions(), menu->title().toStdString().c_str());
-    EXPECT_EQ(QKeySequence::mnemonic(frm.menu_help->title()), QKeySequence(Qt::ALT | Qt::Key_H));
+    EXPECT_EQ(QKeySequence::mnemonic(frm.helpMenu().menu_help->title()),
+              QKeySequence(Qt::ALT | Qt::Key_H));
 }
 
 // The room a button leaves for its caption.
@@ -246,9 +249,9 @@ TEST_F(GermanTest, EveryGermanTextFitsItsBoxAndStaysReadable)
     AllWindows windows;
     ui::FrmMain &frm = *windows.frm;
     // The longest German texts the windows come to show.
-    frm.setLabel(MainLabel::status, "running in turbo mode");
-    frm.setLabel(MainLabel::NumDistros, "most prob");
-    frm.setLabel(MainLabel::Qa, "infinite");
+    frm.status->setText(ui::coreText("running in turbo mode"));
+    frm.NumDistros->setText(ui::coreText("most prob"));
+    frm.Qa->setText(ui::coreText("infinite"));
     frm.CmdCollide->setText(ui::FrmMain::tr("Restart Collisions"));
     windows.frm->bestForm()->FraLevels->showDistribution({0, 20, 0, 0}, 20, ',');
     windows.display->title->setText(ui::FrmDisplay::tr("Actual Frequencies"));
@@ -317,13 +320,13 @@ TEST(OtherLocales, InstallNothingAndTheWindowsStayEnglish)
         EXPECT_FALSE(ui::installTranslations(*qApp, locale));
         EXPECT_EQ(translators(), 0);
     }
-    Simulation sim;
-    ui::FrmMain frm(sim);
+    ui::RunModel model;
+    test::QuietDesktop desktop;
+    ui::FrmMain frm(model, desktop.desktop());
     EXPECT_EQ(frm.CmdSetup->text(), "Setup System");
     EXPECT_EQ(frm.menu_file->title(), "&File");
     EXPECT_EQ(frm.status->text(), "needs setup");
-    frm.setLabel(MainLabel::Qa, "infinite");
-    EXPECT_EQ(frm.Qa->text(), "infinite");
+    EXPECT_EQ(ui::coreText("infinite"), "infinite");
 }
 
 // German of every country is German; installing it twice and removing it

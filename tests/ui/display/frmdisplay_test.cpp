@@ -90,15 +90,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(scratch.isValid());
-        savedOpen = FrmDisplay::openFile;
-        savedPath = FrmDisplay::exportPath;
-        FrmDisplay::openFile = [this](const QString &path) { opened << path; };
-        FrmDisplay::exportPath = dir() / "distributions.xls";
-    }
-    void TearDown() override
-    {
-        FrmDisplay::openFile = savedOpen;
-        FrmDisplay::exportPath = savedPath;
+        desktop.openFile = [this](const QString &path) { opened << path; };
+        desktop.exportPath = dir() / "distributions.xls";
     }
 
     fs::path dir() const { return fs::path(scratch.path().toStdString()); }
@@ -106,7 +99,7 @@ protected:
     // Loads the window as the main window does, and puts it on screen.
     std::unique_ptr<FrmDisplay> openWindow()
     {
-        auto dlg = std::make_unique<FrmDisplay>(sim);
+        auto dlg = std::make_unique<FrmDisplay>(sim, desktop);
         dlg->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         return dlg;
@@ -134,8 +127,7 @@ protected:
     Simulation sim;
     QTemporaryDir scratch;
     QStringList opened;
-    std::function<void(const QString &)> savedOpen;
-    fs::path savedPath;
+    Desktop desktop; // the window reads it at every "Excel"
 };
 
 // --- The chart ---------------------------------------------------------------
@@ -156,7 +148,7 @@ TEST_F(DisplayTest, BarPitchFollowsTheNumberOfMolecules)
     };
     for (const auto &row : rows) {
         fillRegister(sim, {{row.nMolecules, 0, 0}});
-        FrmDisplay dlg(sim);
+        FrmDisplay dlg(sim, desktop);
         EXPECT_DOUBLE_EQ(dlg.barPitch, row.pitch) << row.nMolecules;
         EXPECT_EQ(dlg.bar(0).geometry, QRectF(375 - row.pitch / 2, 480, row.pitch, 2775));
     }
@@ -258,7 +250,7 @@ TEST_F(DisplayTest, PickNearestBar)
 {
     // HD fractions 0.5, 0.25, 0.75, 0 by position.
     fillRegister(sim, {{10, 20, 10}, {15, 10, 15}, {5, 30, 5}, {20, 0, 20}});
-    FrmDisplay dlg(sim);
+    FrmDisplay dlg(sim, desktop);
     const struct
     {
         double x;
@@ -375,7 +367,7 @@ TEST_F(DisplayTest, CompositionPanelShowsTheSelectedDistribution)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.captions[0]);
         fillRegister(sim, {row.entry});
-        FrmDisplay dlg(sim);
+        FrmDisplay dlg(sim, desktop);
         const LevelPanel &panel = *dlg.FraLevels;
         EXPECT_EQ(panel.lin(0).geometry, row.h2);
         EXPECT_EQ(panel.lin(1).geometry, row.hd);
@@ -387,9 +379,8 @@ TEST_F(DisplayTest, CompositionPanelShowsTheSelectedDistribution)
             EXPECT_EQ(panel.nMolec[i]->text(), row.captions[i]);
         EXPECT_EQ(panel.Qa->text(), row.q);
         EXPECT_EQ(dlg.W->text(), row.w);
-        EXPECT_EQ(sim.nKind[0], row.entry.nH2);
-        EXPECT_EQ(sim.nKind[1], row.entry.nHD);
-        EXPECT_EQ(sim.nKind[2], row.entry.nD2);
+        EXPECT_EQ(dlg.shownCounts(),
+                  (std::array<std::int32_t, 3>{row.entry.nH2, row.entry.nHD, row.entry.nD2}));
     }
 }
 
@@ -398,6 +389,10 @@ TEST_F(DisplayTest, SelectionLeavesQAsItWas)
     fillRegister(sim, kForty);
     sim.Q.setNumber(kInfiniteQ);
     auto dlg = openWindow();
+    std::vector<std::array<std::int32_t, 3>> reported;
+    QObject::connect(dlg.get(), &FrmDisplay::distributionShown, [&](const auto &counts) {
+        reported.push_back(counts);
+    });
     QTest::keyClick(dlg->cmdExit, 'P');
     EXPECT_EQ(dlg->FraLevels->Qa->text(), "5.98"); // 22 * 22 / (9 * 9)
     EXPECT_FALSE(sim.Q.isText());
@@ -407,7 +402,10 @@ TEST_F(DisplayTest, SelectionLeavesQAsItWas)
     QTest::keyClick(dlg->cmdExit, 'N');
     EXPECT_EQ(dlg->FraLevels->Qa->text(), "2.68"); // 18 * 18 / (11 * 11)
     EXPECT_EQ(sim.Q.text(), "4.00");
-    EXPECT_EQ(sim.nKind[1], 18); // nKind keeps the distribution shown last
+    // The selection is reported, never written into the run.
+    EXPECT_EQ(reported,
+              (std::vector<std::array<std::int32_t, 3>>{{9, 22, 9}, {10, 20, 10}, {11, 18, 11}}));
+    EXPECT_EQ(sim.nKind, (std::array<std::int32_t, 4>{}));
 }
 
 // --- The window --------------------------------------------------------------
@@ -431,7 +429,7 @@ TEST_F(DisplayTest, DoneAndCloseBoxBothEndTheModalDisplay)
 {
     fillRegister(sim, kForty);
     for (bool viaDone : {true, false}) {
-        FrmDisplay dlg(sim);
+        FrmDisplay dlg(sim, desktop);
         test::ModalScript script;
         script.then([&dlg, viaDone](QWidget *w) {
             EXPECT_EQ(w, &dlg);
@@ -492,7 +490,7 @@ TEST_F(DisplayTest, ExcelWritesTheFileReportsItAndOpensIt)
 {
     fillRegister(sim, kForty);
     const fs::path path = dir() / "new folder" / "distributions.xls";
-    FrmDisplay::exportPath = path;
+    desktop.exportPath = path;
     auto dlg = openWindow();
 
     EXPECT_EQ(clickExcel(*dlg), "File " + text(path) + " was created");
@@ -526,7 +524,7 @@ TEST_F(DisplayTest, ExcelWritesToTheUsersPrivatePlaceInTmpdir)
         const bool had = qEnvironmentVariableIsSet("TMPDIR");
         const QByteArray old = qgetenv("TMPDIR");
     } tmpdir(dir());
-    FrmDisplay::exportPath.clear();
+    desktop.exportPath.clear();
     const fs::path place = dir() / ("kormix-" + std::to_string(::geteuid()));
     const fs::path path = place / "distributions.xls";
     auto dlg = openWindow();
@@ -570,7 +568,7 @@ TEST_F(DisplayTest, ExcelFailureIsReportedAndLeavesWhatWasThere)
             fs::create_directory(row.folder);
         writeAll(row.keeper, "previous");
         const auto before = std::distance(fs::directory_iterator(d), fs::directory_iterator());
-        FrmDisplay::exportPath = row.path;
+        desktop.exportPath = row.path;
 
         const QString message = clickExcel(*dlg);
         EXPECT_FALSE(message.endsWith(" was created")) << message.toStdString();

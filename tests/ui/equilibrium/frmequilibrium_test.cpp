@@ -47,20 +47,20 @@ class EquilibriumWindowTest : public ::testing::Test
 protected:
     EquilibriumWindowTest()
     {
-        main.setServiceInterval(0);
-        sim.rng.fixSeed(20240601);
+        model.setServiceInterval(0);
+        model.fixSeed(20240601);
     }
     void SetUp() override { main.show(); }
 
     // "Setup System" with these molecules typed in.
     void setup(const Molecules &counts) { test::setupSystem(main, script, counts); }
     // Starts or restarts collisions and stops them at n collisions.
-    void runTo(std::int64_t n) { test::click(main.CmdCollide, {test::stopAt(main, sim, n)}); }
+    void runTo(std::int64_t n) { test::click(main.CmdCollide, {test::stopAt(model, main, n)}); }
 
     // View, Equilibrium, as the user chooses it.
     FrmEquilibrium *openWindow()
     {
-        main.menu_Equilibrium->trigger();
+        main.viewMenu().menu_Equilibrium->trigger();
         FrmEquilibrium *w = main.equilibriumForm();
         EXPECT_NE(w, nullptr);
         return w;
@@ -84,21 +84,23 @@ protected:
         return xs;
     }
 
-    Simulation sim;
-    FrmMain main{sim};
+    ui::RunModel model;
+    const Simulation &sim = model.sim();
+    test::QuietDesktop quiet;
+    ui::FrmMain main{model, quiet.desktop()};
     test::ModalScript script;
 };
 
 TEST_F(EquilibriumWindowTest, OpensFromTheViewMenuAfterFile)
 {
-    ASSERT_NE(main.menu_view, nullptr);
-    EXPECT_EQ(main.menu_view->objectName(), "menu_view");
-    EXPECT_EQ(main.menu_view->title(), "&View");
-    EXPECT_EQ(main.menu_Equilibrium->text(), "&Equilibrium");
+    ASSERT_NE(main.viewMenu().menu_view, nullptr);
+    EXPECT_EQ(main.viewMenu().menu_view->objectName(), "menu_view");
+    EXPECT_EQ(main.viewMenu().menu_view->title(), "&View");
+    EXPECT_EQ(main.viewMenu().menu_Equilibrium->text(), "&Equilibrium");
     const QList<QAction *> menus = main.menuBar()->actions();
     ASSERT_GE(menus.size(), 2);
     EXPECT_EQ(menus[0], main.menu_file->menuAction());
-    EXPECT_EQ(menus[1], main.menu_view->menuAction());
+    EXPECT_EQ(menus[1], main.viewMenu().menu_view->menuAction());
     EXPECT_EQ(main.equilibriumForm(), nullptr); // nothing is built before it is asked for
 
     FrmEquilibrium *w = openWindow();
@@ -233,9 +235,9 @@ TEST_F(EquilibriumWindowTest, SteppingListsTheLastCollisionsInWords)
     FrmEquilibrium *w = openWindow();
     EXPECT_FALSE(w->fraSteps->isVisible());
 
-    sim.rng.script({0.0f, 0.75f, 0.75f, 0.0f, 0.25f});
-    main.menu_Step->trigger();
-    main.menu_Step->trigger();
+    model.scriptDraws({0.0f, 0.75f, 0.75f, 0.0f, 0.25f});
+    main.runMenu().menu_Step->trigger();
+    main.runMenu().menu_Step->trigger();
     ASSERT_EQ(sim.nCollisions, 2);
     EXPECT_TRUE(w->fraSteps->isVisible());
     EXPECT_EQ(w->txtSteps->toPlainText(),
@@ -286,8 +288,9 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
         equilibrated = true;
         QTest::mouseClick(revise->Command1, Qt::LeftButton);
     });
-    test::click(main.CmdReviseData,
-                {test::stopWhen(main, [&] { return equilibrated && sim.nCollisions >= 500; })});
+    test::click(main.CmdReviseData, {test::stopWhen(model, main, [&] {
+                    return equilibrated && sim.nCollisions >= 500;
+                })});
     ASSERT_TRUE(equilibrated);
     ASSERT_FALSE(sim.running());
 

@@ -34,8 +34,10 @@ protected:
 
     FrmGuide *guideWindow() const { return frm.findChild<FrmGuide *>("frmGuide"); }
 
-    Simulation sim;
-    FrmMain frm{sim};
+    ui::RunModel model;
+    const Simulation &sim = model.sim();
+    test::QuietDesktop quiet;
+    ui::FrmMain frm{model, quiet.desktop()};
 };
 
 TEST_F(HelpTest, HelpIsTheLastMenuWithTheGuideAndAbout)
@@ -44,10 +46,10 @@ TEST_F(HelpTest, HelpIsTheLastMenuWithTheGuideAndAbout)
     ASSERT_GE(menus.size(), 2);
     EXPECT_EQ(menus.first()->text(), "&File");
     EXPECT_EQ(menus.last()->text(), "&Help");
-    ASSERT_EQ(frm.menu_help->actions().size(), 2);
-    EXPECT_EQ(frm.menu_help->actions()[0]->text(), "Kormix &Guide");
-    EXPECT_EQ(frm.menu_help->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_EQ(frm.menu_help->actions()[1]->text(), "&About Kormix");
+    ASSERT_EQ(frm.helpMenu().menu_help->actions().size(), 2);
+    EXPECT_EQ(frm.helpMenu().menu_help->actions()[0]->text(), "Kormix &Guide");
+    EXPECT_EQ(frm.helpMenu().menu_help->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(frm.helpMenu().menu_help->actions()[1]->text(), "&About Kormix");
 }
 
 TEST_F(HelpTest, F1OpensTheGuideInAWindowOfItsOwn)
@@ -98,7 +100,7 @@ TEST_F(HelpTest, AboutNamesVersionLicenceAndQt)
             w->close();
         }
     });
-    frm.menu_About->trigger();
+    frm.helpMenu().menu_About->trigger();
     EXPECT_EQ(title, "About Kormix");
     EXPECT_TRUE(text.contains("Version " KORMIX_PROJECT_VERSION)) << text.toStdString();
     EXPECT_TRUE(text.contains("GPL-3.0-or-later")) << text.toStdString();

@@ -355,10 +355,12 @@ TEST(MainWindowExit, DuringARunTheLoopEndsAtOnceAndNothingOpens)
     };
     for (const ExitCase &c : cases) {
         SCOPED_TRACE(c.name);
-        Simulation s;
-        s.rng.fixSeed(7);
-        ui::FrmMain w(s);
-        w.setServiceInterval(0);
+        ui::RunModel model;
+        const Simulation &s = model.sim();
+        model.fixSeed(7);
+        QuietDesktop desktop;
+        ui::FrmMain w(model, desktop.desktop());
+        model.setServiceInterval(0);
         w.show();
         ModalScript modals;
         modals.then(fillSetup(Molecules{.h2 = "20", .hd = "0", .d2 = "10"}));
@@ -422,43 +424,38 @@ TEST_F(MainWindowTest, EquilibrateStartsCollisionsOnTheRevisedSystem)
     EXPECT_TRUE(frm.flags().bBestShown);
 }
 
-// Remembers what the core writes into the collision counter, and whether it
-// came from the loop itself or from a refresh of the statistics.
-class RecordingMain : public ui::FrmMain
+// Watches the collision counter the model hands the main window while
+// collisions run: the texts the loop wrote itself (no refresh of the
+// most-probable window since the last event service) and the last of all.
+struct CounterWatch
 {
-public:
-    explicit RecordingMain(Simulation &s)
-        : FrmMain(s)
-        , sim(s)
-    {}
-
-    void setLabel(MainLabel label, std::string_view text) override
+    explicit CounterWatch(const ui::RunModel &model)
     {
-        if (label == MainLabel::ncollide) {
-            lastCounter = QString::fromUtf8(text.data(), qsizetype(text.size()));
-            if (sim.running() && refreshing == 0)
-                loopCounters.push_back(std::stoll(std::string(text)));
-        }
-        FrmMain::setLabel(label, text);
-    }
-    void ShowMostProbable() override
-    {
-        ++refreshing;
-        FrmMain::ShowMostProbable();
-        --refreshing;
+        QObject::connect(&model, &ui::RunModel::mostProbableRequested, [this] { refreshed = true; });
+        QObject::connect(&model, &ui::RunModel::serviced, [this] { refreshed = false; });
+        QObject::connect(&model, &ui::RunModel::labelChanged, [this, &model](MainLabel label) {
+            if (label != MainLabel::ncollide)
+                return;
+            const std::string &text = model.labelText(label);
+            last = QString::fromStdString(text);
+            if (model.sim().running() && !refreshed)
+                loopCounters.push_back(std::stoll(text));
+        });
     }
 
-    Simulation &sim;
-    QString lastCounter;
+    bool refreshed = false;
+    QString last;
     std::vector<long long> loopCounters;
-    int refreshing = 0;
 };
 
 TEST(MainWindowCounters, HeldBackCounterTextsEndUpOnScreenAndStopsLandOnServicePoints)
 {
-    Simulation sim;
-    sim.rng.fixSeed(99);
-    RecordingMain w(sim); // serves events at most every few milliseconds
+    ui::RunModel model; // serves events at most every few milliseconds
+    const Simulation &sim = model.sim();
+    model.fixSeed(99);
+    QuietDesktop desktop;
+    ui::FrmMain w(model, desktop.desktop());
+    CounterWatch watch(model);
     w.show();
     ModalScript modals;
     modals.then(fillSetup(Molecules{.h2 = "500", .hd = "0", .d2 = "500"}));
@@ -476,17 +473,17 @@ TEST(MainWindowCounters, HeldBackCounterTextsEndUpOnScreenAndStopsLandOnServiceP
     };
 
     runUntil(200000); // the most-probable window opens and follows the run
-    EXPECT_EQ(w.ncollide->text(), w.lastCounter);
+    EXPECT_EQ(w.ncollide->text(), watch.last);
     runUntil(sim.nCollisions + 200000); // the restart closes it again
     EXPECT_FALSE(w.flags().bBestShown);
-    EXPECT_EQ(w.ncollide->text(), w.lastCounter);
+    EXPECT_EQ(w.ncollide->text(), watch.last);
     // With nothing refreshed inside the loop, events are served only at
     // every 50th collision.
     EXPECT_EQ(sim.nCollisions % 50, 0);
 
     // In turbo mode the loop writes the counter at every 100th collision only.
-    ASSERT_FALSE(w.loopCounters.empty());
-    for (long long n : w.loopCounters)
+    ASSERT_FALSE(watch.loopCounters.empty());
+    for (long long n : watch.loopCounters)
         ASSERT_EQ(n % 100, 0) << n;
 }
 

@@ -10,6 +10,7 @@
 #include "core/simulation.h"
 #include "ui/best/frmbest.h"
 #include "ui/main/frmmain.h"
+#include "ui/model/runmodel.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +25,8 @@ class MainWindowTest : public ::testing::Test
 protected:
     MainWindowTest()
     {
-        frm.setServiceInterval(0);
-        sim.rng.fixSeed(20240601);
+        model.setServiceInterval(0);
+        model.fixSeed(20240601);
         frm.show();
     }
 
@@ -36,10 +37,12 @@ protected:
         return test::click(button, std::move(steps));
     }
     Step at(std::int64_t n, std::function<void()> act) { return test::at(sim, n, std::move(act)); }
-    Step stopAt(std::int64_t n) { return test::stopAt(frm, sim, n); }
+    Step stopAt(std::int64_t n) { return test::stopAt(model, frm, n); }
 
-    Simulation sim;
-    ui::FrmMain frm{sim};
+    ui::RunModel model;
+    const Simulation &sim = model.sim();
+    QuietDesktop desktop;
+    ui::FrmMain frm{model, desktop.desktop()};
     ModalScript script;
 };
 

@@ -24,7 +24,7 @@
 namespace kormix::test {
 namespace {
 
-using State = ui::FrmMain::RunState;
+using State = ui::RunModel::RunState;
 
 QAction *Speed(ui::FrmMain &frm, const char *name)
 {
@@ -37,70 +37,70 @@ TEST_F(MainWindowTest, RunMenuComesAfterTheFileMenuWithItsCommands)
 {
     const QList<QAction *> menus = frm.menuBar()->actions();
     const auto at = [&](QMenu *menu) { return menus.indexOf(menu->menuAction()); };
-    ASSERT_NE(frm.menu_run, nullptr);
-    EXPECT_EQ(frm.menu_run->objectName(), "menu_run");
-    EXPECT_EQ(frm.menu_run->title(), "&Run");
-    EXPECT_GT(at(frm.menu_run), at(frm.menu_file));
+    ASSERT_NE(frm.runMenu().menu_run, nullptr);
+    EXPECT_EQ(frm.runMenu().menu_run->objectName(), "menu_run");
+    EXPECT_EQ(frm.runMenu().menu_run->title(), "&Run");
+    EXPECT_GT(at(frm.runMenu().menu_run), at(frm.menu_file));
 
     QStringList items;
-    for (QAction *a : frm.menu_run->actions()) {
+    for (QAction *a : frm.runMenu().menu_run->actions()) {
         if (!a->isSeparator())
             items << a->text();
     }
-    EXPECT_EQ(items, (QStringList{"&Step", "Step &100", "S&peed", "Set &Seed...", "Clear Seed"}));
+    EXPECT_EQ(items, (QStringList{"&Step", "Step &100", "S&peed", "Set See&d...", "C&lear Seed"}));
     QStringList speeds;
-    for (QAction *a : frm.menu_speed->actions())
+    for (QAction *a : frm.runMenu().menu_speed->actions())
         speeds << a->text();
     EXPECT_EQ(speeds,
-              (QStringList{"Full",
-                           "1,000,000 per second",
-                           "10,000 per second",
-                           "100 per second",
-                           "10 per second"}));
+              (QStringList{"&Full",
+                           "&1,000,000 per second",
+                           "1&0,000 per second",
+                           "100 per &second",
+                           "10 &per second"}));
     EXPECT_TRUE(Speed(frm, "menu_speed_full")->isChecked());
-    EXPECT_TRUE(frm.speedGroup->isExclusive());
-    EXPECT_EQ(frm.pacedRate(), 0);
+    EXPECT_TRUE(frm.runMenu().speedGroup->isExclusive());
+    EXPECT_EQ(model.pacedRate(), 0);
     EXPECT_EQ(sim.collisionsPerService(), 50);
 
     Speed(frm, "menu_speed_10")->trigger();
     EXPECT_FALSE(Speed(frm, "menu_speed_full")->isChecked());
-    EXPECT_EQ(frm.pacedRate(), 10);
+    EXPECT_EQ(model.pacedRate(), 10);
     EXPECT_EQ(sim.collisionsPerService(), 1);
     Speed(frm, "menu_speed_1000000")->trigger();
     EXPECT_EQ(sim.collisionsPerService(), 50);
     Speed(frm, "menu_speed_full")->trigger();
-    EXPECT_EQ(frm.pacedRate(), 0);
+    EXPECT_EQ(model.pacedRate(), 0);
 }
 
 TEST_F(MainWindowTest, StepsRunExactlyTheirCollisionsAndStop)
 {
     // Needs setup: nothing to step.
-    EXPECT_FALSE(frm.menu_Step->isEnabled());
-    EXPECT_FALSE(frm.menu_Step100->isEnabled());
-    frm.menu_Step->trigger();
+    EXPECT_FALSE(frm.runMenu().menu_Step->isEnabled());
+    EXPECT_FALSE(frm.runMenu().menu_Step100->isEnabled());
+    frm.runMenu().menu_Step->trigger();
     EXPECT_EQ(sim.nCollisions, 0);
 
     setup(Molecules{.h2 = "20", .hd = "0", .d2 = "20"});
-    ASSERT_EQ(frm.runState(), State::Ready);
-    EXPECT_TRUE(frm.menu_Step->isEnabled());
+    ASSERT_EQ(model.runState(), State::Ready);
+    EXPECT_TRUE(frm.runMenu().menu_Step->isEnabled());
 
     const struct
     {
         QAction *action;
         std::int64_t collisionsAfter;
     } steps[] = {
-            {frm.menu_Step, 1},
-            {frm.menu_Step, 2},
-            {frm.menu_Step100, 102},
-            {frm.menu_Step, 103},
-            {frm.menu_Step100, 203},
+            {frm.runMenu().menu_Step, 1},
+            {frm.runMenu().menu_Step, 2},
+            {frm.runMenu().menu_Step100, 102},
+            {frm.runMenu().menu_Step, 103},
+            {frm.runMenu().menu_Step100, 203},
     };
     for (const auto &s : steps) {
         SCOPED_TRACE(s.collisionsAfter);
         s.action->trigger();
         EXPECT_EQ(sim.nCollisions, s.collisionsAfter);
         EXPECT_FALSE(sim.running());
-        EXPECT_EQ(frm.runState(), State::Stopped);
+        EXPECT_EQ(model.runState(), State::Stopped);
         EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
         // The counter shows the collision the step ended on.
         EXPECT_EQ(frm.ncollide->text(), QString::number(s.collisionsAfter));
@@ -108,7 +108,7 @@ TEST_F(MainWindowTest, StepsRunExactlyTheirCollisionsAndStop)
         const std::vector<StepEntry> log = sim.stepLog.entries();
         ASSERT_EQ(log.size(), std::min<std::size_t>(20, std::size_t(s.collisionsAfter)));
         EXPECT_EQ(log.back().collision, s.collisionsAfter);
-        EXPECT_TRUE(frm.menu_Step->isEnabled());
+        EXPECT_TRUE(frm.runMenu().menu_Step->isEnabled());
     }
     // Stepping opens no window of its own.
     EXPECT_FALSE(frm.flags().bBestShown);
@@ -122,13 +122,13 @@ TEST_F(MainWindowTest, StepsRunExactlyTheirCollisionsAndStop)
 TEST_F(MainWindowTest, AStepFromReadyBeginsTheRunAfresh)
 {
     setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
-    frm.menu_Step100->trigger();
-    frm.menu_Step100->trigger();
+    frm.runMenu().menu_Step100->trigger();
+    frm.runMenu().menu_Step100->trigger();
     ASSERT_EQ(sim.nCollisions, 200);
     setup(Molecules{.h2 = "10",
                     .hd = "0",
                     .d2 = "10"}); // Ready again: the next step begins a new run
-    frm.menu_Step->trigger();
+    frm.runMenu().menu_Step->trigger();
     EXPECT_EQ(sim.nCollisions, 1);
     EXPECT_EQ(sim.stepLog.size(), 1u);
 }
@@ -141,20 +141,21 @@ TEST_F(MainWindowTest, NoStepsWhileCollisionsRun)
     click(frm.CmdCollide,
           {at(100,
               [&] {
-                  enabledWhileRunning = frm.menu_Step->isEnabled() || frm.menu_Step100->isEnabled();
+                  enabledWhileRunning = frm.runMenu().menu_Step->isEnabled()
+                                        || frm.runMenu().menu_Step100->isEnabled();
                   collisionsAtStep = sim.nCollisions;
-                  frm.menu_Step->trigger(); // refused
+                  frm.runMenu().menu_Step->trigger(); // refused
                   EXPECT_TRUE(sim.running());
               }),
            stopAt(300)});
     EXPECT_FALSE(enabledWhileRunning);
     EXPECT_GE(sim.nCollisions, 300);
-    EXPECT_TRUE(frm.menu_Step->isEnabled());
+    EXPECT_TRUE(frm.runMenu().menu_Step->isEnabled());
 }
 
 // Runs at a paced speed for `seconds`, counting the collisions against the
 // elapsed clock.
-double measuredRate(MainWindowTest &, ui::FrmMain &frm, Simulation &sim, int ms)
+double measuredRate(MainWindowTest &, ui::FrmMain &frm, const Simulation &sim, int ms)
 {
     QElapsedTimer clock;
     std::int64_t collisions = 0;
@@ -174,7 +175,7 @@ class PacedRunTest : public MainWindowTest
 protected:
     PacedRunTest()
     {
-        frm.setServiceInterval(5); // as the program serves events
+        model.setServiceInterval(5); // as the program serves events
         setup(Molecules{.h2 = "500", .hd = "0", .d2 = "500"});
     }
 };
@@ -221,7 +222,7 @@ TEST_F(PacedRunTest, AStopAtTenPerSecondIsServedWithinTwentyMilliseconds)
         frm.CmdCollide->click();
         const Clock::time_point returned = Clock::now();
         user.join();
-        EXPECT_EQ(frm.runState(), State::Stopped);
+        EXPECT_EQ(model.runState(), State::Stopped);
         latencies.push_back(std::chrono::duration<double, std::milli>(
                                     returned - Clock::time_point(Clock::duration(clicked.load())))
                                     .count());
@@ -237,17 +238,17 @@ TEST_F(PacedRunTest, AStepAtTenPerSecondTakesItsTimeAndCanBeStopped)
     Speed(frm, "menu_speed_10")->trigger();
     QElapsedTimer clock;
     clock.start();
-    frm.menu_Step->trigger(); // the first collision at once
-    frm.menu_Step->trigger();
+    frm.runMenu().menu_Step->trigger(); // the first collision at once
+    frm.runMenu().menu_Step->trigger();
     EXPECT_EQ(sim.nCollisions, 2);
     QTimer::singleShot(300, &frm, [this] {
         EXPECT_EQ(frm.CmdCollide->text(), "Stop Collisions");
         frm.CmdCollide->click();
     });
-    frm.menu_Step100->trigger();
+    frm.runMenu().menu_Step100->trigger();
     EXPECT_GE(clock.elapsed(), 250);
     EXPECT_LT(sim.nCollisions, 10);
-    EXPECT_EQ(frm.runState(), State::Stopped);
+    EXPECT_EQ(model.runState(), State::Stopped);
 }
 
 // Answers the seed dialog with this text, after reading what it shows.
@@ -269,37 +270,37 @@ ModalScript::Action typeSeed(QString text, QString *shown = nullptr)
 
 TEST_F(MainWindowTest, SetSeedShowsTheRunsSeedAndRefusesWhatIsNoWholeNumber)
 {
-    sim.rng.clearFixedSeed();
+    model.clearSeed();
     setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
-    EXPECT_FALSE(frm.menu_ClearSeed->isEnabled());
+    EXPECT_FALSE(frm.runMenu().menu_ClearSeed->isEnabled());
     const QString current = QString::number(quint64(sim.rng.currentSeed()));
 
     QString shown;
     script.then(typeSeed("  4242 ", &shown));
-    frm.menu_SetSeed->trigger();
+    frm.runMenu().menu_SetSeed->trigger();
     EXPECT_TRUE(shown.contains("The seed of this run: " + current + "\n")) << shown.toStdString();
     EXPECT_TRUE(shown.endsWith("|" + current));
     EXPECT_TRUE(sim.rng.hasFixedSeed());
     EXPECT_EQ(sim.rng.fixedSeed(), 4242u);
-    EXPECT_TRUE(frm.menu_ClearSeed->isEnabled());
+    EXPECT_TRUE(frm.runMenu().menu_ClearSeed->isEnabled());
 
     for (const char *bad : {"", "abc", "-1", "1.5", "18446744073709551616"}) {
         SCOPED_TRACE(bad);
         script.opened.clear();
         script.then(typeSeed(bad));
-        frm.menu_SetSeed->trigger();
+        frm.runMenu().menu_SetSeed->trigger();
         EXPECT_EQ(script.opened,
                   (QStringList{"dlgSeed",
                                "The seed must be a whole number from 0 to 18446744073709551615."}));
         EXPECT_EQ(sim.rng.fixedSeed(), 4242u);
     }
     script.then(typeSeed("18446744073709551615"));
-    frm.menu_SetSeed->trigger();
+    frm.runMenu().menu_SetSeed->trigger();
     EXPECT_EQ(sim.rng.fixedSeed(), 18446744073709551615u);
 
-    frm.menu_ClearSeed->trigger();
+    frm.runMenu().menu_ClearSeed->trigger();
     EXPECT_FALSE(sim.rng.hasFixedSeed());
-    EXPECT_FALSE(frm.menu_ClearSeed->isEnabled());
+    EXPECT_FALSE(frm.runMenu().menu_ClearSeed->isEnabled());
     setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     EXPECT_NE(sim.rng.currentSeed(), 18446744073709551615u);
     EXPECT_EQ(script.unexpected, 0);
@@ -309,10 +310,10 @@ TEST_F(MainWindowTest, TheSameSeedAndSetupGiveTheSameDistributionsFile)
 {
     auto run = [this](const char *seed) {
         script.then(typeSeed(seed));
-        frm.menu_SetSeed->trigger();
+        frm.runMenu().menu_SetSeed->trigger();
         setup(Molecules{.h2 = "30", .hd = "0", .d2 = "30"});
         for (int i = 0; i < 5; ++i)
-            frm.menu_Step100->trigger();
+            frm.runMenu().menu_Step100->trigger();
         EXPECT_EQ(sim.nCollisions, 500);
         return distributionsText(sim);
     };
@@ -322,9 +323,9 @@ TEST_F(MainWindowTest, TheSameSeedAndSetupGiveTheSameDistributionsFile)
     // Set after the setup, before any collision: the same run again.
     setup(Molecules{.h2 = "30", .hd = "0", .d2 = "30"});
     script.then(typeSeed("77"));
-    frm.menu_SetSeed->trigger();
+    frm.runMenu().menu_SetSeed->trigger();
     for (int i = 0; i < 5; ++i)
-        frm.menu_Step100->trigger();
+        frm.runMenu().menu_Step100->trigger();
     EXPECT_EQ(distributionsText(sim), first);
 }
 

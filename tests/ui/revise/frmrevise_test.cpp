@@ -44,10 +44,10 @@ class ReviseTest : public ::testing::Test
 protected:
     FrmRevise &openWindow(Counts counts, std::int32_t nMolecules = -1, Mode mode = Kept)
     {
-        sim.nMolecules = nMolecules >= 0 ? nMolecules : counts[0] + counts[1] + counts[2];
-        sim.nKind = {counts[0], counts[1], counts[2], 0};
-        window = std::make_unique<FrmRevise>(sim, reviseSide, [this](const Counts &c) {
-            written.push_back(c);
+        const std::int32_t n = nMolecules >= 0 ? nMolecules : counts[0] + counts[1] + counts[2];
+        window = std::make_unique<FrmRevise>(counts, n, '.', reviseSide);
+        QObject::connect(window.get(), &QDialog::accepted, [this] {
+            written.push_back(window->nKind);
         });
         window->show();
         if (mode != Kept)
@@ -55,12 +55,12 @@ protected:
         return *window;
     }
 
-    Counts now() const { return {sim.nKind[0], sim.nKind[1], sim.nKind[2]}; }
+    Counts now() const { return window->nKind; }
     // The pointer height at which a column changes by d molecules (half a
     // molecule beyond, so that the rounding is not at stake).
     double yFor(int kind, double d) const
     {
-        return kBase - window->revScale * (sim.nKind[kind] + d + 0.5);
+        return kBase - window->revScale * (window->nKind[std::size_t(kind)] + d + 0.5);
     }
     // Press anywhere (here above every column) and release at y.
     void pressRelease(int kind, double y, Qt::MouseButton button = Qt::LeftButton)
@@ -69,7 +69,6 @@ protected:
         release(window->FraLevels, kCentre[kind], y, button);
     }
 
-    Simulation sim;
     QString reviseSide; // the adjust mode, kept from one opening to the next
     std::unique_ptr<FrmRevise> window;
     std::vector<Counts> written;
@@ -122,7 +121,7 @@ TEST_F(ReviseTest, ReleaseAtTheTopOrJustBelowIt)
         SCOPED_TRACE(testing::Message() << "kind " << r.kind << " below " << r.belowTop);
         openWindow({20, 20, 19}, 59, One);
         ASSERT_EQ(window->revScale, 45);
-        pressRelease(r.kind, kBase - 45 * sim.nKind[r.kind] + r.belowTop);
+        pressRelease(r.kind, kBase - 45 * window->nKind[std::size_t(r.kind)] + r.belowTop);
         EXPECT_EQ(now(), r.after);
     }
 }
@@ -397,9 +396,8 @@ TEST_F(ReviseTest, ClosedWithoutEquilibrateIsNotAccepted)
 
 TEST_F(ReviseTest, ModalRunEndsWithEquilibrate)
 {
-    sim.nMolecules = 4;
-    sim.nKind = {2, 0, 2, 0};
-    FrmRevise dialog(sim, reviseSide, [this](const Counts &c) { written.push_back(c); });
+    FrmRevise dialog({2, 0, 2}, 4, '.', reviseSide);
+    QObject::connect(&dialog, &QDialog::accepted, [&] { written.push_back(dialog.nKind); });
     test::ModalScript script;
     script.thenOn<FrmRevise>([](FrmRevise *revise) {
         QTest::mouseClick(revise->findChild<QPushButton *>("Command1"), Qt::LeftButton);

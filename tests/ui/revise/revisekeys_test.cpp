@@ -7,6 +7,7 @@
 
 #include "ui/common/levelpanel.h"
 
+#include "core/quotienttext.h"
 #include "core/simulation.h"
 #include "tests/common/dragexamples.h"
 
@@ -32,9 +33,10 @@ protected:
     FrmRevise &openWindow(Counts counts, const QString &side = "")
     {
         reviseSide = side;
-        sim.nMolecules = counts[0] + counts[1] + counts[2];
-        sim.nKind = {counts[0], counts[1], counts[2], 0};
-        window = std::make_unique<FrmRevise>(sim, reviseSide, nullptr);
+        window = std::make_unique<FrmRevise>(counts,
+                                             counts[0] + counts[1] + counts[2],
+                                             '.',
+                                             reviseSide);
         window->show();
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -49,7 +51,7 @@ protected:
         QTest::keyClick(focus, key, modifiers);
     }
 
-    Counts now() const { return {sim.nKind[0], sim.nKind[1], sim.nKind[2]}; }
+    Counts now() const { return window->nKind; }
 
     // Pixels of the focus mark's colour in the level picture as painted now.
     int markPixels(int kind) const
@@ -71,7 +73,6 @@ protected:
         return n;
     }
 
-    Simulation sim;
     QString reviseSide;
     std::unique_ptr<FrmRevise> window;
 };
@@ -121,7 +122,8 @@ TEST_F(ReviseKeysTest, PlusAndMinusChangeTheChosenColumnFromAnywhere)
         window->Command1->setFocus();
         pressKey(c.key);
         EXPECT_EQ(now(), c.after);
-        EXPECT_EQ(window->Qa->text(), QString::fromStdString(sim.Q.text()));
+        EXPECT_EQ(window->Qa->text(),
+                  QString::fromStdString(quotientText(c.after[0], c.after[1], c.after[2])));
     }
 }
 

@@ -71,13 +71,13 @@ TEST(Road, OneRunThroughTheRealWindows)
     QTemporaryDir scratch;
     ASSERT_TRUE(scratch.isValid());
     const QString exportFile = scratch.filePath("distributions.xls");
-    FrmDisplay::exportPath = exportFile.toStdString();
-    QStringList openedForUser;
-    FrmDisplay::openFile = [&](const QString &path) { openedForUser << path; };
 
-    Simulation sim;
-    FrmMain main(sim);
-    main.setServiceInterval(0); // serve events at every service point of the loop
+    ui::RunModel model;
+    const Simulation &sim = model.sim();
+    test::QuietDesktop quiet;
+    const QStringList &openedForUser = quiet.opened;
+    ui::FrmMain main{model, quiet.desktop(exportFile.toStdString())};
+    model.setServiceInterval(0); // serve events at every service point of the loop
     main.show();
     test::ModalScript script;
 
@@ -92,7 +92,7 @@ TEST(Road, OneRunThroughTheRealWindows)
 
     // Start, let collisions run, stop. The first start opens the
     // most-probable window.
-    test::click(main.CmdCollide, {test::stopAt(main, sim, 3000)});
+    test::click(main.CmdCollide, {test::stopAt(model, main, 3000)});
     const std::int64_t firstStop = sim.nCollisions;
     EXPECT_GE(firstStop, 3000);
     EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
@@ -108,7 +108,7 @@ TEST(Road, OneRunThroughTheRealWindows)
     std::int64_t firstService = -1;
     test::click(main.CmdCollide,
                 {test::at(sim, 0, [&] { firstService = sim.nCollisions; }),
-                 test::stopAt(main, sim, firstStop + 3000)});
+                 test::stopAt(model, main, firstStop + 3000)});
     EXPECT_EQ(firstService, (firstStop / 50 + 1) * 50);
     EXPECT_GE(sim.nCollisions, firstStop + 3000);
     EXPECT_GE(sim.nDistFound, foundAtStop);
@@ -161,11 +161,11 @@ TEST(Road, OneRunThroughTheRealWindows)
     bool equilibrated = false;
     script.thenOn<FrmRevise>([&](FrmRevise *revise) {
         EXPECT_TRUE(revise->optOne[0]->isChecked());
-        const std::array<std::int32_t, 3> before{sim.nKind[0], sim.nKind[1], sim.nKind[2]};
+        const std::array<std::int32_t, 3> before = revise->nKind;
         ASSERT_GE(before[1], 4); // room for the exchange of two pairs
         const double y = 3855 - revise->revScale * (before[0] + 2.5);
         test::drag(revise->FraLevels, 352.5, 2000, y);
-        revised = {sim.nKind[0], sim.nKind[1], sim.nKind[2]};
+        revised = revise->nKind;
         EXPECT_EQ(revised[0], before[0] + 2);
         EXPECT_EQ(revised[2], before[2] + 2); // the atoms stay: D2 follows,
         EXPECT_EQ(revised[1], before[1] - 4); // and four HD make them up
@@ -173,7 +173,7 @@ TEST(Road, OneRunThroughTheRealWindows)
         QTest::mouseClick(revise->Command1, Qt::LeftButton);
     });
     test::click(main.CmdReviseData,
-                {test::stopWhen(main, [&] { return equilibrated && sim.nCollisions > 0; })});
+                {test::stopWhen(model, main, [&] { return equilibrated && sim.nCollisions > 0; })});
     ASSERT_TRUE(equilibrated);
     EXPECT_EQ(main.H2->text(), QString::number(revised[0]));
     EXPECT_EQ(main.HD->text(), QString::number(revised[1]));
@@ -186,9 +186,6 @@ TEST(Road, OneRunThroughTheRealWindows)
     EXPECT_FALSE(main.isVisible());
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
-
-    FrmDisplay::exportPath.clear();
-    FrmDisplay::openFile = nullptr;
 }
 
 } // namespace

@@ -32,8 +32,8 @@ inline void PrintTo(const QString &text, std::ostream *os)
 namespace kormix::ui {
 namespace {
 
-// The core reads the dialog's fields through its host, as the main window
-// does in the program.
+// The core reads the dialog's fields through its host once the dialog is
+// accepted, as the run model does with the fields the main window hands it.
 class DialogHost : public NullHost
 {
 public:
@@ -48,6 +48,7 @@ protected:
     {
         host.dialog = &dlg;
         sim.setHost(&host);
+        QObject::connect(&dlg, &QDialog::accepted, [this] { sim.SetupSystem(); });
     }
     ~SetupDialogTest() override { sim.setHost(nullptr); }
 
@@ -60,7 +61,7 @@ protected:
 
     Simulation sim;
     DialogHost host;
-    FrmSetup dlg{sim};
+    FrmSetup dlg;
 };
 
 struct ToAtoms
@@ -415,13 +416,22 @@ TEST_F(SetupDialogTest, EnterOnOkAtTheEndOfTheWalkBuildsTheSystem)
     EXPECT_FALSE(dlg.isVisible());
 }
 
-TEST_F(SetupDialogTest, SaveOptionsTakeEffectWhenClicked)
+TEST_F(SetupDialogTest, SaveOptionsTakeEffectWithOk)
 {
     showActive();
+    dlg.nMolec[0]->setText("10");
     QTest::mouseClick(dlg.OptDisplayBest, Qt::LeftButton);
-    EXPECT_FALSE(sim.bSaveAll);
+    EXPECT_FALSE(dlg.fields().displayAll);
     EXPECT_EQ(dlg.focusWidget(), dlg.CmdOK);
+    EXPECT_FALSE(sim.bSaveAll); // nothing accepted yet: the run is untouched
+    QTest::mouseClick(dlg.CmdOK, Qt::LeftButton);
+    EXPECT_FALSE(sim.bSaveAll);
+
+    showActive();
     QTest::mouseClick(dlg.OptDisplayAll, Qt::LeftButton);
+    EXPECT_TRUE(dlg.fields().displayAll);
+    EXPECT_FALSE(sim.bSaveAll);
+    QTest::mouseClick(dlg.CmdOK, Qt::LeftButton);
     EXPECT_TRUE(sim.bSaveAll);
 }
 
