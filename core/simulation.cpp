@@ -72,7 +72,7 @@ double LnW(std::int64_t nH2, std::int64_t nD2, std::int64_t nHD)
 {
     if (std::int64_t(nD2) + nHD > kSummedLimit)
         return lnWClosedForm(nH2, nD2, nHD);
-    return lnWSummed(nH2, nD2, nHD, [](std::int64_t i) { return std::log(double(i)); });
+    return detail::lnWBySum(nH2, nD2, nHD);
 }
 
 namespace detail {

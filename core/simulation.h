@@ -41,7 +41,6 @@ public:
     explicit Simulation(SimulationHost *host = nullptr);
 
     void setHost(SimulationHost *host);
-    SimulationHost &host() const { return *host_; }
 
     // Empties the system and shows the "needs setup" look.
     void ClearSystem();

@@ -19,7 +19,7 @@ kormix_program_packages=(build-essential cmake ninja-build qt6-base-dev qt6-char
 # scripts/a11y-check.sh reads the windows as a screen reader does, on a virtual screen with
 # a private D-Bus session and the AT-SPI registry.
 kormix_test_packages=(libgtest-dev libbenchmark-dev locales desktop-file-utils appstream
-                      xvfb xauth dbus at-spi2-core python3-pyatspi)
+                      xvfb xauth dbus at-spi2-core python3 python3-pyatspi)
 # What making the .deb needs besides: dpkg-shlibdeps and file find its dependencies.
 kormix_package_packages=(dpkg-dev file)
 

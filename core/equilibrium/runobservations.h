@@ -47,8 +47,6 @@ public:
     // Collisions spent in each composition up to `collisions` (the run's
     // collision count now), the stay in `current` included.
     StayShares sharesUpTo(std::int32_t current, std::int64_t collisions) const;
-    // The shares as credited so far, without the stay going on.
-    const StayShares &creditedShares() const { return shares_; }
     const Composition &start() const { return start_; }
 
     // The course of the run. Its collision numbers go on counting across

@@ -104,7 +104,17 @@ FrmDisplay::FrmDisplay(const Simulation &sim, const Desktop &desktop, QWidget *p
     setFont(sansFont(8.25));
     useWindowColours(this);
     setClientSize(this, kClientWidth, kClientHeight);
+    buildChartFrame();
+    FraLevels = new LevelPanel(panelLayout(), this);
+    buildOptionsAndCommands();
+    connectControls();
+    keepIndicatorsVisible(this);
+    Form_Load();
+    cmdExit->setFocus();
+}
 
+void FrmDisplay::buildChartFrame()
+{
     // The chart's frame, white, with the painted bars and the two captions
     // over them. Clicks anywhere in it pick a bar, captions included.
     FraDistro = new CaptionFrame(tr("Distributions"), this);
@@ -127,9 +137,10 @@ FrmDisplay::FrmDisplay(const Simulation &sim, const Desktop &desktop, QWidget *p
                         sansFont(9.75));
     useWhiteBackground(Standby);
     Standby->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
 
-    FraLevels = new LevelPanel(panelLayout(), this);
-
+void FrmDisplay::buildOptionsAndCommands()
+{
     Frame4 = new CaptionFrame(tr("Options"), this);
     Frame4->setObjectName("Frame4");
     place(Frame4, 720, 3600, kDistroWidth, 615);
@@ -170,7 +181,10 @@ FrmDisplay::FrmDisplay(const Simulation &sim, const Desktop &desktop, QWidget *p
     setTabOrder(CmdMostProbable, OptActual);
     setTabOrder(OptActual, OptTheoretical);
     setTabOrder(OptTheoretical, Command1);
+}
 
+void FrmDisplay::connectControls()
+{
     connect(OptTheoretical, &QRadioButton::clicked, this, &FrmDisplay::OptTheoretical_Click);
     connect(OptActual, &QRadioButton::clicked, this, &FrmDisplay::OptActual_Click);
     connect(CmdMostProbable, &QPushButton::clicked, this, &FrmDisplay::CmdMostProbable_Click);
@@ -184,10 +198,6 @@ FrmDisplay::FrmDisplay(const Simulation &sim, const Desktop &desktop, QWidget *p
                        static_cast<QWidget *>(OptActual),
                        static_cast<QWidget *>(OptTheoretical)})
         w->installEventFilter(this);
-
-    keepIndicatorsVisible(this);
-    Form_Load();
-    cmdExit->setFocus();
 }
 
 void FrmDisplay::Form_Load()

@@ -105,6 +105,9 @@ private slots:
     void FraDistro_MouseDown(int button, double X, double Y);
 
 private:
+    void buildChartFrame();
+    void buildOptionsAndCommands();
+    void connectControls();
     void Form_Load();
     void InitChartState();
     void BuildBars();

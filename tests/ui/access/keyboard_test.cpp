@@ -91,19 +91,33 @@ private:
     bool done_ = false;
 };
 
-TEST(Keyboard, AWholeRunWithoutTheMouse)
+class Keyboard : public ::testing::Test
 {
+protected:
+    Keyboard()
+    {
+        model.fixSeed(20240601);
+        model.setServiceInterval(0);
+    }
+
+    // Setup System: the counts typed, Enter walking to OK.
+    void setUpByKeys();
+    // Start, and Space again stops the run.
+    void startAndStop();
+    // Revise Data by keys, and Equilibrate.
+    void reviseByKeys();
+    // File, Exit through the menu's accelerators.
+    void exitByKeys();
+
     ui::RunModel model;
     const Simulation &sim = model.sim();
-    model.fixSeed(20240601);
     test::QuietDesktop quiet;
-    FrmMain frm(model, quiet.desktop());
-    model.setServiceInterval(0);
-    frm.show();
-    activate(&frm);
-    ASSERT_TRUE(frm.CmdSetup->hasFocus());
+    FrmMain frm{model, quiet.desktop()};
     test::ModalScript script;
+};
 
+void Keyboard::setUpByKeys()
+{
     // Setup System: type the counts, Enter walks H2, D2, HD, the save option
     // and OK.
     bool setUp = false;
@@ -134,7 +148,10 @@ TEST(Keyboard, AWholeRunWithoutTheMouse)
     EXPECT_EQ(frm.H2->text(), "10");
     EXPECT_EQ(frm.D2->text(), "10");
     ASSERT_TRUE(frm.CmdCollide->hasFocus());
+}
 
+void Keyboard::startAndStop()
+{
     // Start, and Space again stops the run.
     {
         StopWithSpaceAt stop(frm, sim, 2000);
@@ -142,7 +159,10 @@ TEST(Keyboard, AWholeRunWithoutTheMouse)
     }
     EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
     EXPECT_GE(sim.nCollisions, 2000);
+}
 
+void Keyboard::reviseByKeys()
+{
     // Revise Data: choose H2 with 1, raise it by two with Up, and Equilibrate.
     tabTo(frm.CmdReviseData);
     std::array<std::int32_t, 3> before{}, revised{};
@@ -177,7 +197,10 @@ TEST(Keyboard, AWholeRunWithoutTheMouse)
     EXPECT_EQ(frm.H2->text(), QString::number(revised[0]));
     EXPECT_EQ(frm.HD->text(), QString::number(revised[1]));
     EXPECT_EQ(frm.CmdCollide->text(), "Restart Collisions");
+}
 
+void Keyboard::exitByKeys()
+{
     // File, Exit.
     ASSERT_TRUE(frm.isActiveWindow());
     pressKey(Qt::Key_F, Qt::AltModifier);
@@ -186,6 +209,17 @@ TEST(Keyboard, AWholeRunWithoutTheMouse)
     EXPECT_FALSE(frm.isVisible());
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+}
+
+TEST_F(Keyboard, AWholeRunWithoutTheMouse)
+{
+    frm.show();
+    activate(&frm);
+    ASSERT_TRUE(frm.CmdSetup->hasFocus());
+    setUpByKeys();
+    startAndStop();
+    reviseByKeys();
+    exitByKeys();
 }
 
 } // namespace

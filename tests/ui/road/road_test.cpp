@@ -66,21 +66,40 @@ void expectFileMatchesRegister(const QString &path, const Simulation &sim)
     EXPECT_NEAR(sumFreq, 1, 1e-9);
 }
 
-TEST(Road, OneRunThroughTheRealWindows)
+class Road : public ::testing::Test
 {
-    QTemporaryDir scratch;
-    ASSERT_TRUE(scratch.isValid());
-    const QString exportFile = scratch.filePath("distributions.xls");
+protected:
+    Road() { model.setServiceInterval(0); } // serve events at every service point
+    void SetUp() override
+    {
+        ASSERT_TRUE(scratch.isValid());
+        main.show();
+    }
 
+    // Set up, start, let collisions run, stop.
+    void setUpAndRun();
+    // Restart and stop again.
+    void restart();
+    // All distributions: the chart, its selection and "Excel".
+    void allDistributions();
+    // Revise the composition and equilibrate.
+    void revise();
+    // File, Exit.
+    void exit();
+
+    QTemporaryDir scratch;
+    const QString exportFile = scratch.filePath("distributions.xls");
     ui::RunModel model;
     const Simulation &sim = model.sim();
     test::QuietDesktop quiet;
     const QStringList &openedForUser = quiet.opened;
     ui::FrmMain main{model, quiet.desktop(exportFile.toStdString())};
-    model.setServiceInterval(0); // serve events at every service point of the loop
-    main.show();
     test::ModalScript script;
+    std::int64_t firstStop = 0;
+};
 
+void Road::setUpAndRun()
+{
     // Set up 10 H2 and 10 D2 by molecules.
     test::setupSystem(main, script, test::Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
     EXPECT_EQ(main.status->text(), "Setup Complete");
@@ -93,14 +112,17 @@ TEST(Road, OneRunThroughTheRealWindows)
     // Start, let collisions run, stop. The first start opens the
     // most-probable window.
     test::click(main.CmdCollide, {test::stopAt(model, main, 3000)});
-    const std::int64_t firstStop = sim.nCollisions;
+    firstStop = sim.nCollisions;
     EXPECT_GE(firstStop, 3000);
     EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
     EXPECT_EQ(main.status->text(), "running");
     EXPECT_EQ(main.CmdShowBest->text(), "Hide Most Prob");
     ASSERT_NE(main.bestForm(), nullptr);
     EXPECT_TRUE(main.bestForm()->isVisible());
+}
 
+void Road::restart()
+{
     // Restart: the run goes on where it stopped, so its first event service
     // comes at the next multiple of 50 after the stop; the restart closes the
     // most-probable window again.
@@ -117,7 +139,10 @@ TEST(Road, OneRunThroughTheRealWindows)
     EXPECT_GT(main.ncollide->text().toLongLong(), firstStop);
     EXPECT_LE(main.ncollide->text().toLongLong(), sim.nCollisions);
     ASSERT_GT(sim.nStored, 3);
+}
 
+void Road::allDistributions()
+{
     // All distributions: select bars, switch modes, write the file.
     QString exportMessage;
     bool displayed = false;
@@ -154,7 +179,10 @@ TEST(Road, OneRunThroughTheRealWindows)
             << exportMessage.toStdString();
     ASSERT_EQ(openedForUser.size(), 1);
     expectFileMatchesRegister(exportFile, sim);
+}
 
+void Road::revise()
+{
     // Revise: raise H2 by two in Adjust All mode and equilibrate; the new run
     // is stopped at its first event service.
     std::array<std::int32_t, 3> revised{};
@@ -180,12 +208,24 @@ TEST(Road, OneRunThroughTheRealWindows)
     EXPECT_EQ(main.D2->text(), QString::number(revised[2]));
     EXPECT_LT(sim.nCollisions, firstStop); // a new run from the revised system
     EXPECT_EQ(main.CmdCollide->text(), "Restart Collisions");
+}
 
+void Road::exit()
+{
     // File, Exit: every window goes.
     main.menu_Exit->trigger();
     EXPECT_FALSE(main.isVisible());
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+}
+
+TEST_F(Road, OneRunThroughTheRealWindows)
+{
+    setUpAndRun();
+    restart();
+    allDistributions();
+    revise();
+    exit();
 }
 
 } // namespace
