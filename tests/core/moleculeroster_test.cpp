@@ -320,18 +320,9 @@ TEST(MoleculeRoster, TheLoggedLoopFollowsARevisionMadeWhileItRuns)
     test::startSeeded(sim, host, "20", "0", "20", 8);
     sim.stepLog.setRecording(true);
     sim.setCollisionsPerService(1);
-    bool revised = false;
-    host.onServeEvents = [&] {
-        if (!revised && sim.nCollisions == 10) {
-            revised = true;
-            sim.markRevision();
-            host.byMolecules("1", "2", "0");
-            sim.SetupSystem();
-            sim.BeginCollisions();
-        }
-    };
+    test::reviseAt(sim, host, 10, "1", "2", "0");
     sim.runCollisionsFor(30);
-    ASSERT_TRUE(revised);
+    ASSERT_EQ(sim.nMolecules, 3);
     EXPECT_EQ(sim.roster.counts(), (Composition{sim.nH2, sim.nHD, sim.nD2}));
     for (const StepEntry &entry : sim.stepLog.entries()) {
         EXPECT_LE(entry.first, 3);

@@ -126,16 +126,7 @@ TEST(RunCollisionsFor, ARevisionInsideGetsTheCollisionsLeft)
     FakeHost host;
     Simulation sim(&host);
     startSeeded(sim, host, "10", "0", "10", 3);
-    bool revised = false;
-    host.onServeEvents = [&] {
-        if (!revised && sim.nCollisions == 50) {
-            revised = true;
-            sim.markRevision();
-            host.byMolecules("4", "4", "4");
-            sim.SetupSystem();
-            sim.BeginCollisions();
-        }
-    };
+    reviseAt(sim, host, 50, "4", "4", "4");
     sim.runCollisionsFor(120);
     EXPECT_EQ(sim.nMolecules, 12);
     EXPECT_EQ(sim.nCollisions, 70); // 50 before the revision, 70 after
