@@ -339,14 +339,18 @@ struct Simulation::CollisionLoop
         const int k1 = kindOf(i1);
         const int k2 = kindOf(i2);
 
-        if constexpr (kLogged)
+        if constexpr (kLogged) {
             entry = {collisions, i1, i2, k1, k2, false, 0.0f, StepOutcome::Unchanged, lnw, lnw};
+            nameThePair();
+        }
 
         if (k1 + k2 == 2 && k1 != 1) { // H2 + D2 always react
             ++sim.observed.reactions.forward;
             formTwoHd();
-            if constexpr (kLogged)
+            if constexpr (kLogged) {
                 entry.outcome = StepOutcome::FormedTwoHd;
+                sim.roster.react(i1, i2);
+            }
             changed(hd - 2);
         } else if ((k1 & k2) == 1) { // HD + HD react half the time
             bool reacts;
@@ -360,8 +364,10 @@ struct Simulation::CollisionLoop
             if (reacts) {
                 ++sim.observed.reactions.reverse;
                 formH2AndD2();
-                if constexpr (kLogged)
+                if constexpr (kLogged) {
                     entry.outcome = StepOutcome::FormedH2D2;
+                    sim.roster.react(i1, i2);
+                }
                 changed(hd + 2);
             } else {
                 ++sim.observed.reactions.hdUnreacted;
@@ -405,6 +411,16 @@ private:
     }
 
     std::uint32_t nextBits() { return UniformRandom::Engine::step(s0, s1, s2, s3); }
+
+    // The log names the two molecules picked by their lasting numbers: the
+    // roster, brought to the counts of this moment, tells which molecules
+    // sit at the places the engine drew.
+    void nameThePair()
+    {
+        sim.roster.follow({std::int32_t(h2), std::int32_t(hd), std::int32_t(d2)});
+        entry.first = sim.roster.numberAt(entry.first);
+        entry.second = sim.roster.numberAt(entry.second);
+    }
 
     // Molecules are numbered H2 first, then HD, then D2; the kind is 0, 1 or 2
     // (worked out without branches: the picks are random).

@@ -6,6 +6,7 @@
 #include "core/distributionregister.h"
 #include "core/equilibrium/runobservations.h"
 #include "core/host.h"
+#include "core/moleculeroster.h"
 #include "core/numberortext.h"
 #include "core/random.h"
 #include "core/steplog.h"
@@ -122,6 +123,12 @@ public:
     // The last collisions in words, kept while stepLog.recording() is set.
     // A run without it empties the log, and so does the start of a run.
     StepLog stepLog;
+
+    // The molecules' lasting numbers, by which the step log names them. The
+    // logged loop brings the roster to the current counts before each of its
+    // collisions and tells it every reaction; whoever else shows molecules
+    // brings it to the counts first (roster.follow).
+    MoleculeRoster roster;
 
     // Events are served (and the course of the run recorded) after every
     // this many collisions: 50, or fewer when a slowed-down run must be

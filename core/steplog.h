@@ -25,8 +25,9 @@ enum class StepOutcome {
 struct StepEntry
 {
     std::int64_t collision = 0; // its number in the run
-    // The two molecules picked, numbered 1..N with H2 first, then HD, then
-    // D2, and their kinds (0 = H2, 1 = HD, 2 = D2).
+    // The two molecules picked, by the numbers 1..N they keep from
+    // collision to collision (core/moleculeroster.h), and their kinds
+    // (0 = H2, 1 = HD, 2 = D2).
     std::int64_t first = 0;
     std::int64_t second = 0;
     int firstKind = 0;

@@ -7,6 +7,7 @@
 #include "core/equilibrium/stayshares.h"
 #include "core/simulation.h"
 #include "tests/core/fakehost.h"
+#include "tests/core/microstates.h"
 
 #include <gtest/gtest.h>
 
@@ -18,26 +19,11 @@
 namespace kormix {
 namespace {
 
-__extension__ typedef unsigned __int128 UInt128;
+using test::microstates;
+using test::UInt128;
 
 constexpr std::int64_t kMaxCount = std::numeric_limits<std::int32_t>::max();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-
-// W = N! / (nH2! nHD! nD2!) 2^nHD from factorials, for systems of at most
-// 30 molecules.
-UInt128 factorial(int n)
-{
-    UInt128 f = 1;
-    for (int i = 2; i <= n; ++i)
-        f *= UInt128(i);
-    return f;
-}
-
-UInt128 microstates(int h2, int hd, int d2)
-{
-    return factorial(h2 + hd + d2) / factorial(h2) / factorial(hd) / factorial(d2)
-           * (UInt128(1) << hd);
-}
 
 // The W of every composition of (h, d) atoms, lowest nHD first.
 struct Enumerated

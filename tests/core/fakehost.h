@@ -88,6 +88,26 @@ inline void startSeeded(Simulation &sim,
     sim.BeginCollisions();
 }
 
+// At the first event service after `collision` collisions, sets up a system
+// of these molecules from inside the loop, as a revision does.
+inline void reviseAt(Simulation &sim,
+                     FakeHost &host,
+                     std::int64_t collision,
+                     const char *h2,
+                     const char *hd,
+                     const char *d2)
+{
+    host.onServeEvents = [&sim, &host, collision, h2, hd, d2, revised = false]() mutable {
+        if (!revised && sim.nCollisions >= collision) {
+            revised = true;
+            sim.markRevision();
+            host.byMolecules(h2, hd, d2);
+            sim.SetupSystem();
+            sim.BeginCollisions();
+        }
+    };
+}
+
 // Runs collisions until `done` holds at an event service (every 50 collisions).
 inline void runUntil(Simulation &sim, FakeHost &host, const std::function<bool()> &done)
 {

@@ -126,16 +126,7 @@ TEST(RunCollisionsFor, ARevisionInsideGetsTheCollisionsLeft)
     FakeHost host;
     Simulation sim(&host);
     startSeeded(sim, host, "10", "0", "10", 3);
-    bool revised = false;
-    host.onServeEvents = [&] {
-        if (!revised && sim.nCollisions == 50) {
-            revised = true;
-            sim.markRevision();
-            host.byMolecules("4", "4", "4");
-            sim.SetupSystem();
-            sim.BeginCollisions();
-        }
-    };
+    reviseAt(sim, host, 50, "4", "4", "4");
     sim.runCollisionsFor(120);
     EXPECT_EQ(sim.nMolecules, 12);
     EXPECT_EQ(sim.nCollisions, 70); // 50 before the revision, 70 after
@@ -165,23 +156,26 @@ TEST_F(StepLogTest, EveryKindOfCollisionInWords)
             0.8f, // molecules 1 and 4: H2 + D2 always react
             0.0f,
             0.3f,
-            0.75f, // now all HD: 1 and 2, the coin above one half
+            0.75f, // now all HD: places 1 and 2, the coin above one half
             0.3f,
             0.6f,
-            0.5f, // 2 and 3, both HD again: a coin of exactly 0.5
+            0.5f, // places 2 and 3, both HD again: a coin of exactly 0.5
             0.0f,
             0.0f,
-            0.3f, // 1 again on the second pick, then 2: H2 + HD
+            0.3f, // place 1 again on the second pick, then 2: H2 + HD
     });
     step(4);
     EXPECT_EQ(sim.rng.scriptedLeft(), 0u);
+    // Molecules keep their numbers: after the second collision molecule 1 is
+    // the H2 and molecule 2 the D2, so the HD at places 2 and 3 are molecules
+    // 4 and 3.
     const std::vector<std::string> expected = {
             "1. molecule 1 (H2) met molecule 4 (D2): they reacted to 2 HD; W 48 -> 16",
             "2. molecule 1 (HD) met molecule 2 (HD): coin 0.75 above 0.5, they reacted to H2 + "
             "D2; W 16 -> 48",
-            "3. molecule 2 (HD) met molecule 3 (HD): coin 0.5 not above 0.5, nothing changed; W "
+            "3. molecule 4 (HD) met molecule 3 (HD): coin 0.5 not above 0.5, nothing changed; W "
             "48 -> 48",
-            "4. molecule 1 (H2) met molecule 2 (HD): nothing changed; W 48 -> 48",
+            "4. molecule 1 (H2) met molecule 4 (HD): nothing changed; W 48 -> 48",
     };
     EXPECT_EQ(sim.stepLog.lines(), expected);
 
