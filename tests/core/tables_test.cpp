@@ -86,8 +86,7 @@ TEST(Tables, SeriesNumbersTheRunsAcrossARevision)
 TEST(Tables, ReactionsWithTheirExactChances)
 {
     // 1 H2, 2 HD, 1 D2 (N = 4, 12 ordered pairs): an H2 meets the D2 in 2 of
-    // them, the two HD meet in 2, and the coin lets (2^23 - 1) / 2^24 of
-    // those react.
+    // them, the two HD meet in 2, and half of those react.
     const ReactionCounts counts{30, 20, 21};
     const auto rows = rowsOf(
             reactionsTable(counts, 200, Composition{1, 2, 1}, exactDistribution(4, 4)));
@@ -104,10 +103,21 @@ TEST(Tables, ReactionsWithTheirExactChances)
     EXPECT_EQ(rows[1][3], "0.166666666666667");
     EXPECT_EQ(rows[2][0], "reverse (2 HD -> H2 + D2)");
     EXPECT_EQ(rows[2][2], "0.1");
-    EXPECT_EQ(rows[2][3], "0.0833333233992259"); // (2^23 - 1) / 2^24 / 6
+    EXPECT_EQ(rows[2][3], "0.0833333333333333"); // half of 1/6
     EXPECT_EQ(rows[3][0], "HD + HD met without reacting");
     EXPECT_EQ(rows[3][1], "21");
-    EXPECT_EQ(rows[3][3], "0.0833333432674408");
+    EXPECT_EQ(rows[3][3], "0.0833333333333333");
+}
+
+// What the file calls exact is the theory: at equilibrium the forward and
+// the reverse reaction are equally likely, 190/1443 for 10 H2 + 10 D2.
+TEST(Tables, ReactionsAtEquilibriumBalance)
+{
+    const auto rows = rowsOf(
+            reactionsTable({}, 0, Composition{10, 0, 10}, exactDistribution(20, 20)));
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1][4], "0.131670131670132");
+    EXPECT_EQ(rows[2][4], "0.131670131670132");
 }
 
 } // namespace
