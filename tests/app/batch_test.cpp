@@ -166,10 +166,12 @@ TEST_F(Batch, FilesPassAnIndependentReadingOfTheirFormat)
     ASSERT_NE(blank, std::string::npos);
     const std::vector<Row> comps = rowsOf(eq.substr(0, blank));
     EXPECT_EQ(comps[0], (Row{"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"}));
-    // 70 H and 50 D atoms: nHD = 0, 2, ..., 50.
-    EXPECT_EQ(comps.size(), 1u + 26);
+    // 70 H and 50 D atoms: nHD = 0, 2, ..., 50, then all other compositions
+    // (none here).
+    EXPECT_EQ(comps.size(), 1u + 26 + 1);
+    EXPECT_EQ(comps.back(), (Row{"others", "", "", "", "", "", "0", "0", "0"}));
     double sumP = 0, sumShare = 0, sumCollisions = 0;
-    for (std::size_t i = 1; i < comps.size(); ++i) {
+    for (std::size_t i = 1; i + 1 < comps.size(); ++i) {
         ASSERT_EQ(comps[i].size(), 9u);
         EXPECT_EQ(number(comps[i][1]), 2.0 * double(i - 1));
         sumP += number(comps[i][6]);

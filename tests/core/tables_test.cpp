@@ -44,7 +44,7 @@ TEST(Tables, CompositionsOfTwoH2AndTwoD2)
     shares.creditStay(2, 6);
     shares.creditStay(4, 3);
     const auto rows = rowsOf(compositionsTable(exact, shares, ','));
-    ASSERT_EQ(rows.size(), 4u);
+    ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0],
               (std::vector<std::string>{
                       "NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"}));
@@ -61,6 +61,48 @@ TEST(Tables, CompositionsOfTwoH2AndTwoD2)
                 << "row " << i;
     }
     EXPECT_EQ(rows[1][4].substr(0, 6), "1,7917"); // ln 6
+    // Every composition is kept: the line of all others holds nothing.
+    EXPECT_EQ(rows[4], (std::vector<std::string>{"others", "", "", "", "", "", "0", "0", "0"}));
+}
+
+// Collisions spent in compositions too improbable to be kept still count:
+// the line of all others holds them, and the shares add up to 1.
+TEST(Tables, CollisionsOutsideTheKeptCompositionsCountInTheLineOfAllOthers)
+{
+    const struct
+    {
+        const char *what;
+        std::int64_t atoms;                                       // of H and of D
+        std::vector<std::pair<std::int32_t, std::int64_t>> stays; // nHD, collisions
+        const char *others, *share;
+    } cases[] = {
+            {"10^6 H2 + 10^6 D2, 100 collisions at the start", 2000000, {{0, 100}}, "100", "1"},
+            {"10^6 H2 + 10^6 D2, some collisions far from equilibrium",
+             2000000,
+             {{0, 50}, {2, 50}, {1000000, 250}, {1000002, 50}},
+             "100",
+             "0.25"},
+            {"nothing credited yet", 2000000, {}, "0", "0"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const ExactDistribution exact = exactDistribution(c.atoms, c.atoms);
+        StayShares shares(c.atoms, c.atoms);
+        for (const auto &[nHD, collisions] : c.stays)
+            shares.creditStay(nHD, collisions);
+        const auto rows = rowsOf(compositionsTable(exact, shares));
+        ASSERT_EQ(rows.size(), exact.kept.size() + 2);
+        EXPECT_EQ(rows.back(),
+                  (std::vector<std::string>{"others", "", "", "", "", "", "0", c.others, c.share}));
+        std::int64_t collisions = 0;
+        double share = 0;
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            collisions += std::stoll(rows[i][7]);
+            share += std::stod(rows[i][8]);
+        }
+        EXPECT_EQ(collisions, shares.total());
+        EXPECT_NEAR(share, shares.total() > 0 ? 1.0 : 0.0, 1e-12);
+    }
 }
 
 TEST(Tables, SeriesNumbersTheRunsAcrossARevision)
