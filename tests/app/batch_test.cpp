@@ -5,6 +5,7 @@
 // repeated from a seed, and every bad argument refused with nothing written.
 // The program itself is run too, without any display.
 #include "app/batch.h"
+#include "tests/common/killedwriter.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -12,7 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cmath>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -20,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace kormix {
@@ -252,13 +259,13 @@ TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
             {{"--batch", "--atoms", "5", "--collisions", "9"},
              "kormix: --atoms needs two counts H,D, not '5'\n"},
             {{"--batch", "--molecules", "0,0,0", "--collisions", "9"},
-             "kormix: --molecules 0,0,0 gives no usable system (it needs at least two "
+             "kormix: --molecules '0,0,0' gives no usable system (it needs at least two "
              "molecules)\n"},
             {{"--batch", "--molecules", "1,0,0", "--collisions", "9"},
-             "kormix: --molecules 1,0,0 gives no usable system (it needs at least two "
+             "kormix: --molecules '1,0,0' gives no usable system (it needs at least two "
              "molecules)\n"},
             {{"--batch", "--atoms", "-4,8", "--collisions", "9"},
-             "kormix: --atoms -4,8 gives no usable system (it needs at least two molecules)\n"},
+             "kormix: --atoms '-4,8' gives no usable system (it needs at least two molecules)\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "1.5"},
              "kormix: --collisions must be a whole number from 0 to 9223372036854775807, not "
              "'1.5'\n"},
@@ -282,6 +289,22 @@ TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
              "kormix: unexpected argument 'more'\n"},
             {{"--molecules", "5,0,5", "--collisions", "9"},
              "kormix: --batch is needed to run without a window\n"},
+            // Values with control characters are shown escaped, on one line.
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--seed", "\x1b[2J"},
+             "kormix: --seed must be a whole number from 0 to 18446744073709551615, not "
+             "'\\x1b[2J'\n"},
+            {{"--batch", "--atoms", "4\n4", "--collisions", "9"},
+             "kormix: --atoms needs two counts H,D, not '4\\n4'\n"},
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9\r\t\x7f\\"},
+             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, not "
+             "'9\\r\\t\\x7f\\\\'\n"},
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--x\ny"},
+             "kormix: Unknown option 'x\\ny'.\n"},
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "a\x1b]0;b\x07"},
+             "kormix: unexpected argument 'a\\x1b]0;b\\x07'\n"},
+            // Help goes with every other option of Qt's own.
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--help-all"},
+             "kormix: Unknown option 'help-all'.\n"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -291,13 +314,18 @@ TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
         EXPECT_EQ(r.err, c.message);
         EXPECT_EQ(r.out, "");
         EXPECT_FALSE(fs::exists(dir));
+        // One line, and no control character but its end.
+        EXPECT_EQ(std::count_if(r.err.begin(),
+                                r.err.end(),
+                                [](char ch) { return (unsigned char) ch < 0x20 || ch == 0x7f; }),
+                  1);
     }
     // An output path that is a file.
     std::ofstream(root / "file") << "x";
     const Result r = runInto(root / "file",
                              {"--batch", "--molecules", "5,0,5", "--collisions", "9"});
     EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err, "kormix: --output " + (root / "file").string() + " is not a directory\n");
+    EXPECT_EQ(r.err, "kormix: --output '" + (root / "file").string() + "' is not a directory\n");
     EXPECT_EQ(readAll(root / "file"), "x");
 }
 
@@ -356,6 +384,184 @@ TEST_F(Batch, TheProgramRunsWithoutADisplay)
                       .code,
               0);
     EXPECT_EQ(readAll(root / "again" / "distributions.xls"), readAll(root / "distributions.xls"));
+}
+
+// The output folder is made and tried before the first collision: a folder
+// that cannot be made or written to is named with the cause at once, and
+// nothing is written. (10^8 collisions would take seconds.)
+TEST_F(Batch, AnUnusableOutputFolderIsRefusedBeforeTheFirstCollision)
+{
+    std::ofstream(root / "file") << "x";
+    fs::create_directories(root / "taken" / "series.tsv");
+    fs::create_directories(root / "readonly");
+    fs::permissions(root / "readonly", fs::perms::owner_read | fs::perms::owner_exec);
+    const bool root_user = ::geteuid() == 0; // permissions do not stop root
+    const struct
+    {
+        const char *what;
+        fs::path output;
+        std::string message;
+        bool skip;
+    } cases[] = {
+            {"inside a plain file",
+             root / "file" / "out",
+             "cannot make the output folder '" + (root / "file" / "out").string()
+                     + "': " + std::strerror(ENOTDIR),
+             false},
+            {"a folder where a file goes",
+             root / "taken",
+             "cannot write '" + (root / "taken" / "series.tsv").string()
+                     + "': " + std::strerror(EISDIR),
+             false},
+            {"a folder nobody may write in",
+             root / "readonly",
+             "cannot write in the output folder '" + (root / "readonly").string()
+                     + "': " + std::strerror(EACCES),
+             root_user},
+            {"a folder that may not be made",
+             root / "readonly" / "out",
+             "cannot make the output folder '" + (root / "readonly" / "out").string()
+                     + "': " + std::strerror(EACCES),
+             root_user},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.skip)
+            continue;
+        const auto started = std::chrono::steady_clock::now();
+        const Result r = runInto(c.output,
+                                 {"--batch", "--molecules", "5,0,5", "--collisions", "100000000"});
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.err, "kormix: " + c.message + "\n");
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_EQ(readAll(root / "file"), "x");
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "taken"), fs::directory_iterator()), 1);
+    EXPECT_TRUE(fs::is_empty(root / "readonly"));
+}
+
+// A file that fails late (here the file size limit, as a full disk would)
+// leaves the earlier run's three files as they were: never a mixture.
+TEST_F(Batch, AFileThatCannotBeWrittenLeavesTheEarlierRunsFilesTogether)
+{
+    const fs::path dir = root / "out";
+    const QStringList args = {"--batch", "--molecules", "30,10,20", "--collisions", "20000"};
+    ASSERT_EQ(runInto(dir, args + QStringList{"--seed", "1"}).code, 0);
+    const char *names[] = {"distributions.xls", "series.tsv", "equilibrium.tsv"};
+    std::vector<std::string> earlier;
+    for (const char *name : names)
+        earlier.push_back(readAll(dir / name));
+    // The first file fits below the limit, the second does not.
+    constexpr std::size_t kLimit = 8192;
+    ASSERT_LT(earlier[0].size(), kLimit);
+    ASSERT_GT(earlier[1].size(), kLimit);
+
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = kLimit;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const Result r = runInto(dir, args + QStringList{"--seed", "2"});
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err,
+              "kormix: cannot write '" + (dir / "series.tsv").string()
+                      + "': " + std::strerror(EFBIG) + "\n");
+    EXPECT_EQ(r.out, "");
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(readAll(dir / names[i]), earlier[i]) << names[i];
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+}
+
+// Batch runs killed at any moment, in their run or while they write, leave
+// nothing once the next run into the same folder has written its files.
+TEST_F(Batch, RunsKilledAnywhereLeaveNothingAfterTheNextRun)
+{
+    const fs::path dir = root / "out";
+    const QStringList args = {"--batch",
+                              "--molecules",
+                              "30,10,20",
+                              "--collisions",
+                              "2000",
+                              "--seed",
+                              "4",
+                              "--output",
+                              QString::fromStdString(dir.string())};
+    ASSERT_EQ(run(args).code, 0);
+    const auto write = [&] { run(args); };
+    test::killManyTimes(write,
+                        200,
+                        fs::file_size(dir / "distributions.xls"),
+                        std::chrono::microseconds(5000));
+    test::killWhileWriting(write, fs::file_size(dir / "distributions.xls") / 2);
+    EXPECT_GE(test::filesBesides(dir, {"distributions.xls", "series.tsv", "equilibrium.tsv"}), 1);
+
+    ASSERT_EQ(run(args).code, 0);
+    EXPECT_EQ(test::filesBesides(dir, {"distributions.xls", "series.tsv", "equilibrium.tsv"}), 0);
+}
+
+// Every option of the batch mode asks for the batch mode: without --batch it
+// is refused in one line, and no window is opened (there is no display).
+TEST_F(Batch, BatchOptionsWithoutBatchAreRefusedWithoutAWindow)
+{
+    const QStringList cases[] = {
+            {"--molecules", "5,0,5", "--collisions", "100"},
+            {"--atoms=4,4"},
+            {"--collisions", "100"},
+            {"--seed", "3"},
+            {"--best-only"},
+            {"--output", "elsewhere"},
+    };
+    for (const QStringList &args : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Result r = program(args, root);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.err, "kormix: --batch is needed to run without a window\n");
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_TRUE(fs::is_empty(root));
+}
+
+// -? is help too; --help-all, whose Qt options the batch mode does not take,
+// is no longer offered.
+TEST_F(Batch, QuestionMarkIsHelp)
+{
+    const Result help = run({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("-?"), std::string::npos);
+    EXPECT_EQ(help.out.find("help-all"), std::string::npos);
+    const Result question = program({"-?"}, root);
+    EXPECT_EQ(question.code, 0);
+    EXPECT_EQ(question.err, "");
+    EXPECT_NE(question.out.find("--batch"), std::string::npos);
+    EXPECT_EQ(question.out.substr(question.out.find('\n')),
+              help.out.substr(help.out.find('\n'))); // all but the program's name
+}
+
+// A run longer than a second shows its progress, always with a number for
+// the percentage, even below 1 %.
+TEST_F(Batch, TheProgressLineAlwaysShowsAPercentage)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(QString::fromStdString(root.string()));
+    p.setReadChannel(QProcess::StandardError);
+    p.start(KORMIX_PROGRAM,
+            {"--batch", "--molecules", "50,0,50", "--collisions", "9223372036854775807"});
+    QByteArray progress;
+    while (!progress.contains(")") && p.waitForReadyRead(10000))
+        progress += p.readAllStandardError();
+    p.kill();
+    p.waitForFinished();
+    const std::string line = progress.toStdString();
+    const std::regex shown("\rkormix: 0 % \\(\\d+ of 9223372036854775807 collisions\\)[\\s\\S]*");
+    EXPECT_TRUE(std::regex_match(line, shown)) << line;
 }
 
 } // namespace
