@@ -5,6 +5,7 @@
 // repeated from a seed, and every bad argument refused with nothing written.
 // The program itself is run too, without any display.
 #include "app/batch.h"
+#include "tests/common/files.h"
 #include "tests/common/killedwriter.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -34,13 +36,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::readAll;
 
 using Row = std::vector<std::string>;
 
@@ -86,15 +82,8 @@ struct Result
 
 class Batch : public ::testing::Test
 {
-protected:
-    void SetUp() override
-    {
-        root = fs::temp_directory_path()
-               / ("kormix-batch-" + std::to_string(::getpid()) + "-"
-                  + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root);
-    }
+public:
+    void SetUp() override { root = test::scratchFolder("kormix-batch"); }
     void TearDown() override { fs::remove_all(root); }
 
     Result run(QStringList arguments)
@@ -114,6 +103,41 @@ protected:
 
     fs::path root;
 };
+
+// equilibrium.tsv of 30 H2, 10 HD and 20 D2 after 20000 collisions, which end
+// with nHDNow HD: compositions, a blank line, the reactions.
+void expectEquilibriumFile(const std::string &eq, double nHDNow)
+{
+    const std::size_t blank = eq.find("\n\n");
+    ASSERT_NE(blank, std::string::npos);
+    const std::vector<Row> comps = rowsOf(eq.substr(0, blank));
+    EXPECT_EQ(comps[0], (Row{"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"}));
+    // 70 H and 50 D atoms: nHD = 0, 2, ..., 50, then all other compositions
+    // (none here).
+    EXPECT_EQ(comps.size(), 1u + 26 + 1);
+    EXPECT_EQ(comps.back(), (Row{"others", "", "", "", "", "", "0", "0", "0"}));
+    double sumP = 0, sumShare = 0, sumCollisions = 0;
+    for (std::size_t i = 1; i + 1 < comps.size(); ++i) {
+        ASSERT_EQ(comps[i].size(), 9u);
+        EXPECT_EQ(number(comps[i][1]), 2.0 * double(i - 1));
+        sumP += number(comps[i][6]);
+        sumCollisions += number(comps[i][7]);
+        sumShare += number(comps[i][8]);
+    }
+    EXPECT_NEAR(sumP, 1.0, 1e-12);
+    EXPECT_NEAR(sumShare, 1.0, 1e-12);
+    EXPECT_EQ(sumCollisions, 20000.0);
+    const std::vector<Row> reactions = rowsOf(eq.substr(blank + 2, eq.size() - blank - 3));
+    ASSERT_EQ(reactions.size(), 4u);
+    EXPECT_EQ(reactions[0],
+              (Row{"reaction", "count", "per_collision", "expected_now", "expected_at_equilibrium"}));
+    for (std::size_t i = 1; i < 4; ++i) {
+        ASSERT_EQ(reactions[i].size(), 5u);
+        EXPECT_NEAR(number(reactions[i][2]), number(reactions[i][1]) / 20000, 1e-12);
+    }
+    // forward - reverse is half the change of nHD.
+    EXPECT_EQ(number(reactions[1][1]) - number(reactions[2][1]), (nHDNow - 10) / 2);
+}
 
 TEST_F(Batch, FilesPassAnIndependentReadingOfTheirFormat)
 {
@@ -167,38 +191,7 @@ TEST_F(Batch, FilesPassAnIndependentReadingOfTheirFormat)
     }
     EXPECT_EQ(series.back()[0], "20000");
 
-    // equilibrium.tsv: compositions, a blank line, the reactions.
-    const std::string eq = readAll(dir / "equilibrium.tsv");
-    const std::size_t blank = eq.find("\n\n");
-    ASSERT_NE(blank, std::string::npos);
-    const std::vector<Row> comps = rowsOf(eq.substr(0, blank));
-    EXPECT_EQ(comps[0], (Row{"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"}));
-    // 70 H and 50 D atoms: nHD = 0, 2, ..., 50, then all other compositions
-    // (none here).
-    EXPECT_EQ(comps.size(), 1u + 26 + 1);
-    EXPECT_EQ(comps.back(), (Row{"others", "", "", "", "", "", "0", "0", "0"}));
-    double sumP = 0, sumShare = 0, sumCollisions = 0;
-    for (std::size_t i = 1; i + 1 < comps.size(); ++i) {
-        ASSERT_EQ(comps[i].size(), 9u);
-        EXPECT_EQ(number(comps[i][1]), 2.0 * double(i - 1));
-        sumP += number(comps[i][6]);
-        sumCollisions += number(comps[i][7]);
-        sumShare += number(comps[i][8]);
-    }
-    EXPECT_NEAR(sumP, 1.0, 1e-12);
-    EXPECT_NEAR(sumShare, 1.0, 1e-12);
-    EXPECT_EQ(sumCollisions, 20000.0);
-    const std::vector<Row> reactions = rowsOf(eq.substr(blank + 2, eq.size() - blank - 3));
-    ASSERT_EQ(reactions.size(), 4u);
-    EXPECT_EQ(reactions[0],
-              (Row{"reaction", "count", "per_collision", "expected_now", "expected_at_equilibrium"}));
-    for (std::size_t i = 1; i < 4; ++i) {
-        ASSERT_EQ(reactions[i].size(), 5u);
-        EXPECT_NEAR(number(reactions[i][2]), number(reactions[i][1]) / 20000, 1e-12);
-    }
-    // forward - reverse is half the change of nHD.
-    const double nHDNow = number(series.back()[3]);
-    EXPECT_EQ(number(reactions[1][1]) - number(reactions[2][1]), (nHDNow - 10) / 2);
+    expectEquilibriumFile(readAll(dir / "equilibrium.tsv"), number(series.back()[3]));
 }
 
 TEST_F(Batch, TheSameSeedGivesTheSameFilesAndAnotherSeedOthers)
@@ -243,13 +236,35 @@ TEST_F(Batch, BestOnlyKeepsTheMostProbableAndNoCollisionsKeepTheStart)
     EXPECT_NE(none.out.find("distance from equilibrium none"), std::string::npos);
 }
 
+struct Refusal
+{
+    QStringList args;
+    const char *message;
+};
+
+// Each command line is refused with its message, exit code 2, in one line
+// with no control character but its end, and nothing is written.
+void expectRefused(Batch &t, std::span<const Refusal> cases)
+{
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const fs::path dir = t.root / "never";
+        const Result r = t.runInto(dir, c.args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.err, c.message);
+        EXPECT_EQ(r.out, "");
+        EXPECT_FALSE(fs::exists(dir));
+        // One line, and no control character but its end.
+        EXPECT_EQ(std::count_if(r.err.begin(),
+                                r.err.end(),
+                                [](char ch) { return (unsigned char) ch < 0x20 || ch == 0x7f; }),
+                  1);
+    }
+}
+
 TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
 {
-    const struct
-    {
-        QStringList args;
-        const char *message;
-    } cases[] = {
+    const Refusal cases[] = {
             {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--bogus"},
              "kormix: Unknown option 'bogus'.\n"},
             {{"--batch", "--molecules", "5,0", "--collisions", "9"},
@@ -265,16 +280,17 @@ TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
              "kormix: --molecules '1,0,0' gives no usable system (it needs at least two "
              "molecules)\n"},
             {{"--batch", "--atoms", "-4,8", "--collisions", "9"},
-             "kormix: --atoms '-4,8' gives no usable system (it needs at least two molecules)\n"},
+             "kormix: --atoms '-4,8' gives no usable system (it needs at least two "
+             "molecules)\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "1.5"},
-             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, not "
-             "'1.5'\n"},
+             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, "
+             "not '1.5'\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "-3"},
-             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, not "
-             "'-3'\n"},
+             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, "
+             "not '-3'\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "9223372036854775808"},
-             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, not "
-             "'9223372036854775808'\n"},
+             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, "
+             "not '9223372036854775808'\n"},
             {{"--batch", "--molecules", "5,0,5"}, "kormix: --collisions N is needed\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions"},
              "kormix: Missing value after '--collisions'.\n"},
@@ -282,44 +298,16 @@ TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
             {{"--batch", "--molecules", "5,0,5", "--atoms", "4,4", "--collisions", "9"},
              "kormix: give --molecules or --atoms, not both\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--seed", "x"},
-             "kormix: --seed must be a whole number from 0 to 18446744073709551615, not 'x'\n"},
+             "kormix: --seed must be a whole number from 0 to 18446744073709551615, not "
+             "'x'\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--collisions", "8"},
              "kormix: --collisions is given more than once\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "more"},
              "kormix: unexpected argument 'more'\n"},
             {{"--molecules", "5,0,5", "--collisions", "9"},
              "kormix: --batch is needed to run without a window\n"},
-            // Values with control characters are shown escaped, on one line.
-            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--seed", "\x1b[2J"},
-             "kormix: --seed must be a whole number from 0 to 18446744073709551615, not "
-             "'\\x1b[2J'\n"},
-            {{"--batch", "--atoms", "4\n4", "--collisions", "9"},
-             "kormix: --atoms needs two counts H,D, not '4\\n4'\n"},
-            {{"--batch", "--molecules", "5,0,5", "--collisions", "9\r\t\x7f\\"},
-             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, not "
-             "'9\\r\\t\\x7f\\\\'\n"},
-            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--x\ny"},
-             "kormix: Unknown option 'x\\ny'.\n"},
-            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "a\x1b]0;b\x07"},
-             "kormix: unexpected argument 'a\\x1b]0;b\\x07'\n"},
-            // Help goes with every other option of Qt's own.
-            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--help-all"},
-             "kormix: Unknown option 'help-all'.\n"},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        const fs::path dir = root / "never";
-        const Result r = runInto(dir, c.args);
-        EXPECT_EQ(r.code, 2);
-        EXPECT_EQ(r.err, c.message);
-        EXPECT_EQ(r.out, "");
-        EXPECT_FALSE(fs::exists(dir));
-        // One line, and no control character but its end.
-        EXPECT_EQ(std::count_if(r.err.begin(),
-                                r.err.end(),
-                                [](char ch) { return (unsigned char) ch < 0x20 || ch == 0x7f; }),
-                  1);
-    }
+    expectRefused(*this, cases);
     // An output path that is a file.
     std::ofstream(root / "file") << "x";
     const Result r = runInto(root / "file",
@@ -327,6 +315,30 @@ TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.err, "kormix: --output '" + (root / "file").string() + "' is not a directory\n");
     EXPECT_EQ(readAll(root / "file"), "x");
+}
+
+// Values with control characters or backslashes are shown escaped, so that a
+// refusal is one line and nothing reaches the terminal raw.
+TEST_F(Batch, ValuesAreShownEscapedOnOneLine)
+{
+    const Refusal cases[] = {
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--seed", "\x1b[2J"},
+             "kormix: --seed must be a whole number from 0 to 18446744073709551615, not "
+             "'\\x1b[2J'\n"},
+            {{"--batch", "--atoms", "4\n4", "--collisions", "9"},
+             "kormix: --atoms needs two counts H,D, not '4\\n4'\n"},
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9\r\t\x7f\\"},
+             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, "
+             "not '9\\r\\t\\x7f\\\\'\n"},
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--x\ny"},
+             "kormix: Unknown option 'x\\ny'.\n"},
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "a\x1b]0;b\x07"},
+             "kormix: unexpected argument 'a\\x1b]0;b\\x07'\n"},
+            // --help-all (Qt's help on its own options) is not offered.
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--help-all"},
+             "kormix: Unknown option 'help-all'.\n"},
+    };
+    expectRefused(*this, cases);
 }
 
 // The program itself, with no display of any kind in its environment.

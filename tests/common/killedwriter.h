@@ -23,10 +23,12 @@ namespace kormix::test {
 // Runs `write` in a child process and kills the child. With `sizeLimit` above
 // 0 the file size limit kills it at its first write past that many bytes (a
 // write that stays below the limit ends the child normally); otherwise it
-// writes again and again until SIGKILL comes after `delay`.
+// writes again and again until SIGKILL comes after `delay`. How the child
+// ended goes to `status` when it is given.
 inline void killWhileWriting(const std::function<void()> &write,
                              std::uintmax_t sizeLimit,
-                             std::chrono::microseconds delay = {})
+                             std::chrono::microseconds delay = {},
+                             int *status = nullptr)
 {
     std::cout.flush();
     std::cerr.flush();
@@ -49,8 +51,10 @@ inline void killWhileWriting(const std::function<void()> &write,
         ::usleep(useconds_t(delay.count()));
         ::kill(child, SIGKILL);
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    int ended = 0;
+    ASSERT_EQ(::waitpid(child, &ended, 0), child);
+    if (status)
+        *status = ended;
 }
 
 // The files in `dir` other than `keep`: what killed writers left.

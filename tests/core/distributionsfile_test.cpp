@@ -5,6 +5,7 @@
 #include "core/simulation.h"
 #include "tests/common/environment.h"
 #include "tests/common/files.h"
+#include "tests/common/killedwriter.h"
 #include "tests/core/fakehost.h"
 
 #include <gtest/gtest.h>
@@ -41,11 +42,7 @@ class DistributionsFile : public ::testing::Test
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path()
-              / ("kormix-test-" + std::to_string(::getpid()) + "-"
-                 + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = test::scratchFolder("kormix-test");
         path = dir / "distributions.xls";
     }
     void TearDown() override
@@ -280,11 +277,7 @@ class PrivatePlace : public ::testing::Test
 public:
     void SetUp() override
     {
-        scratch = fs::temp_directory_path()
-                  / ("kormix-test-" + std::to_string(::getpid()) + "-"
-                     + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(scratch);
-        fs::create_directories(scratch);
+        scratch = test::scratchFolder("kormix-test");
         environment.set("TMPDIR", scratch.string());
         environment.unset("XDG_RUNTIME_DIR");
         environment.unset("HOME");
@@ -607,19 +600,8 @@ TEST_F(PrivatePlace, ExportsKilledHalfwayLeaveNothingAfterTheNextExport)
     // killed itself: one leftover at a time, never more.
     for (int kill = 0; kill < 3; ++kill) {
         SCOPED_TRACE(kill);
-        std::cout.flush();
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            rlimit none{0, 0}, small{8192, 8192};
-            ::setrlimit(RLIMIT_CORE, &none);
-            ::setrlimit(RLIMIT_FSIZE, &small);
-            std::signal(SIGXFSZ, SIG_DFL);
-            ExportDistributions(sim);
-            ::_exit(0); // not reached
-        }
         int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        test::killWhileWriting([&] { ExportDistributions(sim); }, 8192, {}, &status);
         ASSERT_TRUE(WIFSIGNALED(status)) << status;
         EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
 

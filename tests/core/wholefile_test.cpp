@@ -18,8 +18,6 @@
 #include <functional>
 #include <string>
 
-#include <unistd.h>
-
 namespace kormix {
 namespace {
 
@@ -30,14 +28,7 @@ using test::writeAll;
 class WholeFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path()
-              / ("kormix-wholefile-" + std::to_string(::getpid()) + "-"
-                 + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
+    void SetUp() override { dir = test::scratchFolder("kormix-wholefile"); }
     void TearDown() override { fs::remove_all(dir); }
 
     fs::path dir;
