@@ -400,7 +400,8 @@ TEST_F(Batch, TheProgramRunsWithoutADisplay)
 
 // The output folder is made and tried before the first collision: a folder
 // that cannot be made or written to is named with the cause at once, and
-// nothing is written. (10^8 collisions would take seconds.)
+// nothing is written. (10^8 collisions take seconds: a check after them
+// would show progress lines first.)
 TEST_F(Batch, AnUnusableOutputFolderIsRefusedBeforeTheFirstCollision)
 {
     std::ofstream(root / "file") << "x";
@@ -440,10 +441,8 @@ TEST_F(Batch, AnUnusableOutputFolderIsRefusedBeforeTheFirstCollision)
         SCOPED_TRACE(c.what);
         if (c.skip)
             continue;
-        const auto started = std::chrono::steady_clock::now();
         const Result r = runInto(c.output,
                                  {"--batch", "--molecules", "5,0,5", "--collisions", "100000000"});
-        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
         EXPECT_EQ(r.code, 1);
         EXPECT_EQ(r.err, "kormix: " + c.message + "\n");
         EXPECT_EQ(r.out, "");
