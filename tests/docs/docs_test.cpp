@@ -28,8 +28,8 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <set>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -121,7 +121,24 @@ const Sources &sources()
     return s;
 }
 
-bool endsWithAny(const std::string &text, std::initializer_list<const char *> endings)
+// Bare names of files of the tree, and names of files the program or the
+// packaging writes (which are literal).
+constexpr const char *kTreeFiles[] = {".h",
+                                      ".cpp",
+                                      ".md",
+                                      ".txt",
+                                      ".json",
+                                      ".sh",
+                                      ".ts",
+                                      ".qrc",
+                                      ".py",
+                                      ".xml",
+                                      ".svg",
+                                      ".desktop"};
+constexpr const char *kWrittenFiles[] = {".xls", ".tsv", ".png", ".deb"};
+constexpr const char *kCalled[] = {"()"};
+
+bool endsWithAny(const std::string &text, std::span<const char *const> endings)
 {
     return std::any_of(endings.begin(), endings.end(), [&](const char *e) {
         const std::string ending(e);
@@ -130,34 +147,53 @@ bool endsWithAny(const std::string &text, std::initializer_list<const char *> en
     });
 }
 
+// The name a span gives: without "()" after it and the variable before a ".".
+std::string nameIn(std::string span)
+{
+    if (endsWithAny(span, kCalled))
+        span.resize(span.size() - 2);
+    if (const std::size_t dot = span.find('.'); dot != std::string::npos)
+        span.erase(0, dot + 1);
+    return span;
+}
+
 enum class Kind { Path, CodeName, Literal };
+
+bool isIdentifier(const std::string &text)
+{
+    return !text.empty() && !std::isdigit(static_cast<unsigned char>(text[0]))
+           && std::all_of(text.begin(), text.end(), isNameCharacter);
+}
+
+// A name as C++ spells it, possibly qualified with "::", reached with "."
+// from a variable, or called with "()".
+bool isCodeName(const std::string &span)
+{
+    if (const std::size_t dot = span.find('.');
+        dot != std::string::npos && !isIdentifier(span.substr(0, dot)))
+        return false;
+    const std::string name = nameIn(span);
+    for (std::size_t start = 0;;) {
+        const std::size_t colons = name.find("::", start);
+        if (!isIdentifier(name.substr(start, colons - start)))
+            return false;
+        if (colons == std::string::npos)
+            return true;
+        start = colons + 2;
+    }
+}
 
 Kind kindOf(const std::string &span)
 {
-    static const std::regex codeName(
-            R"(([A-Za-z_][A-Za-z0-9_]*\.)?[A-Za-z_][A-Za-z0-9_]*(::[A-Za-z_][A-Za-z0-9_]*)*(\(\))?)");
     if (std::none_of(span.begin(), span.end(), isNameCharacter)
         || span.find_first_of(" \t\"'\\<>=$~,%&#") != std::string::npos || span[0] == '-'
         || span[0] == '/')
         return Kind::Literal;
-    if (endsWithAny(span, {".xls", ".tsv", ".png", ".deb"}))
+    if (endsWithAny(span, kWrittenFiles))
         return Kind::Literal;
-    if (span.find('/') != std::string::npos || span[0] == '.'
-        || endsWithAny(span,
-                       {".h",
-                        ".cpp",
-                        ".md",
-                        ".txt",
-                        ".json",
-                        ".sh",
-                        ".ts",
-                        ".qrc",
-                        ".py",
-                        ".xml",
-                        ".svg",
-                        ".desktop"}))
+    if (span.find('/') != std::string::npos || span[0] == '.' || endsWithAny(span, kTreeFiles))
         return Kind::Path;
-    return std::regex_match(span, codeName) ? Kind::CodeName : Kind::Literal;
+    return isCodeName(span) ? Kind::CodeName : Kind::Literal;
 }
 
 bool pathExists(std::string path)
@@ -178,12 +214,9 @@ bool pathExists(std::string path)
     return false;
 }
 
-bool codeNameExists(std::string name)
+bool codeNameExists(const std::string &span)
 {
-    if (endsWithAny(name, {"()"}))
-        name.resize(name.size() - 2);
-    if (const std::size_t dot = name.find('.'); dot != std::string::npos)
-        name.erase(0, dot + 1); // a member reached from a variable
+    const std::string name = nameIn(span);
     const std::size_t colons = name.rfind("::");
     if (colons == std::string::npos || sources().contains(name))
         return sources().contains(name);
