@@ -3,163 +3,26 @@
 #include "core/distributionsfile.h"
 
 #include "core/numberformat.h"
+#include "core/privateplace.h"
 #include "core/simulation.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <numeric>
-#include <optional>
-#include <random>
-#include <system_error>
-#include <utility>
 #include <vector>
-
-#if defined(__unix__) || defined(__APPLE__)
-#define KORMIX_PRIVATE_PLACE 1
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace kormix {
 
 namespace {
 
-std::string errorText(int error)
-{
-    return std::generic_category().message(error);
-}
-
-using Outcome = ExportResult::Outcome;
-
-// A failure of the system's: its description of the error, what was being
-// done and the path.
-ExportResult failure(Outcome outcome, std::string error, const std::filesystem::path &path)
-{
-    const char *doing = outcome == Outcome::FailedWriting     ? " writing "
-                        : outcome == Outcome::FailedReplacing ? " replacing "
-                                                              : " opening ";
-    ExportResult result;
-    result.outcome = outcome;
-    result.path = path.string();
-    result.systemError = std::move(error);
-    result.message = result.systemError + doing + result.path;
-    return result;
-}
-
-ExportResult failure(Outcome outcome, int error, const std::filesystem::path &path)
-{
-    return failure(outcome, errorText(error), path);
-}
-
-// The new file written beside `path` before it takes the old one's place: the
-// file's name, a dot, 16 hexadecimal digits and ".tmp".
-std::filesystem::path temporaryName(const std::filesystem::path &path, std::uint64_t number)
-{
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", (unsigned long long) number);
-    std::filesystem::path temp = path;
-    temp += suffix;
-    return temp;
-}
-
-#ifdef KORMIX_PRIVATE_PLACE
-
-// Whether `name` is one temporaryName gives to a new file for `target`.
-bool isTemporaryName(const std::string &name, const std::string &target)
-{
-    const std::size_t n = target.size();
-    if (name.size() != n + 21 || name.compare(0, n, target) != 0 || name[n] != '.')
-        return false;
-    for (std::size_t i = n + 1; i < n + 17; ++i) {
-        if (!std::isdigit((unsigned char) name[i]) && (name[i] < 'a' || name[i] > 'f'))
-            return false;
-    }
-    return name.compare(n + 17, 4, ".tmp") == 0;
-}
-
-// The directory of `file` is made for the user alone when it does not exist.
-// One that exists is used only when it is a directory itself (not a link to
-// one), the user's own and closed to everybody else: anyone else who could
-// write in it, or who made it, could replace or block the file. Returns the
-// failure when the directory cannot be used, else nothing.
-std::optional<ExportResult> preparePrivateDirectory(const std::filesystem::path &file)
-{
-    const std::filesystem::path dir = file.parent_path();
-    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
-        const int error = errno;
-        return failure(Outcome::FailedOpening, error, file);
-    }
-    struct stat st;
-    if (::lstat(dir.c_str(), &st) != 0) {
-        const int error = errno;
-        return failure(Outcome::FailedOpening, error, file);
-    }
-    const auto refused = [&](Outcome outcome, const char *reason) {
-        ExportResult result;
-        result.outcome = outcome;
-        result.path = file.string();
-        result.directory = dir.string();
-        result.message = "Can't write " + result.path + ": " + result.directory + reason;
-        return result;
-    };
-    if (S_ISLNK(st.st_mode))
-        return refused(Outcome::DirectoryIsLink, " is a link, not a directory");
-    if (!S_ISDIR(st.st_mode))
-        return refused(Outcome::NotADirectory, " is not a directory");
-    if (st.st_uid != ::geteuid())
-        return refused(Outcome::DirectoryOfOtherUser, " belongs to another user");
-    if ((st.st_mode & (S_IRWXG | S_IRWXO)) != 0)
-        return refused(Outcome::DirectoryOpenToOthers, " is open to other users");
-    return std::nullopt;
-}
-
-// Removes the new files that exports killed halfway left beside `file`. An
-// export holds its new file locked while it writes, and the lock ends with
-// the process, so only files nobody holds are removed; other names, links
-// and directories are left alone.
-void sweepLeftovers(const std::filesystem::path &file)
-{
-    const std::string target = file.filename().string();
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(file.parent_path(), ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::filesystem::path candidate = it->path();
-        if (!isTemporaryName(candidate.filename().string(), target))
-            continue;
-        const int fd = ::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat st;
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(candidate.c_str());
-        ::close(fd);
-    }
-}
-
-#endif
+constexpr const char *kFileName = "distributions.xls";
 
 } // namespace
 
 std::filesystem::path distributionsFilePath()
 {
-#ifdef _WIN32
-    return std::filesystem::path("C:\\temp\\distributions.xls");
-#else
-    std::error_code ec;
-    std::filesystem::path dir = std::filesystem::temp_directory_path(ec);
-    if (ec || dir.empty())
-        dir = "/tmp";
-    if (std::filesystem::path full = std::filesystem::absolute(dir, ec); !ec)
-        dir = full; // the messages name the full path
-    return dir / ("kormix-" + std::to_string(::geteuid())) / "distributions.xls";
-#endif
+    return privatePlace(kFileName);
 }
 
 std::string distributionsText(const Simulation &sim)
@@ -216,13 +79,10 @@ std::string distributionsText(const Simulation &sim)
 
 ExportResult ExportDistributions(const Simulation &sim)
 {
-    const std::filesystem::path path = distributionsFilePath();
-#ifdef KORMIX_PRIVATE_PLACE
-    if (std::optional<ExportResult> refused = preparePrivateDirectory(path))
-        return *refused;
-    sweepLeftovers(path);
-#endif
-    return ExportDistributions(sim, path);
+    const ExportResult place = preparePrivatePlace(kFileName);
+    if (!place.ok)
+        return place;
+    return ExportDistributions(sim, place.path);
 }
 
 ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::path &path)
@@ -230,81 +90,6 @@ ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::p
     ExportResult result = writeWholeFile(path, distributionsText(sim));
     if (result.ok)
         result.message = "File " + result.path + " was created";
-    return result;
-}
-
-ExportResult writeWholeFile(const std::filesystem::path &path, const std::string &text)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path dir = path.parent_path();
-    if (!dir.empty())
-        fs::create_directories(dir, ec); // an existing directory is fine
-
-    // A new file beside the old one, created exclusively: nothing planted at
-    // its name is opened or followed.
-    std::random_device device;
-    std::mt19937_64 names(device());
-    fs::path temp;
-    std::FILE *file = nullptr;
-    int error = 0;
-    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-        temp = temporaryName(path, names());
-        errno = 0;
-        file = std::fopen(temp.string().c_str(), "wbx");
-        error = errno;
-        if (!file && error != EEXIST)
-            break;
-    }
-    if (!file)
-        return failure(Outcome::FailedOpening, error ? error : EIO, path);
-#ifdef KORMIX_PRIVATE_PLACE
-    // Held until the new file has taken its place: it tells another export's
-    // sweep that this file is no leftover. A kill ends it with the process.
-    const int lock = ::dup(fileno(file));
-    if (lock >= 0)
-        ::flock(lock, LOCK_EX);
-    struct Unlock
-    {
-        int fd;
-        ~Unlock()
-        {
-            if (fd >= 0)
-                ::close(fd);
-        }
-    } unlock{lock};
-#endif
-
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    error = written ? 0 : errno;
-    if (written && std::fflush(file) != 0) {
-        written = false;
-        error = errno;
-    }
-#if defined(__unix__) || defined(__APPLE__)
-    if (written && ::fsync(fileno(file)) != 0 && errno != EINVAL) {
-        written = false;
-        error = errno;
-    }
-#endif
-    if (std::fclose(file) != 0 && written) {
-        written = false;
-        error = errno;
-    }
-    if (!written) {
-        fs::remove(temp, ec);
-        return failure(Outcome::FailedWriting, error ? error : EIO, path);
-    }
-
-    fs::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return failure(Outcome::FailedReplacing, ec.message(), path);
-    }
-    ExportResult result;
-    result.ok = true;
-    result.path = path.string();
     return result;
 }
 

@@ -4,6 +4,8 @@
 // tab-separated text, for a spreadsheet.
 #pragma once
 
+#include "core/wholefile.h"
+
 #include <filesystem>
 #include <string>
 
@@ -11,35 +13,10 @@ namespace kormix {
 
 class Simulation;
 
-struct ExportResult
-{
-    bool ok = false;
-    // The text for the user: "File <path> was created", or the system's
-    // description of what went wrong followed by what was being done and the path.
-    std::string message;
-
-    // What the message is made of, for a window that words it in the user's
-    // language: what happened, the file's path, the system's description of
-    // the error and the directory that was refused.
-    enum class Outcome {
-        Written,              // "File <path> was created" (empty when only written)
-        FailedOpening,        // "<error> opening <path>"
-        FailedWriting,        // "<error> writing <path>"
-        FailedReplacing,      // "<error> replacing <path>"
-        DirectoryIsLink,      // "Can't write <path>: <directory> is a link, not a directory"
-        NotADirectory,        // "... is not a directory"
-        DirectoryOfOtherUser, // "... belongs to another user"
-        DirectoryOpenToOthers // "... is open to other users"
-    };
-    Outcome outcome = Outcome::Written;
-    std::string path;
-    std::string systemError;
-    std::string directory;
-};
-
-// Where the file always goes: C:\temp\distributions.xls on Windows; elsewhere
-// distributions.xls in a directory of the user's own, kormix-<user id>, inside
-// the system's temporary directory (TMPDIR when it is set).
+// Where the next export writes the file: distributions.xls in the place of
+// core/privateplace.h (C:\temp on Windows; elsewhere a folder of the user's
+// own, usually kormix-<user id> inside the system's temporary directory).
+// Nothing is made or changed here.
 std::filesystem::path distributionsFilePath();
 
 // The file's whole content: the header and one line per register entry in
@@ -51,18 +28,9 @@ std::string distributionsText(const Simulation &sim);
 // file exactly as it was; a link planted at the path is replaced, not followed.
 ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::path &path);
 
-// Writes `text` as the whole content of the file at `path` the same way: a new
-// file beside it, flushed to the disk, then put in its place; on failure the
-// old file stays as it was and the message says what failed (the system's
-// error text, " opening ", " writing " or " replacing ", then the path). On
-// success the message is empty.
-ExportResult writeWholeFile(const std::filesystem::path &path, const std::string &text);
-
-// Writes the file to its fixed place. Outside Windows that place is private:
-// its directory is created for the user alone, and one found there is used
-// only when it is a real directory, the user's own and closed to everybody
-// else; otherwise nothing is written and the message says why. New files that
-// exports killed halfway left in it are removed first.
+// Writes the file to its place, making the place ready first. When no
+// folder of the user's own is usable nothing is written and the message says
+// why the usual one is not; otherwise the result's path is where the file went.
 ExportResult ExportDistributions(const Simulation &sim);
 
 } // namespace kormix

@@ -21,12 +21,10 @@ ReactionProbabilities reactionProbabilities(const Composition &counts)
     const UInt128 d2 = UInt128(std::uint64_t(counts.nD2));
     const UInt128 hd = UInt128(std::uint64_t(counts.nHD));
     const UInt128 hdPairs = counts.nHD > 0 ? hd * (hd - 1) : 0;
-    const UInt128 draws = UInt128(kCoinDraws);
     r.forward = detail::quotientToDouble(2 * h2 * d2, pairs);
     r.hdMeeting = detail::quotientToDouble(hdPairs, pairs);
-    r.reverse = detail::quotientToDouble(hdPairs * UInt128(kCoinReacting), pairs * draws);
-    r.hdUnreacted = detail::quotientToDouble(hdPairs * UInt128(kCoinDraws - kCoinReacting),
-                                             pairs * draws);
+    r.reverse = detail::quotientToDouble(hdPairs, 2 * pairs);
+    r.hdUnreacted = r.reverse;
     return r;
 }
 

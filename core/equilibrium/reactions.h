@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-// What the collision engine's pair rules make of one collision: the exact
-// chance of each kind of reaction or meeting.
+// The exact chance of each kind of reaction or meeting in one collision, by
+// the theory the program compares its runs with: an H2 meeting a D2 always
+// reacts, and two HD meeting react with probability exactly 1/2. (The
+// engine's coin reacts (2^23 - 1) / 2^24 of the time, a hair below 1/2; what
+// that changes is told by engineStationaryDistribution.)
 #pragma once
 
 #include "core/equilibrium/exactdistribution.h"
@@ -18,9 +21,9 @@ struct ReactionProbabilities
     double forward = 0;
     // Two HD molecules meet.
     double hdMeeting = 0;
-    // 2 HD -> H2 + D2: the meeting reacts, (2^23 - 1) / 2^24 of the time.
+    // 2 HD -> H2 + D2: the meeting reacts, half of the time.
     double reverse = 0;
-    // The meeting ends without a reaction, (2^23 + 1) / 2^24 of the time.
+    // The meeting ends without a reaction, the other half.
     double hdUnreacted = 0;
 };
 
@@ -29,9 +32,8 @@ struct ReactionProbabilities
 ReactionProbabilities reactionProbabilities(const Composition &counts);
 
 // At equilibrium: each probability averaged over the compositions with
-// their P. With P = W / sum W (the theory) the expected forward and reverse
-// rates differ by the engine's coin: reverse = forward (1 - 2^-23). Over the
-// engine's own stationary distribution they are equal.
+// their P = W / sum W. Detailed balance makes the forward and the reverse
+// rate equal (190/1443 for 10 H2 + 10 D2).
 ReactionProbabilities expectedRates(const ExactDistribution &distribution);
 
 } // namespace kormix

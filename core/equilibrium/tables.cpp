@@ -48,8 +48,10 @@ std::string compositionsTable(const ExactDistribution &exact,
 {
     std::string text;
     line(text, {"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"});
+    std::int64_t others = shares.total();
     for (const CompositionProbability &c : exact.kept) {
         const Composition &k = c.counts;
+        others -= shares.collisionsAt(k.nHD);
         line(text,
              {whole(k.nH2),
               whole(k.nHD),
@@ -61,6 +63,17 @@ std::string compositionsTable(const ExactDistribution &exact,
               whole(shares.collisionsAt(k.nHD)),
               number(shares.shareAt(k.nHD), decimalPoint)});
     }
+    const double othersShare = shares.total() > 0 ? double(others) / double(shares.total()) : 0.0;
+    line(text,
+         {kOtherCompositionsName,
+          "",
+          "",
+          "",
+          "",
+          "",
+          "0",
+          whole(others),
+          number(othersShare, decimalPoint)});
     return text;
 }
 

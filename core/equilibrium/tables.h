@@ -24,8 +24,12 @@
 namespace kormix {
 
 // "NH2 NHD ND2 %HD lnW W P collisions share": one line per composition the
-// exact distribution keeps (for a large system, those not negligible), in
-// increasing nHD.
+// exact distribution keeps (for a large system, those whose W is not
+// negligible), in increasing nHD, then always one line for all other
+// compositions together: "others" in place of the counts, the fields up to W
+// empty, P 0 (the negligible ones count as never met) and the collisions the
+// run spent in them. The shares of all lines add up to 1, and the collisions
+// to the run's.
 std::string compositionsTable(const ExactDistribution &exact,
                               const StayShares &shares,
                               char decimalPoint = '.');
@@ -50,5 +54,7 @@ std::string reactionsTable(const ReactionCounts &counts,
 inline constexpr const char *kForwardName = "forward (H2 + D2 -> 2 HD)";
 inline constexpr const char *kReverseName = "reverse (2 HD -> H2 + D2)";
 inline constexpr const char *kUnreactedName = "HD + HD met without reacting";
+// What the compositions table's last line names instead of counts.
+inline constexpr const char *kOtherCompositionsName = "others";
 
 } // namespace kormix

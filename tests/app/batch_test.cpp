@@ -5,6 +5,8 @@
 // repeated from a seed, and every bad argument refused with nothing written.
 // The program itself is run too, without any display.
 #include "app/batch.h"
+#include "tests/common/files.h"
+#include "tests/common/killedwriter.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -12,14 +14,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cmath>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace kormix {
@@ -27,13 +36,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::readAll;
 
 using Row = std::vector<std::string>;
 
@@ -79,15 +82,8 @@ struct Result
 
 class Batch : public ::testing::Test
 {
-protected:
-    void SetUp() override
-    {
-        root = fs::temp_directory_path()
-               / ("kormix-batch-" + std::to_string(::getpid()) + "-"
-                  + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root);
-    }
+public:
+    void SetUp() override { root = test::scratchFolder("kormix-batch"); }
     void TearDown() override { fs::remove_all(root); }
 
     Result run(QStringList arguments)
@@ -107,6 +103,41 @@ protected:
 
     fs::path root;
 };
+
+// equilibrium.tsv of 30 H2, 10 HD and 20 D2 after 20000 collisions, which end
+// with nHDNow HD: compositions, a blank line, the reactions.
+void expectEquilibriumFile(const std::string &eq, double nHDNow)
+{
+    const std::size_t blank = eq.find("\n\n");
+    ASSERT_NE(blank, std::string::npos);
+    const std::vector<Row> comps = rowsOf(eq.substr(0, blank));
+    EXPECT_EQ(comps[0], (Row{"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"}));
+    // 70 H and 50 D atoms: nHD = 0, 2, ..., 50, then all other compositions
+    // (none here).
+    EXPECT_EQ(comps.size(), 1u + 26 + 1);
+    EXPECT_EQ(comps.back(), (Row{"others", "", "", "", "", "", "0", "0", "0"}));
+    double sumP = 0, sumShare = 0, sumCollisions = 0;
+    for (std::size_t i = 1; i + 1 < comps.size(); ++i) {
+        ASSERT_EQ(comps[i].size(), 9u);
+        EXPECT_EQ(number(comps[i][1]), 2.0 * double(i - 1));
+        sumP += number(comps[i][6]);
+        sumCollisions += number(comps[i][7]);
+        sumShare += number(comps[i][8]);
+    }
+    EXPECT_NEAR(sumP, 1.0, 1e-12);
+    EXPECT_NEAR(sumShare, 1.0, 1e-12);
+    EXPECT_EQ(sumCollisions, 20000.0);
+    const std::vector<Row> reactions = rowsOf(eq.substr(blank + 2, eq.size() - blank - 3));
+    ASSERT_EQ(reactions.size(), 4u);
+    EXPECT_EQ(reactions[0],
+              (Row{"reaction", "count", "per_collision", "expected_now", "expected_at_equilibrium"}));
+    for (std::size_t i = 1; i < 4; ++i) {
+        ASSERT_EQ(reactions[i].size(), 5u);
+        EXPECT_NEAR(number(reactions[i][2]), number(reactions[i][1]) / 20000, 1e-12);
+    }
+    // forward - reverse is half the change of nHD.
+    EXPECT_EQ(number(reactions[1][1]) - number(reactions[2][1]), (nHDNow - 10) / 2);
+}
 
 TEST_F(Batch, FilesPassAnIndependentReadingOfTheirFormat)
 {
@@ -160,36 +191,7 @@ TEST_F(Batch, FilesPassAnIndependentReadingOfTheirFormat)
     }
     EXPECT_EQ(series.back()[0], "20000");
 
-    // equilibrium.tsv: compositions, a blank line, the reactions.
-    const std::string eq = readAll(dir / "equilibrium.tsv");
-    const std::size_t blank = eq.find("\n\n");
-    ASSERT_NE(blank, std::string::npos);
-    const std::vector<Row> comps = rowsOf(eq.substr(0, blank));
-    EXPECT_EQ(comps[0], (Row{"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"}));
-    // 70 H and 50 D atoms: nHD = 0, 2, ..., 50.
-    EXPECT_EQ(comps.size(), 1u + 26);
-    double sumP = 0, sumShare = 0, sumCollisions = 0;
-    for (std::size_t i = 1; i < comps.size(); ++i) {
-        ASSERT_EQ(comps[i].size(), 9u);
-        EXPECT_EQ(number(comps[i][1]), 2.0 * double(i - 1));
-        sumP += number(comps[i][6]);
-        sumCollisions += number(comps[i][7]);
-        sumShare += number(comps[i][8]);
-    }
-    EXPECT_NEAR(sumP, 1.0, 1e-12);
-    EXPECT_NEAR(sumShare, 1.0, 1e-12);
-    EXPECT_EQ(sumCollisions, 20000.0);
-    const std::vector<Row> reactions = rowsOf(eq.substr(blank + 2, eq.size() - blank - 3));
-    ASSERT_EQ(reactions.size(), 4u);
-    EXPECT_EQ(reactions[0],
-              (Row{"reaction", "count", "per_collision", "expected_now", "expected_at_equilibrium"}));
-    for (std::size_t i = 1; i < 4; ++i) {
-        ASSERT_EQ(reactions[i].size(), 5u);
-        EXPECT_NEAR(number(reactions[i][2]), number(reactions[i][1]) / 20000, 1e-12);
-    }
-    // forward - reverse is half the change of nHD.
-    const double nHDNow = number(series.back()[3]);
-    EXPECT_EQ(number(reactions[1][1]) - number(reactions[2][1]), (nHDNow - 10) / 2);
+    expectEquilibriumFile(readAll(dir / "equilibrium.tsv"), number(series.back()[3]));
 }
 
 TEST_F(Batch, TheSameSeedGivesTheSameFilesAndAnotherSeedOthers)
@@ -234,13 +236,35 @@ TEST_F(Batch, BestOnlyKeepsTheMostProbableAndNoCollisionsKeepTheStart)
     EXPECT_NE(none.out.find("distance from equilibrium none"), std::string::npos);
 }
 
+struct Refusal
+{
+    QStringList args;
+    const char *message;
+};
+
+// Each command line is refused with its message, exit code 2, in one line
+// with no control character but its end, and nothing is written.
+void expectRefused(Batch &t, std::span<const Refusal> cases)
+{
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const fs::path dir = t.root / "never";
+        const Result r = t.runInto(dir, c.args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.err, c.message);
+        EXPECT_EQ(r.out, "");
+        EXPECT_FALSE(fs::exists(dir));
+        // One line, and no control character but its end.
+        EXPECT_EQ(std::count_if(r.err.begin(),
+                                r.err.end(),
+                                [](char ch) { return (unsigned char) ch < 0x20 || ch == 0x7f; }),
+                  1);
+    }
+}
+
 TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
 {
-    const struct
-    {
-        QStringList args;
-        const char *message;
-    } cases[] = {
+    const Refusal cases[] = {
             {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--bogus"},
              "kormix: Unknown option 'bogus'.\n"},
             {{"--batch", "--molecules", "5,0", "--collisions", "9"},
@@ -250,22 +274,23 @@ TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
             {{"--batch", "--atoms", "5", "--collisions", "9"},
              "kormix: --atoms needs two counts H,D, not '5'\n"},
             {{"--batch", "--molecules", "0,0,0", "--collisions", "9"},
-             "kormix: --molecules 0,0,0 gives no usable system (it needs at least two "
+             "kormix: --molecules '0,0,0' gives no usable system (it needs at least two "
              "molecules)\n"},
             {{"--batch", "--molecules", "1,0,0", "--collisions", "9"},
-             "kormix: --molecules 1,0,0 gives no usable system (it needs at least two "
+             "kormix: --molecules '1,0,0' gives no usable system (it needs at least two "
              "molecules)\n"},
             {{"--batch", "--atoms", "-4,8", "--collisions", "9"},
-             "kormix: --atoms -4,8 gives no usable system (it needs at least two molecules)\n"},
+             "kormix: --atoms '-4,8' gives no usable system (it needs at least two "
+             "molecules)\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "1.5"},
-             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, not "
-             "'1.5'\n"},
+             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, "
+             "not '1.5'\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "-3"},
-             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, not "
-             "'-3'\n"},
+             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, "
+             "not '-3'\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "9223372036854775808"},
-             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, not "
-             "'9223372036854775808'\n"},
+             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, "
+             "not '9223372036854775808'\n"},
             {{"--batch", "--molecules", "5,0,5"}, "kormix: --collisions N is needed\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions"},
              "kormix: Missing value after '--collisions'.\n"},
@@ -273,7 +298,8 @@ TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
             {{"--batch", "--molecules", "5,0,5", "--atoms", "4,4", "--collisions", "9"},
              "kormix: give --molecules or --atoms, not both\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--seed", "x"},
-             "kormix: --seed must be a whole number from 0 to 18446744073709551615, not 'x'\n"},
+             "kormix: --seed must be a whole number from 0 to 18446744073709551615, not "
+             "'x'\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--collisions", "8"},
              "kormix: --collisions is given more than once\n"},
             {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "more"},
@@ -281,22 +307,38 @@ TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
             {{"--molecules", "5,0,5", "--collisions", "9"},
              "kormix: --batch is needed to run without a window\n"},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        const fs::path dir = root / "never";
-        const Result r = runInto(dir, c.args);
-        EXPECT_EQ(r.code, 2);
-        EXPECT_EQ(r.err, c.message);
-        EXPECT_EQ(r.out, "");
-        EXPECT_FALSE(fs::exists(dir));
-    }
+    expectRefused(*this, cases);
     // An output path that is a file.
     std::ofstream(root / "file") << "x";
     const Result r = runInto(root / "file",
                              {"--batch", "--molecules", "5,0,5", "--collisions", "9"});
     EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err, "kormix: --output " + (root / "file").string() + " is not a directory\n");
+    EXPECT_EQ(r.err, "kormix: --output '" + (root / "file").string() + "' is not a directory\n");
     EXPECT_EQ(readAll(root / "file"), "x");
+}
+
+// Values with control characters or backslashes are shown escaped, so that a
+// refusal is one line and nothing reaches the terminal raw.
+TEST_F(Batch, ValuesAreShownEscapedOnOneLine)
+{
+    const Refusal cases[] = {
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--seed", "\x1b[2J"},
+             "kormix: --seed must be a whole number from 0 to 18446744073709551615, not "
+             "'\\x1b[2J'\n"},
+            {{"--batch", "--atoms", "4\n4", "--collisions", "9"},
+             "kormix: --atoms needs two counts H,D, not '4\\n4'\n"},
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9\r\t\x7f\\"},
+             "kormix: --collisions must be a whole number from 0 to 9223372036854775807, "
+             "not '9\\r\\t\\x7f\\\\'\n"},
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--x\ny"},
+             "kormix: Unknown option 'x\\ny'.\n"},
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "a\x1b]0;b\x07"},
+             "kormix: unexpected argument 'a\\x1b]0;b\\x07'\n"},
+            // --help-all (Qt's help on its own options) is not offered.
+            {{"--batch", "--molecules", "5,0,5", "--collisions", "9", "--help-all"},
+             "kormix: Unknown option 'help-all'.\n"},
+    };
+    expectRefused(*this, cases);
 }
 
 // The program itself, with no display of any kind in its environment.
@@ -354,6 +396,183 @@ TEST_F(Batch, TheProgramRunsWithoutADisplay)
                       .code,
               0);
     EXPECT_EQ(readAll(root / "again" / "distributions.xls"), readAll(root / "distributions.xls"));
+}
+
+// The output folder is made and tried before the first collision: a folder
+// that cannot be made or written to is named with the cause at once, and
+// nothing is written. (10^8 collisions take seconds: a check after them
+// would show progress lines first.)
+TEST_F(Batch, AnUnusableOutputFolderIsRefusedBeforeTheFirstCollision)
+{
+    std::ofstream(root / "file") << "x";
+    fs::create_directories(root / "taken" / "series.tsv");
+    fs::create_directories(root / "readonly");
+    fs::permissions(root / "readonly", fs::perms::owner_read | fs::perms::owner_exec);
+    const bool root_user = ::geteuid() == 0; // permissions do not stop root
+    const struct
+    {
+        const char *what;
+        fs::path output;
+        std::string message;
+        bool skip;
+    } cases[] = {
+            {"inside a plain file",
+             root / "file" / "out",
+             "cannot make the output folder '" + (root / "file" / "out").string()
+                     + "': " + std::strerror(ENOTDIR),
+             false},
+            {"a folder where a file goes",
+             root / "taken",
+             "cannot write '" + (root / "taken" / "series.tsv").string()
+                     + "': " + std::strerror(EISDIR),
+             false},
+            {"a folder nobody may write in",
+             root / "readonly",
+             "cannot write in the output folder '" + (root / "readonly").string()
+                     + "': " + std::strerror(EACCES),
+             root_user},
+            {"a folder that may not be made",
+             root / "readonly" / "out",
+             "cannot make the output folder '" + (root / "readonly" / "out").string()
+                     + "': " + std::strerror(EACCES),
+             root_user},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.skip)
+            continue;
+        const Result r = runInto(c.output,
+                                 {"--batch", "--molecules", "5,0,5", "--collisions", "100000000"});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.err, "kormix: " + c.message + "\n");
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_EQ(readAll(root / "file"), "x");
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "taken"), fs::directory_iterator()), 1);
+    EXPECT_TRUE(fs::is_empty(root / "readonly"));
+}
+
+// A file that fails late (here the file size limit, as a full disk would)
+// leaves the earlier run's three files as they were: never a mixture.
+TEST_F(Batch, AFileThatCannotBeWrittenLeavesTheEarlierRunsFilesTogether)
+{
+    const fs::path dir = root / "out";
+    const QStringList args = {"--batch", "--molecules", "30,10,20", "--collisions", "20000"};
+    ASSERT_EQ(runInto(dir, args + QStringList{"--seed", "1"}).code, 0);
+    const char *names[] = {"distributions.xls", "series.tsv", "equilibrium.tsv"};
+    std::vector<std::string> earlier;
+    for (const char *name : names)
+        earlier.push_back(readAll(dir / name));
+    // The first file fits below the limit, the second does not.
+    constexpr std::size_t kLimit = 8192;
+    ASSERT_LT(earlier[0].size(), kLimit);
+    ASSERT_GT(earlier[1].size(), kLimit);
+
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = kLimit;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const Result r = runInto(dir, args + QStringList{"--seed", "2"});
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err,
+              "kormix: cannot write '" + (dir / "series.tsv").string()
+                      + "': " + std::strerror(EFBIG) + "\n");
+    EXPECT_EQ(r.out, "");
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(readAll(dir / names[i]), earlier[i]) << names[i];
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+}
+
+// Batch runs killed at any moment, in their run or while they write, leave
+// nothing once the next run into the same folder has written its files.
+TEST_F(Batch, RunsKilledAnywhereLeaveNothingAfterTheNextRun)
+{
+    const fs::path dir = root / "out";
+    const QStringList args = {"--batch",
+                              "--molecules",
+                              "30,10,20",
+                              "--collisions",
+                              "2000",
+                              "--seed",
+                              "4",
+                              "--output",
+                              QString::fromStdString(dir.string())};
+    ASSERT_EQ(run(args).code, 0);
+    const auto write = [&] { run(args); };
+    test::killManyTimes(write,
+                        200,
+                        fs::file_size(dir / "distributions.xls"),
+                        std::chrono::microseconds(5000));
+    test::killWhileWriting(write, fs::file_size(dir / "distributions.xls") / 2);
+    EXPECT_GE(test::filesBesides(dir, {"distributions.xls", "series.tsv", "equilibrium.tsv"}), 1);
+
+    ASSERT_EQ(run(args).code, 0);
+    EXPECT_EQ(test::filesBesides(dir, {"distributions.xls", "series.tsv", "equilibrium.tsv"}), 0);
+}
+
+// Every option of the batch mode asks for the batch mode: without --batch it
+// is refused in one line, and no window is opened (there is no display).
+TEST_F(Batch, BatchOptionsWithoutBatchAreRefusedWithoutAWindow)
+{
+    const QStringList cases[] = {
+            {"--molecules", "5,0,5", "--collisions", "100"},
+            {"--atoms=4,4"},
+            {"--collisions", "100"},
+            {"--seed", "3"},
+            {"--best-only"},
+            {"--output", "elsewhere"},
+    };
+    for (const QStringList &args : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Result r = program(args, root);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.err, "kormix: --batch is needed to run without a window\n");
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_TRUE(fs::is_empty(root));
+}
+
+// -? is help too; --help-all, whose Qt options the batch mode does not take,
+// is no longer offered.
+TEST_F(Batch, QuestionMarkIsHelp)
+{
+    const Result help = run({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("-?"), std::string::npos);
+    EXPECT_EQ(help.out.find("help-all"), std::string::npos);
+    const Result question = program({"-?"}, root);
+    EXPECT_EQ(question.code, 0);
+    EXPECT_EQ(question.err, "");
+    EXPECT_NE(question.out.find("--batch"), std::string::npos);
+    EXPECT_EQ(question.out.substr(question.out.find('\n')),
+              help.out.substr(help.out.find('\n'))); // all but the program's name
+}
+
+// A run longer than a second shows its progress, always with a number for
+// the percentage, even below 1 %.
+TEST_F(Batch, TheProgressLineAlwaysShowsAPercentage)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(QString::fromStdString(root.string()));
+    p.setReadChannel(QProcess::StandardError);
+    p.start(KORMIX_PROGRAM,
+            {"--batch", "--molecules", "50,0,50", "--collisions", "9223372036854775807"});
+    QByteArray progress;
+    while (!progress.contains(")") && p.waitForReadyRead(10000))
+        progress += p.readAllStandardError();
+    p.kill();
+    p.waitForFinished();
+    const std::string line = progress.toStdString();
+    const std::regex shown("\rkormix: 0 % \\(\\d+ of 9223372036854775807 collisions\\)[\\s\\S]*");
+    EXPECT_TRUE(std::regex_match(line, shown)) << line;
 }
 
 } // namespace

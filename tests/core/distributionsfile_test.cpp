@@ -3,7 +3,9 @@
 #include "core/distributionsfile.h"
 #include "core/numberformat.h"
 #include "core/simulation.h"
+#include "tests/common/environment.h"
 #include "tests/common/files.h"
+#include "tests/common/killedwriter.h"
 #include "tests/core/fakehost.h"
 
 #include <gtest/gtest.h>
@@ -40,11 +42,7 @@ class DistributionsFile : public ::testing::Test
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path()
-              / ("kormix-test-" + std::to_string(::getpid()) + "-"
-                 + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = test::scratchFolder("kormix-test");
         path = dir / "distributions.xls";
     }
     void TearDown() override
@@ -271,31 +269,24 @@ TEST(DistributionsFilePath, FixedNameInTheUsersOwnDirectoryInTheTemporaryDirecto
     EXPECT_EQ(path.parent_path().parent_path(), fs::absolute(fs::temp_directory_path()));
 }
 
-// The fixed place, with TMPDIR pointed at a scratch directory of the test's own.
+// The fixed place, with TMPDIR pointed at a scratch directory of the test's
+// own. The user's other folders (the runtime directory and the home folder)
+// are not set unless a test sets them: the usual place is then the only one.
 class PrivatePlace : public ::testing::Test
 {
 public:
     void SetUp() override
     {
-        const char *old = std::getenv("TMPDIR");
-        hadTmpdir = old != nullptr;
-        oldTmpdir = old ? old : "";
-        scratch = fs::temp_directory_path()
-                  / ("kormix-test-" + std::to_string(::getpid()) + "-"
-                     + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(scratch);
-        fs::create_directories(scratch);
-        ::setenv("TMPDIR", scratch.c_str(), 1);
+        scratch = test::scratchFolder("kormix-test");
+        environment.set("TMPDIR", scratch.string());
+        environment.unset("XDG_RUNTIME_DIR");
+        environment.unset("HOME");
         dir = scratch / ("kormix-" + std::to_string(::geteuid()));
         path = dir / "distributions.xls";
         smallRegister();
     }
     void TearDown() override
     {
-        if (hadTmpdir)
-            ::setenv("TMPDIR", oldTmpdir.c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
         std::error_code ec;
         fs::remove_all(scratch, ec);
     }
@@ -320,6 +311,8 @@ public:
                 tree[name] = "-> " + fs::read_symlink(entry.path()).string();
             else if (entry.is_directory())
                 tree[name] = "/";
+            else if (entry.is_fifo())
+                tree[name] = "|";
             else
                 tree[name] = readAll(entry.path());
         }
@@ -329,8 +322,7 @@ public:
     static fs::perms Mode(const fs::path &p) { return fs::symlink_status(p).permissions(); }
 
     fs::path scratch, dir, path;
-    bool hadTmpdir = false;
-    std::string oldTmpdir;
+    test::ScopedEnvironment environment;
     FakeHost host;
     Simulation sim{&host};
 };
@@ -361,7 +353,7 @@ TEST_F(PrivatePlace, RelativeTmpdirGivesAFullPath)
 {
     const fs::path oldCwd = fs::current_path();
     fs::current_path(scratch);
-    ::setenv("TMPDIR", ".", 1);
+    environment.set("TMPDIR", ".");
     const fs::path fixed = distributionsFilePath();
     const ExportResult result = ExportDistributions(sim);
     fs::current_path(oldCwd);
@@ -398,7 +390,10 @@ void expectRefused(PrivatePlace &t, const Refusal &c)
     EXPECT_EQ(t.tree(), before);
 }
 
-TEST_F(PrivatePlace, ADirectoryOpenToOthersOrALinkOrAFileIsRefusedAndNothingWritten)
+// What another user can leave at the usual place before the user's first
+// export (a folder of another user's needs root to be made, and is tested
+// on its own below).
+std::vector<Refusal> takenPlaces()
 {
     const auto dirWithMode = [](fs::perms mode) {
         return [mode](const fs::path &d) {
@@ -408,7 +403,7 @@ TEST_F(PrivatePlace, ADirectoryOpenToOthersOrALinkOrAFileIsRefusedAndNothingWrit
         };
     };
     using P = fs::perms;
-    const Refusal cases[] = {
+    return {
             {"readable by the group",
              dirWithMode(P::owner_all | P::group_read | P::group_exec),
              " is open to other users",
@@ -438,26 +433,102 @@ TEST_F(PrivatePlace, ADirectoryOpenToOthersOrALinkOrAFileIsRefusedAndNothingWrit
              [](const fs::path &d) { writeAll(d, "plain"); },
              " is not a directory",
              ExportResult::Outcome::NotADirectory},
+            {"a FIFO",
+             [](const fs::path &d) { ASSERT_EQ(::mkfifo(d.c_str(), 0600), 0); },
+             " is not a directory",
+             ExportResult::Outcome::NotADirectory},
     };
-    for (const Refusal &c : cases)
+}
+
+TEST_F(PrivatePlace, ADirectoryOpenToOthersOrALinkOrAFileIsRefusedAndNothingWritten)
+{
+    for (const Refusal &c : takenPlaces())
         expectRefused(*this, c);
+}
+
+// A private folder of another user's at the usual place (only root can make one).
+Refusal otherUsersFolder()
+{
+    return {"owned by another user",
+            [](const fs::path &d) {
+                fs::create_directory(d);
+                writeAll(d / "distributions.xls", "previous");
+                fs::permissions(d, fs::perms::owner_all);
+                ASSERT_EQ(::chown(d.c_str(), ::geteuid() + 1000, ::getegid()), 0)
+                        << std::strerror(errno);
+            },
+            " belongs to another user",
+            ExportResult::Outcome::DirectoryOfOtherUser};
 }
 
 TEST_F(PrivatePlace, ADirectoryOfAnotherUserIsRefusedAndNothingWritten)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can give a directory to another user";
-    expectRefused(*this,
-                  {"owned by another user",
-                   [](const fs::path &d) {
-                       fs::create_directory(d);
-                       writeAll(d / "distributions.xls", "previous");
-                       fs::permissions(d, fs::perms::owner_all);
-                       ASSERT_EQ(::chown(d.c_str(), ::geteuid() + 1000, ::getegid()), 0)
-                               << std::strerror(errno);
-                   },
-                   " belongs to another user",
-                   ExportResult::Outcome::DirectoryOfOtherUser});
+    expectRefused(*this, otherUsersFolder());
+}
+
+// Whatever another user left at the usual place, the file goes to a folder
+// of the user's own that nobody else can make: kormix in the runtime
+// directory, else in the cache folder. The message names where it went, and
+// what stands at the usual place stays as it was.
+TEST_F(PrivatePlace, ATakenPlaceSendsTheFileToAFolderNobodyElseCanMake)
+{
+    std::vector<Refusal> taken = takenPlaces();
+    if (::geteuid() == 0)
+        taken.push_back(otherUsersFolder());
+    const fs::path runtime = scratch / "run", home = scratch / "home";
+    const struct
+    {
+        const char *what;
+        bool runtimeSet, runtimeTaken;
+        fs::path folder; // where the file is to go
+    } fallbacks[] = {
+            {"the runtime directory", true, false, runtime / "kormix"},
+            {"no runtime directory: the cache folder", false, false, home / ".cache" / "kormix"},
+            {"the runtime directory's taken too: the cache folder",
+             true,
+             true,
+             home / ".cache" / "kormix"},
+    };
+    // Everything but the user's own folders, which the export may change.
+    const auto othersOf = [&](std::map<std::string, std::string> tree) {
+        std::erase_if(tree, [](const auto &entry) {
+            return entry.first.rfind("run", 0) == 0 || entry.first.rfind("home", 0) == 0;
+        });
+        return tree;
+    };
+    for (const Refusal &t : taken) {
+        for (const auto &f : fallbacks) {
+            SCOPED_TRACE(std::string(t.what) + ", " + f.what);
+            for (const auto &entry : fs::directory_iterator(scratch))
+                fs::remove_all(entry.path());
+            t.plant(dir);
+            fs::create_directory(runtime);
+            fs::permissions(runtime, fs::perms::owner_all);
+            fs::create_directory(home);
+            if (f.runtimeTaken)
+                fs::create_directory_symlink(scratch, runtime / "kormix");
+            environment.set("HOME", home.string());
+            if (f.runtimeSet)
+                environment.set("XDG_RUNTIME_DIR", runtime.string());
+            else
+                environment.unset("XDG_RUNTIME_DIR");
+            const auto before = othersOf(tree());
+            const fs::path file = f.folder / "distributions.xls";
+            EXPECT_EQ(distributionsFilePath(), file);
+
+            const ExportResult result = ExportDistributions(sim);
+            EXPECT_TRUE(result.ok);
+            EXPECT_EQ(result.message, "File " + file.string() + " was created");
+            EXPECT_EQ(result.path, file.string());
+            EXPECT_EQ(readAll(file), distributionsText(sim));
+            EXPECT_EQ(Mode(f.folder), fs::perms::owner_all);
+            EXPECT_EQ(Mode(f.folder.parent_path()), fs::perms::owner_all); // .cache too
+            EXPECT_EQ(othersOf(tree()), before);
+            EXPECT_EQ(distributionsFilePath(), file);
+        }
+    }
 }
 
 TEST_F(PrivatePlace, ADirectoryThatCannotBeMadeIsReported)
@@ -465,7 +536,7 @@ TEST_F(PrivatePlace, ADirectoryThatCannotBeMadeIsReported)
     // Nobody, root included, makes a directory in /proc.
     if (!fs::is_directory("/proc"))
         GTEST_SKIP() << "no /proc";
-    ::setenv("TMPDIR", "/proc", 1);
+    environment.set("TMPDIR", "/proc");
     const fs::path fixed = distributionsFilePath();
     ASSERT_EQ(fixed.parent_path().parent_path(), "/proc");
     const ExportResult result = ExportDistributions(sim);
@@ -529,19 +600,8 @@ TEST_F(PrivatePlace, ExportsKilledHalfwayLeaveNothingAfterTheNextExport)
     // killed itself: one leftover at a time, never more.
     for (int kill = 0; kill < 3; ++kill) {
         SCOPED_TRACE(kill);
-        std::cout.flush();
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            rlimit none{0, 0}, small{8192, 8192};
-            ::setrlimit(RLIMIT_CORE, &none);
-            ::setrlimit(RLIMIT_FSIZE, &small);
-            std::signal(SIGXFSZ, SIG_DFL);
-            ExportDistributions(sim);
-            ::_exit(0); // not reached
-        }
         int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        test::killWhileWriting([&] { ExportDistributions(sim); }, 8192, {}, &status);
         ASSERT_TRUE(WIFSIGNALED(status)) << status;
         EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
 

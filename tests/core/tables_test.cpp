@@ -44,7 +44,7 @@ TEST(Tables, CompositionsOfTwoH2AndTwoD2)
     shares.creditStay(2, 6);
     shares.creditStay(4, 3);
     const auto rows = rowsOf(compositionsTable(exact, shares, ','));
-    ASSERT_EQ(rows.size(), 4u);
+    ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0],
               (std::vector<std::string>{
                       "NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"}));
@@ -61,6 +61,48 @@ TEST(Tables, CompositionsOfTwoH2AndTwoD2)
                 << "row " << i;
     }
     EXPECT_EQ(rows[1][4].substr(0, 6), "1,7917"); // ln 6
+    // Every composition is kept: the line of all others holds nothing.
+    EXPECT_EQ(rows[4], (std::vector<std::string>{"others", "", "", "", "", "", "0", "0", "0"}));
+}
+
+// Collisions spent in compositions too improbable to be kept still count:
+// the line of all others holds them, and the shares add up to 1.
+TEST(Tables, CollisionsOutsideTheKeptCompositionsCountInTheLineOfAllOthers)
+{
+    const struct
+    {
+        const char *what;
+        std::int64_t atoms;                                       // of H and of D
+        std::vector<std::pair<std::int32_t, std::int64_t>> stays; // nHD, collisions
+        const char *others, *share;
+    } cases[] = {
+            {"10^6 H2 + 10^6 D2, 100 collisions at the start", 2000000, {{0, 100}}, "100", "1"},
+            {"10^6 H2 + 10^6 D2, some collisions far from equilibrium",
+             2000000,
+             {{0, 50}, {2, 50}, {1000000, 250}, {1000002, 50}},
+             "100",
+             "0.25"},
+            {"nothing credited yet", 2000000, {}, "0", "0"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const ExactDistribution exact = exactDistribution(c.atoms, c.atoms);
+        StayShares shares(c.atoms, c.atoms);
+        for (const auto &[nHD, collisions] : c.stays)
+            shares.creditStay(nHD, collisions);
+        const auto rows = rowsOf(compositionsTable(exact, shares));
+        ASSERT_EQ(rows.size(), exact.kept.size() + 2);
+        EXPECT_EQ(rows.back(),
+                  (std::vector<std::string>{"others", "", "", "", "", "", "0", c.others, c.share}));
+        std::int64_t collisions = 0;
+        double share = 0;
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            collisions += std::stoll(rows[i][7]);
+            share += std::stod(rows[i][8]);
+        }
+        EXPECT_EQ(collisions, shares.total());
+        EXPECT_NEAR(share, shares.total() > 0 ? 1.0 : 0.0, 1e-12);
+    }
 }
 
 TEST(Tables, SeriesNumbersTheRunsAcrossARevision)
@@ -86,8 +128,7 @@ TEST(Tables, SeriesNumbersTheRunsAcrossARevision)
 TEST(Tables, ReactionsWithTheirExactChances)
 {
     // 1 H2, 2 HD, 1 D2 (N = 4, 12 ordered pairs): an H2 meets the D2 in 2 of
-    // them, the two HD meet in 2, and the coin lets (2^23 - 1) / 2^24 of
-    // those react.
+    // them, the two HD meet in 2, and half of those react.
     const ReactionCounts counts{30, 20, 21};
     const auto rows = rowsOf(
             reactionsTable(counts, 200, Composition{1, 2, 1}, exactDistribution(4, 4)));
@@ -104,10 +145,21 @@ TEST(Tables, ReactionsWithTheirExactChances)
     EXPECT_EQ(rows[1][3], "0.166666666666667");
     EXPECT_EQ(rows[2][0], "reverse (2 HD -> H2 + D2)");
     EXPECT_EQ(rows[2][2], "0.1");
-    EXPECT_EQ(rows[2][3], "0.0833333233992259"); // (2^23 - 1) / 2^24 / 6
+    EXPECT_EQ(rows[2][3], "0.0833333333333333"); // half of 1/6
     EXPECT_EQ(rows[3][0], "HD + HD met without reacting");
     EXPECT_EQ(rows[3][1], "21");
-    EXPECT_EQ(rows[3][3], "0.0833333432674408");
+    EXPECT_EQ(rows[3][3], "0.0833333333333333");
+}
+
+// What the file calls exact is the theory: at equilibrium the forward and
+// the reverse reaction are equally likely, 190/1443 for 10 H2 + 10 D2.
+TEST(Tables, ReactionsAtEquilibriumBalance)
+{
+    const auto rows = rowsOf(
+            reactionsTable({}, 0, Composition{10, 0, 10}, exactDistribution(20, 20)));
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1][4], "0.131670131670132");
+    EXPECT_EQ(rows[2][4], "0.131670131670132");
 }
 
 } // namespace

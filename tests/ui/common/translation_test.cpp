@@ -10,6 +10,7 @@
 #include "ui/common/translation.h"
 
 #include "core/distributionsfile.h"
+#include "tests/common/environment.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -365,10 +366,12 @@ TEST(ExportMessages, InEnglishAreTheExportsOwnMessages)
     fs::create_directories(scratch / "taken" / "distributions.xls" / "sub");
     results.push_back(ExportDistributions(sim, scratch / "taken" / "distributions.xls"));
 
-    // The private place, with something wrong there each time.
-    const char *oldTmp = std::getenv("TMPDIR");
-    const std::string keptTmp = oldTmp ? oldTmp : "";
-    ::setenv("TMPDIR", scratch.c_str(), 1);
+    // The private place, with something wrong there each time and no other
+    // folder of the user's to go to.
+    ScopedEnvironment environment;
+    environment.set("TMPDIR", scratch.string());
+    environment.unset("XDG_RUNTIME_DIR");
+    environment.unset("HOME");
     const fs::path place = distributionsFilePath().parent_path();
     fs::create_directory(place);
     fs::permissions(place, fs::perms::owner_all | fs::perms::others_exec);
@@ -381,10 +384,6 @@ TEST(ExportMessages, InEnglishAreTheExportsOwnMessages)
     fs::remove(place);
     fs::create_directory_symlink(scratch, place);
     results.push_back(ExportDistributions(sim));
-    if (oldTmp)
-        ::setenv("TMPDIR", keptTmp.c_str(), 1);
-    else
-        ::unsetenv("TMPDIR");
 
     std::set<ExportResult::Outcome> outcomes;
     for (const ExportResult &result : results) {

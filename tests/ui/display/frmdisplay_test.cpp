@@ -9,6 +9,7 @@
 
 #include "core/distributionsfile.h"
 #include "core/simulation.h"
+#include "tests/common/environment.h"
 #include "tests/common/files.h"
 
 #include <QGroupBox>
@@ -511,19 +512,10 @@ TEST_F(DisplayTest, ExcelWritesTheFileReportsItAndOpensIt)
 TEST_F(DisplayTest, ExcelWritesToTheUsersPrivatePlaceInTmpdir)
 {
     fillRegister(sim, kForty);
-    struct TmpdirFor
-    {
-        explicit TmpdirFor(const fs::path &dir) { qputenv("TMPDIR", dir.string().c_str()); }
-        ~TmpdirFor()
-        {
-            if (had)
-                qputenv("TMPDIR", old);
-            else
-                qunsetenv("TMPDIR");
-        }
-        const bool had = qEnvironmentVariableIsSet("TMPDIR");
-        const QByteArray old = qgetenv("TMPDIR");
-    } tmpdir(dir());
+    test::ScopedEnvironment environment;
+    environment.set("TMPDIR", dir().string());
+    environment.unset("XDG_RUNTIME_DIR");
+    environment.unset("HOME");
     desktop.exportPath.clear();
     const fs::path place = dir() / ("kormix-" + std::to_string(::geteuid()));
     const fs::path path = place / "distributions.xls";
@@ -533,12 +525,25 @@ TEST_F(DisplayTest, ExcelWritesToTheUsersPrivatePlaceInTmpdir)
     EXPECT_EQ(opened, QStringList{text(path)});
     EXPECT_EQ(readAll(path), distributionsText(sim));
 
-    // Open to others, the place is refused: a message, nothing written or opened.
+    // Open to others, the place is refused: the file goes to the user's
+    // runtime directory, which the message names and the desktop opens.
     fs::permissions(place, fs::perms::others_all, fs::perm_options::add);
     writeAll(path, "previous");
+    const fs::path runtime = dir() / "run";
+    fs::create_directory(runtime);
+    fs::permissions(runtime, fs::perms::owner_all);
+    environment.set("XDG_RUNTIME_DIR", runtime.string());
+    const fs::path elsewhere = runtime / "kormix" / "distributions.xls";
+    EXPECT_EQ(clickExcel(*dlg), "File " + text(elsewhere) + " was created");
+    EXPECT_EQ(opened, (QStringList{text(path), text(elsewhere)}));
+    EXPECT_EQ(readAll(elsewhere), distributionsText(sim));
+    EXPECT_EQ(readAll(path), "previous");
+
+    // With no other folder of the user's: a message, nothing written or opened.
+    environment.unset("XDG_RUNTIME_DIR");
     EXPECT_EQ(clickExcel(*dlg),
               "Can't write " + text(path) + ": " + text(place) + " is open to other users");
-    EXPECT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.size(), 2);
     EXPECT_EQ(readAll(path), "previous");
 }
 

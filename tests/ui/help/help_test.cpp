@@ -12,12 +12,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace kormix::ui {
 namespace {
@@ -106,6 +109,55 @@ TEST_F(HelpTest, AboutNamesVersionLicenceAndQt)
     EXPECT_TRUE(text.contains("GPL-3.0-or-later")) << text.toStdString();
     EXPECT_TRUE(text.contains(QString("Qt ") + qVersion())) << text.toStdString();
     EXPECT_EQ(programVersion(), KORMIX_PROJECT_VERSION);
+}
+
+// The list items the guide means: lines outside code blocks that begin with
+// "- " or a number and ". ", after a blank line, another item or an item's
+// indented continuation. A line that only happens to begin with such a
+// marker (or with "+ " or "* ") in the middle of a sentence is no item. Each
+// item is given by its first words, with the Markdown of emphasis, code and
+// links taken out, as the rendered document shows them.
+QStringList intendedListItems(const QString &markdown)
+{
+    static const QRegularExpression item(QStringLiteral(R"(^\s*(?:-|\d+\.) (.*)$)"));
+    static const QRegularExpression link(QStringLiteral(R"(\[([^\]]*)\]\([^)]*\))"));
+    QStringList items;
+    bool inCode = false, mayStartItem = true;
+    for (const QString &line : markdown.split(QLatin1Char('\n'))) {
+        if (line.trimmed().startsWith(QLatin1String("```")))
+            inCode = !inCode;
+        const QRegularExpressionMatch m = item.match(line);
+        const bool isItem = !inCode && mayStartItem && m.hasMatch();
+        if (isItem) {
+            QString text = m.captured(1);
+            text.replace(link, QStringLiteral("\\1"));
+            text.remove(QLatin1Char('*')).remove(QLatin1Char('`'));
+            items << text.section(QLatin1Char(' '), 0, 2);
+        }
+        mayStartItem = line.trimmed().isEmpty() || isItem
+                       || (!items.isEmpty() && line.startsWith(QLatin1Char(' ')));
+    }
+    return items;
+}
+
+// The guide window renders the guide without stray lists: every list item of
+// the rendered document is one the guide means, in the same order.
+TEST(GuideRendering, EveryListItemIsOneTheGuideMeans)
+{
+    FrmGuide guide;
+    QStringList rendered;
+    for (QTextBlock b = guide.txtGuide->document()->begin(); b.isValid(); b = b.next()) {
+        if (b.textList())
+            rendered << b.text();
+    }
+    const QStringList intended = intendedListItems(FrmGuide::guideText());
+    ASSERT_GT(intended.size(), 40);
+    for (qsizetype i = 0; i < std::max(rendered.size(), intended.size()); ++i) {
+        const QString shown = rendered.value(i), meant = intended.value(i);
+        ASSERT_TRUE(!meant.isEmpty() && shown.startsWith(meant))
+                << "list item " << i << " shows \"" << shown.toStdString() << "\" where the guide "
+                << "means \"" << meant.toStdString() << "\"";
+    }
 }
 
 } // namespace
