@@ -8,7 +8,7 @@ namespace kormix {
 
 using detail::UInt128;
 
-ReactionProbabilities reactionProbabilities(const Composition &counts)
+ReactionProbabilities reactionProbabilities(const Composition &counts, double K)
 {
     ReactionProbabilities r;
     const std::int64_t n = counts.molecules();
@@ -22,7 +22,10 @@ ReactionProbabilities reactionProbabilities(const Composition &counts)
     const UInt128 hd = UInt128(std::uint64_t(counts.nHD));
     const UInt128 hdPairs = counts.nHD > 0 ? hd * (hd - 1) : 0;
     const UInt128 draws = UInt128(kCoinDraws);
-    r.forward = detail::quotientToDouble(2 * h2 * d2, pairs);
+    const UInt128 accepting = UInt128(acceptingDraws(K));
+    r.forward = detail::reducedQuotientToDouble(2 * h2 * d2 * accepting, pairs * draws);
+    r.h2d2Unreacted = detail::reducedQuotientToDouble(2 * h2 * d2 * (draws - accepting),
+                                                      pairs * draws);
     r.hdMeeting = detail::quotientToDouble(hdPairs, pairs);
     r.reverse = detail::quotientToDouble(hdPairs * UInt128(kCoinReacting), pairs * draws);
     r.hdUnreacted = detail::quotientToDouble(hdPairs * UInt128(kCoinDraws - kCoinReacting),
@@ -32,15 +35,20 @@ ReactionProbabilities reactionProbabilities(const Composition &counts)
 
 ReactionProbabilities expectedRates(const ExactDistribution &distribution)
 {
-    long double forward = 0, meeting = 0, reverse = 0, unreacted = 0;
+    long double forward = 0, meeting = 0, reverse = 0, unreacted = 0, h2d2Unreacted = 0;
     for (const CompositionProbability &c : distribution.kept) {
-        const ReactionProbabilities r = reactionProbabilities(c.counts);
+        const ReactionProbabilities r = reactionProbabilities(c.counts, distribution.K);
         forward += (long double) c.p * r.forward;
         meeting += (long double) c.p * r.hdMeeting;
         reverse += (long double) c.p * r.reverse;
         unreacted += (long double) c.p * r.hdUnreacted;
+        h2d2Unreacted += (long double) c.p * r.h2d2Unreacted;
     }
-    return {double(forward), double(meeting), double(reverse), double(unreacted)};
+    return {double(forward),
+            double(meeting),
+            double(reverse),
+            double(unreacted),
+            double(h2d2Unreacted)};
 }
 
 } // namespace kormix

@@ -14,7 +14,8 @@ namespace kormix {
 // x (x - 1) / (N (N - 1)).
 struct ReactionProbabilities
 {
-    // H2 + D2 -> 2 HD: an H2 meets a D2, which always reacts.
+    // H2 + D2 -> 2 HD: an H2 meets a D2 and the pair reacts, always with
+    // statistics only, acceptingDraws(K) / 2^24 of the time at K.
     double forward = 0;
     // Two HD molecules meet.
     double hdMeeting = 0;
@@ -22,16 +23,21 @@ struct ReactionProbabilities
     double reverse = 0;
     // The meeting ends without a reaction, (2^23 + 1) / 2^24 of the time.
     double hdUnreacted = 0;
+    // An H2 meets a D2 and the pair does not react: never with statistics
+    // only, 1 - acceptingDraws(K) / 2^24 of the time at K.
+    double h2d2Unreacted = 0;
 };
 
-// For one composition; all zero for fewer than two molecules, where the
+// For one composition at K; all zero for fewer than two molecules, where the
 // engine does not run.
-ReactionProbabilities reactionProbabilities(const Composition &counts);
+ReactionProbabilities reactionProbabilities(const Composition &counts, double K = kStatisticsOnlyK);
 
-// At equilibrium: each probability averaged over the compositions with
-// their P. With P = W / sum W (the theory) the expected forward and reverse
-// rates differ by the engine's coin: reverse = forward (1 - 2^-23). Over the
-// engine's own stationary distribution they are equal.
+// At equilibrium: each probability at the distribution's K, averaged over
+// the compositions with their P. Over the theory's P the expected forward
+// and reverse rates differ by the engine's draws: reverse = forward
+// (1 - 2^-23) (K / 4) / (acceptingDraws(K) / 2^24), which is
+// forward (1 - 2^-23) with statistics only. Over the engine's own stationary
+// distribution they are equal.
 ReactionProbabilities expectedRates(const ExactDistribution &distribution);
 
 } // namespace kormix
