@@ -108,6 +108,13 @@ TEST(Tables, ReactionsWithTheirExactChances)
     EXPECT_EQ(rows[3][0], "HD + HD met without reacting");
     EXPECT_EQ(rows[3][1], "21");
     EXPECT_EQ(rows[3][3], "0.0833333432674408");
+
+    // At K = 3.26 an H2 + D2 meeting reacts 13673431 / 2^24 of the time, now
+    // as at equilibrium.
+    const auto warm = rowsOf(
+            reactionsTable(counts, 200, Composition{1, 2, 1}, exactDistribution(4, 4, 3.26)));
+    EXPECT_EQ(warm[1][3], "0.135833332935969");
+    EXPECT_EQ(warm[2][3], rows[2][3]);
 }
 
 } // namespace
