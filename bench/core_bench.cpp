@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-// Speed of the simulation core: the collision loop, the start of a run and
-// the distributions file.
+// Speed of the simulation core: the collision loop (with statistics only and
+// at a temperature), the start of a run and the distributions file.
 #include "core/distributionsfile.h"
 #include "core/simulation.h"
 
@@ -38,8 +38,9 @@ void run(Simulation &sim, StopHost &host, std::int64_t collisions)
     sim.RunCollisions();
 }
 
-// ns per collision of RunCollisions for N molecules (half H2, half D2).
-void BM_RunCollisions(benchmark::State &state)
+// ns per collision of RunCollisions for N molecules (half H2, half D2),
+// going to the equilibrium of this model.
+void runCollisions(benchmark::State &state, const EquilibriumModel &model)
 {
     const std::int32_t n = std::int32_t(state.range(0));
     const bool saveAll = state.range(1) != 0;
@@ -49,6 +50,7 @@ void BM_RunCollisions(benchmark::State &state)
     host.fields.nMolec[0] = std::to_string(n / 2);
     host.fields.nMolec[2] = std::to_string(n - n / 2);
     host.fields.displayAll = saveAll;
+    sim.setModel(model);
     sim.SetupSystem();
     sim.bTurbo = true;
     sim.rng.fixSeed(42);
@@ -72,7 +74,24 @@ void BM_RunCollisions(benchmark::State &state)
     state.counters["wrapped"] = sim.nDistFound > 1000;
     state.counters["distributions"] = double(sim.nDistFound);
 }
+
+// Statistics only: every H2 + D2 meeting reacts.
+void BM_RunCollisions(benchmark::State &state)
+{
+    runCollisions(state, EquilibriumModel{});
+}
 BENCHMARK(BM_RunCollisions)
+        ->ArgNames({"N", "saveAll"})
+        ->ArgsProduct({{100, 1000, 100000}, {0, 1}})
+        ->Unit(benchmark::kMillisecond);
+
+// Hydrogen at room temperature (K = 3.26): an H2 + D2 meeting draws once
+// more. Compare with BM_RunCollisions of the same arguments, in one run.
+void BM_RunCollisionsAtRoomTemperature(benchmark::State &state)
+{
+    runCollisions(state, *EquilibriumModel::hydrogenAt(298.15));
+}
+BENCHMARK(BM_RunCollisionsAtRoomTemperature)
         ->ArgNames({"N", "saveAll"})
         ->ArgsProduct({{100, 1000, 100000}, {0, 1}})
         ->Unit(benchmark::kMillisecond);

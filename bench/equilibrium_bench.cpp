@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // Speed of the exact equilibrium computations: the distribution of a system
-// up to the largest the data model allows, the expected approach over its
-// whole horizon, and the tally of stays with its distance.
+// up to the largest the data model allows (with statistics only and at room
+// temperature), the expected approach over its whole horizon, the tally of
+// stays with its distance and the estimate of K, and K(T) itself.
 #include "core/equilibrium/approach.h"
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/stayshares.h"
+#include "core/hydrogen/equilibriumconstant.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,6 +38,32 @@ BENCHMARK(BM_ExactDistribution)
         ->Arg(1'000'000)
         ->Arg(kMaxCount)
         ->Unit(benchmark::kMillisecond);
+
+// At K = 3.26 every distribution is walked out in log space.
+void BM_ExactDistributionAtRoomTemperature(benchmark::State &state)
+{
+    const std::int64_t n = state.range(0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(exactDistribution(n, n, 3.26).meanHD);
+}
+BENCHMARK(BM_ExactDistributionAtRoomTemperature)
+        ->ArgName("N")
+        ->Arg(20)
+        ->Arg(1000)
+        ->Arg(kMaxCount)
+        ->Unit(benchmark::kMillisecond);
+
+// One K(T): the window shows it as the user types a temperature, and plots
+// it over 20 K to 3000 K.
+void BM_EquilibriumConstant(benchmark::State &state)
+{
+    double t = kMinKelvin;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(equilibriumConstant(t));
+        t = t >= kMaxKelvin ? kMinKelvin : t + 7;
+    }
+}
+BENCHMARK(BM_EquilibriumConstant)->Unit(benchmark::kMicrosecond);
 
 void BM_EngineStationaryDistribution(benchmark::State &state)
 {
@@ -88,5 +116,17 @@ void BM_TotalVariation(benchmark::State &state)
         benchmark::DoNotOptimize(totalVariation(shares, e));
 }
 BENCHMARK(BM_TotalVariation)->ArgName("N")->Arg(1000)->Arg(kMaxCount)->Unit(benchmark::kMicrosecond);
+
+// The run's estimate of K over the full tally.
+void BM_EstimatedK(benchmark::State &state)
+{
+    const std::int64_t n = state.range(0);
+    StayShares shares(n, n);
+    for (std::int32_t k = shares.firstHD(); k <= shares.lastHD(); k += 2)
+        shares.creditStay(k, 1000);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(estimatedK(shares));
+}
+BENCHMARK(BM_EstimatedK)->ArgName("N")->Arg(1000)->Arg(kMaxCount)->Unit(benchmark::kMicrosecond);
 
 } // namespace

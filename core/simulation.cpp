@@ -222,7 +222,7 @@ void Simulation::BeginCollisions()
         lnW = lnWClosedForm(nH2, nD2, nHD);
     else
         lnW = lnWSummed(nH2, nD2, nHD, [this](std::int64_t i) { return ln(i); });
-    observed.beginRun({nH2, nHD, nD2}, endedRun);
+    observed.beginRun({nH2, nHD, nD2}, endedRun, model_.K());
     // The run's start begins its part of the series; starting the same
     // system again before any collision (Start after Setup) adds nothing.
     const auto &points = observed.series().points();
@@ -243,6 +243,22 @@ void Simulation::markRevision()
 {
     observed.markRevision(nCollisions);
     revising_ = true;
+}
+
+void Simulation::setModel(const EquilibriumModel &model)
+{
+    if (model == model_)
+        return;
+    const bool otherLoop = model.statisticsOnly() != model_.statisticsOnly();
+    model_ = model;
+    // A run has begun on this system once its start is recorded (iBest is
+    // then 1 or more) and until the system is cleared.
+    if (iBest > 0)
+        observed.beginSegment(nCollisions, {nH2, nHD, nD2}, lnW, model_.K());
+    // A loop going on takes a new K at its next load; statistics only and a
+    // temperature are two variants of it.
+    if (running_ && otherLoop)
+        leaveLoop_ = true;
 }
 
 // The collision loop works on local copies of the run's state, with the
@@ -273,6 +289,7 @@ struct Simulation::CollisionLoop
         saveAll = sim.bSaveAll;
         turbo = sim.bTurbo;
         bestLnW = sim.lnWBest;
+        accepting = sim.model_.accepting();
         const std::int64_t every = sim.collisionsPerService_;
         // The limit of a limited loop is checked where the next service is:
         // the collision itself pays for one comparison only.
@@ -325,8 +342,9 @@ struct Simulation::CollisionLoop
     // One collision: two different molecules, their kinds, and what the pair
     // does. Only H2 + D2 and HD + HD can react; the outcomes are kept in
     // separate branches so that each is predicted on its own. The logged
-    // loop also tells the collision in the step log.
-    template<bool kLogged>
+    // loop also tells the collision in the step log; the loop at a
+    // temperature draws once more for an H2 + D2 pair.
+    template<bool kLogged, bool kTemperature>
     [[gnu::always_inline]] void collideOnce()
     {
         ++collisions;
@@ -340,18 +358,29 @@ struct Simulation::CollisionLoop
         const int k2 = kindOf(i2);
 
         if constexpr (kLogged) {
-            entry = {collisions, i1, i2, k1, k2, false, 0.0f, StepOutcome::Unchanged, lnw, lnw};
+            entry = {.collision = collisions,
+                     .first = i1,
+                     .second = i2,
+                     .firstKind = k1,
+                     .secondKind = k2,
+                     .lnWBefore = lnw,
+                     .lnWAfter = lnw};
             nameThePair();
         }
 
-        if (k1 + k2 == 2 && k1 != 1) { // H2 + D2 always react
-            ++sim.observed.reactions.forward;
-            formTwoHd();
-            if constexpr (kLogged) {
-                entry.outcome = StepOutcome::FormedTwoHd;
-                sim.roster.react(i1, i2);
+        if (k1 + k2 == 2 && k1 != 1) { // H2 + D2
+            if (h2d2Reacts<kLogged, kTemperature>()) {
+                ++sim.observed.reactions.forward;
+                formTwoHd();
+                if constexpr (kLogged) {
+                    entry.outcome = StepOutcome::FormedTwoHd;
+                    sim.roster.react(i1, i2);
+                }
+                changed(hd - 2);
+            } else {
+                ++sim.observed.reactions.h2d2Unreacted;
+                stayed();
             }
-            changed(hd - 2);
         } else if ((k1 & k2) == 1) { // HD + HD react half the time
             bool reacts;
             if constexpr (kLogged) {
@@ -400,6 +429,27 @@ private:
         if (scripted) [[unlikely]]
             return sim.rng.next() > 0.5f;
         return nextBits() > (std::uint32_t(1) << 23);
+    }
+
+    // With statistics only an H2 + D2 pair always reacts, and nothing is
+    // drawn. At a temperature it draws once more and reacts when the draw k
+    // is below the model's accepting draws: k / 2^24 below K / 4, rounded
+    // to a whole number of draws (acceptingDraws).
+    template<bool kLogged, bool kTemperature>
+    bool h2d2Reacts()
+    {
+        if constexpr (!kTemperature) {
+            return true;
+        } else if constexpr (kLogged) {
+            entry.acceptanceDrawn = true;
+            entry.acceptance = drawCoin();
+            entry.acceptBelow = float(accepting) * 0x1.0p-24f;
+            return entry.acceptance < entry.acceptBelow;
+        } else {
+            if (scripted) [[unlikely]]
+                return sim.rng.next() < float(accepting) * 0x1.0p-24f;
+            return nextBits() < accepting;
+        }
     }
 
     // The coin itself, for the log: the same draw as coinOverHalf's.
@@ -496,6 +546,7 @@ private:
     double lnw, bestLnW, dn, nOver2To24;
     const double *lnTable;
     int current, stored;
+    std::uint32_t accepting; // H2 + D2 draws below it react (at a temperature)
     bool saveAll, turbo, scripted, fluctuations;
     std::uint32_t s0, s1, s2, s3; // the generator's state
 };
@@ -508,16 +559,24 @@ Simulation::LoopEnd Simulation::RunCollisions()
 Simulation::LoopEnd Simulation::runCollisionsFor(std::int64_t collisions)
 {
     if (collisions <= 0) {
-        stopRequested_ = false;
+        stopRequested_ = leaveLoop_ = false;
         return LoopEnd::LimitReached;
     }
     stopAt_ = collisions >= kNoLimit - nCollisions ? kNoLimit : nCollisions + collisions;
     running_ = true;
-    const LoopEnd end = stepLog.recording() ? collide<true>() : collide<false>();
+    const bool logged = stepLog.recording();
+    // The log tells the collisions of one stepped stretch; a run without it
+    // would leave a gap.
+    if (!logged && !stepLog.empty())
+        stepLog.clear();
+    host_->setLabel(MainLabel::status, "running");
+    std::optional<LoopEnd> end;
+    while (!end)
+        end = logged ? collideInModel<true>() : collideInModel<false>();
     running_ = false;
-    stopRequested_ = false;
+    stopRequested_ = leaveLoop_ = false;
     stopAt_ = kNoLimit;
-    return end;
+    return *end;
 }
 
 void Simulation::setCollisionsPerService(std::int32_t collisions)
@@ -526,19 +585,14 @@ void Simulation::setCollisionsPerService(std::int32_t collisions)
         collisionsPerService_ = collisions;
 }
 
-template<bool kLogged>
-Simulation::LoopEnd Simulation::collide()
+template<bool kLogged, bool kTemperature>
+std::optional<Simulation::LoopEnd> Simulation::collide()
 {
-    // The log tells the collisions of one stepped stretch; a run without it
-    // would leave a gap.
-    if (!kLogged && !stepLog.empty())
-        stepLog.clear();
-    host_->setLabel(MainLabel::status, "running");
     CollisionLoop loop(*this);
     for (;;) {
         if (!loop.canCollide()) [[unlikely]]
             return LoopEnd::NoPartner;
-        loop.collideOnce<kLogged>();
+        loop.collideOnce<kLogged, kTemperature>();
         if (loop.serviceDue) {
             // The limit ends the loop without a service of its own, unless it
             // falls on one.
@@ -553,9 +607,14 @@ Simulation::LoopEnd Simulation::collide()
                 return LoopEnd::LimitReached;
             }
         }
-        if (stopRequested_) {
+        if (leaveLoop_) {
             loop.store();
-            return LoopEnd::Stopped;
+            if (stopRequested_)
+                return LoopEnd::Stopped;
+            // The model changed between statistics only and a temperature:
+            // the other variant goes on from the next collision.
+            leaveLoop_ = false;
+            return std::nullopt;
         }
     }
 }

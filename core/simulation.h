@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/distributionregister.h"
+#include "core/equilibrium/model.h"
 #include "core/equilibrium/runobservations.h"
 #include "core/host.h"
 #include "core/moleculeroster.h"
@@ -14,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,8 +66,13 @@ public:
     // Asks the loop to end after its current collision; the loop takes the
     // request when it returns. A request made before the loop is entered
     // ends it after its first collision.
-    void requestStop() { stopRequested_ = true; }
-    // Takes back a stop the loop has not yet taken: it goes on.
+    void requestStop()
+    {
+        stopRequested_ = true;
+        leaveLoop_ = true;
+    }
+    // Takes back a stop the loop has not yet taken: it goes on (leaving the
+    // loop only to enter it again at once).
     void withdrawStop() { stopRequested_ = false; }
     // True while the collision loop runs (nested handlers see it so).
     bool running() const { return running_; }
@@ -80,6 +87,17 @@ public:
     // came, across every ClearSystem up to and including the next
     // SetupSystem's own.
     void markRevision();
+
+    // The equilibrium the collisions go to: statistics only (the default)
+    // or hydrogen at a temperature, where an H2 + D2 pair reacts K / 4 of
+    // the time. The model holds for the systems that follow and for the run
+    // going on from its next collision, even when it is changed from inside
+    // the loop. A change during a run (begun and not cleared) starts a new
+    // segment of it: its course gets a mark, as at a revision, and the
+    // shares, the reactions counted and so the distance and the estimate of
+    // K start afresh (RunObservations::beginSegment).
+    void setModel(const EquilibriumModel &model);
+    const EquilibriumModel &model() const { return model_; }
 
     // Composition (fixed total for a run).
     std::int32_t nMolecules = 0;
@@ -143,9 +161,16 @@ private:
     // RunCollisions' working copy of the run, and the collision itself.
     struct CollisionLoop;
 
-    // RunCollisions and runCollisionsFor: the loop with or without the log.
+    // RunCollisions and runCollisionsFor: the loop with or without the log,
+    // and with statistics only or at a temperature. Nothing when it must go
+    // on in the other variant: the model changed between the two.
+    template<bool kLogged, bool kTemperature>
+    std::optional<LoopEnd> collide();
     template<bool kLogged>
-    LoopEnd collide();
+    std::optional<LoopEnd> collideInModel()
+    {
+        return model_.statisticsOnly() ? collide<kLogged, false>() : collide<kLogged, true>();
+    }
 
     void emptyRegister();
     // nCollisions = 0, keeping what is left of a limited loop's collisions.
@@ -177,7 +202,12 @@ private:
     // runCollisionsFor ends the loop once nCollisions reaches this.
     std::int64_t stopAt_ = kNoLimit;
     std::int32_t collisionsPerService_ = 50;
+    EquilibriumModel model_;
     bool stopRequested_ = false;
+    // The loop must leave after its current collision: a stop was asked
+    // for, or the model changed between statistics only and a temperature.
+    // The one flag the loop tests per collision.
+    bool leaveLoop_ = false;
     bool running_ = false;
 };
 

@@ -54,6 +54,11 @@ std::string stepText(const StepEntry &entry, char decimalPoint)
         text += entry.outcome == StepOutcome::FormedH2D2 ? " above " : " not above ";
         text += std::string("0") + decimalPoint + "5, ";
     }
+    if (entry.acceptanceDrawn) {
+        text += "draw " + coinText(entry.acceptance, decimalPoint);
+        text += entry.outcome == StepOutcome::FormedTwoHd ? " below " : " not below ";
+        text += coinText(entry.acceptBelow, decimalPoint) + ", ";
+    }
     switch (entry.outcome) {
     case StepOutcome::FormedTwoHd:
         text += "they reacted to 2 HD";

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // The last collisions of a run told one by one, for a student stepping
-// through it: which two molecules met, the coin an HD + HD pair tossed, what
-// came of it and how W changed. The collision loop keeps the log only while
+// through it: which two molecules met, the coin an HD + HD pair tossed (and
+// at a temperature the draw an H2 + D2 pair made), what came of it and how W
+// changed. The collision loop keeps the log only while
 // it is asked to (when the user steps); otherwise it costs nothing.
 #pragma once
 
@@ -35,6 +36,11 @@ struct StepEntry
     // An HD + HD pair draws once more and reacts when the draw is above 0.5.
     bool coinTossed = false;
     float coin = 0;
+    // At a temperature an H2 + D2 pair draws once more and reacts when the
+    // draw is below the engine's K / 4 (a whole number of 2^-24).
+    bool acceptanceDrawn = false;
+    float acceptance = 0;
+    float acceptBelow = 0;
     StepOutcome outcome = StepOutcome::Unchanged;
     double lnWBefore = 0;
     double lnWAfter = 0;

@@ -2,14 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "core/equilibrium/approach.h"
 
-#include "core/equilibrium/exactratio.h"
+#include "core/equilibrium/reactions.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace kormix {
-
-using detail::UInt128;
 
 namespace {
 
@@ -91,7 +89,8 @@ std::int64_t approachHorizon(const Composition &start, std::int64_t maxCollision
 ExpectedApproach expectedApproach(const Composition &start,
                                   std::int64_t maxCollisions,
                                   int samples,
-                                  ApproachSpacing spacing)
+                                  ApproachSpacing spacing,
+                                  double K)
 {
     ExpectedApproach result;
     if (start.nH2 < 0 || start.nHD < 0 || start.nD2 < 0)
@@ -118,17 +117,14 @@ ExpectedApproach expectedApproach(const Composition &start,
     const std::int64_t hi = std::min(count - 1, startIndex + result.horizon);
     const std::size_t size = std::size_t(hi - lo + 1) + 2;
     std::vector<double> up(size, 0.0), down(size, 0.0), stay(size, 0.0);
+    // The theory's chances, as the window and the files call them exact.
     for (std::size_t j = 1; j + 1 < size; ++j) {
         const std::int64_t k = first + 2 * (lo + std::int64_t(j) - 1);
-        // Over the common denominator N (N - 1) 2^24, all exact.
-        const UInt128 h2 = UInt128((h - k) / 2), d2 = UInt128((d - k) / 2), hd = UInt128(k);
-        const UInt128 draws = UInt128(kCoinDraws);
-        const UInt128 den = UInt128(n) * UInt128(n - 1) * draws;
-        const UInt128 fwd = 2 * h2 * d2 * draws;
-        const UInt128 rev = (k > 0 ? hd * (hd - 1) : 0) * UInt128(kCoinReacting);
-        up[j] = detail::quotientToDouble(fwd, den);
-        down[j] = detail::quotientToDouble(rev, den);
-        stay[j] = detail::quotientToDouble(den - fwd - rev, den);
+        const Composition c{std::int32_t((h - k) / 2), std::int32_t(k), std::int32_t((d - k) / 2)};
+        const ReactionProbabilities r = reactionProbabilities(c, K);
+        up[j] = r.forward;
+        down[j] = r.reverse;
+        stay[j] = 1 - r.forward - r.reverse;
     }
 
     // p is zero outside the band [bandLo, bandHi], which widens by one

@@ -34,9 +34,10 @@ enum class ApproachSpacing {
 };
 
 // The probability vector over compositions, started at `start`, is carried
-// through the one-collision transition probabilities of the engine (nHD
-// rises by 2 with the forward probability, falls by 2 with the reverse one
-// with the engine's exact coin, else stays). After t collisions only
+// through the one-collision transition probabilities of the engine at K
+// (nHD rises by 2 with the forward probability, with the engine's exact
+// acceptance at K, falls by 2 with the reverse one with the engine's exact
+// coin, else stays). After t collisions only
 // compositions within t reaction steps of the start can be reached, so a
 // step costs the width of that band, never more than every composition.
 // The horizon is the caller's maxCollisions or the last collision within
@@ -47,7 +48,8 @@ enum class ApproachSpacing {
 ExpectedApproach expectedApproach(const Composition &start,
                                   std::int64_t maxCollisions,
                                   int samples = 512,
-                                  ApproachSpacing spacing = ApproachSpacing::Even);
+                                  ApproachSpacing spacing = ApproachSpacing::Even,
+                                  double K = kStatisticsOnlyK);
 
 inline constexpr std::int64_t kApproachWork = 100'000'000;
 

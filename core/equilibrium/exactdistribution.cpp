@@ -45,8 +45,28 @@ std::optional<Atoms> atomsOf(std::int64_t h, std::int64_t d)
     return a;
 }
 
-// A factor on every ratio W(k + 2) / W(k), as num / den and as its
-// logarithm: 1 for the theory, 2^23 / (2^23 - 1) for the engine's coin.
+// The weight of a composition at K is N! / (nH2! nHD! nD2!) K^(nHD / 2).
+// Why that is the equilibrium the collisions reach: the collisions make a
+// Markov chain on the compositions that moves nHD by 2 at a time. From
+// k = nHD it goes up when an H2 meets a D2 and the pair reacts, with
+// probability up(k) = 2 nH2 nD2 / (N (N - 1)) * K / 4, and from k + 2 down
+// when two HD meet and react, down(k + 2) = (k + 2)(k + 1) / (N (N - 1)) / 2.
+// A chain on a line that only steps to its neighbours is reversible: in its
+// stationary distribution P the flow up across each step equals the flow
+// down, P(k) up(k) = P(k + 2) down(k + 2), so
+//     P(k + 2) / P(k) = up(k) / down(k + 2) = K nH2 nD2 / ((k + 1)(k + 2))
+// with nH2 and nD2 of k. The weights have that very ratio: one H2 and one D2
+// fewer multiply N! / (nH2! nHD! nD2!) by nH2 nD2, two HD more divide it by
+// (k + 1)(k + 2), and K^(nHD / 2) gains one factor K. Normalised, they are P.
+// Every composition of the atoms is reached from every other (up(k) > 0
+// below the last, down(k) > 0 above the first), so P is the only stationary
+// distribution and the shares of a long run tend to it. At K = 4,
+// 4^(nHD / 2) = 2^nHD and the weight is W itself.
+//
+// So the weights go from one composition to the next by the ratio
+// W(k + 2) / W(k) = 4 nH2 nD2 / ((k + 1)(k + 2)) times a factor, the lean,
+// held as num / den and as its logarithm: K / 4 for the theory, 1 for
+// statistics only, and for the engine its own up / down ratio over W's.
 struct Lean
 {
     UInt128 num = 1;
@@ -54,10 +74,30 @@ struct Lean
     long double ln = 0;
 };
 
-Lean engineLean()
+Lean leanOf(UInt128 num, UInt128 den)
 {
-    const long double half = (long double) (kCoinDraws / 2);
-    return {UInt128(kCoinDraws / 2), UInt128(kCoinReacting), log1pl(1.0L / (half - 1.0L))};
+    // Both are at most 2^64, so exact in extended precision, and so is their
+    // difference: log1p keeps a lean near 1 accurate.
+    const long double n = (long double) num, d = (long double) den;
+    return {num, den, log1pl((n - d) / d)};
+}
+
+// K / 4 exactly: a double is m 2^(e - 53) with a whole m below 2^53, and for
+// the K the theory takes (K / 4 from 2^-12 to 1) e - 53 lies between -64 and
+// -52, so that every comparison of a ratio with 1 fits 128 bits.
+Lean theoryLean(double K)
+{
+    int e = 0;
+    const double f = std::frexp(K / 4, &e);
+    return leanOf(UInt128(std::uint64_t(std::ldexp(f, 53))), UInt128(1) << (53 - e));
+}
+
+// The engine's H2 + D2 pair reacts acceptingDraws(K) / 2^24 of the time, its
+// HD + HD pair (2^23 - 1) / 2^24: up / down over W's ratio is
+// 2 acceptingDraws(K) / (4 (2^23 - 1)).
+Lean engineLean(double K)
+{
+    return leanOf(UInt128(acceptingDraws(K)), UInt128(2 * kCoinReacting));
 }
 
 // W(k + 2) / W(k) = 4 nH2 nD2 / ((k + 1)(k + 2)) with nH2, nD2 of k.
@@ -234,39 +274,53 @@ std::optional<ExactDistribution> inWholeNumbers(const Atoms &atoms)
     return e;
 }
 
-// ln W relative to the mode, walked outwards from the mode one ratio at a
-// time, so that only the compositions that matter are ever touched.
-ExactDistribution inLogSpace(const Atoms &atoms, const Lean &lean)
+// The weights relative to the mode's, as logarithms: walked outwards from the
+// mode one ratio at a time, so that only the compositions that matter are
+// ever touched. Lowest nHD first, from the composition of index `first`.
+struct RelativeWeights
 {
-    ExactDistribution e = emptyFor(atoms.h, atoms.d);
-    describeRange(e, atoms);
+    std::int64_t mode = 0;
+    std::int64_t first = 0;
+    std::vector<long double> ln;
+};
 
-    const std::int64_t mode = modeIndex(atoms, lean, &e.mostProbableTied);
+RelativeWeights relativeWeights(const Atoms &atoms, const Lean &lean, bool *tied)
+{
+    RelativeWeights r;
+    r.mode = modeIndex(atoms, lean, tied);
     const bool keepAll = atoms.count <= kAllKeptUpTo;
     const long double lnCut = logl((long double) kNegligible);
 
-    std::vector<long double> below, above; // ln(W / W(mode)), outwards
+    std::vector<long double> below, above; // outwards from the mode
     long double rel = 0;
-    for (std::int64_t i = mode; i > 0; --i) {
+    for (std::int64_t i = r.mode; i > 0; --i) {
         rel -= lnRatio(atoms, i - 1, lean);
         if (!keepAll && rel < lnCut)
             break;
         below.push_back(rel);
     }
     rel = 0;
-    for (std::int64_t i = mode; i + 1 < atoms.count; ++i) {
+    for (std::int64_t i = r.mode; i + 1 < atoms.count; ++i) {
         rel += lnRatio(atoms, i, lean);
         if (!keepAll && rel < lnCut)
             break;
         above.push_back(rel);
     }
 
-    const std::int64_t firstKept = mode - std::int64_t(below.size());
-    const std::size_t size = below.size() + 1 + above.size();
-    std::vector<long double> lnRel(size);
-    std::reverse_copy(below.begin(), below.end(), lnRel.begin());
-    lnRel[below.size()] = 0;
-    std::copy(above.begin(), above.end(), lnRel.begin() + std::ptrdiff_t(below.size()) + 1);
+    r.first = r.mode - std::int64_t(below.size());
+    r.ln.resize(below.size() + 1 + above.size());
+    std::reverse_copy(below.begin(), below.end(), r.ln.begin());
+    r.ln[below.size()] = 0;
+    std::copy(above.begin(), above.end(), r.ln.begin() + std::ptrdiff_t(below.size()) + 1);
+    return r;
+}
+
+ExactDistribution inLogSpace(const Atoms &atoms, const Lean &lean)
+{
+    ExactDistribution e = emptyFor(atoms.h, atoms.d);
+    describeRange(e, atoms);
+    const RelativeWeights rel = relativeWeights(atoms, lean, &e.mostProbableTied);
+    const std::size_t size = rel.ln.size();
 
     // Weights relative to the mode, and the moments of nHD about the mode.
     // exp in double precision, with the part of the exponent a double
@@ -274,24 +328,26 @@ ExactDistribution inLogSpace(const Atoms &atoms, const Lean &lean)
     std::vector<long double> weight(size);
     long double z = 0, m1 = 0, m2 = 0;
     for (std::size_t j = 0; j < size; ++j) {
-        const double rounded = double(lnRel[j]);
-        weight[j] = (long double) std::exp(rounded) * (1.0L + (lnRel[j] - rounded));
-        const long double dk = 2.0L * ((long double) (firstKept + std::int64_t(j) - mode));
+        const double rounded = double(rel.ln[j]);
+        weight[j] = (long double) std::exp(rounded) * (1.0L + (rel.ln[j] - rounded));
+        const long double dk = 2.0L * ((long double) (rel.first + std::int64_t(j) - rel.mode));
         z += weight[j];
         m1 += weight[j] * dk;
         m2 += weight[j] * dk * dk;
     }
 
-    const Composition modal = atoms.at(mode);
+    // ln W is the weight's logarithm without the lean's factor per step.
+    const Composition modal = atoms.at(rel.mode);
     const long double lnWMode = lnWClosedForm(modal);
     e.kept.resize(size);
     for (std::size_t j = 0; j < size; ++j) {
         CompositionProbability &c = e.kept[j];
-        c.counts = atoms.at(firstKept + std::int64_t(j));
-        c.lnW = double(lnWMode + lnRel[j]);
+        const std::int64_t steps = rel.first + std::int64_t(j) - rel.mode;
+        c.counts = atoms.at(rel.first + std::int64_t(j));
+        c.lnW = double(lnWMode + rel.ln[j] - (long double) steps * lean.ln);
         c.p = double(weight[j] / z);
     }
-    e.mostProbable = below.size();
+    e.mostProbable = std::size_t(rel.mode - rel.first);
 
     const long double shift = m1 / z;
     const long double variance = std::max(0.0L, m2 / z - shift * shift);
@@ -301,6 +357,28 @@ ExactDistribution inLogSpace(const Atoms &atoms, const Lean &lean)
     e.sdHD = double(sqrtl(variance));
     e.meanFraction = atoms.n > 0 ? double(mean / n) : 0.0;
     e.sdFraction = atoms.n > 0 ? double(sqrtl(variance) / n) : 0.0;
+    return e;
+}
+
+// How a distribution is worked out: the theory, exact in whole numbers
+// where it can be; the theory in log space only; the engine's own.
+enum class Way { Theory, TheoryInLogSpace, Engine };
+
+ExactDistribution distributionOf(std::int64_t h, std::int64_t d, double K, Way way)
+{
+    const auto atoms = atomsOf(h, d);
+    ExactDistribution e = emptyFor(h, d);
+    if (atoms && reachableK(K)) {
+        std::optional<ExactDistribution> whole;
+        if (way == Way::Theory && K == kStatisticsOnlyK)
+            whole = inWholeNumbers(*atoms);
+        if (whole)
+            e = std::move(*whole);
+        else
+            e = inLogSpace(*atoms, way == Way::Engine ? engineLean(K) : theoryLean(K));
+        e.mostMicrostates = atoms->at(modeIndex(*atoms, Lean{}, nullptr));
+    }
+    e.K = K;
     return e;
 }
 
@@ -329,39 +407,35 @@ double ExactDistribution::probabilityOf(std::int32_t nHD) const
     return c ? c->p : 0.0;
 }
 
-ExactDistribution exactDistribution(std::int64_t hAtoms, std::int64_t dAtoms)
+ExactDistribution exactDistribution(std::int64_t hAtoms, std::int64_t dAtoms, double K)
 {
-    const auto atoms = atomsOf(hAtoms, dAtoms);
-    if (!atoms)
-        return emptyFor(hAtoms, dAtoms);
-    if (auto exact = inWholeNumbers(*atoms))
-        return std::move(*exact);
-    return inLogSpace(*atoms, Lean{});
+    return distributionOf(hAtoms, dAtoms, K, Way::Theory);
 }
 
-ExactDistribution engineStationaryDistribution(std::int64_t hAtoms, std::int64_t dAtoms)
+std::int64_t acceptingDraws(double K)
 {
-    const auto atoms = atomsOf(hAtoms, dAtoms);
-    if (!atoms)
-        return emptyFor(hAtoms, dAtoms);
-    return inLogSpace(*atoms, engineLean());
+    return std::clamp<std::int64_t>(std::llround(std::ldexp(K, 22)), 0, kCoinDraws);
 }
 
-std::optional<Composition> mostProbableComposition(std::int64_t hAtoms, std::int64_t dAtoms)
+ExactDistribution engineStationaryDistribution(std::int64_t hAtoms, std::int64_t dAtoms, double K)
+{
+    return distributionOf(hAtoms, dAtoms, K, Way::Engine);
+}
+
+std::optional<Composition> mostProbableComposition(std::int64_t hAtoms,
+                                                   std::int64_t dAtoms,
+                                                   double K)
 {
     const auto atoms = atomsOf(hAtoms, dAtoms);
-    if (!atoms)
+    if (!atoms || !reachableK(K))
         return std::nullopt;
-    return atoms->at(modeIndex(*atoms, Lean{}, nullptr));
+    return atoms->at(modeIndex(*atoms, theoryLean(K), nullptr));
 }
 
 namespace detail {
-ExactDistribution exactDistributionInLogSpace(std::int64_t hAtoms, std::int64_t dAtoms)
+ExactDistribution exactDistributionInLogSpace(std::int64_t hAtoms, std::int64_t dAtoms, double K)
 {
-    const auto atoms = atomsOf(hAtoms, dAtoms);
-    if (!atoms)
-        return emptyFor(hAtoms, dAtoms);
-    return inLogSpace(*atoms, Lean{});
+    return distributionOf(hAtoms, dAtoms, K, Way::TheoryInLogSpace);
 }
 } // namespace detail
 

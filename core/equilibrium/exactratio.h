@@ -23,6 +23,20 @@ inline double quotientToDouble(UInt128 num, UInt128 den)
     return double((long double) num / (long double) den);
 }
 
+// num / den reduced to lowest terms first, so that it is correctly rounded
+// whenever the reduced fraction fits the 53 bits of a double, however large
+// num and den were. den must not be 0.
+inline double reducedQuotientToDouble(UInt128 num, UInt128 den)
+{
+    UInt128 a = num, b = den;
+    while (b != 0) {
+        const UInt128 r = a % b;
+        a = b;
+        b = r;
+    }
+    return a > 1 ? quotientToDouble(num / a, den / a) : quotientToDouble(num, den);
+}
+
 // a * b, or nothing when it does not fit 128 bits.
 inline std::optional<UInt128> checkedProduct(UInt128 a, UInt128 b)
 {

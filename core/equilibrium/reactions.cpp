@@ -8,7 +8,7 @@ namespace kormix {
 
 using detail::UInt128;
 
-ReactionProbabilities reactionProbabilities(const Composition &counts)
+ReactionProbabilities reactionProbabilities(const Composition &counts, double K)
 {
     ReactionProbabilities r;
     const std::int64_t n = counts.molecules();
@@ -21,7 +21,12 @@ ReactionProbabilities reactionProbabilities(const Composition &counts)
     const UInt128 d2 = UInt128(std::uint64_t(counts.nD2));
     const UInt128 hd = UInt128(std::uint64_t(counts.nHD));
     const UInt128 hdPairs = counts.nHD > 0 ? hd * (hd - 1) : 0;
-    r.forward = detail::quotientToDouble(2 * h2 * d2, pairs);
+    // The theory: an H2 + D2 pair reacts with probability K / 4 (always with
+    // statistics only), an HD + HD pair with probability 1/2. The engine's
+    // draws come within 2^-25 of these; the guide tells the difference.
+    const double meetingH2D2 = detail::quotientToDouble(2 * h2 * d2, pairs);
+    r.forward = meetingH2D2 * (K / 4);
+    r.h2d2Unreacted = meetingH2D2 - r.forward;
     r.hdMeeting = detail::quotientToDouble(hdPairs, pairs);
     r.reverse = detail::quotientToDouble(hdPairs, 2 * pairs);
     r.hdUnreacted = r.reverse;
@@ -30,15 +35,20 @@ ReactionProbabilities reactionProbabilities(const Composition &counts)
 
 ReactionProbabilities expectedRates(const ExactDistribution &distribution)
 {
-    long double forward = 0, meeting = 0, reverse = 0, unreacted = 0;
+    long double forward = 0, meeting = 0, reverse = 0, unreacted = 0, h2d2Unreacted = 0;
     for (const CompositionProbability &c : distribution.kept) {
-        const ReactionProbabilities r = reactionProbabilities(c.counts);
+        const ReactionProbabilities r = reactionProbabilities(c.counts, distribution.K);
         forward += (long double) c.p * r.forward;
         meeting += (long double) c.p * r.hdMeeting;
         reverse += (long double) c.p * r.reverse;
         unreacted += (long double) c.p * r.hdUnreacted;
+        h2d2Unreacted += (long double) c.p * r.h2d2Unreacted;
     }
-    return {double(forward), double(meeting), double(reverse), double(unreacted)};
+    return {double(forward),
+            double(meeting),
+            double(reverse),
+            double(unreacted),
+            double(h2d2Unreacted)};
 }
 
 } // namespace kormix

@@ -17,7 +17,8 @@ namespace kormix {
 // x (x - 1) / (N (N - 1)).
 struct ReactionProbabilities
 {
-    // H2 + D2 -> 2 HD: an H2 meets a D2, which always reacts.
+    // H2 + D2 -> 2 HD: an H2 meets a D2 and the pair reacts, always with
+    // statistics only, acceptingDraws(K) / 2^24 of the time at K.
     double forward = 0;
     // Two HD molecules meet.
     double hdMeeting = 0;
@@ -25,15 +26,19 @@ struct ReactionProbabilities
     double reverse = 0;
     // The meeting ends without a reaction, the other half.
     double hdUnreacted = 0;
+    // An H2 meets a D2 and the pair does not react: never with statistics
+    // only, 1 - K / 4 of the time at K.
+    double h2d2Unreacted = 0;
 };
 
-// For one composition; all zero for fewer than two molecules, where the
+// For one composition at K; all zero for fewer than two molecules, where the
 // engine does not run.
-ReactionProbabilities reactionProbabilities(const Composition &counts);
+ReactionProbabilities reactionProbabilities(const Composition &counts, double K = kStatisticsOnlyK);
 
-// At equilibrium: each probability averaged over the compositions with
-// their P = W / sum W. Detailed balance makes the forward and the reverse
-// rate equal (190/1443 for 10 H2 + 10 D2).
+// At equilibrium: each probability at the distribution's K, averaged over
+// the compositions with their P. Detailed balance makes the forward and the
+// reverse rate equal at any K (190/1443 for 10 H2 + 10 D2 with statistics
+// only).
 ReactionProbabilities expectedRates(const ExactDistribution &distribution);
 
 } // namespace kormix

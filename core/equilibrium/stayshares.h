@@ -18,19 +18,23 @@ namespace kormix {
 //
 // The tally is a dense array over the compositions: all of them when there
 // are at most kDenseLimit, otherwise kDenseLimit of them centred on the most
-// probable one (far wider than the range an exact distribution keeps).
-// Stays outside the array are summed below and above it, so they still
-// count in every share and in the distance.
+// probable one at the run's K (far wider than the range an exact
+// distribution keeps). Stays outside the array are summed below and above
+// it, so they still count in every share, in the distance and in the
+// estimate of K.
 class StayShares
 {
 public:
     static constexpr std::int64_t kDenseLimit = std::int64_t(1) << 20;
 
     StayShares() = default;
-    StayShares(std::int64_t hAtoms, std::int64_t dAtoms) { layOut(hAtoms, dAtoms); }
+    StayShares(std::int64_t hAtoms, std::int64_t dAtoms, double K = kStatisticsOnlyK)
+    {
+        layOut(hAtoms, dAtoms, K);
+    }
 
-    // Sets the tallied range for these atoms, with nothing credited.
-    void layOut(std::int64_t hAtoms, std::int64_t dAtoms);
+    // Sets the tallied range for these atoms and K, with nothing credited.
+    void layOut(std::int64_t hAtoms, std::int64_t dAtoms, double K = kStatisticsOnlyK);
     // Forgets every credit, keeping the range.
     void reset();
 
@@ -40,10 +44,8 @@ public:
         const std::uint64_t i = std::uint64_t(std::int64_t(nHD) - firstHD_) >> 1;
         if (i < counts_.size())
             counts_[i] += collisions;
-        else if (nHD < firstHD_)
-            below_ += collisions;
         else
-            above_ += collisions;
+            creditOutside(nHD, collisions);
         total_ += collisions;
     }
 
@@ -61,18 +63,40 @@ public:
     {
         return std::int32_t(firstHD_ + 2 * std::int64_t(counts_.size()) - 2);
     }
+    std::int64_t hAtoms() const { return hAtoms_; }
+    std::int64_t dAtoms() const { return dAtoms_; }
+    // Sums of collisions times nHD (nHD - 1), and times nH2 nD2, over the
+    // stays outside the tally.
+    long double hdPairsOutside() const { return hdPairsOutside_; }
+    long double h2d2PairsOutside() const { return h2d2PairsOutside_; }
 
 private:
+    void creditOutside(std::int32_t nHD, std::int64_t collisions);
+
+    std::int64_t hAtoms_ = 0, dAtoms_ = 0;
     std::int64_t firstHD_ = 0;
     std::vector<std::int64_t> counts_;
     std::int64_t below_ = 0;
     std::int64_t above_ = 0;
     std::int64_t total_ = 0;
+    long double hdPairsOutside_ = 0;
+    long double h2d2PairsOutside_ = 0;
 };
 
 // Total-variation distance 1/2 sum |share - P| over every composition,
 // between 0 (the shares are the exact distribution) and 1; nothing while no
 // collision is credited.
 std::optional<double> totalVariation(const StayShares &shares, const ExactDistribution &exact);
+
+// The run's estimate of the equilibrium constant: <nHD (nHD - 1)> / <nH2 nD2>
+// over the collisions credited. Under the exact distribution at K it is K
+// exactly, for any number of molecules (see exactdistribution.cpp: the flow
+// up from each composition balances the flow down into it), where Q of the
+// most probable composition is not: 12 H + 28 D atoms have the most probable
+// composition 2 H2 + 8 HD + 10 D2 at K = 4, whose Q is 3.2. Exact (one
+// rational rounded once) while every stay lies in the tally and the sums fit
+// 128 bits, else in extended precision. Nothing while no collision is
+// credited to a composition with both H2 and D2.
+std::optional<double> estimatedK(const StayShares &shares);
 
 } // namespace kormix

@@ -103,7 +103,7 @@ std::string reactionsTable(const ReactionCounts &counts,
                            const ExactDistribution &exact,
                            char decimalPoint)
 {
-    const ReactionProbabilities current = reactionProbabilities(now);
+    const ReactionProbabilities current = reactionProbabilities(now, exact.K);
     const ReactionProbabilities equilibrium = expectedRates(exact);
     std::string text;
     line(text, {"reaction", "count", "per_collision", "expected_now", "expected_at_equilibrium"});

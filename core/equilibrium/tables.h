@@ -43,7 +43,7 @@ std::string seriesTable(const RunSeries &series, char decimalPoint = '.');
 // forward reaction (H2 + D2 -> 2 HD), the reverse one (2 HD -> H2 + D2) and
 // the HD + HD meetings without a reaction, counted over `collisions`
 // collisions, with the exact expected chances per collision for the
-// composition `now` and at equilibrium.
+// composition `now` and at equilibrium, both at the K of `exact`.
 std::string reactionsTable(const ReactionCounts &counts,
                            std::int64_t collisions,
                            const Composition &now,

@@ -149,6 +149,13 @@ TEST(Tables, ReactionsWithTheirExactChances)
     EXPECT_EQ(rows[3][0], "HD + HD met without reacting");
     EXPECT_EQ(rows[3][1], "21");
     EXPECT_EQ(rows[3][3], "0.0833333333333333");
+
+    // At K = 3.26 an H2 + D2 meeting reacts 3.26 / 4 of the time, now as at
+    // equilibrium: 2 * 1 * 1 / (4 * 3) * 0.815.
+    const auto warm = rowsOf(
+            reactionsTable(counts, 200, Composition{1, 2, 1}, exactDistribution(4, 4, 3.26)));
+    EXPECT_EQ(warm[1][3], "0.135833333333333");
+    EXPECT_EQ(warm[2][3], rows[2][3]);
 }
 
 // What the file calls exact is the theory: at equilibrium the forward and
