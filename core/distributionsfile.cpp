@@ -26,6 +26,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#endif
 
 namespace kormix {
 
@@ -38,6 +43,40 @@ std::string errorText(int error)
 
 using Outcome = ExportResult::Outcome;
 
+// A path as the messages write it: UTF-8 on every system. (On Windows a path's
+// narrow form is in the ANSI code page, which cannot name every user's folder.)
+std::string pathText(const std::filesystem::path &path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// Creates the file at `path` for writing, failing when anything is there
+// already: nothing planted at the name is opened or followed. Windows is
+// given the name in UTF-16, so that any user's folder can be written in.
+std::FILE *createNewFile(const std::filesystem::path &path)
+{
+#ifdef _WIN32
+    const int fd = ::_wopen(path.c_str(),
+                            _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                            _S_IREAD | _S_IWRITE);
+    return fd < 0 ? nullptr : ::_fdopen(fd, "wb");
+#else
+    return std::fopen(path.c_str(), "wbx");
+#endif
+}
+
+// Puts what was written to `file` on the disk before the file takes the old
+// one's place. Returns the error, or 0.
+int flushToDisk(std::FILE *file)
+{
+#ifdef _WIN32
+    return ::_commit(::_fileno(file)) == 0 ? 0 : errno;
+#else
+    return ::fsync(fileno(file)) == 0 || errno == EINVAL ? 0 : errno;
+#endif
+}
+
 // A failure of the system's: its description of the error, what was being
 // done and the path.
 ExportResult failure(Outcome outcome, std::string error, const std::filesystem::path &path)
@@ -47,7 +86,7 @@ ExportResult failure(Outcome outcome, std::string error, const std::filesystem::
                                                               : " opening ";
     ExportResult result;
     result.outcome = outcome;
-    result.path = path.string();
+    result.path = pathText(path);
     result.systemError = std::move(error);
     result.message = result.systemError + doing + result.path;
     return result;
@@ -214,6 +253,17 @@ std::string distributionsText(const Simulation &sim)
     return text;
 }
 
+std::filesystem::path fallbackDistributionsFilePath()
+{
+#ifdef _WIN32
+    std::error_code ec;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path(ec);
+    return ec ? std::filesystem::path() : dir / "kormix" / "distributions.xls";
+#else
+    return {};
+#endif
+}
+
 ExportResult ExportDistributions(const Simulation &sim)
 {
     const std::filesystem::path path = distributionsFilePath();
@@ -222,7 +272,17 @@ ExportResult ExportDistributions(const Simulation &sim)
         return *refused;
     sweepLeftovers(path);
 #endif
-    return ExportDistributions(sim, path);
+    return exportWithFallback(sim, path, fallbackDistributionsFilePath());
+}
+
+ExportResult exportWithFallback(const Simulation &sim,
+                                const std::filesystem::path &path,
+                                const std::filesystem::path &fallback)
+{
+    ExportResult result = ExportDistributions(sim, path);
+    if (!result.ok && result.outcome == Outcome::FailedOpening && !fallback.empty())
+        result = ExportDistributions(sim, fallback);
+    return result;
 }
 
 ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::path &path)
@@ -251,7 +311,7 @@ ExportResult writeWholeFile(const std::filesystem::path &path, const std::string
     for (int attempt = 0; attempt < 100 && !file; ++attempt) {
         temp = temporaryName(path, names());
         errno = 0;
-        file = std::fopen(temp.string().c_str(), "wbx");
+        file = createNewFile(temp);
         error = errno;
         if (!file && error != EEXIST)
             break;
@@ -281,12 +341,8 @@ ExportResult writeWholeFile(const std::filesystem::path &path, const std::string
         written = false;
         error = errno;
     }
-#if defined(__unix__) || defined(__APPLE__)
-    if (written && ::fsync(fileno(file)) != 0 && errno != EINVAL) {
+    if (written && (error = flushToDisk(file)) != 0)
         written = false;
-        error = errno;
-    }
-#endif
     if (std::fclose(file) != 0 && written) {
         written = false;
         error = errno;
@@ -304,7 +360,7 @@ ExportResult writeWholeFile(const std::filesystem::path &path, const std::string
     }
     ExportResult result;
     result.ok = true;
-    result.path = path.string();
+    result.path = pathText(path);
     return result;
 }
 

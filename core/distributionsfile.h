@@ -58,11 +58,25 @@ ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::p
 // success the message is empty.
 ExportResult writeWholeFile(const std::filesystem::path &path, const std::string &text);
 
-// Writes the file to its fixed place. Outside Windows that place is private:
-// its directory is created for the user alone, and one found there is used
-// only when it is a real directory, the user's own and closed to everybody
-// else; otherwise nothing is written and the message says why. New files that
-// exports killed halfway left in it are removed first.
+// Where the file goes when its fixed place cannot be used: on Windows the
+// user's own temporary folder, %TEMP%\kormix\distributions.xls (a locked-down
+// school PC may forbid C:\temp); elsewhere nowhere (an empty path), since the
+// fixed place is the user's own already.
+std::filesystem::path fallbackDistributionsFilePath();
+
+// Writes the file at `path`; when it cannot even be opened there (its folder
+// cannot be made, or nothing can be created in it) and `fallback` is not empty,
+// at `fallback` instead. The result names the file that was written.
+ExportResult exportWithFallback(const Simulation &sim,
+                                const std::filesystem::path &path,
+                                const std::filesystem::path &fallback);
+
+// Writes the file to its fixed place, on Windows falling back as above.
+// Outside Windows that place is private: its directory is created for the user
+// alone, and one found there is used only when it is a real directory, the
+// user's own and closed to everybody else; otherwise nothing is written and the
+// message says why. New files that exports killed halfway left in it are
+// removed first.
 ExportResult ExportDistributions(const Simulation &sim);
 
 } // namespace kormix

@@ -5,6 +5,7 @@
 // repeated from a seed, and every bad argument refused with nothing written.
 // The program itself is run too, without any display.
 #include "app/batch.h"
+#include "tests/common/files.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -20,20 +21,12 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 namespace kormix {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::readAll;
 
 using Row = std::vector<std::string>;
 
@@ -82,9 +75,7 @@ class Batch : public ::testing::Test
 protected:
     void SetUp() override
     {
-        root = fs::temp_directory_path()
-               / ("kormix-batch-" + std::to_string(::getpid()) + "-"
-                  + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root = test::scratchPath("kormix-batch-");
         fs::remove_all(root);
         fs::create_directories(root);
     }

@@ -1,12 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-// Whole-file reading and writing for tests that check what lands on disk.
+// Whole-file reading and writing for tests that check what lands on disk, and
+// scratch folders for them.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace kormix::test {
 
@@ -21,6 +30,25 @@ inline std::string readAll(const std::filesystem::path &path)
 inline void writeAll(const std::filesystem::path &path, const std::string &text)
 {
     std::ofstream(path, std::ios::binary) << text;
+}
+
+// The test program's process id.
+inline long processId()
+{
+#ifdef _WIN32
+    return long(::_getpid());
+#else
+    return long(::getpid());
+#endif
+}
+
+// A path in the temporary folder of the running test's own: `prefix`, the
+// process id and the test's name, so that runs at the same time never meet.
+inline std::filesystem::path scratchPath(const std::string &prefix)
+{
+    return std::filesystem::temp_directory_path()
+           / (prefix + std::to_string(processId()) + "-"
+              + ::testing::UnitTest::GetInstance()->current_test_info()->name());
 }
 
 } // namespace kormix::test
