@@ -22,7 +22,8 @@ wineserver=/usr/lib/wine/wineserver
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 runtime=$(dirname "$("$kormix_mingw-g++-posix" -print-file-name=libstdc++-6.dll)")
-export WINEPATH="$(windows_path "$kormix_qt_prefix/bin");$(windows_path "$runtime");$(windows_path "/usr/$kormix_mingw/lib")"
+# A WINEPATH that is set, even empty, is kept: a deployed program must start without one.
+export WINEPATH="${WINEPATH-$(windows_path "$kormix_qt_prefix/bin");$(windows_path "$runtime");$(windows_path "/usr/$kormix_mingw/lib")}"
 
 # Wine hands a program none of the Unix environment's QT_* variables (QT_QPA_PLATFORM for
 # the offscreen tests, QT_SCALE_FACTOR, ...); it hands WINEQT_* over without the prefix.

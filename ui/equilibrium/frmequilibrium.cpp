@@ -326,7 +326,9 @@ void FrmEquilibrium::buildControls()
                QT_TRANSLATE_NOOP("kormix::ui::FrmEquilibrium", "HD + HD met without reacting")};
     for (int r = 0; r < 3; ++r) {
         const auto i = std::size_t(r);
-        table->addWidget(newLabel(tr(reactions[r]), QString("Label_reaction_%1").arg(r), reactionsBox),
+        table->addWidget(newLabel(tr(reactions[r]),
+                                  QString("Label_reaction_%1").arg(r),
+                                  reactionsBox),
                          r + 1,
                          0);
         lblCount[i] = newValue(QString("lblCount_%1").arg(r), reactionsBox);
@@ -1033,9 +1035,8 @@ void FrmEquilibrium::cmdSaveData_Click()
                                               {sim_.nH2, sim_.nHD, sim_.nD2},
                                               exact_,
                                               dp);
-    const ExportResult result = writeWholeFile(std::filesystem::path(
-                                                       QFile::encodeName(path).toStdString()),
-                                               text);
+    // UTF-16 names any file on Windows; elsewhere it becomes the file system's UTF-8.
+    const ExportResult result = writeWholeFile(std::filesystem::path(path.toStdU16String()), text);
     if (!result.ok)
         ShowMessage(toQString(result.message));
 }

@@ -10,6 +10,7 @@
 #include "ui/common/translation.h"
 
 #include "core/distributionsfile.h"
+#include "tests/common/files.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -348,15 +349,15 @@ TEST(ExportMessages, InEnglishAreTheExportsOwnMessages)
     results.push_back(ExportDistributions(sim, scratch / "distributions.xls"));
     EXPECT_TRUE(results.back().ok);
     // A plain file where the directory should be.
-    std::FILE *plain = std::fopen((scratch / "plain").c_str(), "w");
-    ASSERT_NE(plain, nullptr);
-    std::fclose(plain);
+    test::writeAll(scratch / "plain", "");
     results.push_back(ExportDistributions(sim, scratch / "plain" / "distributions.xls"));
     // A directory where the file should be.
     fs::create_directories(scratch / "taken" / "distributions.xls" / "sub");
     results.push_back(ExportDistributions(sim, scratch / "taken" / "distributions.xls"));
 
-    // The private place, with something wrong there each time.
+    // The private place, with something wrong there each time (Windows has no
+    // private place: the file goes to C:\temp).
+#ifndef _WIN32
     const char *oldTmp = std::getenv("TMPDIR");
     const std::string keptTmp = oldTmp ? oldTmp : "";
     ::setenv("TMPDIR", scratch.c_str(), 1);
@@ -365,9 +366,7 @@ TEST(ExportMessages, InEnglishAreTheExportsOwnMessages)
     fs::permissions(place, fs::perms::owner_all | fs::perms::others_exec);
     results.push_back(ExportDistributions(sim));
     fs::remove_all(place);
-    plain = std::fopen(place.c_str(), "w");
-    ASSERT_NE(plain, nullptr);
-    std::fclose(plain);
+    test::writeAll(place, "");
     results.push_back(ExportDistributions(sim));
     fs::remove(place);
     fs::create_directory_symlink(scratch, place);
@@ -376,6 +375,7 @@ TEST(ExportMessages, InEnglishAreTheExportsOwnMessages)
         ::setenv("TMPDIR", keptTmp.c_str(), 1);
     else
         ::unsetenv("TMPDIR");
+#endif
 
     std::set<ExportResult::Outcome> outcomes;
     for (const ExportResult &result : results) {
