@@ -88,11 +88,6 @@ protected:
     }
 };
 
-QString pathText(const std::filesystem::path &path)
-{
-    return QString::fromStdU16String(path.u16string());
-}
-
 } // namespace
 
 std::function<void(const QString &)> FrmDisplay::openFile = [](const QString &path) {
@@ -394,16 +389,17 @@ void FrmDisplay::cmdExit_Click()
 
 void FrmDisplay::Command1_Click()
 {
-    const std::filesystem::path path = exportPath.empty() ? distributionsFilePath() : exportPath;
     const ExportResult result = exportPath.empty() ? ExportDistributions(sim_)
-                                                   : ExportDistributions(sim_, path);
+                                                   : ExportDistributions(sim_, exportPath);
 
     QMessageBox box(QMessageBox::NoIcon, tr("Kormix"), exportMessage(result), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText); // a path is never markup
     box.exec();
 
+    // The file that was written, which on Windows may be the fallback's; whether
+    // a program opens it is the desktop's affair.
     if (result.ok && openFile)
-        openFile(pathText(path)); // whether a program opens it is the desktop's affair
+        openFile(QString::fromStdString(result.path));
 }
 
 QString FrmDisplay::exportMessage(const ExportResult &result)
