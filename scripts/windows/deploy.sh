@@ -5,7 +5,8 @@
 # would copy, for a cross build (windeployqt runs on Windows only). `cmake --install` of the
 # "windows" preset calls it, and so the installer and the portable .zip carry its result.
 #
-# Usage: scripts/windows/deploy.sh FOLDER
+# Usage: scripts/windows/deploy.sh FOLDER [FOLDER/kormix.exe]
+# (the program's path is taken as windeployqt takes it, and must be the folder's kormix.exe)
 #
 # What is copied, and why:
 #   Qt's plugins, into their folders beside kormix.exe:

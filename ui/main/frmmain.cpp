@@ -58,6 +58,7 @@ FrmMain::FrmMain(Simulation &sim, QWidget *parent)
     buildRunMenu();
     // Help is the last menu, after every one the window builds.
     buildHelpMenu();
+    placeMenuItems(menuBar(), menu_Exit, menu_About);
     describeValueLabels();
     sim_.setHost(this);
 

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QTextBlock>
@@ -18,6 +19,8 @@
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace kormix::ui {
 namespace {
@@ -48,6 +51,27 @@ TEST_F(HelpTest, HelpIsTheLastMenuWithTheGuideAndAbout)
     EXPECT_EQ(frm.menu_help->actions()[0]->text(), "Kormix &Guide");
     EXPECT_EQ(frm.menu_help->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_EQ(frm.menu_help->actions()[1]->text(), "&About Kormix");
+}
+
+// On a Mac, Exit and About go into the application menu in every language, and
+// nothing else leaves its menu ("Set Seed..." is no Preferences item).
+TEST_F(HelpTest, OnlyExitAndAboutMoveIntoTheApplicationMenuOfAMac)
+{
+    int items = 0;
+    std::function<void(const QList<QAction *> &)> check = [&](const QList<QAction *> &actions) {
+        for (QAction *action : actions) {
+            SCOPED_TRACE(action->text().toStdString());
+            if (action->menu())
+                check(action->menu()->actions());
+            const QAction::MenuRole expected = action == frm.menu_Exit    ? QAction::QuitRole
+                                               : action == frm.menu_About ? QAction::AboutRole
+                                                                          : QAction::NoRole;
+            EXPECT_EQ(action->menuRole(), expected);
+            ++items;
+        }
+    };
+    check(frm.menuBar()->actions());
+    EXPECT_GT(items, 10);
 }
 
 TEST_F(HelpTest, F1OpensTheGuideInAWindowOfItsOwn)
