@@ -16,8 +16,13 @@ source "$kormix_root/scripts/setup.sh"
 kormix_install_packages "${kormix_program_packages[@]}" "${kormix_windows_packages[@]}"
 
 if [ ! -f "$kormix_qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
-    (cd "$kormix_toolchains" && sha256sum --check --ignore-missing --strict SHA256SUMS) |
-        grep -qx "$kormix_qt_archive: OK" || {
+    if [ ! -f "$kormix_toolchains/$kormix_qt_archive" ]; then
+        echo "$kormix_toolchains/$kormix_qt_archive is missing: set KORMIX_TOOLCHAINS to the" \
+            "folder that holds it, or build Qt with scripts/windows/build-qt.sh" >&2
+        exit 1
+    fi
+    (cd "$kormix_toolchains" &&
+        grep " $kormix_qt_archive\$" SHA256SUMS | sha256sum --check --strict --quiet) || {
         echo "The checksum of $kormix_toolchains/$kormix_qt_archive does not match SHA256SUMS" >&2
         exit 1
     }
