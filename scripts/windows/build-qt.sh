@@ -21,7 +21,8 @@
 # (default ~/.cache/kormix/qt6-mingw, where scripts/windows/prepare.sh unpacks the prebuilt
 # copy of the same), DEPS the prefix of GoogleTest and libxlsxwriter (default
 # ~/.cache/kormix/mingw-deps), JOBS (default 2), SOURCES the folder holding the Qt Svg and
-# Qt Charts release archives (default ../shared/toolchains beside the work tree).
+# Qt Charts release archives (default KORMIX_TOOLCHAINS, else ../shared/toolchains beside the
+# work tree), CONFIGURE_ONLY=1 to configure the stages without building them.
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 
@@ -59,6 +60,10 @@ build() {
     mkdir -p "$BLD/$name"
     cmake -S "$source" -B "$BLD/$name" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" \
         >"$W/$name-configure.log" 2>&1 || { tail -40 "$W/$name-configure.log"; return 1; }
+    if [ -n "${CONFIGURE_ONLY:-}" ]; then
+        echo "$name: configured in $((SECONDS - start)) s"
+        return 0
+    fi
     $NICE ninja -C "$BLD/$name" -j"$JOBS" >"$W/$name-build.log" 2>&1 ||
         { tail -40 "$W/$name-build.log"; return 1; }
     ninja -C "$BLD/$name" install >"$W/$name-install.log" 2>&1
@@ -99,12 +104,15 @@ qtbase() {
         -DFEATURE_system_doubleconversion=OFF -DFEATURE_jpeg=OFF -DFEATURE_system_jpeg=OFF
     # The prefix carries the toolchain file, so that it can be moved and used on its own:
     # <prefix>/bin/qt-cmake -DQT_CHAINLOAD_TOOLCHAIN_FILE=<prefix>/lib/cmake/mingw-w64-x86_64-posix.cmake
-    cp "$kormix_toolchain" "$PREFIX/lib/cmake/mingw-w64-x86_64-posix.cmake"
+    [ -n "${CONFIGURE_ONLY:-}" ] ||
+        cp "$kormix_toolchain" "$PREFIX/lib/cmake/mingw-w64-x86_64-posix.cmake"
 }
 
-# A Qt module ($1: svg or charts) configured through the installed qtbase's qt-cmake.
+# A Qt module ($1: svg or charts), configured with the installed qtbase's toolchain file as its
+# qt-cmake would.
 module() {
-    "$PREFIX/bin/qt-cmake" --version >/dev/null
+    [ -f "$PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" ] ||
+        { echo "no qtbase in $PREFIX: build the qtbase stage first" >&2; return 1; }
     build "qt$1" "$SRC/qt$1-6.4.2" \
         -DCMAKE_TOOLCHAIN_FILE="$PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$kormix_toolchain" -DCMAKE_INSTALL_PREFIX="$PREFIX" \

@@ -181,8 +181,8 @@ TEST_F(DistributionsFile, MissingDirectoryIsCreated)
     EXPECT_EQ(readAll(nested), distributionsText(sim));
 }
 
-// Symbolic links need a privilege on Windows (and Wine makes none): planting one
-// is an attack on POSIX systems only.
+// Symbolic links need a privilege on Windows, and Wine makes none: a planted link
+// is tested on POSIX systems.
 #ifndef _WIN32
 TEST_F(DistributionsFile, PlantedLinkIsReplacedNotFollowed)
 {
