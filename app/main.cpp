@@ -10,12 +10,37 @@
 #include <QIcon>
 #include <QLocale>
 
+#ifdef _WIN32
+#include <cstdio>
+#include <windows.h>
+#endif
+
+namespace {
+
+// On Windows Kormix is a window program, which has no console of its own: the
+// batch mode writes to the console it was started from, unless its output is
+// sent somewhere else (a file, a pipe).
+void writeToTheStartingConsole()
+{
+#ifdef _WIN32
+    if (GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_UNKNOWN
+        && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     // The batch mode (and --help, --version) needs no display: it is decided
     // before anything of the windows exists.
-    if (kormix::wantsBatch(argc, argv))
+    if (kormix::wantsBatch(argc, argv)) {
+        writeToTheStartingConsole();
         return kormix::runBatch(argc, argv);
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kormix");

@@ -77,12 +77,33 @@ std::string distributionsText(const Simulation &sim)
     return text;
 }
 
+std::filesystem::path fallbackDistributionsFilePath()
+{
+#ifdef _WIN32
+    std::error_code ec;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path(ec);
+    return ec ? std::filesystem::path() : dir / "kormix" / kFileName;
+#else
+    return {};
+#endif
+}
+
+ExportResult exportWithFallback(const Simulation &sim,
+                                const std::filesystem::path &path,
+                                const std::filesystem::path &fallback)
+{
+    ExportResult result = ExportDistributions(sim, path);
+    if (!result.ok && result.outcome == ExportResult::Outcome::FailedOpening && !fallback.empty())
+        result = ExportDistributions(sim, fallback);
+    return result;
+}
+
 ExportResult ExportDistributions(const Simulation &sim)
 {
     const ExportResult place = preparePrivatePlace(kFileName);
     if (!place.ok)
         return place;
-    return ExportDistributions(sim, place.path);
+    return exportWithFallback(sim, place.path, fallbackDistributionsFilePath());
 }
 
 ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::path &path)

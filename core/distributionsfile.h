@@ -28,9 +28,23 @@ std::string distributionsText(const Simulation &sim);
 // file exactly as it was; a link planted at the path is replaced, not followed.
 ExportResult ExportDistributions(const Simulation &sim, const std::filesystem::path &path);
 
-// Writes the file to its place, making the place ready first. When no
-// folder of the user's own is usable nothing is written and the message says
-// why the usual one is not; otherwise the result's path is where the file went.
+// Where the file goes when its fixed place cannot be written at all: on
+// Windows the user's own temporary folder, %TEMP%\kormix\distributions.xls (a
+// locked-down school PC may forbid C:\temp); elsewhere nowhere (an empty
+// path), since the fixed place is the user's own already.
+std::filesystem::path fallbackDistributionsFilePath();
+
+// Writes the file at `path`; when it cannot even be opened there (its folder
+// cannot be made, or nothing can be created in it) and `fallback` is not
+// empty, at `fallback` instead. The result names the file that was written.
+ExportResult exportWithFallback(const Simulation &sim,
+                                const std::filesystem::path &path,
+                                const std::filesystem::path &fallback);
+
+// Writes the file to its place, making the place ready first (on Windows
+// falling back as above). When no folder of the user's own is usable nothing
+// is written and the message says why the usual one is not; otherwise the
+// result's path is where the file went.
 ExportResult ExportDistributions(const Simulation &sim);
 
 } // namespace kormix

@@ -24,7 +24,7 @@ ExportResult placeFor(const fs::path &file)
 {
     ExportResult result;
     result.ok = true;
-    result.path = file.string();
+    result.path = pathText(file);
     return result;
 }
 
@@ -71,8 +71,8 @@ ExportResult refused(Outcome outcome, const fs::path &file, const char *reason)
 {
     ExportResult result;
     result.outcome = outcome;
-    result.path = file.string();
-    result.directory = file.parent_path().string();
+    result.path = pathText(file);
+    result.directory = pathText(file.parent_path());
     result.message = "Can't write " + result.path + ": " + result.directory + reason;
     return result;
 }

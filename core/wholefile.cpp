@@ -14,12 +14,22 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #endif
 
 namespace kormix {
 
 namespace fs = std::filesystem;
 using Outcome = ExportResult::Outcome;
+
+std::string pathText(const fs::path &path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
 
 namespace {
 
@@ -30,7 +40,7 @@ ExportResult failure(Outcome outcome, std::string error, const fs::path &path)
                                                               : " opening ";
     ExportResult result;
     result.outcome = outcome;
-    result.path = path.string();
+    result.path = pathText(path);
     result.systemError = std::move(error);
     result.message = result.systemError + doing + result.path;
     return result;
@@ -40,7 +50,7 @@ ExportResult written(const fs::path &path)
 {
     ExportResult result;
     result.ok = true;
-    result.path = path.string();
+    result.path = pathText(path);
     return result;
 }
 
@@ -69,6 +79,13 @@ bool isTemporaryName(const std::string &name, const std::string &target)
 }
 
 #ifndef _WIN32
+
+// Creates the new file for writing, failing when anything is there already:
+// nothing planted at the name is opened or followed.
+std::FILE *createNewFile(const fs::path &path)
+{
+    return std::fopen(path.c_str(), "wbx");
+}
 
 // Locks the new file while it is written and until it has taken its place:
 // the lock tells another writer's sweep that this file is no leftover. It is
@@ -108,6 +125,16 @@ bool flushToDisk(std::FILE *file)
 
 #else
 
+// The same on Windows, which is given the name in UTF-16, so that any user's
+// folder can be written in.
+std::FILE *createNewFile(const fs::path &path)
+{
+    const int fd = ::_wopen(path.c_str(),
+                            _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                            _S_IREAD | _S_IWRITE);
+    return fd < 0 ? nullptr : ::_fdopen(fd, "wb");
+}
+
 // Windows does not remove a file that a process holds open, so an open new
 // file needs no lock of its own.
 int holdNewFile(std::FILE *)
@@ -124,9 +151,9 @@ void removeIfUnheld(const fs::path &candidate)
         fs::remove(candidate, ec);
 }
 
-bool flushToDisk(std::FILE *)
+bool flushToDisk(std::FILE *file)
 {
-    return true;
+    return ::_commit(::_fileno(file)) == 0;
 }
 
 #endif
@@ -134,11 +161,11 @@ bool flushToDisk(std::FILE *)
 // Removes the new files that killed writers of `target` left beside it.
 void sweepLeftovers(const fs::path &target)
 {
-    const std::string name = target.filename().string();
+    const std::string name = pathText(target.filename());
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (isTemporaryName(it->path().filename().string(), name))
+        if (isTemporaryName(pathText(it->path().filename()), name))
             removeIfUnheld(it->path());
     }
 }
@@ -173,7 +200,7 @@ ExportResult WholeFile::open()
     for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
         temp_ = temporaryName(target_, names());
         errno = 0;
-        file_ = std::fopen(temp_.string().c_str(), "wbx");
+        file_ = createNewFile(temp_);
         error = errno;
         if (!file_ && error != EEXIST)
             break;

@@ -21,6 +21,10 @@
 
 namespace kormix {
 
+// A path as messages write it: UTF-8 on every system. (On Windows a path's
+// narrow form is in the ANSI code page, which cannot name every user's folder.)
+std::string pathText(const std::filesystem::path &path);
+
 struct ExportResult
 {
     bool ok = false;

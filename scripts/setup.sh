@@ -22,6 +22,14 @@ kormix_test_packages=(libgtest-dev libbenchmark-dev locales desktop-file-utils a
                       xvfb xauth dbus at-spi2-core python3 python3-pyatspi)
 # What making the .deb needs besides: dpkg-shlibdeps and file find its dependencies.
 kormix_package_packages=(dpkg-dev file)
+# What the Windows build needs besides the program's packages (scripts/windows/): the
+# mingw-w64 cross compiler with POSIX threads and its tools (windres, objdump), Wine to run
+# the tests and the installer, GoogleTest's sources and the mingw zlib to build the target's
+# libraries from, dpkg-dev for apt-get source, rsvg-convert and icotool for the icon, makensis
+# for the installer, zip for the portable folder, xz to unpack the prebuilt Qt.
+kormix_windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+                         binutils-mingw-w64-x86-64 wine64 googletest libz-mingw-w64-dev
+                         dpkg-dev librsvg2-bin icoutils nsis zip xz-utils)
 
 kormix_as_root() {
     if [ "$(id -u)" -eq 0 ]; then

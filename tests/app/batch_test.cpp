@@ -28,8 +28,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 namespace kormix {
 namespace {
@@ -357,6 +359,14 @@ Result program(const QStringList &args, const fs::path &dir)
             p.readAllStandardError().toStdString()};
 }
 
+// How the program's lines end on its standard output and error: Windows' C
+// runtime writes text with CR LF.
+#ifdef _WIN32
+constexpr char kLineEnd[] = "\r\n";
+#else
+constexpr char kLineEnd[] = "\n";
+#endif
+
 TEST_F(Batch, TheProgramRunsWithoutADisplay)
 {
     const Result help = program({"--help"}, root);
@@ -373,13 +383,14 @@ TEST_F(Batch, TheProgramRunsWithoutADisplay)
 
     const Result version = program({"--version"}, root);
     EXPECT_EQ(version.code, 0);
-    EXPECT_EQ(version.out, "kormix 1.2\n");
+    EXPECT_EQ(version.out, std::string("kormix 1.2") + kLineEnd);
 
     const Result bad = program({"--batch", "--molecules", "5,0,5", "--collisions", "x"}, root);
     EXPECT_EQ(bad.code, 2);
     EXPECT_EQ(bad.err,
-              "kormix: --collisions must be a whole number from 0 to 9223372036854775807, not "
-              "'x'\n");
+              std::string("kormix: --collisions must be a whole number from 0 to "
+                          "9223372036854775807, not 'x'")
+                      + kLineEnd);
     EXPECT_TRUE(fs::is_empty(root));
 
     // The current directory is the default.

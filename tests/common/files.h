@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // Whole-file reading and writing for tests that check what lands on disk, and
-// a scratch folder for each test.
+// scratch folders for them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,7 +11,11 @@
 #include <sstream>
 #include <string>
 
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace kormix::test {
 
@@ -28,14 +32,30 @@ inline void writeAll(const std::filesystem::path &path, const std::string &text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// The test program's process id.
+inline long processId()
+{
+#ifdef _WIN32
+    return long(::_getpid());
+#else
+    return long(::getpid());
+#endif
+}
+
+// A path in the temporary folder of the running test's own: `prefix`, the
+// process id and the test's name, so that runs at the same time never meet.
+inline std::filesystem::path scratchPath(const std::string &prefix)
+{
+    return std::filesystem::temp_directory_path()
+           / (prefix + std::to_string(processId()) + "-"
+              + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+}
+
 // An empty folder of the running test's own in the system's temporary
 // directory, named after the prefix, the process and the test.
 inline std::filesystem::path scratchFolder(const std::string &prefix)
 {
-    const std::filesystem::path dir
-            = std::filesystem::temp_directory_path()
-              / (prefix + "-" + std::to_string(::getpid()) + "-"
-                 + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const std::filesystem::path dir = scratchPath(prefix + "-");
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;

@@ -21,12 +21,14 @@
 #include <map>
 #include <sstream>
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace kormix {
 namespace {
@@ -179,6 +181,9 @@ TEST_F(DistributionsFile, MissingDirectoryIsCreated)
     EXPECT_EQ(readAll(nested), distributionsText(sim));
 }
 
+// Symbolic links need a privilege on Windows, and Wine makes none: a planted link
+// is tested on POSIX systems.
+#ifndef _WIN32
 TEST_F(DistributionsFile, PlantedLinkIsReplacedNotFollowed)
 {
     smallRegister();
@@ -190,10 +195,16 @@ TEST_F(DistributionsFile, PlantedLinkIsReplacedNotFollowed)
     EXPECT_FALSE(fs::is_symlink(path));
     EXPECT_EQ(readAll(path), distributionsText(sim));
 }
+#endif
 
 TEST_F(DistributionsFile, FailuresAreReportedAndLeaveWhatWasThere)
 {
     smallRegister();
+#ifdef _WIN32
+    const int underAFile = ENOENT; // Windows finds no folder of that name
+#else
+    const int underAFile = ENOTDIR;
+#endif
     // The directory is a plain file: nothing can be created in it.
     const fs::path notADir = dir / "plainfile";
     writeAll(notADir, "plain");
@@ -201,9 +212,9 @@ TEST_F(DistributionsFile, FailuresAreReportedAndLeaveWhatWasThere)
     ExportResult result = ExportDistributions(sim, inside);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message,
-              std::string(std::strerror(ENOTDIR)).append(" opening ") + inside.string());
+              std::string(std::strerror(underAFile)).append(" opening ") + inside.string());
     EXPECT_EQ(result.outcome, ExportResult::Outcome::FailedOpening);
-    EXPECT_EQ(result.systemError, std::strerror(ENOTDIR));
+    EXPECT_EQ(result.systemError, std::strerror(underAFile));
     EXPECT_EQ(result.path, inside.string());
     EXPECT_EQ(readAll(notADir), "plain");
 
@@ -221,6 +232,44 @@ TEST_F(DistributionsFile, FailuresAreReportedAndLeaveWhatWasThere)
     EXPECT_EQ(strayFiles({notADir}), 0);
 }
 
+TEST_F(DistributionsFile, FallbackIsUsedOnlyWhenTheFileCannotBeMadeAtItsPlace)
+{
+    smallRegister();
+    const fs::path fallback = dir / "fallback" / "distributions.xls";
+    writeAll(dir / "plainfile", "plain");
+    struct Row
+    {
+        const char *what;
+        fs::path place;
+        fs::path backup;
+        fs::path written; // empty: none
+    };
+    const Row rows[] = {
+            {"the place can be used", path, fallback, path},
+            {"its folder is a file", dir / "plainfile" / "distributions.xls", fallback, fallback},
+            {"no fallback", dir / "plainfile" / "distributions.xls", {}, {}},
+            // A folder at the file's place is no reason to write elsewhere: it is reported.
+            {"a folder at the place", dir / "taken", fallback, {}},
+    };
+    fs::create_directories(dir / "taken" / "sub");
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(fallback.parent_path());
+        fs::remove(path);
+        const ExportResult result = exportWithFallback(sim, row.place, row.backup);
+        EXPECT_EQ(result.ok, !row.written.empty()) << result.message;
+        if (!row.written.empty()) {
+            EXPECT_EQ(result.path, row.written.string());
+            EXPECT_EQ(result.message, "File " + row.written.string() + " was created");
+            EXPECT_EQ(readAll(row.written), distributionsText(sim));
+        }
+        EXPECT_EQ(fs::exists(fallback), row.written == fallback);
+    }
+}
+
+// Permissions of a folder and limits of a file's size are POSIX's; on Windows a
+// read-only file or one held open stops the replacing instead (below).
+#ifndef _WIN32
 TEST_F(DistributionsFile, UnwritableDirectoryIsReported)
 {
     if (::geteuid() == 0)
@@ -267,6 +316,7 @@ TEST(DistributionsFilePath, FixedNameInTheUsersOwnDirectoryInTheTemporaryDirecto
     EXPECT_EQ(path.filename(), "distributions.xls");
     EXPECT_EQ(path.parent_path().filename(), "kormix-" + std::to_string(::geteuid()));
     EXPECT_EQ(path.parent_path().parent_path(), fs::absolute(fs::temp_directory_path()));
+    EXPECT_EQ(fallbackDistributionsFilePath(), fs::path());
 }
 
 // The fixed place, with TMPDIR pointed at a scratch directory of the test's
@@ -658,6 +708,29 @@ TEST_F(PrivatePlace, AnExportStillWritingIsLeftAloneBySweeps)
     EXPECT_EQ(leftovers(), 0);
     EXPECT_EQ(readAll(path), distributionsText(sim));
 }
+
+#else
+
+TEST(DistributionsFilePath, FixedPlaceAndTheUsersOwnTemporaryFolderAfterIt)
+{
+    EXPECT_EQ(distributionsFilePath(), fs::path("C:\\temp\\distributions.xls"));
+    EXPECT_EQ(fallbackDistributionsFilePath(),
+              fs::temp_directory_path() / "kormix" / "distributions.xls");
+}
+
+// A folder whose name is no ANSI text can be written in and is named right.
+TEST_F(DistributionsFile, AnyFolderNameIsWrittenInAndReportedInUtf8)
+{
+    smallRegister();
+    const fs::path place = dir / fs::path(u8"J\u00f6rg \u5f20") / "distributions.xls";
+    const ExportResult result = ExportDistributions(sim, place);
+    EXPECT_TRUE(result.ok) << result.message;
+    const std::u8string name = place.u8string();
+    EXPECT_EQ(result.path, std::string(name.begin(), name.end()));
+    EXPECT_EQ(readAll(place), distributionsText(sim));
+}
+
+#endif
 
 } // namespace
 } // namespace kormix

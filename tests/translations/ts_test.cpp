@@ -133,6 +133,10 @@ TEST(TranslationFiles, EveryTextHasAFinishedTranslationThatKeepsItsPlaceholdersA
     }
 }
 
+// lupdate is a program of the build machine: a Windows build, run under Wine,
+// cannot hand it its own paths, and the sources it reads are the same for every
+// platform, so this check runs in the native builds.
+#ifndef _WIN32
 // lupdate run over the sources now finds exactly the texts the file holds: a
 // text added to the sources and not yet translated fails here (run
 // scripts/update-translations.sh and translate it).
@@ -180,5 +184,7 @@ TEST(TranslationFiles, HoldExactlyTheTextsOfTheSources)
         }
     }
 }
+
+#endif
 
 } // namespace

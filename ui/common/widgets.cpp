@@ -3,9 +3,12 @@
 #include "ui/common/widgets.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPalette>
 #include <QRadioButton>
 #include <QWidget>
@@ -134,6 +137,26 @@ void writeText(QLabel *label, const QString &text)
 {
     if (label->text() != text)
         label->setText(text);
+}
+
+namespace {
+
+void placeMenuItems(const QList<QAction *> &actions, QAction *exit, QAction *about)
+{
+    for (QAction *action : actions) {
+        if (QMenu *menu = action->menu())
+            placeMenuItems(menu->actions(), exit, about);
+        action->setMenuRole(action == exit    ? QAction::QuitRole
+                            : action == about ? QAction::AboutRole
+                                              : QAction::NoRole);
+    }
+}
+
+} // namespace
+
+void placeMenuItems(QMenuBar *bar, QAction *exit, QAction *about)
+{
+    placeMenuItems(bar->actions(), exit, about);
 }
 
 } // namespace kormix::ui

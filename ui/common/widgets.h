@@ -13,7 +13,9 @@
 #include <QRectF>
 #include <QString>
 
+class QAction;
 class QLabel;
+class QMenuBar;
 class QPalette;
 class QWidget;
 
@@ -78,5 +80,11 @@ FitButton<Button> *makeButton(QWidget *parent,
 // Writes a label's text unless it reads so already: a label repaints itself
 // on every new text, even an equal one.
 void writeText(QLabel *label, const QString &text);
+
+// On macOS Qt moves menu items into the application menu when their English
+// texts look like About, Quit or Preferences. The window's own Exit and About
+// go there by their roles in every language; every other item of `bar` stays
+// where the window put it.
+void placeMenuItems(QMenuBar *bar, QAction *exit, QAction *about);
 
 } // namespace kormix::ui

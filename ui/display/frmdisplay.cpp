@@ -86,11 +86,6 @@ protected:
     }
 };
 
-QString pathText(const std::filesystem::path &path)
-{
-    return QString::fromStdU16String(path.u16string());
-}
-
 } // namespace
 
 FrmDisplay::FrmDisplay(const Simulation &sim, const Desktop &desktop, QWidget *parent)
@@ -400,16 +395,17 @@ void FrmDisplay::cmdExit_Click()
 void FrmDisplay::Command1_Click()
 {
     const std::filesystem::path &place = desktop_.exportPath;
-    const std::filesystem::path path = place.empty() ? distributionsFilePath() : place;
     const ExportResult result = place.empty() ? ExportDistributions(sim_)
-                                              : ExportDistributions(sim_, path);
+                                              : ExportDistributions(sim_, place);
 
     QMessageBox box(QMessageBox::NoIcon, tr("Kormix"), exportMessage(result), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText); // a path is never markup
     box.exec();
 
+    // The file that was written, which may be in a fallback place; whether a
+    // program opens it is the desktop's affair.
     if (result.ok && desktop_.openFile)
-        desktop_.openFile(pathText(path)); // whether a program opens it is the desktop's affair
+        desktop_.openFile(QString::fromStdString(result.path));
 }
 
 QString FrmDisplay::exportMessage(const ExportResult &result)

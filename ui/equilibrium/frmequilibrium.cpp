@@ -1035,9 +1035,8 @@ void FrmEquilibrium::cmdSaveData_Click()
                                               {sim_.nH2, sim_.nHD, sim_.nD2},
                                               exact_,
                                               dp);
-    const ExportResult result = writeWholeFile(std::filesystem::path(
-                                                       QFile::encodeName(path).toStdString()),
-                                               text);
+    // UTF-16 names any file on Windows; elsewhere it becomes the file system's UTF-8.
+    const ExportResult result = writeWholeFile(std::filesystem::path(path.toStdU16String()), text);
     if (!result.ok)
         ShowMessage(toQString(result.message));
 }

@@ -56,6 +56,7 @@ FrmMain::FrmMain(RunModel &model, Desktop desktop, QWidget *parent)
     runMenu_ = new RunMenu(model_, *this);
     // Help is the last menu, after every one the window builds.
     helpMenu_ = new HelpMenu(*this);
+    placeMenuItems(menuBar(), menu_Exit, helpMenu_->menu_About);
     buildCommands(client);
     buildLabels(client);
     describeValueLabels();
@@ -85,8 +86,6 @@ void FrmMain::buildFileMenu()
     menu_file->setFont(QApplication::font("QMenu"));
     menu_Exit = menu_file->addAction(tr("E&xit"));
     menu_Exit->setObjectName("menu_Exit");
-    // On macOS Qt moves Exit into the application menu as Quit.
-    menu_Exit->setMenuRole(QAction::QuitRole);
 }
 
 void FrmMain::buildCommands(QWidget *client)

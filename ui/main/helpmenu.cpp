@@ -27,8 +27,6 @@ HelpMenu::HelpMenu(FrmMain &main)
     menu_Guide->setShortcut(QKeySequence(Qt::Key_F1));
     menu_About = menu_help->addAction(tr("&About Kormix"));
     menu_About->setObjectName("menu_About");
-    // On macOS Qt moves About into the application menu, where it belongs.
-    menu_About->setMenuRole(QAction::AboutRole);
     connect(menu_Guide, &QAction::triggered, this, &HelpMenu::menu_Guide_Click);
     connect(menu_About, &QAction::triggered, this, &HelpMenu::menu_About_Click);
 }

@@ -11,6 +11,7 @@
 
 #include "core/distributionsfile.h"
 #include "tests/common/environment.h"
+#include "tests/common/files.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -358,16 +359,16 @@ TEST(ExportMessages, InEnglishAreTheExportsOwnMessages)
     results.push_back(ExportDistributions(sim, scratch / "distributions.xls"));
     EXPECT_TRUE(results.back().ok);
     // A plain file where the directory should be.
-    std::FILE *plain = std::fopen((scratch / "plain").c_str(), "w");
-    ASSERT_NE(plain, nullptr);
-    std::fclose(plain);
+    test::writeAll(scratch / "plain", "");
     results.push_back(ExportDistributions(sim, scratch / "plain" / "distributions.xls"));
     // A directory where the file should be.
     fs::create_directories(scratch / "taken" / "distributions.xls" / "sub");
     results.push_back(ExportDistributions(sim, scratch / "taken" / "distributions.xls"));
 
     // The private place, with something wrong there each time and no other
-    // folder of the user's to go to.
+    // folder of the user's to go to (Windows has no private place: the file
+    // goes to C:\temp).
+#ifndef _WIN32
     ScopedEnvironment environment;
     environment.set("TMPDIR", scratch.string());
     environment.unset("XDG_RUNTIME_DIR");
@@ -377,13 +378,12 @@ TEST(ExportMessages, InEnglishAreTheExportsOwnMessages)
     fs::permissions(place, fs::perms::owner_all | fs::perms::others_exec);
     results.push_back(ExportDistributions(sim));
     fs::remove_all(place);
-    plain = std::fopen(place.c_str(), "w");
-    ASSERT_NE(plain, nullptr);
-    std::fclose(plain);
+    test::writeAll(place, "");
     results.push_back(ExportDistributions(sim));
     fs::remove(place);
     fs::create_directory_symlink(scratch, place);
     results.push_back(ExportDistributions(sim));
+#endif
 
     std::set<ExportResult::Outcome> outcomes;
     for (const ExportResult &result : results) {

@@ -365,9 +365,10 @@ TEST_F(EquilibriumWindowTest, SaveDataWritesTheThreeTables)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().toStdString(), expected);
+    file.close(); // Windows removes no file that is open
 
     // Cancelling the dialog writes nothing.
-    QFile::remove(path);
+    ASSERT_TRUE(QFile::remove(path));
     w->askSavePath = [](const QString &, const QString &, const QString &) { return QString(); };
     QTest::mouseClick(w->cmdSaveData, Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(path));

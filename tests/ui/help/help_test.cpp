@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTest>
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace kormix::ui {
 namespace {
@@ -53,6 +55,27 @@ TEST_F(HelpTest, HelpIsTheLastMenuWithTheGuideAndAbout)
     EXPECT_EQ(frm.helpMenu().menu_help->actions()[0]->text(), "Kormix &Guide");
     EXPECT_EQ(frm.helpMenu().menu_help->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_EQ(frm.helpMenu().menu_help->actions()[1]->text(), "&About Kormix");
+}
+
+// On a Mac, Exit and About go into the application menu in every language, and
+// nothing else leaves its menu ("Set Seed..." is no Preferences item).
+TEST_F(HelpTest, OnlyExitAndAboutMoveIntoTheApplicationMenuOfAMac)
+{
+    int items = 0;
+    std::function<void(const QList<QAction *> &)> check = [&](const QList<QAction *> &actions) {
+        for (QAction *action : actions) {
+            SCOPED_TRACE(action->text().toStdString());
+            if (action->menu())
+                check(action->menu()->actions());
+            const QAction::MenuRole expected = action == frm.menu_Exit    ? QAction::QuitRole
+                                               : action == frm.helpMenu().menu_About ? QAction::AboutRole
+                                                                          : QAction::NoRole;
+            EXPECT_EQ(action->menuRole(), expected);
+            ++items;
+        }
+    };
+    check(frm.menuBar()->actions());
+    EXPECT_GT(items, 10);
 }
 
 TEST_F(HelpTest, F1OpensTheGuideInAWindowOfItsOwn)
