@@ -8,7 +8,11 @@
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/tables.h"
 #include "core/simulation.h"
+#include "ui/equilibrium/compositionschart.h"
+#include "ui/equilibrium/coursechart.h"
 #include "ui/equilibrium/frmequilibrium.h"
+#include "ui/equilibrium/reactionstable.h"
+#include "ui/equilibrium/summarybox.h"
 #include "ui/main/frmmain.h"
 #include "ui/revise/frmrevise.h"
 
@@ -110,9 +114,9 @@ TEST_F(EquilibriumWindowTest, OpensFromTheViewMenuAfterFile)
     EXPECT_EQ(w->windowTitle(), "Equilibrium");
     EXPECT_EQ(w->parent(), &main);
     // Before any setup there is nothing to compare.
-    EXPECT_EQ(w->lblDistance->text(), "distance from equilibrium (TV): –");
-    EXPECT_EQ(w->lblMode->text(), "–");
-    EXPECT_EQ(w->exactOutline->count(), 0);
+    EXPECT_EQ(w->summary->lblDistance->text(), "distance from equilibrium (TV): –");
+    EXPECT_EQ(w->summary->lblMode->text(), "–");
+    EXPECT_EQ(w->compositions->exactOutline->count(), 0);
 
     const char *names[] = {"forward (H2 + D2 -> 2 HD)",
                            "reverse (2 HD -> H2 + D2)",
@@ -151,13 +155,13 @@ TEST_F(EquilibriumWindowTest, ShowsTheExactValuesOfTheSystem)
     for (const ExactCase &c : cases) {
         SCOPED_TRACE(std::string(c.h2) + " H2 + " + c.d2 + " D2");
         setup(Molecules{.h2 = c.h2, .hd = "0", .d2 = c.d2});
-        EXPECT_EQ(w->lblMode->text(), c.mode);
-        EXPECT_EQ(w->lblModeP->text(), c.p);
-        EXPECT_EQ(w->lblModeQ->text(), c.q);
-        EXPECT_EQ(w->lblMeanExact->text(), c.mean);
-        EXPECT_EQ(w->lblSdExact->text(), c.sd);
-        EXPECT_EQ(w->lblDistance->text(), "distance from equilibrium (TV): –");
-        EXPECT_EQ(w->lblMeanObserved->text(), "–");
+        EXPECT_EQ(w->summary->lblMode->text(), c.mode);
+        EXPECT_EQ(w->summary->lblModeP->text(), c.p);
+        EXPECT_EQ(w->summary->lblModeQ->text(), c.q);
+        EXPECT_EQ(w->summary->lblMeanExact->text(), c.mean);
+        EXPECT_EQ(w->summary->lblSdExact->text(), c.sd);
+        EXPECT_EQ(w->summary->lblDistance->text(), "distance from equilibrium (TV): –");
+        EXPECT_EQ(w->summary->lblMeanObserved->text(), "–");
     }
 }
 
@@ -167,7 +171,7 @@ TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFracti
     FrmEquilibrium *w = openWindow();
     // Three bars, each an outline of four points: up at the left edge, across
     // at P, down at the right edge, centred on nHD / N.
-    const QList<QPointF> outline = w->exactOutline->points();
+    const QList<QPointF> outline = w->compositions->exactOutline->points();
     ASSERT_EQ(outline.size(), 12);
     const double p[] = {3.0 / 35, 24.0 / 35, 8.0 / 35};
     for (int k = 0; k < 3; ++k) {
@@ -180,9 +184,9 @@ TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFracti
     }
 
     // On a logarithmic axis the bars stand on the axis' lowest value.
-    QTest::mouseClick(w->chkLogarithmic, Qt::LeftButton);
-    ASSERT_TRUE(w->chkLogarithmic->isChecked());
-    const auto axes = w->exactOutline->attachedAxes();
+    QTest::mouseClick(w->compositions->chkLogarithmic, Qt::LeftButton);
+    ASSERT_TRUE(w->compositions->chkLogarithmic->isChecked());
+    const auto axes = w->compositions->exactOutline->attachedAxes();
     const QLogValueAxis *log = nullptr;
     for (QAbstractAxis *axis : axes) {
         if (auto *a = qobject_cast<QLogValueAxis *>(axis))
@@ -191,12 +195,12 @@ TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFracti
     ASSERT_NE(log, nullptr);
     EXPECT_EQ(log->alignment(), Qt::AlignLeft);
     EXPECT_FALSE(log->titleText().isEmpty());
-    EXPECT_GT(w->exactOutline->points()[0].y(), 0);
-    EXPECT_LE(log->min(), w->exactOutline->points()[0].y());
-    EXPECT_DOUBLE_EQ(w->exactOutline->points()[5].y(), 24.0 / 35);
+    EXPECT_GT(w->compositions->exactOutline->points()[0].y(), 0);
+    EXPECT_LE(log->min(), w->compositions->exactOutline->points()[0].y());
+    EXPECT_DOUBLE_EQ(w->compositions->exactOutline->points()[5].y(), 24.0 / 35);
 
-    QTest::mouseClick(w->chkLogarithmic, Qt::LeftButton);
-    EXPECT_EQ(w->exactOutline->points()[0].y(), 0);
+    QTest::mouseClick(w->compositions->chkLogarithmic, Qt::LeftButton);
+    EXPECT_EQ(w->compositions->exactOutline->points()[0].y(), 0);
 }
 
 TEST_F(EquilibriumWindowTest, FollowsARun)
@@ -207,21 +211,21 @@ TEST_F(EquilibriumWindowTest, FollowsARun)
         SCOPED_TRACE(n);
         runTo(n);
         ASSERT_GE(sim.nCollisions, n);
-        EXPECT_EQ(w->lblDistance->text(), expectedDistance());
+        EXPECT_EQ(w->summary->lblDistance->text(), expectedDistance());
         const ReactionCounts &counts = sim.observed.reactions;
-        EXPECT_EQ(w->lblCount[0]->text(), QString::number(counts.forward));
-        EXPECT_EQ(w->lblCount[1]->text(), QString::number(counts.reverse));
-        EXPECT_EQ(w->lblCount[2]->text(), QString::number(counts.hdUnreacted));
+        EXPECT_EQ(w->reactions->lblCount[0]->text(), QString::number(counts.forward));
+        EXPECT_EQ(w->reactions->lblCount[1]->text(), QString::number(counts.reverse));
+        EXPECT_EQ(w->reactions->lblCount[2]->text(), QString::number(counts.hdUnreacted));
         EXPECT_GT(counts.forward, 0);
         // The course holds every point of the run, at its collision.
         const auto &points = sim.observed.series().points();
-        ASSERT_EQ(std::size_t(w->courseLine->count()), points.size());
-        EXPECT_EQ(w->courseLine->at(w->courseLine->count() - 1).x(),
+        ASSERT_EQ(std::size_t(w->course->courseLine->count()), points.size());
+        EXPECT_EQ(w->course->courseLine->at(w->course->courseLine->count() - 1).x(),
                   double(points.back().collision));
-        EXPECT_DOUBLE_EQ(w->courseLine->at(0).y(), 0.0); // no HD at the start
-        EXPECT_GT(w->approachLine->count(), 1);
-        EXPECT_DOUBLE_EQ(w->approachLine->at(0).y(), 0.0);
-        EXPECT_NE(w->lblMeanObserved->text(), "–");
+        EXPECT_DOUBLE_EQ(w->course->courseLine->at(0).y(), 0.0); // no HD at the start
+        EXPECT_GT(w->course->approachLine->count(), 1);
+        EXPECT_DOUBLE_EQ(w->course->approachLine->at(0).y(), 0.0);
+        EXPECT_NE(w->summary->lblMeanObserved->text(), "–");
     }
 }
 
@@ -255,19 +259,19 @@ TEST_F(EquilibriumWindowTest, CourseShowsLnWAndQOnRequest)
     runTo(2000);
     const auto &points = sim.observed.series().points();
 
-    w->optCourse[1]->click();
-    ASSERT_EQ(std::size_t(w->courseLine->count()), points.size());
-    EXPECT_EQ(w->courseLine->at(0).y(), points.front().lnW);
-    EXPECT_EQ(w->approachLine->count(), 0);
-    EXPECT_EQ(w->equilibriumConstant->count(), 0);
-    EXPECT_EQ(w->exactMeanLine->count(), 2);
+    w->course->optCourse[1]->click();
+    ASSERT_EQ(std::size_t(w->course->courseLine->count()), points.size());
+    EXPECT_EQ(w->course->courseLine->at(0).y(), points.front().lnW);
+    EXPECT_EQ(w->course->approachLine->count(), 0);
+    EXPECT_EQ(w->course->equilibriumConstant->count(), 0);
+    EXPECT_EQ(w->course->exactMeanLine->count(), 2);
 
-    w->optCourse[2]->click();
-    EXPECT_EQ(w->exactMeanLine->count(), 0);
-    ASSERT_EQ(w->equilibriumConstant->count(), 2);
-    EXPECT_EQ(w->equilibriumConstant->at(0).y(), 4.0);
-    EXPECT_EQ(w->equilibriumConstant->at(1).y(), 4.0);
-    EXPECT_EQ(w->courseLine->at(0).y(), 0.0); // Q of 10 H2 + 10 D2
+    w->course->optCourse[2]->click();
+    EXPECT_EQ(w->course->exactMeanLine->count(), 0);
+    ASSERT_EQ(w->course->equilibriumConstant->count(), 2);
+    EXPECT_EQ(w->course->equilibriumConstant->at(0).y(), 4.0);
+    EXPECT_EQ(w->course->equilibriumConstant->at(1).y(), 4.0);
+    EXPECT_EQ(w->course->courseLine->at(0).y(), 0.0); // Q of 10 H2 + 10 D2
 }
 
 TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
@@ -276,8 +280,8 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
     FrmEquilibrium *w = openWindow();
     runTo(3000);
     const std::size_t before = sim.observed.series().points().size();
-    const double lastBefore = w->courseLine->at(w->courseLine->count() - 1).x();
-    EXPECT_TRUE(w->revisionLines.empty());
+    const double lastBefore = w->course->courseLine->at(w->course->courseLine->count() - 1).x();
+    EXPECT_TRUE(w->course->revisionLines.empty());
 
     // "Revise Data", "Equilibrate": a new run begins on the same system and is
     // stopped after a few collisions.
@@ -292,29 +296,29 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
     ASSERT_FALSE(sim.running());
 
     EXPECT_TRUE(w->isVisible());
-    EXPECT_GT(std::size_t(w->courseLine->count()), before);
-    EXPECT_EQ(w->courseLine->at(0).x(), 0.0);
-    ASSERT_EQ(w->revisionLines.size(), 1u);
+    EXPECT_GT(std::size_t(w->course->courseLine->count()), before);
+    EXPECT_EQ(w->course->courseLine->at(0).x(), 0.0);
+    ASSERT_EQ(w->course->revisionLines.size(), 1u);
     ASSERT_EQ(sim.observed.series().revisions().size(), 1u);
     const double mark = double(sim.observed.series().revisions()[0]);
     EXPECT_GE(mark, lastBefore);
-    EXPECT_EQ(w->revisionLines[0]->at(0).x(), mark);
-    EXPECT_EQ(w->revisionLines[0]->at(1).x(), mark);
-    EXPECT_EQ(w->lblDistance->text(), expectedDistance());
-    EXPECT_EQ(w->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
+    EXPECT_EQ(w->course->revisionLines[0]->at(0).x(), mark);
+    EXPECT_EQ(w->course->revisionLines[0]->at(1).x(), mark);
+    EXPECT_EQ(w->summary->lblDistance->text(), expectedDistance());
+    EXPECT_EQ(w->reactions->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
 
     // A new setup starts the course again, without marks.
     setup(Molecules{.h2 = "4", .hd = "0", .d2 = "6"});
-    EXPECT_EQ(w->courseLine->count(), 1);
-    EXPECT_TRUE(w->revisionLines.empty());
-    EXPECT_EQ(w->lblMode->text(), "1 H2 + 6 HD + 3 D2");
-    EXPECT_EQ(w->lblDistance->text(), "distance from equilibrium (TV): –");
-    EXPECT_EQ(w->lblCount[0]->text(), "0");
+    EXPECT_EQ(w->course->courseLine->count(), 1);
+    EXPECT_TRUE(w->course->revisionLines.empty());
+    EXPECT_EQ(w->summary->lblMode->text(), "1 H2 + 6 HD + 3 D2");
+    EXPECT_EQ(w->summary->lblDistance->text(), "distance from equilibrium (TV): –");
+    EXPECT_EQ(w->reactions->lblCount[0]->text(), "0");
 
     // Clear leaves nothing to compare.
     QTest::mouseClick(main.CmdRestart, Qt::LeftButton);
-    EXPECT_EQ(w->courseLine->count(), 0);
-    EXPECT_EQ(w->lblMode->text(), "–");
+    EXPECT_EQ(w->course->courseLine->count(), 0);
+    EXPECT_EQ(w->summary->lblMode->text(), "–");
 }
 
 TEST_F(EquilibriumWindowTest, ClosedWindowIsNotRefreshedAndReopensUpToDate)
@@ -330,8 +334,8 @@ TEST_F(EquilibriumWindowTest, ClosedWindowIsNotRefreshedAndReopensUpToDate)
     EXPECT_EQ(openWindow(), w); // the same window, shown again
     EXPECT_TRUE(w->isVisible());
     EXPECT_GT(w->refreshes(), refreshes);
-    EXPECT_EQ(w->lblDistance->text(), expectedDistance());
-    EXPECT_EQ(w->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
+    EXPECT_EQ(w->summary->lblDistance->text(), expectedDistance());
+    EXPECT_EQ(w->reactions->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
 }
 
 TEST_F(EquilibriumWindowTest, SaveDataWritesTheThreeTables)
