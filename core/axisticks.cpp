@@ -168,7 +168,10 @@ std::vector<std::string> tickTexts(const AxisTicks &ticks, char decimalPoint)
         return texts;
     const double largest = std::max(std::abs(ticks.value(0)),
                                     std::abs(ticks.value(ticks.count - 1)));
-    const bool fixed = ticks.exponent >= -4 && largest < 1e6;
+    // Fixed decimals where they stay few for the values: at most four, or
+    // six beside values of 0.01 and more (0.49995, 0.50000).
+    const bool fixed = largest < 1e6
+                       && (ticks.exponent >= -4 || (ticks.exponent >= -6 && largest >= 0.01));
     for (int k = 0; k < ticks.count; ++k) {
         if (fixed)
             texts.push_back(fixedText(ticks.value(k), std::max(0, -ticks.exponent), decimalPoint));

@@ -38,10 +38,10 @@ struct AxisTicks
 AxisTicks niceTicks(double low, double high, int maxCount, double minStep = 0, bool widen = false);
 
 // The texts of the ticks, each different from every other. Ticks below a
-// million with a step of at least 0.0001 are written with the step's
-// decimals ("0.0005", "0.0010", "1500"); others as m·10ⁿ with as many digits
-// as the step needs ("1.5·10⁹", "2.5·10⁻⁶", "1.000001·10⁶") and 0 as "0".
-// The texts are UTF-8.
+// million are written with the step's decimals where that makes at most four
+// ("0.0005", "0.0010", "1500"), or six beside values of at least 0.01
+// ("0.49995"); others as m·10ⁿ with as many digits as the step needs
+// ("1.5·10⁹", "2.5·10⁻⁶", "1.000001·10⁶") and 0 as "0". The texts are UTF-8.
 std::vector<std::string> tickTexts(const AxisTicks &ticks, char decimalPoint = '.');
 
 } // namespace kormix

@@ -155,6 +155,8 @@ AxisTicks TickedAxis::show(double low, double high, double minStep, bool widen, 
         if (most <= 2 || length <= 0 || apart >= room)
             break;
     }
+    if (orientation_ == Qt::Horizontal)
+        keepRoomRight(labels, metrics);
     if (labels != axis_->categoriesLabels() || axis_->min() != ticks.low
         || axis_->max() != ticks.high) {
         for (const QString &old : axis_->categoriesLabels())
@@ -167,6 +169,19 @@ AxisTicks TickedAxis::show(double low, double high, double minStep, bool widen, 
         axis_->setRange(ticks.low, ticks.high);
     }
     return ticks;
+}
+
+void TickedAxis::keepRoomRight(const QStringList &labels, const QFontMetrics &metrics)
+{
+    // A text at the right end of the axis reaches half its width beyond it.
+    int widest = 0;
+    for (const QString &label : labels)
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    QMargins margins = chart_->margins();
+    if (margins.right() < widest / 2) {
+        margins.setRight(widest / 2); // only ever more, so that the ticks settle
+        chart_->setMargins(margins);
+    }
 }
 
 void TickedAxis::fit()

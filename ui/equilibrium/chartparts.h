@@ -16,10 +16,12 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
 class QCategoryAxis;
+class QFontMetrics;
 class QChart;
 
 namespace kormix {
@@ -91,6 +93,8 @@ public:
     void fit();
 
 private:
+    void keepRoomRight(const QStringList &labels, const QFontMetrics &metrics);
+
     QChart *chart_;
     QCategoryAxis *axis_;
     Qt::Orientation orientation_;

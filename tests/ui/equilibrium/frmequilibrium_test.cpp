@@ -5,9 +5,12 @@
 // new setup, and the files it saves.
 #include "tests/ui/common/driver.h"
 
+#include "core/simulation.h"
+#include "tests/common/files.h"
+#include "ui/common/translation.h"
+
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/tables.h"
-#include "core/simulation.h"
 #include "ui/equilibrium/compositionschart.h"
 #include "ui/equilibrium/coursechart.h"
 #include "ui/equilibrium/frmequilibrium.h"
@@ -18,6 +21,7 @@
 
 #include <QAction>
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -38,8 +42,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <set>
 #include <string>
+
+#include <sys/resource.h>
 
 namespace kormix::ui {
 namespace {
@@ -389,6 +400,187 @@ TEST_F(EquilibriumWindowTest, SavePictureWritesAPngOfTheWindow)
     QImage picture;
     ASSERT_TRUE(picture.load(path, "PNG"));
     EXPECT_EQ(picture.size(), w->size() * w->devicePixelRatio());
+}
+
+// The texts of the ticks the window chose for a chart's axis along
+// `orientation`; none where it left them to the chart.
+QStringList ticks(const QWidget *w, const char *view, Qt::Orientation orientation)
+{
+    const auto *chartView = w->findChild<QChartView *>(view);
+    if (!chartView)
+        return {};
+    for (QAbstractAxis *axis : chartView->chart()->axes(orientation)) {
+        if (auto *ticked = qobject_cast<QCategoryAxis *>(axis))
+            return ticked->categoriesLabels();
+    }
+    return {};
+}
+
+TEST_F(EquilibriumWindowTest, CollisionTicksAreWholeAndDistinctFromTheStart)
+{
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
+    EXPECT_EQ(ticks(w, "courseView", Qt::Horizontal), QStringList({"0", "1"}));
+    main.menu_Step->trigger();
+    EXPECT_EQ(ticks(w, "courseView", Qt::Horizontal), QStringList({"0", "1"}));
+    main.menu_Step->trigger();
+    EXPECT_EQ(ticks(w, "courseView", Qt::Horizontal), QStringList({"0", "1", "2"}));
+}
+
+// At a million molecules the probabilities are below 0.003, at two billion
+// below 0.00004: their ticks still read apart, with the program's separator.
+TEST_F(EquilibriumWindowTest, ProbabilityTicksReadApartWithTheProgramsSeparator)
+{
+    sim.decimalPoint = ',';
+    const char *const halves[] = {"500000", "1000000000"};
+    FrmEquilibrium *w = openWindow();
+    for (const char *half : halves) {
+        SCOPED_TRACE(half);
+        setup(Molecules{.h2 = half, .hd = "0", .d2 = half});
+        for (Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
+            const QStringList texts = ticks(w, "compositionView", orientation);
+            ASSERT_GE(texts.size(), 2);
+            EXPECT_EQ(std::set<QString>(texts.begin(), texts.end()).size(),
+                      std::size_t(texts.size()));
+            for (const QString &text : texts)
+                EXPECT_FALSE(text.contains('.')) << text.toStdString();
+        }
+    }
+}
+
+// A run of a billion and a half collisions, as the window reads it.
+TEST(EquilibriumWindowLongRun, BillionsOfCollisionsAreWrittenShort)
+{
+    Simulation sim;
+    sim.nH2 = sim.nD2 = 10;
+    sim.nMolecules = 20;
+    sim.observed.beginRun({10, 0, 10});
+    sim.observed.recordPoint(0, {10, 0, 10}, LnW(10, 10, 0));
+    sim.observed.recordPoint(1'500'000'000, {5, 10, 5}, LnW(5, 5, 10));
+    sim.nCollisions = 1'500'000'000;
+    FrmEquilibrium w(sim);
+    w.show();
+    w.refresh();
+    const QStringList texts = ticks(&w, "courseView", Qt::Horizontal);
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("1\u00b710\u2079")))
+            << texts.join(" ").toStdString();
+    EXPECT_EQ(std::set<QString>(texts.begin(), texts.end()).size(), std::size_t(texts.size()));
+    for (const QString &text : texts)
+        EXPECT_LE(text.size(), 8) << text.toStdString();
+}
+
+TEST_F(EquilibriumWindowTest, UnderAGermanLocaleTheRunReadsGerman)
+{
+    struct German
+    {
+        German() { installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)); }
+        ~German() { removeTranslations(*qApp); }
+    } german;
+    // 4 H and 8 D atoms: 1 H2 + 2 HD + 3 D2 is as likely as 0 H2 + 4 HD + 2 D2.
+    test::setupSystem(main, script, test::Atoms{.h = "4", .d = "8"});
+    FrmEquilibrium *w = openWindow();
+    main.menu_Step->trigger();
+    EXPECT_EQ(w->findChild<QLabel *>("lblMode")->text(),
+              "1 H2 + 2 HD + 3 D2 (so wahrscheinlich wie die mit 2 HD mehr)");
+    EXPECT_EQ(w->findChild<QLabel *>("Label_reaction_0")->text(), "hin (H2 + D2 -> 2 HD)");
+    const QString steps = w->findChild<QPlainTextEdit *>("txtSteps")->toPlainText();
+    EXPECT_TRUE(steps.startsWith("1. Molekül ")) << steps.toStdString();
+    EXPECT_TRUE(steps.contains(" traf Molekül ")) << steps.toStdString();
+}
+
+TEST_F(EquilibriumWindowTest, TheLegendsNameWhatIsDrawnAndStayAfterAStep)
+{
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
+    const auto *compositionLegend = w->findChild<QLabel *>("compositionLegend");
+    const auto *courseLegend = w->findChild<QLabel *>("courseLegend");
+    ASSERT_NE(compositionLegend, nullptr);
+    ASSERT_NE(courseLegend, nullptr);
+    for (const QString &name :
+         {w->compositions->observedBars->name(), w->compositions->exactOutline->name()})
+        EXPECT_TRUE(compositionLegend->text().contains(name.toHtmlEscaped())) << name.toStdString();
+    for (const QString &name : {w->course->courseLine->name(),
+                                w->course->exactBand->name(),
+                                w->course->approachLine->name()})
+        EXPECT_TRUE(courseLegend->text().contains(name.toHtmlEscaped())) << name.toStdString();
+    const QString before = courseLegend->text();
+    main.menu_Step->trigger();
+    EXPECT_EQ(courseLegend->text(), before);
+}
+
+// Save Picture writes the PNG as every other file is written: whole beside
+// the old one, then in its place.
+class SavePictureTest : public EquilibriumWindowTest
+{
+protected:
+    SavePictureTest()
+    {
+        setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+        w = openWindow();
+        script.opened.clear(); // the setup dialog
+    }
+    void save(const QString &path, QPushButton *command)
+    {
+        w->askSavePath = [path](const QString &, const QString &, const QString &) { return path; };
+        QTest::mouseClick(command, Qt::LeftButton);
+    }
+    static bool isPng(const std::filesystem::path &path)
+    {
+        QImage picture;
+        return picture.load(QString::fromStdString(path.string()), "PNG");
+    }
+    FrmEquilibrium *w = nullptr;
+    QTemporaryDir dir;
+};
+
+TEST_F(SavePictureTest, APlantedLinkIsReplacedNotFollowed)
+{
+    namespace fs = std::filesystem;
+    const fs::path target = dir.filePath("someone else's").toStdString();
+    const fs::path picture = dir.filePath("picture.png").toStdString();
+    test::writeAll(target, "not to be touched");
+    fs::create_symlink(target, picture);
+    save(QString::fromStdString(picture.string()), w->cmdSavePicture);
+    EXPECT_EQ(test::readAll(target), "not to be touched");
+    EXPECT_FALSE(fs::is_symlink(picture));
+    EXPECT_TRUE(isPng(picture));
+}
+
+TEST_F(SavePictureTest, AFailedWriteLeavesTheOldPictureAndSaysSo)
+{
+    const std::filesystem::path picture = dir.filePath("picture.png").toStdString();
+    const std::string old(10000, 'x');
+    test::writeAll(picture, old);
+    // A file size limit makes the write itself fail, as a full disk would.
+    rlimit was{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &was), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = was;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    save(QString::fromStdString(picture.string()), w->cmdSavePicture);
+    ::setrlimit(RLIMIT_FSIZE, &was);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(test::readAll(picture), old);
+    EXPECT_EQ(script.opened,
+              QStringList{QString::fromLocal8Bit(std::strerror(EFBIG)) + " writing "
+                          + QString::fromStdString(picture.string())});
+}
+
+// Where a folder is missing it is made; where a file stands in its place, the
+// picture fails as the data do, with the same message.
+TEST_F(SavePictureTest, FoldersAreTakenAsSaveDataTakesThem)
+{
+    const QString fresh = dir.filePath("new folder/picture.png");
+    save(fresh, w->cmdSavePicture);
+    EXPECT_TRUE(isPng(fresh.toStdString()));
+
+    test::writeAll(dir.filePath("a file").toStdString(), "");
+    save(dir.filePath("a file/picture.png"), w->cmdSavePicture);
+    save(dir.filePath("a file/data.tsv"), w->cmdSaveData);
+    ASSERT_EQ(script.opened.size(), 2);
+    EXPECT_EQ(script.opened[0], script.opened[1].replace("data.tsv", "picture.png"));
+    EXPECT_TRUE(script.opened[0].endsWith(dir.filePath("a file/picture.png")));
 }
 
 } // namespace
