@@ -219,8 +219,10 @@ void ChartLegend::setEntries(const QList<Entry> &entries)
     QStringList parts;
     for (const Entry &e : entries) {
         const QColor shown = blend(e.colour, palette().color(QPalette::Window));
+        // An entry is broken only between entries, never within one.
+        const QString name = e.name.toHtmlEscaped().replace(' ', QStringLiteral("&nbsp;"));
         parts << QStringLiteral("<span style=\"color:%1\">%2</span>&nbsp;%3")
-                         .arg(shown.name(), e.swatch, e.name.toHtmlEscaped());
+                         .arg(shown.name(), e.swatch, name);
     }
     const QString html = parts.join(QStringLiteral("&nbsp;&nbsp; "));
     if (html != text())

@@ -107,7 +107,8 @@ private:
 QList<QPointF> toPoints(const std::vector<PlotPoint> &points);
 
 // The legend under a chart: a swatch in the series' colour before each name,
-// entries wrapped onto as many lines as the width needs, never cut.
+// entries wrapped onto as many lines as the width needs, each entry whole on
+// its line (the legend is never narrower than its widest entry).
 class ChartLegend : public QLabel
 {
 public:
