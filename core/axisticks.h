@@ -24,7 +24,6 @@ struct AxisTicks
 
     double step() const;
     double value(int k) const;
-    bool operator==(const AxisTicks &) const = default;
 };
 
 // At most maxCount ticks over [low, high], the finest round step that keeps to

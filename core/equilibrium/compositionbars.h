@@ -21,8 +21,6 @@ struct CompositionBar
     double right = 0;
     double p = 0;
     double share = 0;
-
-    bool operator==(const CompositionBar &) const = default;
 };
 
 struct CompositionBars
