@@ -123,6 +123,13 @@ std::string numberToText(double value, char decimalPoint)
     return text;
 }
 
+std::string fixedText(double value, int decimals, char decimalPoint)
+{
+    std::string text = fixed(value, decimals);
+    useDecimalPoint(text, decimalPoint);
+    return text;
+}
+
 std::string numberToEntryText(double value)
 {
     if (std::isnan(value))

@@ -36,6 +36,11 @@ std::string numberToText(double value, char decimalPoint = '.');
 // system.
 std::string numberToEntryText(double value);
 
+// The value rounded to exactly `decimals` decimals, without exponent and
+// without the sign of a negative value that rounds to zero ("0.1235" for
+// 0.12345678 and 4 decimals).
+std::string fixedText(double value, int decimals, char decimalPoint = '.');
+
 // A whole number as plain decimal text, without a leading blank.
 std::string integerToText(long long value);
 

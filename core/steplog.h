@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
-// The last collisions of a run told one by one, for a student stepping
-// through it: which two molecules met, the coin an HD + HD pair tossed (and
-// at a temperature the draw an H2 + D2 pair made), what came of it and how W
-// changed. The collision loop keeps the log only while
-// it is asked to (when the user steps); otherwise it costs nothing.
+// The last collisions of a run one by one, for a student stepping through it:
+// which two molecules met, the coin an HD + HD pair tossed (and at a
+// temperature the draw an H2 + D2 pair made), what came of it and how W
+// changed. The collision loop keeps the log only while it is asked to (when
+// the user steps); otherwise it costs nothing. The windows tell it in words
+// (ui/common/steptext.h).
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace kormix {
@@ -48,11 +48,6 @@ struct StepEntry
     bool operator==(const StepEntry &) const = default;
 };
 
-// The collision in words: "molecule 7 (H2) met molecule 15 (D2): they
-// reacted to 2 HD; W 184756 -> 1.1E+06". W is written as the main window
-// writes it; the coin with the fewest digits that tell its draw apart.
-std::string stepText(const StepEntry &entry, char decimalPoint = '.');
-
 // The last kCapacity collisions, oldest first.
 class StepLog
 {
@@ -79,8 +74,6 @@ public:
     std::size_t size() const { return size_; }
 
     std::vector<StepEntry> entries() const;
-    // Every entry in words, each after its collision's number: "12. molecule ...".
-    std::vector<std::string> lines(char decimalPoint = '.') const;
 
 private:
     std::array<StepEntry, kCapacity> ring_{};

@@ -34,6 +34,18 @@
         <extracomment>Q when there is no H2 or no D2.</extracomment>
         <translation>unendlich</translation>
     </message>
+    <message>
+        <source>forward (H2 + D2 -&gt; 2 HD)</source>
+        <translation>hin (H2 + D2 -&gt; 2 HD)</translation>
+    </message>
+    <message>
+        <source>reverse (2 HD -&gt; H2 + D2)</source>
+        <translation>zurück (2 HD -&gt; H2 + D2)</translation>
+    </message>
+    <message>
+        <source>HD + HD met without reacting</source>
+        <translation>HD + HD trafen sich ohne Reaktion</translation>
+    </message>
 </context>
 <context>
     <name>kormix::ui::About</name>
@@ -44,6 +56,112 @@
     <message>
         <source>About Kormix</source>
         <translation>Über Kormix</translation>
+    </message>
+</context>
+<context>
+    <name>kormix::ui::CompositionsChart</name>
+    <message>
+        <source>compositions by HD fraction</source>
+        <translation>Zusammensetzungen nach HD-Anteil</translation>
+    </message>
+    <message>
+        <source>The exact probability of every composition as an outline and the share of the run&apos;s collisions spent in it as a filled bar, placed by the composition&apos;s HD fraction (HD molecules / all molecules).</source>
+        <translation>Die exakte Wahrscheinlichkeit jeder Zusammensetzung als Umriss und der Anteil der Stöße des Laufs in ihr als gefüllter Balken, nach dem HD-Anteil der Zusammensetzung (HD-Moleküle / alle Moleküle) angeordnet.</translation>
+    </message>
+    <message>
+        <source>logarithmic</source>
+        <translation>logarithmisch</translation>
+    </message>
+    <message>
+        <source>Probability axis on a logarithmic scale: shows the compositions far from the most probable one</source>
+        <translation>Wahrscheinlichkeitsachse logarithmisch: zeigt die Zusammensetzungen weit weg von der wahrscheinlichsten</translation>
+    </message>
+    <message>
+        <source>observed share of collisions</source>
+        <translation>beobachteter Anteil der Stöße</translation>
+    </message>
+    <message>
+        <source>exact probability P</source>
+        <translation>exakte Wahrscheinlichkeit P</translation>
+    </message>
+    <message>
+        <source>HD fraction</source>
+        <translation>HD-Anteil</translation>
+    </message>
+    <message>
+        <source>probability</source>
+        <translation>Wahrscheinlichkeit</translation>
+    </message>
+    <message>
+        <source>%1 compositions with P below 1e-18 of the largest are not shown</source>
+        <translation>%1 Zusammensetzungen mit P unter 1e-18 der größten sind nicht gezeigt</translation>
+    </message>
+    <message>
+        <source>each bar stands for %1 neighbouring compositions (their mean)</source>
+        <translation>jeder Balken steht für %1 benachbarte Zusammensetzungen (ihr Mittel)</translation>
+    </message>
+</context>
+<context>
+    <name>kormix::ui::CourseChart</name>
+    <message>
+        <source>the run against collisions</source>
+        <translation>der Lauf über den Stößen</translation>
+    </message>
+    <message>
+        <source>collisions</source>
+        <translation>Stöße</translation>
+    </message>
+    <message>
+        <source>exact mean ± 1 standard deviation</source>
+        <translation>exakter Mittelwert ± 1 Standardabweichung</translation>
+    </message>
+    <message>
+        <source>exact mean</source>
+        <translation>exakter Mittelwert</translation>
+    </message>
+    <message>
+        <source>expected from the run&apos;s start</source>
+        <translation>erwartet vom Start des Laufs</translation>
+    </message>
+    <message>
+        <source>K = 4</source>
+        <translation>K = 4</translation>
+    </message>
+    <message>
+        <source>this run</source>
+        <translation>dieser Lauf</translation>
+    </message>
+    <message>
+        <source>plot against collisions:</source>
+        <translation>Verlauf über den Stößen:</translation>
+    </message>
+    <message>
+        <source>HD fraction</source>
+        <translation>HD-Anteil</translation>
+    </message>
+    <message>
+        <source>ln W</source>
+        <translation>ln W</translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation>Q</translation>
+    </message>
+    <message>
+        <source>ln W of the run and its exact mean over the equilibrium, with one standard deviation about it.</source>
+        <translation>ln W des Laufs und sein exakter Mittelwert im Gleichgewicht, mit einer Standardabweichung darum.</translation>
+    </message>
+    <message>
+        <source>Q of the run (left out while there is no H2 or no D2) and the equilibrium constant K = 4 it settles about.</source>
+        <translation>Q des Laufs (ausgelassen, solange es kein H2 oder kein D2 gibt) und die Gleichgewichtskonstante K = 4, um die es sich einpendelt.</translation>
+    </message>
+    <message>
+        <source>The expected approach is the exact mean HD fraction from the run&apos;s start; it covers the first %1 collisions of the run.</source>
+        <translation>Die erwartete Annäherung ist der exakte mittlere HD-Anteil vom Start des Laufs; sie reicht über die ersten %1 Stöße des Laufs.</translation>
+    </message>
+    <message>
+        <source>revision</source>
+        <translation>Änderung</translation>
     </message>
 </context>
 <context>
@@ -168,146 +286,6 @@
         <translation>Gleichgewicht</translation>
     </message>
     <message>
-        <source>observed share of collisions</source>
-        <translation>beobachteter Anteil der Stöße</translation>
-    </message>
-    <message>
-        <source>exact probability P</source>
-        <translation>exakte Wahrscheinlichkeit P</translation>
-    </message>
-    <message>
-        <source>HD fraction (HD molecules / all molecules)</source>
-        <translation>HD-Anteil (HD-Moleküle / alle Moleküle)</translation>
-    </message>
-    <message>
-        <source>compositions by HD fraction</source>
-        <translation>Zusammensetzungen nach HD-Anteil</translation>
-    </message>
-    <message>
-        <source>The exact probability of every composition as an outline and the share of the run&apos;s collisions spent in it as a filled bar.</source>
-        <translation>Die exakte Wahrscheinlichkeit jeder Zusammensetzung als Umriss und der Anteil der Stöße des Laufs in ihr als gefüllter Balken.</translation>
-    </message>
-    <message>
-        <source>logarithmic</source>
-        <translation>logarithmisch</translation>
-    </message>
-    <message>
-        <source>Probability axis on a logarithmic scale: shows the compositions far from the most probable one</source>
-        <translation>Wahrscheinlichkeitsachse logarithmisch: zeigt die Zusammensetzungen weit weg von der wahrscheinlichsten</translation>
-    </message>
-    <message>
-        <source>exact and observed</source>
-        <translation>exakt und beobachtet</translation>
-    </message>
-    <message>
-        <source>Total-variation distance: half the sum over all compositions of |observed share - exact P|. 0 means the run spent its collisions exactly as the theory says; 1 means it never met a likely composition.</source>
-        <translation>Totalvariationsabstand: die halbe Summe über alle Zusammensetzungen von |beobachteter Anteil - exaktes P|. 0 heißt, der Lauf verteilte seine Stöße genau wie die Theorie; 1 heißt, er traf nie eine wahrscheinliche Zusammensetzung.</translation>
-    </message>
-    <message>
-        <source>most probable composition:</source>
-        <translation>wahrscheinlichste Zusammensetzung:</translation>
-    </message>
-    <message>
-        <source>–</source>
-        <translation>–</translation>
-    </message>
-    <message>
-        <source>its probability P:</source>
-        <translation>ihre Wahrscheinlichkeit P:</translation>
-    </message>
-    <message>
-        <source>its quotient Q:</source>
-        <translation>ihr Quotient Q:</translation>
-    </message>
-    <message>
-        <source>observed</source>
-        <translation>beobachtet</translation>
-    </message>
-    <message>
-        <source>exact</source>
-        <translation>exakt</translation>
-    </message>
-    <message>
-        <source>mean HD fraction:</source>
-        <translation>mittlerer HD-Anteil:</translation>
-    </message>
-    <message>
-        <source>standard deviation:</source>
-        <translation>Standardabweichung:</translation>
-    </message>
-    <message>
-        <source>collisions</source>
-        <translation>Stöße</translation>
-    </message>
-    <message>
-        <source>exact mean ± 1 standard deviation</source>
-        <translation>exakter Mittelwert ± 1 Standardabweichung</translation>
-    </message>
-    <message>
-        <source>exact mean</source>
-        <translation>exakter Mittelwert</translation>
-    </message>
-    <message>
-        <source>expected from the run&apos;s start</source>
-        <translation>erwartet vom Start des Laufs</translation>
-    </message>
-    <message>
-        <source>K = 4</source>
-        <translation>K = 4</translation>
-    </message>
-    <message>
-        <source>this run</source>
-        <translation>dieser Lauf</translation>
-    </message>
-    <message>
-        <source>the run against collisions</source>
-        <translation>der Lauf über den Stößen</translation>
-    </message>
-    <message>
-        <source>plot against collisions</source>
-        <translation>Verlauf über den Stößen</translation>
-    </message>
-    <message>
-        <source>HD fraction</source>
-        <translation>HD-Anteil</translation>
-    </message>
-    <message>
-        <source>reactions</source>
-        <translation>Reaktionen</translation>
-    </message>
-    <message>
-        <source>count</source>
-        <translation>Anzahl</translation>
-    </message>
-    <message>
-        <source>recent, per collision</source>
-        <translation>zuletzt, je Stoß</translation>
-    </message>
-    <message>
-        <source>expected now</source>
-        <translation>erwartet jetzt</translation>
-    </message>
-    <message>
-        <source>at equilibrium</source>
-        <translation>im Gleichgewicht</translation>
-    </message>
-    <message>
-        <source>forward (H2 + D2 -&gt; 2 HD)</source>
-        <translation>hin (H2 + D2 -&gt; 2 HD)</translation>
-    </message>
-    <message>
-        <source>reverse (2 HD -&gt; H2 + D2)</source>
-        <translation>zurück (2 HD -&gt; H2 + D2)</translation>
-    </message>
-    <message>
-        <source>HD + HD met without reacting</source>
-        <translation>HD + HD trafen sich ohne Reaktion</translation>
-    </message>
-    <message>
-        <source>Reactions per collision since the window&apos;s last refresh</source>
-        <translation>Reaktionen je Stoß seit der letzten Auffrischung des Fensters</translation>
-    </message>
-    <message>
         <source>last collisions, stepped</source>
         <translation>letzte Stöße, schrittweise</translation>
     </message>
@@ -318,42 +296,6 @@
     <message>
         <source>Save Data...</source>
         <translation>Daten speichern...</translation>
-    </message>
-    <message>
-        <source>probability</source>
-        <translation>Wahrscheinlichkeit</translation>
-    </message>
-    <message>
-        <source>distance from equilibrium (TV): %1</source>
-        <translation>Abstand vom Gleichgewicht (TV): %1</translation>
-    </message>
-    <message>
-        <source>%1 compositions with P below 1e-18 of the largest are not shown</source>
-        <translation>%1 Zusammensetzungen mit P unter 1e-18 der größten sind nicht gezeigt</translation>
-    </message>
-    <message>
-        <source>each bar stands for %1 neighbouring compositions (their mean)</source>
-        <translation>jeder Balken steht für %1 benachbarte Zusammensetzungen (ihr Mittel)</translation>
-    </message>
-    <message>
-        <source>%1 H2 + %2 HD + %3 D2</source>
-        <translation>%1 H2 + %2 HD + %3 D2</translation>
-    </message>
-    <message>
-        <source>The expected approach is the exact mean HD fraction from the run&apos;s start; it covers the first %1 collisions of the run.</source>
-        <translation>Die erwartete Annäherung ist der exakte mittlere HD-Anteil vom Start des Laufs; sie reicht über die ersten %1 Stöße des Laufs.</translation>
-    </message>
-    <message>
-        <source>Q of the run (left out while there is no H2 or no D2) and the equilibrium constant K = 4 it settles about.</source>
-        <translation>Q des Laufs (ausgelassen, solange es kein H2 oder kein D2 gibt) und die Gleichgewichtskonstante K = 4, um die es sich einpendelt.</translation>
-    </message>
-    <message>
-        <source>ln W of the run and its exact mean over the equilibrium, with one standard deviation about it.</source>
-        <translation>ln W des Laufs und sein exakter Mittelwert im Gleichgewicht, mit einer Standardabweichung darum.</translation>
-    </message>
-    <message>
-        <source>revision</source>
-        <translation>Änderung</translation>
     </message>
     <message>
         <source>Save Picture</source>
@@ -374,6 +316,10 @@
     <message>
         <source>Tab-separated text (*.tsv *.txt)</source>
         <translation>Text mit Tabulatoren (*.tsv *.txt)</translation>
+    </message>
+    <message>
+        <source>Kormix</source>
+        <translation>Kormix</translation>
     </message>
 </context>
 <context>
@@ -688,6 +634,33 @@
     </message>
 </context>
 <context>
+    <name>kormix::ui::ReactionsTable</name>
+    <message>
+        <source>reactions</source>
+        <translation>Reaktionen</translation>
+    </message>
+    <message>
+        <source>count</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <source>recent, per collision</source>
+        <translation>zuletzt, je Stoß</translation>
+    </message>
+    <message>
+        <source>expected now</source>
+        <translation>erwartet jetzt</translation>
+    </message>
+    <message>
+        <source>at equilibrium</source>
+        <translation>im Gleichgewicht</translation>
+    </message>
+    <message>
+        <source>Reactions per collision since the window&apos;s last refresh</source>
+        <translation>Reaktionen je Stoß seit der letzten Auffrischung des Fensters</translation>
+    </message>
+</context>
+<context>
     <name>kormix::ui::RunMenu</name>
     <message>
         <source>&amp;Full</source>
@@ -754,6 +727,108 @@ Startwert (%2):</translation>
     <message>
         <source>The seed must be %1.</source>
         <translation>Der Startwert muss %1 sein.</translation>
+    </message>
+</context>
+<context>
+    <name>kormix::ui::StepText</name>
+    <message>
+        <source>they reacted to 2 HD</source>
+        <translation>sie reagierten zu 2 HD</translation>
+    </message>
+    <message>
+        <source>they reacted to H2 + D2</source>
+        <translation>sie reagierten zu H2 + D2</translation>
+    </message>
+    <message>
+        <source>nothing changed</source>
+        <translation>nichts geändert</translation>
+    </message>
+    <message>
+        <source>coin %1 above %2, %3</source>
+        <extracomment>An HD + HD pair reacts when its coin is above one half. %1 is the coin, %2 one half, %3 what came of it.</extracomment>
+        <translation>Münze %1 über %2, %3</translation>
+    </message>
+    <message>
+        <source>coin %1 not above %2, %3</source>
+        <translation>Münze %1 nicht über %2, %3</translation>
+    </message>
+    <message>
+        <source>draw %1 below %2, %3</source>
+        <extracomment>At a temperature an H2 + D2 pair reacts when its draw is below K / 4. %1 is the draw, %2 K / 4, %3 what came of it.</extracomment>
+        <translation>Ziehung %1 unter %2, %3</translation>
+    </message>
+    <message>
+        <source>draw %1 not below %2, %3</source>
+        <translation>Ziehung %1 nicht unter %2, %3</translation>
+    </message>
+    <message>
+        <source>molecule %1 (%2)</source>
+        <translation>Molekül %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 met %2: %3; W %4 -&gt; %5</source>
+        <extracomment>%1 and %2 are the molecules, %3 what came of it, %4 and %5 W before and after.</extracomment>
+        <translation>%1 traf %2: %3; W %4 -&gt; %5</translation>
+    </message>
+</context>
+<context>
+    <name>kormix::ui::SummaryBox</name>
+    <message>
+        <source>exact and observed</source>
+        <translation>exakt und beobachtet</translation>
+    </message>
+    <message>
+        <source>Total-variation distance: half the sum over all compositions of |observed share - exact P|. 0 means the run spent its collisions exactly as the theory says; 1 means it never met a likely composition.</source>
+        <translation>Totalvariationsabstand: die halbe Summe über alle Zusammensetzungen von |beobachteter Anteil - exaktes P|. 0 heißt, der Lauf verteilte seine Stöße genau wie die Theorie; 1 heißt, er traf nie eine wahrscheinliche Zusammensetzung.</translation>
+    </message>
+    <message>
+        <source>most probable composition:</source>
+        <translation>wahrscheinlichste Zusammensetzung:</translation>
+    </message>
+    <message>
+        <source>its probability P:</source>
+        <translation>ihre Wahrscheinlichkeit P:</translation>
+    </message>
+    <message>
+        <source>its quotient Q:</source>
+        <translation>ihr Quotient Q:</translation>
+    </message>
+    <message>
+        <source>observed</source>
+        <translation>beobachtet</translation>
+    </message>
+    <message>
+        <source>exact</source>
+        <translation>exakt</translation>
+    </message>
+    <message>
+        <source>mean HD fraction:</source>
+        <translation>mittlerer HD-Anteil:</translation>
+    </message>
+    <message>
+        <source>standard deviation:</source>
+        <translation>Standardabweichung:</translation>
+    </message>
+    <message>
+        <source>%1 H2 + %2 HD + %3 D2</source>
+        <translation>%1 H2 + %2 HD + %3 D2</translation>
+    </message>
+    <message>
+        <source>%1 (as likely as the one with 2 HD more)</source>
+        <extracomment>%1 is the most probable composition, which shares its W with the one that has two HD more.</extracomment>
+        <translation>%1 (so wahrscheinlich wie die mit 2 HD mehr)</translation>
+    </message>
+    <message>
+        <source>distance from equilibrium (TV): %1</source>
+        <translation>Abstand vom Gleichgewicht (TV): %1</translation>
+    </message>
+</context>
+<context>
+    <name>kormix::ui::ValueText</name>
+    <message>
+        <source>–</source>
+        <extracomment>Stands where there is no value yet.</extracomment>
+        <translation>–</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include "core/equilibrium/exactratio.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -192,6 +193,42 @@ void describeRange(ExactDistribution &e, const Atoms &atoms)
 // 128 bits; nothing otherwise.
 constexpr std::int64_t kWholeNumbersUpTo = 200; // molecules
 
+// The mean and spread of nHD and of the HD fraction from the whole-number
+// weights w and their sums S0 = sum W, S1 = sum W k, S2 = sum W k^2.
+void setMoments(ExactDistribution &e,
+                const Atoms &atoms,
+                const std::vector<UInt128> &w,
+                const std::array<UInt128, 3> &sums)
+{
+    const auto [s0, s1, s2] = sums;
+    const long double n = (long double) atoms.n;
+    e.meanHD = detail::quotientToDouble(s1, s0);
+    const auto s0n = detail::checkedProduct(s0, UInt128(atoms.n));
+    if (atoms.n == 0)
+        e.meanFraction = 0;
+    else if (s0n)
+        e.meanFraction = detail::quotientToDouble(s1, *s0n);
+    else
+        e.meanFraction = double((long double) s1 / (long double) s0 / n);
+    // Variance (S0 S2 - S1^2) / S0^2, exact where the products fit.
+    long double variance;
+    const auto s0s2 = detail::checkedProduct(s0, s2);
+    const auto s1s1 = detail::checkedProduct(s1, s1);
+    if (s0s2 && s1s1) {
+        variance = (long double) (*s0s2 - *s1s1) / (long double) s0 / (long double) s0;
+    } else {
+        const long double mean = (long double) s1 / (long double) s0;
+        long double sum = 0;
+        for (std::int64_t i = 0; i < atoms.count; ++i) {
+            const long double dev = (long double) atoms.hdAt(i) - mean;
+            sum += (long double) w[std::size_t(i)] * dev * dev;
+        }
+        variance = sum / (long double) s0;
+    }
+    e.sdHD = double(sqrtl(variance));
+    e.sdFraction = atoms.n > 0 ? double(sqrtl(variance) / n) : 0.0;
+}
+
 std::optional<ExactDistribution> inWholeNumbers(const Atoms &atoms)
 {
     if (atoms.n > kWholeNumbersUpTo)
@@ -245,32 +282,7 @@ std::optional<ExactDistribution> inWholeNumbers(const Atoms &atoms)
     }
     e.mostProbable = std::size_t(modeIndex(atoms, Lean{}, &e.mostProbableTied));
 
-    const long double n = (long double) atoms.n;
-    e.meanHD = detail::quotientToDouble(s1, s0);
-    const auto s0n = detail::checkedProduct(s0, UInt128(atoms.n));
-    if (atoms.n == 0)
-        e.meanFraction = 0;
-    else if (s0n)
-        e.meanFraction = detail::quotientToDouble(s1, *s0n);
-    else
-        e.meanFraction = double((long double) s1 / (long double) s0 / n);
-    // Variance (S0 S2 - S1^2) / S0^2, exact where the products fit.
-    long double variance;
-    const auto s0s2 = detail::checkedProduct(s0, s2);
-    const auto s1s1 = detail::checkedProduct(s1, s1);
-    if (s0s2 && s1s1) {
-        variance = (long double) (*s0s2 - *s1s1) / (long double) s0 / (long double) s0;
-    } else {
-        const long double mean = (long double) s1 / (long double) s0;
-        long double sum = 0;
-        for (std::int64_t i = 0; i < atoms.count; ++i) {
-            const long double dev = (long double) atoms.hdAt(i) - mean;
-            sum += (long double) w[std::size_t(i)] * dev * dev;
-        }
-        variance = sum / (long double) s0;
-    }
-    e.sdHD = double(sqrtl(variance));
-    e.sdFraction = atoms.n > 0 ? double(sqrtl(variance) / n) : 0.0;
+    setMoments(e, atoms, w, {s0, s1, s2});
     return e;
 }
 

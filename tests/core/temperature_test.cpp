@@ -99,15 +99,35 @@ TEST_F(OnePairTest, AnH2D2PairReactsWhenItsDrawIsBelowKOverFour)
                     0.75f}); // HD + HD, coin above 1/2
     sim.runCollisionsFor(3);
     EXPECT_EQ(sim.rng.scriptedLeft(), 0u);
-    const std::vector<std::string> expected = {
-            "1. molecule 1 (H2) met molecule 2 (D2): draw 0.81487185 not below 0.81487185, "
-            "nothing changed; W 2 -> 2",
-            "2. molecule 2 (D2) met molecule 1 (H2): draw 0.8148718 below 0.81487185, they "
-            "reacted to 2 HD; W 2 -> 4",
-            "3. molecule 1 (HD) met molecule 2 (HD): coin 0.75 above 0.5, they reacted to H2 + "
-            "D2; W 4 -> 2",
+    // The facts the step log keeps (the windows word them): who met, the
+    // draw and what it was held against, and what came of it.
+    const std::vector<StepEntry> entries = sim.stepLog.entries();
+    ASSERT_EQ(entries.size(), 3u);
+    const struct
+    {
+        std::int64_t first, second;
+        bool drawn;
+        float draw;
+        bool coinTossed;
+        StepOutcome outcome;
+    } expected[] = {
+            {1, 2, true, acceptBelow, false, StepOutcome::Unchanged},
+            {2, 1, true, std::nextafter(acceptBelow, 0.f), false, StepOutcome::FormedTwoHd},
+            {1, 2, false, 0.f, true, StepOutcome::FormedH2D2},
     };
-    EXPECT_EQ(sim.stepLog.lines(), expected);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        SCOPED_TRACE(i);
+        const StepEntry &e = entries[i];
+        EXPECT_EQ(e.first, expected[i].first);
+        EXPECT_EQ(e.second, expected[i].second);
+        EXPECT_EQ(e.acceptanceDrawn, expected[i].drawn);
+        if (expected[i].drawn) {
+            EXPECT_EQ(e.acceptance, expected[i].draw);
+            EXPECT_EQ(e.acceptBelow, acceptBelow);
+        }
+        EXPECT_EQ(e.coinTossed, expected[i].coinTossed);
+        EXPECT_EQ(e.outcome, expected[i].outcome);
+    }
     EXPECT_EQ(sim.observed.reactions, (ReactionCounts{1, 1, 0, 1}));
 
     // The same draws unlogged, straight from the generator's bits.

@@ -18,7 +18,8 @@ constexpr char kCoreContext[] = "kormix::core";
 
 // Every word that reaches the main window's labels through the core's way of
 // writing them: the core's own, and the statuses the main window writes the
-// same way. Listed here so that lupdate finds them; coreText translates them.
+// same way; and the names the core gives the reactions. Listed here so that
+// lupdate finds them; coreText translates them.
 [[maybe_unused]] constexpr const char *kCoreWords[] = {
         //: A count or Q of a system not yet set up.
         QT_TRANSLATE_NOOP("kormix::core", "?"),
@@ -30,6 +31,10 @@ constexpr char kCoreContext[] = "kormix::core";
         QT_TRANSLATE_NOOP("kormix::core", "most prob"),
         //: Q when there is no H2 or no D2.
         QT_TRANSLATE_NOOP("kormix::core", "infinite"),
+        // The reactions, as the equilibrium tables name them.
+        QT_TRANSLATE_NOOP("kormix::core", "forward (H2 + D2 -> 2 HD)"),
+        QT_TRANSLATE_NOOP("kormix::core", "reverse (2 HD -> H2 + D2)"),
+        QT_TRANSLATE_NOOP("kormix::core", "HD + HD met without reacting"),
 };
 
 // The languages the program has a translation for, and the name its file

@@ -56,12 +56,12 @@ void useWhiteBackground(QWidget *area)
     area->setAutoFillBackground(true);
 }
 
-namespace {
-
 bool isDark(const QPalette &pal)
 {
     return pal.color(QPalette::Window).lightnessF() < pal.color(QPalette::WindowText).lightnessF();
 }
+
+namespace {
 
 QColor halfway(const QPalette &pal)
 {

@@ -43,6 +43,9 @@ void useWhiteBackground(QWidget *area);
 // between the background and their text instead.
 void keepIndicatorsVisible(QWidget *area);
 
+// True for a dark palette: its text lighter than its background.
+bool isDark(const QPalette &palette);
+
 // The colour of a frame's line on an area of this palette: the palette's own
 // (Mid) on a light background; on a dark one, where that would vanish, halfway
 // between the background and the text.

@@ -1,19 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // The equilibrium window: what the theory says the run must do beside what it
-// does. The exact probability of every composition against the share of
-// collisions the run spent in it, the distance between the two, the course of
-// the run over time against the exact mean and the expected approach, and the
-// reactions counted against their exact chances.
+// does. It lays out its pieces (the compositions chart with the exact and
+// observed values beside it, the course chart, the reactions table and, while
+// the user steps, the last collisions in words) and brings them up to the
+// run, which it only reads.
 //
-// It is modeless and may stay open while collisions run; the main window asks
-// it to refresh from its event service, at most ten times a second.
+// It is modeless and may stay open while collisions run; its owner asks it to
+// refresh, at most ten times a second while collisions run. It never grows
+// past the screen it is on: what does not fit scrolls, and on a narrow screen
+// the pieces stand in one column.
 #pragma once
 
 #include "core/equilibrium/approach.h"
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/reactions.h"
-#include "core/equilibrium/runobservations.h"
+#include "core/equilibrium/summaries.h"
 
 #include <QString>
 #include <QWidget>
@@ -22,27 +24,26 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <vector>
+#include <string>
 
-class QAbstractAxis;
-class QAreaSeries;
-class QChart;
-class QChartView;
-class QCheckBox;
-class QLabel;
-class QLineSeries;
-class QLogValueAxis;
+class QGridLayout;
 class QGroupBox;
 class QPlainTextEdit;
+class QScreen;
 class QPushButton;
-class QRadioButton;
-class QValueAxis;
 
 namespace kormix {
 class Simulation;
-}
+class StayShares;
+} // namespace kormix
 
 namespace kormix::ui {
+
+class CompositionsChart;
+class CourseChart;
+class FittingScrollArea;
+class ReactionsTable;
+class SummaryBox;
 
 class FrmEquilibrium : public QWidget
 {
@@ -57,73 +58,53 @@ public:
     // How many refreshes the window has done since it was built.
     long long refreshes() const { return refreshes_; }
 
+    // The size the window would like, within the room its screen leaves.
+    QSize sizeHint() const override;
+
     // Asks where to save; an empty path means the user cancelled. The window
     // asks through a file dialog; tests replace it so that no dialog blocks.
     // Arguments: the dialog's caption, the suggested file name and the filter.
     std::function<QString(const QString &caption, const QString &name, const QString &filter)>
             askSavePath;
 
-    // What the plot against collisions shows.
-    enum class Course { HDFraction, LnW, Q };
-
-    // The text of a distance as the window shows it: four decimals, or "–"
-    // before any collision.
-    static QString distanceText(std::optional<double> distance, char decimalPoint);
-
-    // Controls.
-    QChartView *compositionView = nullptr;
-    QCheckBox *chkLogarithmic = nullptr;
-    QLabel *lblNotShown = nullptr;
-    QLabel *lblDistance = nullptr;
-    QLabel *lblMode = nullptr;
-    QLabel *lblModeP = nullptr;
-    QLabel *lblModeQ = nullptr;
-    QLabel *lblMeanObserved = nullptr;
-    QLabel *lblMeanExact = nullptr;
-    QLabel *lblSdObserved = nullptr;
-    QLabel *lblSdExact = nullptr;
-    QChartView *courseView = nullptr;
-    std::array<QRadioButton *, 3> optCourse{}; // HD fraction, ln W, Q
-    QLabel *lblHorizon = nullptr;
-    // Per reaction (forward, reverse, HD + HD without reacting): the count,
-    // the recent rate and the exact ones for the current composition and at
-    // equilibrium.
-    std::array<QLabel *, 3> lblCount{};
-    std::array<QLabel *, 3> lblRecent{};
-    std::array<QLabel *, 3> lblExpectedNow{};
-    std::array<QLabel *, 3> lblExpectedEquilibrium{};
-    QPushButton *cmdSavePicture = nullptr;
-    QPushButton *cmdSaveData = nullptr;
+    // The pieces.
+    CompositionsChart *compositions = nullptr;
+    SummaryBox *summary = nullptr;
+    CourseChart *course = nullptr;
+    ReactionsTable *reactions = nullptr;
     // The last collisions in words, shown while the user steps (Run, Step).
     QGroupBox *fraSteps = nullptr;
     QPlainTextEdit *txtSteps = nullptr;
-
-    // The series of the plots, for tests that read what is drawn.
-    QLineSeries *exactOutline = nullptr;        // exact P of each composition
-    QAreaSeries *observedBars = nullptr;        // observed share of each composition
-    QLineSeries *courseLine = nullptr;          // the run's course
-    QLineSeries *approachLine = nullptr;        // the expected approach
-    QAreaSeries *exactBand = nullptr;           // one standard deviation about the mean
-    QLineSeries *exactMeanLine = nullptr;       // the exact mean
-    QLineSeries *equilibriumConstant = nullptr; // K = 4, shown with Q
-    // One vertical line per revision shown.
-    std::vector<QLineSeries *> revisionLines;
+    QPushButton *cmdSavePicture = nullptr;
+    QPushButton *cmdSaveData = nullptr;
 
 protected:
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private slots:
-    void chkLogarithmic_Click();
-    void optCourse_Click();
     void cmdSavePicture_Click();
     void cmdSaveData_Click();
+    // Never larger than the room the window's screen leaves; never narrower
+    // than its content in one column, where the screen is wider.
+    void fitScreen();
 
 private:
     void buildControls();
-    QChart *newChart(const QString &name);
-    // Chart colours from the palette: the dark theme under a dark palette.
-    void applyPalette();
+    // Places the pieces in two columns, or else in one.
+    void arrange(bool wide);
+    std::array<QWidget *, 5> pieces() const;
+    // The least width of the window for its content in one column, in two,
+    // and whether the window has the latter.
+    int oneColumnWidth() const;
+    int twoColumnsWidth() const;
+    bool fitsTwoColumns() const;
+    // The screen the window is on, or will open on.
+    const QScreen *homeScreen() const;
+    // What the window's frame adds to its size.
+    QSize decoration() const;
+    // The room the window's screen leaves for the window, its frame taken off.
+    QSize room() const;
     // True when the run's observations are of the system set up now.
     bool runOfThisSystem() const;
     // The collisions spent per composition in the run going on (none before
@@ -131,45 +112,31 @@ private:
     StayShares currentShares() const;
     void updateExact();
     void updateApproach();
-    void showCompositions(const StayShares &shares);
-    void showSummary(const StayShares &shares);
     void showCourse();
     void showReactions();
     void showSteps();
-    void useProbabilityAxis();
-    void ShowMessage(const QString &text);
-    QString fixed(double value, int decimals) const;
-    QString probability(double p) const;
-    QString spread(double sd) const;
+    void showMessage(const QString &text);
+    // Writes a file whole through the core's writer; false, and the user
+    // told why, when it could not be written.
+    bool writeFile(const QString &path, const std::string &content);
 
     const Simulation &sim_;
     long long refreshes_ = 0;
+
+    FittingScrollArea *scroll_ = nullptr;
+    QWidget *content_ = nullptr;
+    QGridLayout *grid_ = nullptr;
+    bool wide_ = true;
 
     // The exact distribution of the atoms it was worked out for.
     ExactDistribution exact_;
     bool exactValid_ = false;
     std::int64_t exactH_ = -1, exactD_ = -1;
-    double meanLnW_ = 0, sdLnW_ = 0;
+    Moments lnW_;
     ReactionProbabilities equilibriumRates_;
     // The expected approach from the start it was worked out for.
     ExpectedApproach approach_;
     std::optional<Composition> approachStart_;
-
-    // The counts and collisions at the last refresh, for the recent rates.
-    ReactionCounts lastCounts_;
-    std::int64_t lastCollisions_ = -1;
-    std::array<QString, 3> recentTexts_;
-
-    QChart *compositionChart_ = nullptr;
-    QValueAxis *fractionAxis_ = nullptr;
-    QValueAxis *linearAxis_ = nullptr;
-    QLogValueAxis *logAxis_ = nullptr;
-    QLineSeries *observedTop_ = nullptr; // the upper edge of observedBars
-    QChart *courseChart_ = nullptr;
-    QValueAxis *collisionAxis_ = nullptr;
-    QValueAxis *courseAxis_ = nullptr;
-    QLineSeries *bandUpper_ = nullptr;
-    QLineSeries *bandLower_ = nullptr;
 };
 
 } // namespace kormix::ui

@@ -39,7 +39,8 @@ void ViewMenu::menu_Equilibrium_Click()
         frmEquilibrium_ = new FrmEquilibrium(model_.sim(), &main_);
         if (desktop_.askSavePath)
             frmEquilibrium_->askSavePath = desktop_.askSavePath;
-        frmEquilibrium_->adjustSize();
+        // Its size hint is the whole of it, bounded by the screen it opens on.
+        frmEquilibrium_->resize(frmEquilibrium_->sizeHint());
         placeBeside(frmEquilibrium_, &main_);
     }
     // Showing it refreshes it.

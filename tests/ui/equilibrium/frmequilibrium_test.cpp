@@ -5,15 +5,23 @@
 // new setup, and the files it saves.
 #include "tests/ui/common/driver.h"
 
+#include "core/simulation.h"
+#include "tests/common/files.h"
+#include "ui/common/translation.h"
+
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/tables.h"
-#include "core/simulation.h"
+#include "ui/equilibrium/compositionschart.h"
+#include "ui/equilibrium/coursechart.h"
 #include "ui/equilibrium/frmequilibrium.h"
+#include "ui/equilibrium/reactionstable.h"
+#include "ui/equilibrium/summarybox.h"
 #include "ui/main/frmmain.h"
 #include "ui/revise/frmrevise.h"
 
 #include <QAction>
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -34,18 +42,28 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <set>
 #include <string>
+
+#include <sys/resource.h>
 
 namespace kormix::ui {
 namespace {
 
 using test::Molecules;
 
-class EquilibriumWindowTest : public ::testing::Test
+// The main window of a program that writes its numbers with this decimal
+// separator, and its equilibrium window.
+template<char kDecimalPoint>
+class EquilibriumWindowWith : public ::testing::Test
 {
 protected:
-    EquilibriumWindowTest()
+    EquilibriumWindowWith()
     {
         model.setServiceInterval(0);
         model.fixSeed(20240601);
@@ -84,12 +102,14 @@ protected:
         return xs;
     }
 
-    ui::RunModel model;
+    ui::RunModel model{kDecimalPoint};
     const Simulation &sim = model.sim();
     test::QuietDesktop quiet;
     ui::FrmMain main{model, quiet.desktop()};
     test::ModalScript script;
 };
+using EquilibriumWindowTest = EquilibriumWindowWith<'.'>;
+using CommaEquilibriumWindowTest = EquilibriumWindowWith<','>;
 
 TEST_F(EquilibriumWindowTest, OpensFromTheViewMenuAfterFile)
 {
@@ -112,9 +132,9 @@ TEST_F(EquilibriumWindowTest, OpensFromTheViewMenuAfterFile)
     EXPECT_EQ(w->windowTitle(), "Equilibrium");
     EXPECT_EQ(w->parent(), &main);
     // Before any setup there is nothing to compare.
-    EXPECT_EQ(w->lblDistance->text(), "distance from equilibrium (TV): –");
-    EXPECT_EQ(w->lblMode->text(), "–");
-    EXPECT_EQ(w->exactOutline->count(), 0);
+    EXPECT_EQ(w->summary->lblDistance->text(), "distance from equilibrium (TV): –");
+    EXPECT_EQ(w->summary->lblMode->text(), "–");
+    EXPECT_EQ(w->compositions->exactOutline->count(), 0);
 
     const char *names[] = {"forward (H2 + D2 -> 2 HD)",
                            "reverse (2 HD -> H2 + D2)",
@@ -153,13 +173,13 @@ TEST_F(EquilibriumWindowTest, ShowsTheExactValuesOfTheSystem)
     for (const ExactCase &c : cases) {
         SCOPED_TRACE(std::string(c.h2) + " H2 + " + c.d2 + " D2");
         setup(Molecules{.h2 = c.h2, .hd = "0", .d2 = c.d2});
-        EXPECT_EQ(w->lblMode->text(), c.mode);
-        EXPECT_EQ(w->lblModeP->text(), c.p);
-        EXPECT_EQ(w->lblModeQ->text(), c.q);
-        EXPECT_EQ(w->lblMeanExact->text(), c.mean);
-        EXPECT_EQ(w->lblSdExact->text(), c.sd);
-        EXPECT_EQ(w->lblDistance->text(), "distance from equilibrium (TV): –");
-        EXPECT_EQ(w->lblMeanObserved->text(), "–");
+        EXPECT_EQ(w->summary->lblMode->text(), c.mode);
+        EXPECT_EQ(w->summary->lblModeP->text(), c.p);
+        EXPECT_EQ(w->summary->lblModeQ->text(), c.q);
+        EXPECT_EQ(w->summary->lblMeanExact->text(), c.mean);
+        EXPECT_EQ(w->summary->lblSdExact->text(), c.sd);
+        EXPECT_EQ(w->summary->lblDistance->text(), "distance from equilibrium (TV): –");
+        EXPECT_EQ(w->summary->lblMeanObserved->text(), "–");
     }
 }
 
@@ -169,7 +189,7 @@ TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFracti
     FrmEquilibrium *w = openWindow();
     // Three bars, each an outline of four points: up at the left edge, across
     // at P, down at the right edge, centred on nHD / N.
-    const QList<QPointF> outline = w->exactOutline->points();
+    const QList<QPointF> outline = w->compositions->exactOutline->points();
     ASSERT_EQ(outline.size(), 12);
     const double p[] = {3.0 / 35, 24.0 / 35, 8.0 / 35};
     for (int k = 0; k < 3; ++k) {
@@ -182,9 +202,9 @@ TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFracti
     }
 
     // On a logarithmic axis the bars stand on the axis' lowest value.
-    QTest::mouseClick(w->chkLogarithmic, Qt::LeftButton);
-    ASSERT_TRUE(w->chkLogarithmic->isChecked());
-    const auto axes = w->exactOutline->attachedAxes();
+    QTest::mouseClick(w->compositions->chkLogarithmic, Qt::LeftButton);
+    ASSERT_TRUE(w->compositions->chkLogarithmic->isChecked());
+    const auto axes = w->compositions->exactOutline->attachedAxes();
     const QLogValueAxis *log = nullptr;
     for (QAbstractAxis *axis : axes) {
         if (auto *a = qobject_cast<QLogValueAxis *>(axis))
@@ -193,12 +213,12 @@ TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFracti
     ASSERT_NE(log, nullptr);
     EXPECT_EQ(log->alignment(), Qt::AlignLeft);
     EXPECT_FALSE(log->titleText().isEmpty());
-    EXPECT_GT(w->exactOutline->points()[0].y(), 0);
-    EXPECT_LE(log->min(), w->exactOutline->points()[0].y());
-    EXPECT_DOUBLE_EQ(w->exactOutline->points()[5].y(), 24.0 / 35);
+    EXPECT_GT(w->compositions->exactOutline->points()[0].y(), 0);
+    EXPECT_LE(log->min(), w->compositions->exactOutline->points()[0].y());
+    EXPECT_DOUBLE_EQ(w->compositions->exactOutline->points()[5].y(), 24.0 / 35);
 
-    QTest::mouseClick(w->chkLogarithmic, Qt::LeftButton);
-    EXPECT_EQ(w->exactOutline->points()[0].y(), 0);
+    QTest::mouseClick(w->compositions->chkLogarithmic, Qt::LeftButton);
+    EXPECT_EQ(w->compositions->exactOutline->points()[0].y(), 0);
 }
 
 TEST_F(EquilibriumWindowTest, FollowsARun)
@@ -209,21 +229,21 @@ TEST_F(EquilibriumWindowTest, FollowsARun)
         SCOPED_TRACE(n);
         runTo(n);
         ASSERT_GE(sim.nCollisions, n);
-        EXPECT_EQ(w->lblDistance->text(), expectedDistance());
+        EXPECT_EQ(w->summary->lblDistance->text(), expectedDistance());
         const ReactionCounts &counts = sim.observed.reactions;
-        EXPECT_EQ(w->lblCount[0]->text(), QString::number(counts.forward));
-        EXPECT_EQ(w->lblCount[1]->text(), QString::number(counts.reverse));
-        EXPECT_EQ(w->lblCount[2]->text(), QString::number(counts.hdUnreacted));
+        EXPECT_EQ(w->reactions->lblCount[0]->text(), QString::number(counts.forward));
+        EXPECT_EQ(w->reactions->lblCount[1]->text(), QString::number(counts.reverse));
+        EXPECT_EQ(w->reactions->lblCount[2]->text(), QString::number(counts.hdUnreacted));
         EXPECT_GT(counts.forward, 0);
         // The course holds every point of the run, at its collision.
         const auto &points = sim.observed.series().points();
-        ASSERT_EQ(std::size_t(w->courseLine->count()), points.size());
-        EXPECT_EQ(w->courseLine->at(w->courseLine->count() - 1).x(),
+        ASSERT_EQ(std::size_t(w->course->courseLine->count()), points.size());
+        EXPECT_EQ(w->course->courseLine->at(w->course->courseLine->count() - 1).x(),
                   double(points.back().collision));
-        EXPECT_DOUBLE_EQ(w->courseLine->at(0).y(), 0.0); // no HD at the start
-        EXPECT_GT(w->approachLine->count(), 1);
-        EXPECT_DOUBLE_EQ(w->approachLine->at(0).y(), 0.0);
-        EXPECT_NE(w->lblMeanObserved->text(), "–");
+        EXPECT_DOUBLE_EQ(w->course->courseLine->at(0).y(), 0.0); // no HD at the start
+        EXPECT_GT(w->course->approachLine->count(), 1);
+        EXPECT_DOUBLE_EQ(w->course->approachLine->at(0).y(), 0.0);
+        EXPECT_NE(w->summary->lblMeanObserved->text(), "–");
     }
 }
 
@@ -257,19 +277,19 @@ TEST_F(EquilibriumWindowTest, CourseShowsLnWAndQOnRequest)
     runTo(2000);
     const auto &points = sim.observed.series().points();
 
-    w->optCourse[1]->click();
-    ASSERT_EQ(std::size_t(w->courseLine->count()), points.size());
-    EXPECT_EQ(w->courseLine->at(0).y(), points.front().lnW);
-    EXPECT_EQ(w->approachLine->count(), 0);
-    EXPECT_EQ(w->equilibriumConstant->count(), 0);
-    EXPECT_EQ(w->exactMeanLine->count(), 2);
+    w->course->optCourse[1]->click();
+    ASSERT_EQ(std::size_t(w->course->courseLine->count()), points.size());
+    EXPECT_EQ(w->course->courseLine->at(0).y(), points.front().lnW);
+    EXPECT_EQ(w->course->approachLine->count(), 0);
+    EXPECT_EQ(w->course->equilibriumConstant->count(), 0);
+    EXPECT_EQ(w->course->exactMeanLine->count(), 2);
 
-    w->optCourse[2]->click();
-    EXPECT_EQ(w->exactMeanLine->count(), 0);
-    ASSERT_EQ(w->equilibriumConstant->count(), 2);
-    EXPECT_EQ(w->equilibriumConstant->at(0).y(), 4.0);
-    EXPECT_EQ(w->equilibriumConstant->at(1).y(), 4.0);
-    EXPECT_EQ(w->courseLine->at(0).y(), 0.0); // Q of 10 H2 + 10 D2
+    w->course->optCourse[2]->click();
+    EXPECT_EQ(w->course->exactMeanLine->count(), 0);
+    ASSERT_EQ(w->course->equilibriumConstant->count(), 2);
+    EXPECT_EQ(w->course->equilibriumConstant->at(0).y(), 4.0);
+    EXPECT_EQ(w->course->equilibriumConstant->at(1).y(), 4.0);
+    EXPECT_EQ(w->course->courseLine->at(0).y(), 0.0); // Q of 10 H2 + 10 D2
 }
 
 TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
@@ -278,8 +298,8 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
     FrmEquilibrium *w = openWindow();
     runTo(3000);
     const std::size_t before = sim.observed.series().points().size();
-    const double lastBefore = w->courseLine->at(w->courseLine->count() - 1).x();
-    EXPECT_TRUE(w->revisionLines.empty());
+    const double lastBefore = w->course->courseLine->at(w->course->courseLine->count() - 1).x();
+    EXPECT_TRUE(w->course->revisionLines.empty());
 
     // "Revise Data", "Equilibrate": a new run begins on the same system and is
     // stopped after a few collisions.
@@ -295,29 +315,29 @@ TEST_F(EquilibriumWindowTest, SurvivesARevisionAndANewSetupStartsTheCourseAgain)
     ASSERT_FALSE(sim.running());
 
     EXPECT_TRUE(w->isVisible());
-    EXPECT_GT(std::size_t(w->courseLine->count()), before);
-    EXPECT_EQ(w->courseLine->at(0).x(), 0.0);
-    ASSERT_EQ(w->revisionLines.size(), 1u);
+    EXPECT_GT(std::size_t(w->course->courseLine->count()), before);
+    EXPECT_EQ(w->course->courseLine->at(0).x(), 0.0);
+    ASSERT_EQ(w->course->revisionLines.size(), 1u);
     ASSERT_EQ(sim.observed.series().revisions().size(), 1u);
     const double mark = double(sim.observed.series().revisions()[0]);
     EXPECT_GE(mark, lastBefore);
-    EXPECT_EQ(w->revisionLines[0]->at(0).x(), mark);
-    EXPECT_EQ(w->revisionLines[0]->at(1).x(), mark);
-    EXPECT_EQ(w->lblDistance->text(), expectedDistance());
-    EXPECT_EQ(w->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
+    EXPECT_EQ(w->course->revisionLines[0]->at(0).x(), mark);
+    EXPECT_EQ(w->course->revisionLines[0]->at(1).x(), mark);
+    EXPECT_EQ(w->summary->lblDistance->text(), expectedDistance());
+    EXPECT_EQ(w->reactions->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
 
     // A new setup starts the course again, without marks.
     setup(Molecules{.h2 = "4", .hd = "0", .d2 = "6"});
-    EXPECT_EQ(w->courseLine->count(), 1);
-    EXPECT_TRUE(w->revisionLines.empty());
-    EXPECT_EQ(w->lblMode->text(), "1 H2 + 6 HD + 3 D2");
-    EXPECT_EQ(w->lblDistance->text(), "distance from equilibrium (TV): –");
-    EXPECT_EQ(w->lblCount[0]->text(), "0");
+    EXPECT_EQ(w->course->courseLine->count(), 1);
+    EXPECT_TRUE(w->course->revisionLines.empty());
+    EXPECT_EQ(w->summary->lblMode->text(), "1 H2 + 6 HD + 3 D2");
+    EXPECT_EQ(w->summary->lblDistance->text(), "distance from equilibrium (TV): –");
+    EXPECT_EQ(w->reactions->lblCount[0]->text(), "0");
 
     // Clear leaves nothing to compare.
     QTest::mouseClick(main.CmdRestart, Qt::LeftButton);
-    EXPECT_EQ(w->courseLine->count(), 0);
-    EXPECT_EQ(w->lblMode->text(), "–");
+    EXPECT_EQ(w->course->courseLine->count(), 0);
+    EXPECT_EQ(w->summary->lblMode->text(), "–");
 }
 
 TEST_F(EquilibriumWindowTest, ClosedWindowIsNotRefreshedAndReopensUpToDate)
@@ -333,8 +353,8 @@ TEST_F(EquilibriumWindowTest, ClosedWindowIsNotRefreshedAndReopensUpToDate)
     EXPECT_EQ(openWindow(), w); // the same window, shown again
     EXPECT_TRUE(w->isVisible());
     EXPECT_GT(w->refreshes(), refreshes);
-    EXPECT_EQ(w->lblDistance->text(), expectedDistance());
-    EXPECT_EQ(w->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
+    EXPECT_EQ(w->summary->lblDistance->text(), expectedDistance());
+    EXPECT_EQ(w->reactions->lblCount[0]->text(), QString::number(sim.observed.reactions.forward));
 }
 
 TEST_F(EquilibriumWindowTest, SaveDataWritesTheThreeTables)
@@ -389,6 +409,192 @@ TEST_F(EquilibriumWindowTest, SavePictureWritesAPngOfTheWindow)
     QImage picture;
     ASSERT_TRUE(picture.load(path, "PNG"));
     EXPECT_EQ(picture.size(), w->size() * w->devicePixelRatio());
+}
+
+// The texts of the ticks the window chose for a chart's axis along
+// `orientation`; none where it left them to the chart.
+QStringList ticks(const QWidget *w, const char *view, Qt::Orientation orientation)
+{
+    const auto *chartView = w->findChild<QChartView *>(view);
+    if (!chartView)
+        return {};
+    for (QAbstractAxis *axis : chartView->chart()->axes(orientation)) {
+        if (auto *ticked = qobject_cast<QCategoryAxis *>(axis))
+            return ticked->categoriesLabels();
+    }
+    return {};
+}
+
+TEST_F(EquilibriumWindowTest, CollisionTicksAreWholeAndDistinctFromTheStart)
+{
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
+    EXPECT_EQ(ticks(w, "courseView", Qt::Horizontal), QStringList({"0", "1"}));
+    main.runMenu().menu_Step->trigger();
+    EXPECT_EQ(ticks(w, "courseView", Qt::Horizontal), QStringList({"0", "1"}));
+    main.runMenu().menu_Step->trigger();
+    EXPECT_EQ(ticks(w, "courseView", Qt::Horizontal), QStringList({"0", "1", "2"}));
+}
+
+// At a million molecules the probabilities are below 0.003, at two billion
+// below 0.00004: their ticks still read apart, with the program's separator.
+TEST_F(CommaEquilibriumWindowTest, ProbabilityTicksReadApartWithTheProgramsSeparator)
+{
+    const char *const halves[] = {"500000", "1000000000"};
+    FrmEquilibrium *w = openWindow();
+    for (const char *half : halves) {
+        SCOPED_TRACE(half);
+        setup(Molecules{.h2 = half, .hd = "0", .d2 = half});
+        for (Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
+            const QStringList texts = ticks(w, "compositionView", orientation);
+            ASSERT_GE(texts.size(), 2);
+            EXPECT_EQ(std::set<QString>(texts.begin(), texts.end()).size(),
+                      std::size_t(texts.size()));
+            for (const QString &text : texts)
+                EXPECT_FALSE(text.contains('.')) << text.toStdString();
+        }
+    }
+}
+
+// A run of a billion and a half collisions, as the window reads it.
+TEST(EquilibriumWindowLongRun, BillionsOfCollisionsAreWrittenShort)
+{
+    Simulation sim;
+    sim.nH2 = sim.nD2 = 10;
+    sim.nMolecules = 20;
+    sim.observed.beginRun({10, 0, 10});
+    sim.observed.recordPoint(0, {10, 0, 10}, LnW(10, 10, 0));
+    sim.observed.recordPoint(1'500'000'000, {5, 10, 5}, LnW(5, 5, 10));
+    sim.nCollisions = 1'500'000'000;
+    FrmEquilibrium w(sim);
+    w.show();
+    w.refresh();
+    const QStringList texts = ticks(&w, "courseView", Qt::Horizontal);
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("1\u00b710\u2079")))
+            << texts.join(" ").toStdString();
+    EXPECT_EQ(std::set<QString>(texts.begin(), texts.end()).size(), std::size_t(texts.size()));
+    for (const QString &text : texts)
+        EXPECT_LE(text.size(), 8) << text.toStdString();
+}
+
+TEST_F(EquilibriumWindowTest, UnderAGermanLocaleTheRunReadsGerman)
+{
+    struct German
+    {
+        German() { installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)); }
+        ~German() { removeTranslations(*qApp); }
+    } german;
+    // 4 H and 8 D atoms: 1 H2 + 2 HD + 3 D2 is as likely as 0 H2 + 4 HD + 2 D2.
+    test::setupSystem(main, script, test::Atoms{.h = "4", .d = "8"});
+    FrmEquilibrium *w = openWindow();
+    main.runMenu().menu_Step->trigger();
+    EXPECT_EQ(w->findChild<QLabel *>("lblMode")->text(),
+              "1 H2 + 2 HD + 3 D2 (so wahrscheinlich wie die mit 2 HD mehr)");
+    EXPECT_EQ(w->findChild<QLabel *>("Label_reaction_0")->text(), "hin (H2 + D2 -> 2 HD)");
+    const QString steps = w->findChild<QPlainTextEdit *>("txtSteps")->toPlainText();
+    EXPECT_TRUE(steps.startsWith("1. Molekül ")) << steps.toStdString();
+    EXPECT_TRUE(steps.contains(" traf Molekül ")) << steps.toStdString();
+}
+
+// A name as a legend's rich text holds it, each entry unbroken.
+QString shownInLegend(const QString &name)
+{
+    return name.toHtmlEscaped().replace(' ', "&nbsp;");
+}
+
+TEST_F(EquilibriumWindowTest, TheLegendsNameWhatIsDrawnAndStayAfterAStep)
+{
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
+    const auto *compositionLegend = w->findChild<QLabel *>("compositionLegend");
+    const auto *courseLegend = w->findChild<QLabel *>("courseLegend");
+    ASSERT_NE(compositionLegend, nullptr);
+    ASSERT_NE(courseLegend, nullptr);
+    for (const QString &name :
+         {w->compositions->observedBars->name(), w->compositions->exactOutline->name()})
+        EXPECT_TRUE(compositionLegend->text().contains(shownInLegend(name))) << name.toStdString();
+    for (const QString &name : {w->course->courseLine->name(),
+                                w->course->exactBand->name(),
+                                w->course->approachLine->name()})
+        EXPECT_TRUE(courseLegend->text().contains(shownInLegend(name))) << name.toStdString();
+    const QString before = courseLegend->text();
+    main.runMenu().menu_Step->trigger();
+    EXPECT_EQ(courseLegend->text(), before);
+}
+
+// Save Picture writes the PNG as every other file is written: whole beside
+// the old one, then in its place.
+class SavePictureTest : public EquilibriumWindowTest
+{
+protected:
+    SavePictureTest()
+    {
+        setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+        w = openWindow();
+        script.opened.clear(); // the setup dialog
+    }
+    void save(const QString &path, QPushButton *command)
+    {
+        w->askSavePath = [path](const QString &, const QString &, const QString &) { return path; };
+        QTest::mouseClick(command, Qt::LeftButton);
+    }
+    static bool isPng(const std::filesystem::path &path)
+    {
+        QImage picture;
+        return picture.load(QString::fromStdString(path.string()), "PNG");
+    }
+    FrmEquilibrium *w = nullptr;
+    QTemporaryDir dir;
+};
+
+TEST_F(SavePictureTest, APlantedLinkIsReplacedNotFollowed)
+{
+    namespace fs = std::filesystem;
+    const fs::path target = dir.filePath("someone else's").toStdString();
+    const fs::path picture = dir.filePath("picture.png").toStdString();
+    test::writeAll(target, "not to be touched");
+    fs::create_symlink(target, picture);
+    save(QString::fromStdString(picture.string()), w->cmdSavePicture);
+    EXPECT_TRUE(test::readAll(target) == "not to be touched") << "the link was followed";
+    EXPECT_FALSE(fs::is_symlink(picture));
+    EXPECT_TRUE(isPng(picture));
+}
+
+TEST_F(SavePictureTest, AFailedWriteLeavesTheOldPictureAndSaysSo)
+{
+    const std::filesystem::path picture = dir.filePath("picture.png").toStdString();
+    const std::string old(10000, 'x');
+    test::writeAll(picture, old);
+    // A file size limit makes the write itself fail, as a full disk would.
+    rlimit was{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &was), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = was;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    save(QString::fromStdString(picture.string()), w->cmdSavePicture);
+    ::setrlimit(RLIMIT_FSIZE, &was);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_TRUE(test::readAll(picture) == old) << "the old picture was changed";
+    EXPECT_EQ(script.opened,
+              QStringList{QString::fromLocal8Bit(std::strerror(EFBIG)) + " writing "
+                          + QString::fromStdString(picture.string())});
+}
+
+// Where a folder is missing it is made; where a file stands in its place, the
+// picture fails as the data do, with the same message.
+TEST_F(SavePictureTest, FoldersAreTakenAsSaveDataTakesThem)
+{
+    const QString fresh = dir.filePath("new folder/picture.png");
+    save(fresh, w->cmdSavePicture);
+    EXPECT_TRUE(isPng(fresh.toStdString()));
+
+    test::writeAll(dir.filePath("a file").toStdString(), "");
+    save(dir.filePath("a file/picture.png"), w->cmdSavePicture);
+    save(dir.filePath("a file/data.tsv"), w->cmdSaveData);
+    ASSERT_EQ(script.opened.size(), 2);
+    EXPECT_EQ(script.opened[0], script.opened[1].replace("data.tsv", "picture.png"));
+    EXPECT_TRUE(script.opened[0].endsWith(dir.filePath("a file/picture.png")));
 }
 
 } // namespace

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kormix developers
+#include "core/equilibrium/summaries.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kormix {
+
+namespace {
+
+std::array<std::int64_t, 3> asArray(const ReactionCounts &counts)
+{
+    return {counts.forward, counts.reverse, counts.hdUnreacted};
+}
+
+} // namespace
+
+Moments lnWMoments(const ExactDistribution &exact)
+{
+    double mean = 0, square = 0;
+    for (const CompositionProbability &c : exact.kept) {
+        mean += c.p * c.lnW;
+        square += c.p * c.lnW * c.lnW;
+    }
+    return {mean, std::sqrt(std::max(0.0, square - mean * mean))};
+}
+
+std::optional<Moments> observedFractionMoments(const StayShares &shares, std::int64_t molecules)
+{
+    const double total = double(shares.total() - shares.collisionsBelow()
+                                - shares.collisionsAbove());
+    if (!(total > 0) || molecules <= 0)
+        return std::nullopt;
+    const double n = double(molecules);
+    double sum = 0, square = 0;
+    for (std::int32_t hd = shares.firstHD(); hd <= shares.lastHD(); hd += 2) {
+        const double c = double(shares.collisionsAt(hd));
+        if (c == 0)
+            continue;
+        const double x = hd / n;
+        sum += c * x;
+        square += c * x * x;
+    }
+    const double mean = sum / total;
+    return Moments{mean, std::sqrt(std::max(0.0, square / total - mean * mean))};
+}
+
+bool sameAtoms(const Composition &a, const Composition &b)
+{
+    return a.molecules() == b.molecules()
+           && 2 * std::int64_t(a.nH2) + a.nHD == 2 * std::int64_t(b.nH2) + b.nHD;
+}
+
+std::int64_t approachLength(std::int64_t molecules, std::int64_t compositions)
+{
+    const double wanted = std::max(1000.0, 20.0 * double(molecules));
+    const double c = double(std::max<std::int64_t>(compositions, 1));
+    const double budget = c * c / 2 >= kApproachBudget ? std::sqrt(2 * kApproachBudget)
+                                                       : c + (kApproachBudget - c * c / 2) / c;
+    return std::int64_t(std::min(wanted, budget));
+}
+
+const RecentRates::Rates &RecentRates::look(const ReactionCounts &counts, std::int64_t collisions)
+{
+    const std::array<std::int64_t, 3> now = asArray(counts);
+    const std::array<std::int64_t, 3> before = asArray(last_);
+    bool newRun = lastCollisions_ < 0 || collisions < lastCollisions_;
+    for (std::size_t i = 0; i < 3; ++i)
+        newRun = newRun || now[i] < before[i];
+    const std::int64_t interval = collisions - (newRun ? 0 : lastCollisions_);
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (interval > 0)
+            rates_[i] = double(now[i] - (newRun ? 0 : before[i])) / double(interval);
+        else if (newRun)
+            rates_[i].reset();
+    }
+    last_ = counts;
+    lastCollisions_ = collisions;
+    return rates_;
+}
+
+} // namespace kormix
