@@ -203,31 +203,6 @@ TEST_F(GermanTest, QtsOwnTextsReadGermanWhereTheSystemHasThem)
     EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Undo"), "&Rückgängig");
 }
 
-// Within the menu bar and within each menu no two entries share an accelerator.
-TEST_F(GermanTest, AcceleratorsDoNotClash)
-{
-    ui::RunModel model;
-    QuietDesktop desktop;
-    ui::FrmMain frm(model, desktop.desktop());
-    const auto check = [](const QList<QAction *> &actions, const char *where) {
-        std::map<QString, QString> seen;
-        for (const QAction *action : actions) {
-            const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
-            if (mnemonic.isEmpty())
-                continue;
-            const QString key = mnemonic.toString();
-            EXPECT_TRUE(seen.emplace(key, action->text()).second)
-                    << where << ": " << action->text().toStdString() << " and "
-                    << seen[key].toStdString();
-        }
-    };
-    check(frm.menuBar()->actions(), "menu bar");
-    for (const QMenu *menu : frm.menuBar()->findChildren<QMenu *>())
-        check(menu->actions(), menu->title().toStdString().c_str());
-    EXPECT_EQ(QKeySequence::mnemonic(frm.helpMenu().menu_help->title()),
-              QKeySequence(Qt::ALT | Qt::Key_H));
-}
-
 // The room a button leaves for its caption.
 QRect captionRoom(const QAbstractButton *b)
 {
