@@ -88,6 +88,45 @@ QPoint besidePosition(const QRect &screen,
     return best;
 }
 
+QRect besideRect(const QRect &screen,
+                 const QRect &mainFrame,
+                 const QSize &window,
+                 const QSize &least,
+                 const std::vector<QRect> &commands,
+                 int gap)
+{
+    const QRect full(besidePosition(screen, mainFrame, window, commands, gap), window);
+    if (!full.intersects(mainFrame))
+        return full;
+    // The rooms to the right of, to the left of and below the main window, a
+    // gap away from it; a window made smaller stands against the main window,
+    // level with its top (or its left edge, below it) where the room allows.
+    const QRect rooms[] = {
+            QRect(QPoint(mainFrame.right() + 1 + gap, screen.top()), screen.bottomRight()),
+            QRect(screen.topLeft(), QPoint(mainFrame.left() - 1 - gap, screen.bottom())),
+            QRect(QPoint(screen.left(), mainFrame.bottom() + 1 + gap), screen.bottomRight()),
+    };
+    QRect best;
+    long long bestArea = 0;
+    for (int i = 0; i < 3; ++i) {
+        const QRect &room = rooms[i];
+        const QSize size = window.boundedTo(room.size());
+        const long long area = (long long) size.width() * size.height();
+        if (size.width() < least.width() || size.height() < least.height() || area <= bestArea)
+            continue;
+        bestArea = area;
+        const int x = i == 1 ? room.right() + 1 - size.width()
+                             : hold(i == 2 ? mainFrame.left() : room.left(),
+                                    size.width(),
+                                    room.left(),
+                                    room.right());
+        const int y = i == 2 ? room.top()
+                             : hold(mainFrame.top(), size.height(), room.top(), room.bottom());
+        best = QRect(QPoint(x, y), size);
+    }
+    return bestArea > 0 ? best : full;
+}
+
 void placeBeside(QWidget *window, const QWidget *mainWindow)
 {
     std::vector<QRect> commands;
@@ -102,7 +141,14 @@ void placeBeside(QWidget *window, const QWidget *mainWindow)
     // The window is not yet shown, so its frame is not known: the window
     // manager gives it about the main window's.
     const QSize border = frame.size() - mainWindow->geometry().size();
-    window->move(besidePosition(room, frame, window->size() + border, commands));
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+    const QRect place = besideRect(room,
+                                   frame,
+                                   window->size() + border,
+                                   least.isValid() ? least + border : window->size() + border,
+                                   commands);
+    window->resize(place.size() - border);
+    window->move(place.topLeft());
 }
 
 } // namespace kormix::ui

@@ -28,9 +28,22 @@ QPoint besidePosition(const QRect &screen,
                       const std::vector<QRect> &commands,
                       int gap = 8);
 
+// Where a window that may be made smaller (down to `least`) goes: at its
+// full size as besidePosition places it, when that is beside or below the
+// main window; else made smaller to fit the largest room beside or below it;
+// else, where even its least size fits nowhere there, at its full size where
+// besidePosition puts it. All sizes are of frames.
+QRect besideRect(const QRect &screen,
+                 const QRect &mainFrame,
+                 const QSize &window,
+                 const QSize &least,
+                 const std::vector<QRect> &commands,
+                 int gap = 8);
+
 // Moves a window that is about to be shown to its place beside the main
-// window (besidePosition), keeping clear of the main window's visible
-// commands on the screen the main window is on.
+// window (besideRect), keeping clear of the main window's visible commands
+// on the screen the main window is on: a window that can be made smaller
+// (the equilibrium window) is, rather than cover them.
 void placeBeside(QWidget *window, const QWidget *mainWindow);
 
 } // namespace kormix::ui

@@ -112,5 +112,57 @@ TEST(BesidePosition, OverTheMainWindowItCoversAsFewCommandsAsAnyPlaceOnTheScreen
     }
 }
 
+// A window that may be made smaller (the equilibrium window: 777 x 786 at
+// its full size, 420 x 300 at its least) is, rather than cover a command.
+TEST(BesideRect, AWindowThatCanShrinkFitsTheRoomBesideRatherThanCoverACommand)
+{
+    const QSize full(777, 786), least(420, 300);
+    const struct
+    {
+        const char *what;
+        QRect screen;
+        QPoint main;
+        QRect expected;
+    } cases[] = {
+            {"room for all of it on the right", {0, 0, 1600, 1200}, {0, 0}, {{636, 0}, full}},
+            {"1280 x 1024, the main window in the middle: too narrow beside, below it, lower",
+             {0, 0, 1280, 1024},
+             {326, 300},
+             {{326, 716}, QSize(777, 308)}},
+            {"1280 x 1024, the main window at the left: the right, whole height",
+             {0, 0, 1280, 1024},
+             {0, 100},
+             {{636, 100}, QSize(644, 786)}},
+            {"1024 x 768, the main window at the top left: below, lower",
+             {0, 0, 1024, 768},
+             {0, 0},
+             {{0, 416}, QSize(777, 352)}},
+            {"1024 x 768, the main window lower: the right, narrower",
+             {0, 0, 1024, 768},
+             {-190, 200},
+             {{446, 0}, QSize(578, 768)}},
+            {"no room anywhere for its least size: whole, off the commands",
+             {0, 0, 640, 512},
+             {0, 0},
+             {besidePosition({0, 0, 640, 512}, kMainFrame, full, commandRects()), full}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QRect main = kMainFrame.translated(c.main);
+        const std::vector<QRect> commands = commandRects(c.main);
+        const QRect at = besideRect(c.screen, main, full, least, commands);
+        EXPECT_EQ(at, c.expected) << at.x() << ", " << at.y() << " " << at.width() << " x "
+                                  << at.height();
+        if (!at.intersects(main)) {
+            EXPECT_EQ(covered(at, commands), 0);
+        }
+    }
+    // A window of one size only (the most-probable window) goes where
+    // besidePosition puts it.
+    const QRect small(0, 0, 640, 512);
+    EXPECT_EQ(besideRect(small, kMainFrame, kBestFrame, kBestFrame, commandRects()),
+              QRect(besidePosition(small, kMainFrame, kBestFrame, commandRects()), kBestFrame));
+}
+
 } // namespace
 } // namespace kormix::ui
