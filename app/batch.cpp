@@ -152,6 +152,12 @@ std::string inQuotes(const QString &value)
     return inQuotes(utf8(value));
 }
 
+// A path in quotes, as UTF-8 on every system.
+std::string pathInQuotes(const fs::path &path)
+{
+    return inQuotes(pathText(path));
+}
+
 // A bad argument: its message, and nothing done.
 int refuse(std::ostream &err, const std::string &message)
 {
@@ -309,11 +315,12 @@ std::optional<std::string> readRequest(const QCommandLineParser &parser,
         return refused;
     if (auto refused = readNumbers(parser, o, request))
         return refused;
-    request.output = parser.isSet(o.output) ? fs::path(utf8(parser.value(o.output)))
+    // UTF-16 names any folder on Windows; elsewhere it becomes the file system's UTF-8.
+    request.output = parser.isSet(o.output) ? fs::path(parser.value(o.output).toStdU16String())
                                             : fs::path(".");
     std::error_code ec;
     if (fs::exists(request.output, ec) && !fs::is_directory(request.output, ec))
-        return "--output " + inQuotes(request.output.string()) + " is not a directory";
+        return "--output " + pathInQuotes(request.output) + " is not a directory";
     return std::nullopt;
 }
 
@@ -364,14 +371,14 @@ std::optional<std::string> openOutput(const fs::path &dir, OutputFiles &output)
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (ec)
-        return "cannot make the output folder " + inQuotes(dir.string()) + ": " + ec.message();
+        return "cannot make the output folder " + pathInQuotes(dir) + ": " + ec.message();
     for (WholeFile &file : output.files) {
         if (fs::is_directory(fs::symlink_status(file.target(), ec)))
-            return "cannot write " + inQuotes(file.target().string()) + ": "
+            return "cannot write " + pathInQuotes(file.target()) + ": "
                    + std::make_error_code(std::errc::is_a_directory).message();
         const ExportResult opened = file.open();
         if (!opened.ok)
-            return "cannot write in the output folder " + inQuotes(dir.string()) + ": "
+            return "cannot write in the output folder " + pathInQuotes(dir) + ": "
                    + opened.systemError;
     }
     return std::nullopt;
@@ -487,10 +494,9 @@ int runBatch(int argc, char **argv)
     std::unique_ptr<QCoreApplication> app;
     if (!QCoreApplication::instance())
         app = std::make_unique<QCoreApplication>(argc, argv);
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return runBatch(arguments, std::cout, std::cerr);
+    // Qt reads them as the system gave them: on Windows from the UTF-16 command
+    // line, since argv holds the ANSI code page, which cannot name every folder.
+    return runBatch(QCoreApplication::arguments(), std::cout, std::cerr);
 }
 
 int runBatch(const QStringList &arguments, std::ostream &out, std::ostream &err)

@@ -15,9 +15,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #else
+#include <cstring>
+#include <cwctype>
 #include <fcntl.h>
 #include <io.h>
-#include <sys/stat.h>
+#include <vector>
+#include <windows.h>
 #endif
 
 namespace kormix {
@@ -35,9 +38,10 @@ namespace {
 
 ExportResult failure(Outcome outcome, std::string error, const fs::path &path)
 {
-    const char *doing = outcome == Outcome::FailedWriting     ? " writing "
-                        : outcome == Outcome::FailedReplacing ? " replacing "
-                                                              : " opening ";
+    const char *doing = outcome == Outcome::FailedWriting ? " writing "
+                        : outcome == Outcome::FailedReplacing || outcome == Outcome::ReplaceRefused
+                                ? " replacing "
+                                : " opening ";
     ExportResult result;
     result.outcome = outcome;
     result.path = pathText(path);
@@ -81,28 +85,46 @@ bool isTemporaryName(const std::string &name, const std::string &target)
 #ifndef _WIN32
 
 // Creates the new file for writing, failing when anything is there already:
-// nothing planted at the name is opened or followed.
-std::FILE *createNewFile(const fs::path &path)
+// nothing planted at the name is opened or followed. `hold` is a second
+// descriptor on it, locked while the file is written and until it has taken
+// its place: the lock tells another writer's sweep that this file is no
+// leftover. It outlasts the file's closing, and a kill ends it with the
+// process.
+std::FILE *createNewFile(const fs::path &path, std::intptr_t &hold, std::error_code &error)
 {
-    return std::fopen(path.c_str(), "wbx");
-}
-
-// Locks the new file while it is written and until it has taken its place:
-// the lock tells another writer's sweep that this file is no leftover. It is
-// taken on a descriptor of its own, so that it outlasts the file's closing,
-// and a kill ends it with the process.
-int holdNewFile(std::FILE *file)
-{
+    errno = 0;
+    std::FILE *file = std::fopen(path.c_str(), "wbx");
+    if (!file) {
+        error = std::error_code(errno ? errno : EIO, std::generic_category());
+        return nullptr;
+    }
     const int lock = ::dup(fileno(file));
     if (lock >= 0)
         ::flock(lock, LOCK_EX);
-    return lock;
+    hold = lock;
+    return file;
 }
 
-void releaseNewFile(int lock)
+// Puts the written new file in the target's place.
+std::error_code putInPlace(const fs::path &temp, const fs::path &target, std::intptr_t)
 {
-    if (lock >= 0)
-        ::close(lock);
+    std::error_code ec;
+    fs::rename(temp, target, ec);
+    return ec;
+}
+
+void releaseNewFile(std::intptr_t hold)
+{
+    if (hold >= 0)
+        ::close(int(hold));
+}
+
+// Removes the new file that did not take its place, and lets it go.
+void removeNewFile(const fs::path &temp, std::intptr_t hold)
+{
+    std::error_code ec;
+    fs::remove(temp, ec);
+    releaseNewFile(hold);
 }
 
 // Removes a leftover unless a living writer holds it; links, folders and
@@ -123,27 +145,95 @@ bool flushToDisk(std::FILE *file)
     return ::fsync(fileno(file)) == 0 || errno == EINVAL;
 }
 
+// Neither an open file nor a read-only one stops a rename over it here.
+bool isRefusedAsInUse(const std::error_code &, const fs::path &)
+{
+    return false;
+}
+
 #else
 
+std::error_code lastWindowsError()
+{
+    return std::error_code(int(::GetLastError()), std::system_category());
+}
+
+void releaseNewFile(std::intptr_t hold)
+{
+    if (hold != -1)
+        ::CloseHandle(HANDLE(hold));
+}
+
+// The hold is let go first: it keeps everybody, this process too, from
+// removing the file.
+void removeNewFile(const fs::path &temp, std::intptr_t hold)
+{
+    releaseNewFile(hold);
+    std::error_code ec;
+    fs::remove(temp, ec);
+}
+
 // The same on Windows, which is given the name in UTF-16, so that any user's
-// folder can be written in.
-std::FILE *createNewFile(const fs::path &path)
+// folder can be written in. Windows keeps a file from being removed or
+// renamed by others while a handle that does not share deletion is open on
+// it: `hold` is such a second handle, kept until the file has taken its
+// place, through which it takes that place (a kill closes it).
+std::FILE *createNewFile(const fs::path &path, std::intptr_t &hold, std::error_code &error)
 {
-    const int fd = ::_wopen(path.c_str(),
-                            _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
-                            _S_IREAD | _S_IWRITE);
-    return fd < 0 ? nullptr : ::_fdopen(fd, "wb");
+    const HANDLE created = ::CreateFileW(path.c_str(),
+                                         GENERIC_WRITE | DELETE,
+                                         FILE_SHARE_READ,
+                                         nullptr,
+                                         CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL,
+                                         nullptr);
+    if (created == INVALID_HANDLE_VALUE) {
+        error = lastWindowsError();
+        return nullptr;
+    }
+    HANDLE second = nullptr;
+    const HANDLE self = ::GetCurrentProcess();
+    if (!::DuplicateHandle(self, created, self, &second, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+        error = lastWindowsError();
+        ::CloseHandle(created);
+        ::DeleteFileW(path.c_str());
+        return nullptr;
+    }
+    const int fd = ::_open_osfhandle(std::intptr_t(created), _O_WRONLY | _O_BINARY);
+    std::FILE *file = fd >= 0 ? ::_fdopen(fd, "wb") : nullptr;
+    if (!file) {
+        error = std::make_error_code(std::errc::too_many_files_open);
+        if (fd >= 0)
+            ::_close(fd);
+        else
+            ::CloseHandle(created);
+        removeNewFile(path, std::intptr_t(second));
+        return nullptr;
+    }
+    hold = std::intptr_t(second);
+    return file;
 }
 
-// Windows does not remove a file that a process holds open, so an open new
-// file needs no lock of its own.
-int holdNewFile(std::FILE *)
+// Renames the new file through its hold over the target. The name is a full
+// path: Windows reads any other as relative to the current folder.
+std::error_code putInPlace(const fs::path &, const fs::path &target, std::intptr_t hold)
 {
-    return -1;
+    std::error_code ec;
+    const std::wstring name = fs::absolute(target, ec).native();
+    if (ec)
+        return ec;
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+    auto *info = reinterpret_cast<FILE_RENAME_INFO *>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = DWORD(name.size() * sizeof(wchar_t));
+    std::memcpy(info->FileName, name.data(), info->FileNameLength);
+    if (!::SetFileInformationByHandle(HANDLE(hold), FileRenameInfo, info, DWORD(buffer.size())))
+        return lastWindowsError();
+    return {};
 }
 
-void releaseNewFile(int) {}
-
+// A file a living writer holds cannot be removed, so the attempt is the test.
 void removeIfUnheld(const fs::path &candidate)
 {
     std::error_code ec;
@@ -154,6 +244,19 @@ void removeIfUnheld(const fs::path &candidate)
 bool flushToDisk(std::FILE *file)
 {
     return ::_commit(::_fileno(file)) == 0;
+}
+
+// Windows refuses to replace a file that another program holds open (Excel
+// holds the workbooks it shows) or that is read-only.
+bool isRefusedAsInUse(const std::error_code &error, const fs::path &target)
+{
+    if (error.category() != std::system_category())
+        return false;
+    const int code = error.value();
+    std::error_code ec;
+    return (code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION
+            || code == ERROR_LOCK_VIOLATION)
+           && fs::is_regular_file(fs::symlink_status(target, ec));
 }
 
 #endif
@@ -170,11 +273,66 @@ void sweepLeftovers(const fs::path &target)
     }
 }
 
+// Whether creating a new file failed only because its name is taken.
+bool nameTaken(const std::error_code &error)
+{
+#ifdef _WIN32
+    if (error.category() == std::system_category())
+        return error.value() == ERROR_FILE_EXISTS || error.value() == ERROR_ALREADY_EXISTS;
+#endif
+    return error == std::errc::file_exists;
+}
+
 } // namespace
+
+std::string systemErrorText(const std::error_code &error)
+{
+#ifdef _WIN32
+    // Windows' own description in the user's language, as UTF-8: the C++
+    // library gives it in the ANSI code page, which cannot write every
+    // language's letters. The closing full stop and line end go.
+    if (error.category() == std::system_category()) {
+        wchar_t *text = nullptr;
+        const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                                                 | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                         nullptr,
+                                         DWORD(error.value()),
+                                         0,
+                                         reinterpret_cast<wchar_t *>(&text),
+                                         0,
+                                         nullptr);
+        std::wstring wide(text ? text : L"", n);
+        ::LocalFree(text);
+        while (!wide.empty() && (std::iswspace(wide.back()) || wide.back() == L'.'))
+            wide.pop_back();
+        if (!wide.empty())
+            return pathText(fs::path(wide));
+    }
+#endif
+    return error.message();
+}
+
+ExportResult writeFailure(Outcome outcome, const std::error_code &error, const fs::path &path)
+{
+    return failure(outcome, systemErrorText(error), path);
+}
 
 ExportResult writeFailure(Outcome outcome, int error, const fs::path &path)
 {
-    return failure(outcome, std::generic_category().message(error ? error : EIO), path);
+    return writeFailure(outcome,
+                        std::error_code(error ? error : EIO, std::generic_category()),
+                        path);
+}
+
+ExportResult replaceFailure(const std::error_code &error, const fs::path &target)
+{
+    ExportResult result = writeFailure(Outcome::FailedReplacing, error, target);
+    if (isRefusedAsInUse(error, target)) {
+        result.outcome = Outcome::ReplaceRefused;
+        result.message += ": the file is open in another program (Excel, for example) or "
+                          "read-only, and stays as it was";
+    }
+    return result;
 }
 
 WholeFile::WholeFile(fs::path target)
@@ -196,20 +354,18 @@ ExportResult WholeFile::open()
 
     std::random_device device;
     std::mt19937_64 names(device());
-    int error = 0;
+    std::error_code error;
     for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
         temp_ = temporaryName(target_, names());
-        errno = 0;
-        file_ = createNewFile(temp_);
-        error = errno;
-        if (!file_ && error != EEXIST)
+        error.clear();
+        file_ = createNewFile(temp_, hold_, error);
+        if (!file_ && !nameTaken(error))
             break;
     }
     if (!file_) {
         temp_.clear();
         return writeFailure(Outcome::FailedOpening, error, target_);
     }
-    lock_ = holdNewFile(file_);
     return written(target_);
 }
 
@@ -240,13 +396,13 @@ ExportResult WholeFile::replace()
     if (file_ || temp_.empty())
         ec = std::make_error_code(std::errc::bad_file_descriptor);
     else
-        fs::rename(temp_, target_, ec);
+        ec = putInPlace(temp_, target_, hold_);
     if (ec) {
         discard();
-        return failure(Outcome::FailedReplacing, ec.message(), target_);
+        return replaceFailure(ec, target_);
     }
     temp_.clear();
-    releaseNewFile(std::exchange(lock_, -1));
+    releaseNewFile(std::exchange(hold_, -1));
     return written(target_);
 }
 
@@ -254,12 +410,9 @@ void WholeFile::discard()
 {
     if (file_)
         std::fclose(std::exchange(file_, nullptr));
-    if (!temp_.empty()) {
-        std::error_code ec;
-        fs::remove(temp_, ec);
-        temp_.clear();
-    }
-    releaseNewFile(std::exchange(lock_, -1));
+    if (!temp_.empty())
+        removeNewFile(std::exchange(temp_, {}), std::exchange(hold_, -1));
+    releaseNewFile(std::exchange(hold_, -1));
 }
 
 ExportResult writeWholeFile(const fs::path &path, const std::string &text)

@@ -14,10 +14,12 @@
 // folder keeps no leftovers once it has been written to again.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <span>
 #include <string>
+#include <system_error>
 
 namespace kormix {
 
@@ -40,6 +42,8 @@ struct ExportResult
         FailedOpening,        // "<error> opening <path>"
         FailedWriting,        // "<error> writing <path>"
         FailedReplacing,      // "<error> replacing <path>"
+        ReplaceRefused,       // "<error> replacing <path>: the file is open in another
+                              // program (Excel, for example) or read-only, and stays as it was"
         DirectoryIsLink,      // "Can't write <path>: <directory> is a link, not a directory"
         NotADirectory,        // "... is not a directory"
         DirectoryOfOtherUser, // "... belongs to another user"
@@ -51,11 +55,26 @@ struct ExportResult
     std::string directory;
 };
 
-// A failure of the system's at `path`: its description of error number
-// `error`, then " opening ", " writing " or " replacing " by the outcome.
+// The system's description of an error, as UTF-8: on Windows its own text in
+// the user's language for its error numbers.
+std::string systemErrorText(const std::error_code &error);
+
+// A failure of the system's at `path`: its description of the error (an
+// errno value, or an error code of the system's), then " opening ",
+// " writing " or " replacing " by the outcome.
 ExportResult writeFailure(ExportResult::Outcome outcome,
                           int error,
                           const std::filesystem::path &path);
+ExportResult writeFailure(ExportResult::Outcome outcome,
+                          const std::error_code &error,
+                          const std::filesystem::path &path);
+
+// A new file that could not take the place of `target`. Windows refuses to
+// replace a file that another program holds open or that is read-only (its
+// "access denied", "sharing violation" or "lock violation" over a plain
+// file): that is ReplaceRefused, and the message says why. Anything else,
+// and everything elsewhere, is FailedReplacing.
+ExportResult replaceFailure(const std::error_code &error, const std::filesystem::path &target);
 
 // One file being written whole: open, write, then replace (or discard). The
 // new file is removed again unless it has taken its target's place.
@@ -84,7 +103,9 @@ private:
     std::filesystem::path target_;
     std::filesystem::path temp_;
     std::FILE *file_ = nullptr;
-    int lock_ = -1; // held from open until replace or discard
+    // A second descriptor (a handle on Windows) that holds the new file from
+    // open until replace or discard, so that no other writer's sweep takes it.
+    std::intptr_t hold_ = -1;
 };
 
 // Writes `text` as the whole content of the file at `path`: open, write and

@@ -278,6 +278,11 @@
         <source>Can&apos;t write %1: %2 is open to other users</source>
         <translation>%1 kann nicht geschrieben werden: %2 ist für andere Benutzer zugänglich</translation>
     </message>
+    <message>
+        <source>%1 replacing %2: the file is open in another program (Excel, for example) or read-only, and stays as it was</source>
+        <extracomment>Windows refused to put the new file in the old one&apos;s place. %1 is the system&apos;s description of the error, %2 the file&apos;s path.</extracomment>
+        <translation>%1 beim Ersetzen von %2: Die Datei ist in einem anderen Programm geöffnet (zum Beispiel in Excel) oder schreibgeschützt und bleibt, wie sie war</translation>
+    </message>
 </context>
 <context>
     <name>kormix::ui::FrmEquilibrium</name>

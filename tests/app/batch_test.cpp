@@ -6,7 +6,9 @@
 // The program itself is run too, without any display.
 #include "app/batch.h"
 #include "tests/common/files.h"
+#ifndef _WIN32
 #include "tests/common/killedwriter.h"
+#endif
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -81,6 +83,33 @@ struct Result
     int code;
     std::string out, err;
 };
+
+// How the program's lines end on its standard output and error: Windows' C
+// runtime writes text with CR LF.
+#ifdef _WIN32
+constexpr char kLineEnd[] = "\r\n";
+#else
+constexpr char kLineEnd[] = "\n";
+#endif
+
+// Lines as the program writes them.
+std::string asWritten(const std::string &text)
+{
+    std::string written;
+    for (const char c : text)
+        written += c == '\n' ? std::string(kLineEnd) : std::string(1, c);
+    return written;
+}
+
+// A path as a message quotes it: UTF-8, and a backslash (Windows' separator)
+// escaped as every backslash of the user's is.
+std::string quoted(const fs::path &path)
+{
+    std::string shown = "'";
+    for (const char8_t c : path.u8string())
+        shown += c == u8'\\' ? std::string("\\\\") : std::string(1, char(c));
+    return shown + "'";
+}
 
 class Batch : public ::testing::Test
 {
@@ -315,7 +344,7 @@ TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
     const Result r = runInto(root / "file",
                              {"--batch", "--molecules", "5,0,5", "--collisions", "9"});
     EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err, "kormix: --output '" + (root / "file").string() + "' is not a directory\n");
+    EXPECT_EQ(r.err, "kormix: --output " + quoted(root / "file") + " is not a directory\n");
     EXPECT_EQ(readAll(root / "file"), "x");
 }
 
@@ -359,14 +388,6 @@ Result program(const QStringList &args, const fs::path &dir)
             p.readAllStandardError().toStdString()};
 }
 
-// How the program's lines end on its standard output and error: Windows' C
-// runtime writes text with CR LF.
-#ifdef _WIN32
-constexpr char kLineEnd[] = "\r\n";
-#else
-constexpr char kLineEnd[] = "\n";
-#endif
-
 TEST_F(Batch, TheProgramRunsWithoutADisplay)
 {
     const Result help = program({"--help"}, root);
@@ -408,6 +429,30 @@ TEST_F(Batch, TheProgramRunsWithoutADisplay)
               0);
     EXPECT_EQ(readAll(root / "again" / "distributions.xls"), readAll(root / "distributions.xls"));
 }
+
+// A folder of any name, given on the command line: Windows hands it over in
+// UTF-16, and the messages name it in UTF-8.
+TEST_F(Batch, AnyFolderNameIsWrittenInAndNamedInUtf8)
+{
+    const fs::path dir = root / fs::path(u8"J\u00f6rg \u5f20");
+    const auto argument = [](const fs::path &path) {
+        return QString::fromStdU16String(path.u16string());
+    };
+    const QStringList args = {"--batch", "--molecules", "5,0,5", "--collisions", "100", "--output"};
+    const Result r = program(args + QStringList{argument(dir)}, root);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(fs::is_regular_file(dir / "distributions.xls"));
+
+    test::writeAll(dir / "file", "x");
+    const Result refused = program(args + QStringList{argument(dir / "file")}, root);
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_EQ(refused.err,
+              asWritten("kormix: --output " + quoted(dir / "file") + " is not a directory\n"));
+}
+
+// Folder permissions, the file size limit and killing a child process made by
+// fork are POSIX's: these three are tested on POSIX systems.
+#ifndef _WIN32
 
 // The output folder is made and tried before the first collision: a folder
 // that cannot be made or written to is named with the cause at once, and
@@ -526,6 +571,8 @@ TEST_F(Batch, RunsKilledAnywhereLeaveNothingAfterTheNextRun)
     EXPECT_EQ(test::filesBesides(dir, {"distributions.xls", "series.tsv", "equilibrium.tsv"}), 0);
 }
 
+#endif
+
 // Every option of the batch mode asks for the batch mode: without --batch it
 // is refused in one line, and no window is opened (there is no display).
 TEST_F(Batch, BatchOptionsWithoutBatchAreRefusedWithoutAWindow)
@@ -542,7 +589,7 @@ TEST_F(Batch, BatchOptionsWithoutBatchAreRefusedWithoutAWindow)
         SCOPED_TRACE(args.join(' ').toStdString());
         const Result r = program(args, root);
         EXPECT_EQ(r.code, 2);
-        EXPECT_EQ(r.err, "kormix: --batch is needed to run without a window\n");
+        EXPECT_EQ(r.err, asWritten("kormix: --batch is needed to run without a window\n"));
         EXPECT_EQ(r.out, "");
     }
     EXPECT_TRUE(fs::is_empty(root));
@@ -560,8 +607,9 @@ TEST_F(Batch, QuestionMarkIsHelp)
     EXPECT_EQ(question.code, 0);
     EXPECT_EQ(question.err, "");
     EXPECT_NE(question.out.find("--batch"), std::string::npos);
-    EXPECT_EQ(question.out.substr(question.out.find('\n')),
-              help.out.substr(help.out.find('\n'))); // all but the program's name
+    // All but the line with the program's name.
+    EXPECT_EQ(question.out.substr(question.out.find('\n') + 1),
+              asWritten(help.out.substr(help.out.find('\n') + 1)));
 }
 
 // A run longer than a second shows its progress, always with a number for

@@ -21,24 +21,44 @@ public:
     {
         for (const auto &[name, value] : saved_) {
             if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
+                put(name, *value);
             else
-                ::unsetenv(name.c_str());
+                remove(name);
         }
     }
 
     void set(const std::string &name, const std::string &value)
     {
         save(name);
-        ::setenv(name.c_str(), value.c_str(), 1);
+        put(name, value);
     }
     void unset(const std::string &name)
     {
         save(name);
-        ::unsetenv(name.c_str());
+        remove(name);
     }
 
 private:
+    // Windows' C runtime has no setenv; its _putenv_s changes the process's
+    // environment too, where the system's calls (GetTempPathW) read it, and
+    // an empty value removes the variable.
+    static void put(const std::string &name, const std::string &value)
+    {
+#ifdef _WIN32
+        ::_putenv_s(name.c_str(), value.c_str());
+#else
+        ::setenv(name.c_str(), value.c_str(), 1);
+#endif
+    }
+    static void remove(const std::string &name)
+    {
+#ifdef _WIN32
+        ::_putenv_s(name.c_str(), "");
+#else
+        ::unsetenv(name.c_str());
+#endif
+    }
+
     void save(const std::string &name)
     {
         if (saved_.count(name))

@@ -61,4 +61,18 @@ inline std::filesystem::path scratchFolder(const std::string &prefix)
     return dir;
 }
 
+// The files in `dir` other than `keep`: what killed writers left.
+inline int filesBesides(const std::filesystem::path &dir,
+                        std::initializer_list<std::filesystem::path> keep)
+{
+    int n = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(dir)) {
+        bool kept = false;
+        for (const auto &k : keep)
+            kept = kept || entry.path().filename() == k.filename();
+        n += kept ? 0 : 1;
+    }
+    return n;
+}
+
 } // namespace kormix::test

@@ -57,20 +57,6 @@ inline void killWhileWriting(const std::function<void()> &write,
         *status = ended;
 }
 
-// The files in `dir` other than `keep`: what killed writers left.
-inline int filesBesides(const std::filesystem::path &dir,
-                        std::initializer_list<std::filesystem::path> keep)
-{
-    int n = 0;
-    for (const auto &entry : std::filesystem::directory_iterator(dir)) {
-        bool kept = false;
-        for (const auto &k : keep)
-            kept = kept || entry.path().filename() == k.filename();
-        n += kept ? 0 : 1;
-    }
-    return n;
-}
-
 // Kills `write` `kills` times, half of them by the file size limit somewhere
 // inside a file of `size` bytes and half by SIGKILL at a random moment up to
 // `longest`, each child sweeping what the one before it left.

@@ -5,8 +5,13 @@
 #include "core/simulation.h"
 #include "tests/common/environment.h"
 #include "tests/common/files.h"
-#include "tests/common/killedwriter.h"
 #include "tests/core/fakehost.h"
+#ifndef _WIN32
+#include "tests/common/killedwriter.h"
+#else
+#include "tests/common/heldopen.h"
+#include "tests/common/wine.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -19,6 +24,7 @@
 #include <functional>
 #include <iostream>
 #include <map>
+#include <span>
 #include <sstream>
 
 #ifndef _WIN32
@@ -34,9 +40,22 @@ namespace kormix {
 namespace {
 
 namespace fs = std::filesystem;
+using Outcome = ExportResult::Outcome;
 using test::FakeHost;
 using test::readAll;
 using test::writeAll;
+
+// New files that killed exports left beside the distributions file, which the
+// next export removes, and files of other names, which it leaves alone.
+const char *const kLeftovers[] = {"distributions.xls.0123456789abcdef.tmp",
+                                  "distributions.xls.fedcba9876543210.tmp"};
+const char *const kNotLeftovers[] = {"distributions.xls.0123456789ABCDEF.tmp", // not of its making
+                                     "distributions.xls.0123456789abcde.tmp",
+                                     "distributions.xls.0123456789abcdefa.tmp",
+                                     "distributions.xls.0123456789abcdef.txt",
+                                     "distributions.xls.tmp",
+                                     "other.xls.0123456789abcdef.tmp",
+                                     "notes.txt"};
 
 // A scratch directory of its own for each test.
 class DistributionsFile : public ::testing::Test
@@ -201,9 +220,10 @@ TEST_F(DistributionsFile, FailuresAreReportedAndLeaveWhatWasThere)
 {
     smallRegister();
 #ifdef _WIN32
-    const int underAFile = ENOENT; // Windows finds no folder of that name
+    // Windows finds no folder of that name, and says so in its own words.
+    const std::string underAFile = std::system_category().message(ERROR_PATH_NOT_FOUND);
 #else
-    const int underAFile = ENOTDIR;
+    const std::string underAFile = std::strerror(ENOTDIR);
 #endif
     // The directory is a plain file: nothing can be created in it.
     const fs::path notADir = dir / "plainfile";
@@ -211,10 +231,9 @@ TEST_F(DistributionsFile, FailuresAreReportedAndLeaveWhatWasThere)
     const fs::path inside = notADir / "distributions.xls";
     ExportResult result = ExportDistributions(sim, inside);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message,
-              std::string(std::strerror(underAFile)).append(" opening ") + inside.string());
+    EXPECT_EQ(result.message, underAFile + " opening " + inside.string());
     EXPECT_EQ(result.outcome, ExportResult::Outcome::FailedOpening);
-    EXPECT_EQ(result.systemError, std::strerror(underAFile));
+    EXPECT_EQ(result.systemError, underAFile);
     EXPECT_EQ(result.path, inside.string());
     EXPECT_EQ(readAll(notADir), "plain");
 
@@ -599,17 +618,10 @@ TEST_F(PrivatePlace, ADirectoryThatCannotBeMadeIsReported)
 TEST_F(PrivatePlace, LeftoversOfKilledExportsAreSweptAndNothingElse)
 {
     ASSERT_TRUE(ExportDistributions(sim).ok);
-    const char *leftovers[] = {"distributions.xls.0123456789abcdef.tmp",
-                               "distributions.xls.fedcba9876543210.tmp"};
+    const auto &leftovers = kLeftovers;
     for (const char *name : leftovers)
         writeAll(dir / name, "half an export");
-    const char *others[] = {"distributions.xls.0123456789ABCDEF.tmp", // not of its own making
-                            "distributions.xls.0123456789abcde.tmp",
-                            "distributions.xls.0123456789abcdefa.tmp",
-                            "distributions.xls.0123456789abcdef.txt",
-                            "distributions.xls.tmp",
-                            "other.xls.0123456789abcdef.tmp",
-                            "notes.txt"};
+    const auto &others = kNotLeftovers;
     for (const char *name : others)
         writeAll(dir / name, name);
     // Not a file: left alone.
@@ -716,6 +728,134 @@ TEST(DistributionsFilePath, FixedPlaceAndTheUsersOwnTemporaryFolderAfterIt)
     EXPECT_EQ(distributionsFilePath(), fs::path("C:\\temp\\distributions.xls"));
     EXPECT_EQ(fallbackDistributionsFilePath(),
               fs::temp_directory_path() / "kormix" / "distributions.xls");
+}
+
+// The fixed place, C:\temp, is made when it is missing; where it cannot be
+// used, the file goes to the user's own temporary folder and the message names
+// it. Only in the build's own Wine prefix: on a Windows of the user's, the test
+// would take C:\temp away.
+TEST_F(DistributionsFile, CTempIsMadeWhenMissingAndTheUsersTemporaryFolderServesWhenItCannotBe)
+{
+    if (!test::underWine())
+        GTEST_SKIP() << "C:\\temp is the user's own on Windows";
+    smallRegister();
+    const fs::path temp = "C:\\temp";
+    fs::remove_all(temp);
+    ExportResult result = ExportDistributions(sim);
+    EXPECT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(result.path, "C:\\temp\\distributions.xls");
+    EXPECT_EQ(result.message, "File C:\\temp\\distributions.xls was created");
+    EXPECT_EQ(readAll(temp / "distributions.xls"), distributionsText(sim));
+
+    // A plain file where the folder should be, as a locked-down PC forbids it.
+    fs::remove_all(temp);
+    writeAll(temp, "not a folder");
+    test::ScopedEnvironment environment;
+    environment.set("TMP", dir.string());
+    environment.set("TEMP", dir.string());
+    const fs::path fallback = dir / "kormix" / "distributions.xls";
+    result = ExportDistributions(sim);
+    fs::remove(temp);
+    EXPECT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(result.path, pathText(fallback));
+    EXPECT_EQ(result.message, "File " + pathText(fallback) + " was created");
+    EXPECT_EQ(readAll(fallback), distributionsText(sim));
+}
+
+// A file that another program holds open (Excel holds the workbooks it
+// shows) cannot be replaced on Windows: the message says so and why, and the
+// file stays as it was until the program lets it go.
+TEST_F(DistributionsFile, AFileOpenInAnotherProgramIsKeptAndTheMessageSaysWhy)
+{
+    smallRegister();
+    writeAll(path, "previous");
+    {
+        const test::HeldOpen excel(path);
+        ASSERT_TRUE(excel.isOpen());
+        const ExportResult result = ExportDistributions(sim, path);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.outcome, ExportResult::Outcome::ReplaceRefused);
+        EXPECT_FALSE(result.systemError.empty());
+        EXPECT_EQ(result.message,
+                  result.systemError + " replacing " + result.path
+                          + ": the file is open in another program (Excel, for example) or "
+                            "read-only, and stays as it was");
+        EXPECT_EQ(readAll(path), "previous");
+        EXPECT_EQ(strayFiles(), 0);
+    }
+    EXPECT_TRUE(ExportDistributions(sim, path).ok);
+    EXPECT_EQ(readAll(path), distributionsText(sim));
+}
+
+// Windows says "access denied" over a read-only file, "sharing violation" or
+// "lock violation" over one held open. Wine replaces a read-only file all the
+// same, so which errors count as a refusal is checked with the errors given.
+TEST(ReplaceFailure, WindowsRefusalsOverAFileAreToldApartFromOtherFailures)
+{
+    const fs::path dir = test::scratchFolder("kormix-refusal");
+    writeAll(dir / "file.xls", "previous");
+    fs::create_directory(dir / "folder.xls");
+    const auto system = [](int code) { return std::error_code(code, std::system_category()); };
+    const struct
+    {
+        const char *what;
+        std::error_code error;
+        const char *target;
+        ExportResult::Outcome outcome;
+    } rows[] = {
+            {"read-only", system(ERROR_ACCESS_DENIED), "file.xls", Outcome::ReplaceRefused},
+            {"held open", system(ERROR_SHARING_VIOLATION), "file.xls", Outcome::ReplaceRefused},
+            {"locked", system(ERROR_LOCK_VIOLATION), "file.xls", Outcome::ReplaceRefused},
+            {"a folder", system(ERROR_ACCESS_DENIED), "folder.xls", Outcome::FailedReplacing},
+            {"a full disk", system(ERROR_DISK_FULL), "file.xls", Outcome::FailedReplacing},
+            {"the C library's",
+             std::make_error_code(std::errc::permission_denied),
+             "file.xls",
+             Outcome::FailedReplacing},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        const ExportResult result = replaceFailure(row.error, dir / row.target);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.outcome, row.outcome);
+        EXPECT_EQ(result.systemError, systemErrorText(row.error));
+        EXPECT_EQ(result.message.rfind(result.systemError + " replacing " + result.path, 0), 0u);
+        EXPECT_EQ(result.message.find("open in another program") != std::string::npos,
+                  row.outcome == Outcome::ReplaceRefused);
+    }
+    fs::remove_all(dir);
+}
+
+// What killed exports left is swept; a new file that a living writer still
+// holds (it shares no deletion) is not.
+TEST_F(DistributionsFile, LeftoversAreSweptButNotANewFileAWriterHolds)
+{
+    smallRegister();
+    for (const char *name : kLeftovers)
+        writeAll(dir / name, "half an export");
+    // Windows' names ignore case: the first of the others is a leftover here.
+    const std::span<const char *const> others = std::span(kNotLeftovers).subspan(1);
+    for (const char *name : others)
+        writeAll(dir / name, name);
+    fs::create_directory(dir / "distributions.xls.1111111111111111.tmp");
+    const fs::path live = dir / "distributions.xls.2222222222222222.tmp";
+    writeAll(live, "being written");
+    {
+        const test::HeldOpen writer(live);
+        ASSERT_TRUE(writer.isOpen());
+        EXPECT_TRUE(ExportDistributions(sim, path).ok);
+    }
+    EXPECT_EQ(readAll(path), distributionsText(sim));
+    for (const char *name : kLeftovers)
+        EXPECT_FALSE(fs::exists(dir / name)) << name;
+    for (const char *name : others)
+        EXPECT_EQ(readAll(dir / name), name);
+    EXPECT_TRUE(fs::is_directory(dir / "distributions.xls.1111111111111111.tmp"));
+    EXPECT_EQ(readAll(live), "being written");
+
+    // Let go, it is a leftover like any other.
+    EXPECT_TRUE(ExportDistributions(sim, path).ok);
+    EXPECT_FALSE(fs::exists(live));
 }
 
 // A folder whose name is no ANSI text can be written in and is named right.

@@ -8,15 +8,22 @@
 #include "core/simulation.h"
 #include "core/wholefile.h"
 #include "tests/common/files.h"
+#ifndef _WIN32
 #include "tests/common/killedwriter.h"
+#endif
 #include "tests/core/fakehost.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <functional>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace kormix {
 namespace {
@@ -33,6 +40,10 @@ protected:
 
     fs::path dir;
 };
+
+// Writers are killed in children made by fork, and by the file size limit:
+// POSIX's.
+#ifndef _WIN32
 
 // Every writer of the program that goes through the whole-file writer: the
 // equilibrium window's Save Data (and Save Picture) call it directly, the
@@ -77,6 +88,8 @@ TEST_F(WholeFileTest, WritersKilledAnywhereLeaveNothingAfterTheNextWrite)
         EXPECT_EQ(test::filesBesides(dir, {writers[0].path, writers[1].path}), 0);
     }
 }
+
+#endif
 
 TEST_F(WholeFileTest, FilesPutInPlaceTogetherAreNeverMixedWithAnEarlierWrite)
 {
@@ -132,6 +145,52 @@ TEST_F(WholeFileTest, ANewFileNotPutInPlaceIsRemoved)
     EXPECT_EQ(readAll(dir / "kept.txt"), "kept");
     EXPECT_EQ(test::filesBesides(dir, {"kept.txt"}), 0);
 }
+
+#ifdef _WIN32
+
+// Windows' own words for its errors, in the user's language, as UTF-8: the C++
+// library gives them in the ANSI code page, which cannot write every
+// language's letters. ctest runs this in Russian too (SystemErrorText.InRussian).
+TEST(SystemErrorText, IsWindowsOwnTextInUtf8)
+{
+    const bool russian = PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_RUSSIAN;
+    for (const DWORD code : {ERROR_FILE_NOT_FOUND,
+                             ERROR_PATH_NOT_FOUND,
+                             ERROR_ACCESS_DENIED,
+                             ERROR_SHARING_VIOLATION,
+                             ERROR_DISK_FULL}) {
+        SCOPED_TRACE(code);
+        const std::string text = systemErrorText(std::error_code(int(code), std::system_category()));
+        const int n = ::MultiByteToWideChar(CP_UTF8,
+                                            MB_ERR_INVALID_CHARS,
+                                            text.data(),
+                                            int(text.size()),
+                                            nullptr,
+                                            0);
+        ASSERT_GT(n, 0) << "not UTF-8: " << text;
+        std::wstring wide(std::size_t(n), L'\0');
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), n);
+        wchar_t system[512];
+        const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM
+                                                      | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                              nullptr,
+                                              code,
+                                              0,
+                                              system,
+                                              512,
+                                              nullptr);
+        // The system's text without its closing full stop and line end.
+        const std::wstring whole(system, length);
+        ASSERT_FALSE(wide.empty());
+        EXPECT_EQ(whole.rfind(wide, 0), 0u);
+        EXPECT_EQ(whole.find_first_not_of(L". \r\n", wide.size()), std::wstring::npos);
+        if (russian) {
+            EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](char c) { return c & 0x80; }));
+        }
+    }
+}
+
+#endif
 
 } // namespace
 } // namespace kormix

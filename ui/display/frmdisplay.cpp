@@ -426,6 +426,12 @@ QString FrmDisplay::exportMessage(const ExportResult &result)
     case Outcome::FailedReplacing:
         //: %1 is the system's description of the error, %2 the file's path.
         return tr("%1 replacing %2").arg(error, path);
+    case Outcome::ReplaceRefused:
+        //: Windows refused to put the new file in the old one's place. %1 is the system's
+        //: description of the error, %2 the file's path.
+        return tr("%1 replacing %2: the file is open in another program (Excel, for example) or "
+                  "read-only, and stays as it was")
+                .arg(error, path);
     case Outcome::DirectoryIsLink:
         //: %1 is the file's path, %2 its directory.
         return tr("Can't write %1: %2 is a link, not a directory").arg(path, directory);

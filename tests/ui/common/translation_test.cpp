@@ -12,6 +12,9 @@
 #include "core/distributionsfile.h"
 #include "tests/common/environment.h"
 #include "tests/common/files.h"
+#ifdef _WIN32
+#include "tests/common/heldopen.h"
+#endif
 
 #include <QAbstractButton>
 #include <QAction>
@@ -358,6 +361,13 @@ TEST(ExportMessages, InEnglishAreTheExportsOwnMessages)
     fs::remove(place);
     fs::create_directory_symlink(scratch, place);
     results.push_back(ExportDistributions(sim));
+#else
+    // A file that another program holds open, which Windows refuses to replace.
+    test::writeAll(scratch / "held.xls", "previous");
+    {
+        const HeldOpen excel(scratch / "held.xls");
+        results.push_back(ExportDistributions(sim, scratch / "held.xls"));
+    }
 #endif
 
     std::set<ExportResult::Outcome> outcomes;

@@ -32,6 +32,8 @@
 
 #ifndef _WIN32
 #include <unistd.h>
+#else
+#include "tests/common/heldopen.h"
 #endif
 
 namespace kormix::ui {
@@ -550,6 +552,33 @@ TEST_F(DisplayTest, ExcelWritesToTheUsersPrivatePlaceInTmpdir)
               "Can't write " + text(path) + ": " + text(place) + " is open to other users");
     EXPECT_EQ(opened.size(), 2);
     EXPECT_EQ(readAll(path), "previous");
+}
+#endif
+
+#ifdef _WIN32
+// The file left open in Excel: Windows refuses to replace it, the message
+// says so, and nothing is opened. Once Excel lets it go, "Excel" writes it.
+TEST_F(DisplayTest, ExcelOverAFileOpenInExcelSaysSoAndKeepsIt)
+{
+    fillRegister(sim, kForty);
+    const fs::path path = dir() / "distributions.xls";
+    writeAll(path, "previous");
+    auto dlg = openWindow();
+    {
+        const test::HeldOpen excel(path);
+        ASSERT_TRUE(excel.isOpen());
+        const QString message = clickExcel(*dlg);
+        EXPECT_TRUE(message.endsWith(" replacing " + text(path)
+                                     + ": the file is open in another program (Excel, for "
+                                       "example) or read-only, and stays as it was"))
+                << message.toStdString();
+        EXPECT_FALSE(message.startsWith(" replacing")) << message.toStdString();
+        EXPECT_TRUE(opened.isEmpty());
+        EXPECT_EQ(readAll(path), "previous");
+    }
+    EXPECT_EQ(clickExcel(*dlg), "File " + text(path) + " was created");
+    EXPECT_EQ(readAll(path), distributionsText(sim));
+    EXPECT_EQ(opened, QStringList{text(path)});
 }
 #endif
 
