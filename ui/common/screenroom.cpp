@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/common/screenroom.h"
 
+#include <QEvent>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace kormix::ui {
 
@@ -18,6 +20,28 @@ QSize screenRoom(const QWidget *window)
     const QSize decoration = frame.isNull() && owner ? owner->frameGeometry().size() - owner->size()
                                                      : frame;
     return screen->availableGeometry().size() - decoration;
+}
+
+ScreenFit::ScreenFit(QWidget *window)
+    : QObject(window)
+    , window_(window)
+{
+    window->installEventFilter(this);
+}
+
+bool ScreenFit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == window_ && event->type() == QEvent::Show) {
+        fit();
+        if (QWindow *handle = window_->windowHandle())
+            connect(handle, &QWindow::screenChanged, this, &ScreenFit::fit, Qt::UniqueConnection);
+    }
+    return false;
+}
+
+void ScreenFit::fit()
+{
+    window_->setMaximumSize(screenRoom(window_));
 }
 
 } // namespace kormix::ui

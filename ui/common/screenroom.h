@@ -4,6 +4,7 @@
 // past it.
 #pragma once
 
+#include <QObject>
 #include <QSize>
 
 class QWidget;
@@ -14,5 +15,24 @@ namespace kormix::ui {
 // off. Before the window is first shown it belongs to no screen yet: it opens
 // on its owner's, with about its owner's frame.
 QSize screenRoom(const QWidget *window);
+
+// Keeps a window no larger than the room its screen leaves: each time it is
+// shown, and whenever it moves to another screen. It belongs to the window.
+class ScreenFit : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ScreenFit(QWidget *window);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    void fit();
+
+private:
+    QWidget *window_;
+};
 
 } // namespace kormix::ui
