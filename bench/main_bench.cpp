@@ -2,17 +2,20 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // A real run in the main window (turbo mode, offscreen platform, N = 1000)
 // against the collision engine alone in the same process, the same run with
-// the equilibrium window open against closed, and how soon a click on "Stop
-// Collisions" ends the loop. The windows speak the user's language.
+// the equilibrium and the molecules windows open against closed, and how
+// soon a click on "Stop Collisions" ends the loop. The windows speak the
+// user's language.
 #include "bench/offscreen.h"
 #include "core/simulation.h"
 #include "ui/common/translation.h"
 #include "ui/equilibrium/frmequilibrium.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/viewmenu.h"
+#include "ui/molecules/frmmolecules.h"
 #include "ui/model/runmodel.h"
 #include "ui/setup/frmsetup.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -26,9 +29,12 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <random>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -42,6 +48,8 @@ double windowRate = 0;
 double fluctuationRate = 0;
 double equilibriumClosedRate = 0;
 double equilibriumOpenRate = 0;
+double moleculesClosedRate = 0;
+double moleculesOpenRate = 0;
 
 // The engine without windows: ends the run after a number of event services.
 class CountingHost : public kormix::NullHost
@@ -167,45 +175,71 @@ void BM_WindowLoopShowFluctuations(benchmark::State &state)
     w.frm.Check1->setChecked(false);
 }
 
-// The equilibrium window open against closed, a second each in turn, so
-// that both sides share whatever else the machine is doing.
-void BM_EquilibriumWindowOpenAgainstClosed(benchmark::State &state)
+// A window of the View menu open against closed, a second each in turn, so
+// that both sides share whatever else the machine is doing; `refreshes`, when
+// given, counts the window's refreshes. Returns the rates, closed and open.
+std::pair<double, double> openAgainstClosed(benchmark::State &state,
+                                            Window &w,
+                                            QAction *menuItem,
+                                            const std::function<QWidget *()> &form,
+                                            const std::function<long long()> &refreshes = {})
 {
-    Window &w = theWindow();
     long long counted[2] = {0, 0};
     double seconds[2] = {0, 0};
-    long long refreshes = 0;
+    long long refreshed = 0;
     for (auto _ : state) {
         for (int open = 0; open < 2; ++open) {
             if (open) {
-                w.frm.viewMenu().menu_Equilibrium->trigger();
-            } else if (w.frm.equilibriumForm()) {
-                w.frm.equilibriumForm()->close();
+                menuItem->trigger();
+            } else if (form()) {
+                form()->close();
             }
             // The window's first showing is painted before the clock starts:
             // what is measured is a run beside a window that stays open.
             QCoreApplication::processEvents();
             const long long before = w.sim.nCollisions;
-            const long long refreshedBefore = w.frm.equilibriumForm()
-                                                      ? w.frm.equilibriumForm()->refreshes()
-                                                      : 0;
+            const long long refreshedBefore = open && refreshes ? refreshes() : 0;
             const auto start = Clock::now();
             QTimer::singleShot(1000, w.frm.CmdCollide, [&w] { w.frm.CmdCollide->click(); });
             w.run();
             seconds[open] += std::chrono::duration<double>(Clock::now() - start).count();
             counted[open] += w.sim.nCollisions - before;
-            if (open)
-                refreshes += w.frm.equilibriumForm()->refreshes() - refreshedBefore;
+            if (open && refreshes)
+                refreshed += refreshes() - refreshedBefore;
         }
     }
-    if (w.frm.equilibriumForm())
-        w.frm.equilibriumForm()->close();
-    equilibriumClosedRate = double(counted[0]) / seconds[0];
-    equilibriumOpenRate = double(counted[1]) / seconds[1];
-    state.counters["closed_per_s"] = equilibriumClosedRate;
-    state.counters["open_per_s"] = equilibriumOpenRate;
-    state.counters["open_pct"] = 100 * equilibriumOpenRate / equilibriumClosedRate;
-    state.counters["refreshes_per_s"] = double(refreshes) / seconds[1];
+    if (form())
+        form()->close();
+    const double closed = double(counted[0]) / seconds[0];
+    const double opened = double(counted[1]) / seconds[1];
+    state.counters["closed_per_s"] = closed;
+    state.counters["open_per_s"] = opened;
+    state.counters["open_pct"] = 100 * opened / closed;
+    if (refreshes)
+        state.counters["refreshes_per_s"] = double(refreshed) / seconds[1];
+    return {closed, opened};
+}
+
+void BM_EquilibriumWindowOpenAgainstClosed(benchmark::State &state)
+{
+    Window &w = theWindow();
+    std::tie(equilibriumClosedRate, equilibriumOpenRate) = openAgainstClosed(
+            state,
+            w,
+            w.frm.viewMenu().menu_Equilibrium,
+            [&w] { return w.frm.equilibriumForm(); },
+            [&w] { return w.frm.equilibriumForm()->refreshes(); });
+}
+
+// The same with the molecules window: 400 of the 1000 molecules drawn in
+// proportion, following the run at most ten times a second.
+void BM_MoleculesWindowOpenAgainstClosed(benchmark::State &state)
+{
+    Window &w = theWindow();
+    std::tie(moleculesClosedRate, moleculesOpenRate) = openAgainstClosed(
+            state, w, w.frm.viewMenu().menu_Molecules, [&w] {
+                return w.frm.viewMenu().moleculesForm();
+            });
 }
 
 // One refresh of the open equilibrium window after a long run (its course
@@ -261,6 +295,10 @@ BENCHMARK(BM_EquilibriumWindowOpenAgainstClosed)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime()
         ->Iterations(5);
+BENCHMARK(BM_MoleculesWindowOpenAgainstClosed)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(5);
 BENCHMARK(BM_EquilibriumRefresh)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StopLatency)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
 
@@ -275,6 +313,9 @@ int main(int argc, char **argv)
         if (equilibriumClosedRate > 0 && equilibriumOpenRate > 0)
             std::printf("equilibrium window open / closed: %.1f %%\n",
                         100 * equilibriumOpenRate / equilibriumClosedRate);
+        if (moleculesClosedRate > 0 && moleculesOpenRate > 0)
+            std::printf("molecules window open / closed: %.1f %%\n",
+                        100 * moleculesOpenRate / moleculesClosedRate);
         window.reset();
     });
 }

@@ -564,19 +564,29 @@ Simulation::LoopEnd Simulation::runCollisionsFor(std::int64_t collisions)
     }
     stopAt_ = collisions >= kNoLimit - nCollisions ? kNoLimit : nCollisions + collisions;
     running_ = true;
-    const bool logged = stepLog.recording();
-    // The log tells the collisions of one stepped stretch; a run without it
-    // would leave a gap.
-    if (!logged && !stepLog.empty())
-        stepLog.clear();
     host_->setLabel(MainLabel::status, "running");
     std::optional<LoopEnd> end;
-    while (!end)
+    while (!end) {
+        const bool logged = stepLog.recording();
+        // The log tells the collisions of one stepped stretch; a run without
+        // it would leave a gap.
+        if (!logged && !stepLog.empty())
+            stepLog.clear();
         end = logged ? collideInModel<true>() : collideInModel<false>();
+    }
     running_ = false;
     stopRequested_ = leaveLoop_ = false;
     stopAt_ = kNoLimit;
     return *end;
+}
+
+void Simulation::keepStepLog(bool on)
+{
+    if (on == stepLog.recording())
+        return;
+    stepLog.setRecording(on);
+    if (running_)
+        leaveLoop_ = true;
 }
 
 void Simulation::setCollisionsPerService(std::int32_t collisions)

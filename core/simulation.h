@@ -141,6 +141,10 @@ public:
     // The last collisions in words, kept while stepLog.recording() is set.
     // A run without it empties the log, and so does the start of a run.
     StepLog stepLog;
+    // Keeps the step log from the next collision on, or no longer keeps it.
+    // A loop going on leaves after its current collision and goes on in the
+    // other variant, which then empties the log when it goes without it.
+    void keepStepLog(bool on);
 
     // The molecules' lasting numbers, by which the step log names them. The
     // logged loop brings the roster to the current counts before each of its
@@ -205,8 +209,9 @@ private:
     EquilibriumModel model_;
     bool stopRequested_ = false;
     // The loop must leave after its current collision: a stop was asked
-    // for, or the model changed between statistics only and a temperature.
-    // The one flag the loop tests per collision.
+    // for, the model changed between statistics only and a temperature, or
+    // the step log is kept from now on or no longer. The one flag the loop
+    // tests per collision.
     bool leaveLoop_ = false;
     bool running_ = false;
 };

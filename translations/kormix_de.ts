@@ -165,6 +165,76 @@
     </message>
 </context>
 <context>
+    <name>kormix::ui::FrmArrangements</name>
+    <message>
+        <source>Arrangements</source>
+        <translation>Anordnungen</translation>
+    </message>
+    <message>
+        <source>the arrangement chosen</source>
+        <translation>die gewählte Anordnung</translation>
+    </message>
+    <message>
+        <source>Save Picture...</source>
+        <translation>Bild speichern...</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>&amp;H2</source>
+        <translation>&amp;H2</translation>
+    </message>
+    <message>
+        <source>H&amp;D</source>
+        <translation>H&amp;D</translation>
+    </message>
+    <message>
+        <source>D&amp;2</source>
+        <translation>D&amp;2</translation>
+    </message>
+    <message>
+        <source>The system set up now, in the composition it is in now:</source>
+        <translation>Das eingerichtete System, in seiner jetzigen Zusammensetzung:</translation>
+    </message>
+    <message>
+        <source>No system is set up: choose one of up to 6 molecules here.</source>
+        <translation>Kein System eingerichtet: Wählen Sie hier eines mit bis zu 6 Molekülen.</translation>
+    </message>
+    <message>
+        <source>The system set up has more than 6 molecules: choose one of up to 6 here.</source>
+        <translation>Das eingerichtete System hat mehr als 6 Moleküle: Wählen Sie hier eines mit bis zu 6.</translation>
+    </message>
+    <message>
+        <source>No molecules: choose at least one.</source>
+        <translation>Keine Moleküle: Wählen Sie mindestens eines.</translation>
+    </message>
+    <message>
+        <source>%1 molecules of %2 H and %3 D atoms: sum W = %4 = %5 arrangements</source>
+        <extracomment>%1 molecules, %2 H atoms, %3 D atoms, %4 the W of each composition added up, %5 their sum.</extracomment>
+        <translation>%1 Moleküle aus %2 H- und %3 D-Atomen: Summe W = %4 = %5 Anordnungen</translation>
+    </message>
+    <message>
+        <source>%1: W = %2, P = %3 = %4</source>
+        <extracomment>%1 is a composition (&quot;2 H2 + 2 D2&quot;), %2 its W, %3 and %4 its share of all arrangements as a fraction and a decimal.</extracomment>
+        <translation>%1: W = %2, P = %3 = %4</translation>
+    </message>
+    <message>
+        <source>%1 (the system is in this composition now)</source>
+        <translation>%1 (das System ist jetzt in dieser Zusammensetzung)</translation>
+    </message>
+    <message>
+        <source>%1, arrangement %2 of %3: %4</source>
+        <extracomment>%1 is the composition, %2 counts its arrangements up to %3; %4 names the molecules place by place.</extracomment>
+        <translation>%1, Anordnung %2 von %3: %4</translation>
+    </message>
+    <message>
+        <source>arrangements by composition</source>
+        <translation>Anordnungen nach Zusammensetzung</translation>
+    </message>
+</context>
+<context>
     <name>kormix::ui::FrmBest</name>
     <message>
         <source>Most Probable Distribution Found Yet</source>
@@ -303,28 +373,12 @@
         <translation>Daten speichern...</translation>
     </message>
     <message>
-        <source>Save Picture</source>
-        <translation>Bild speichern</translation>
-    </message>
-    <message>
-        <source>PNG images (*.png)</source>
-        <translation>PNG-Bilder (*.png)</translation>
-    </message>
-    <message>
-        <source>The picture could not be written to %1</source>
-        <translation>Das Bild konnte nicht nach %1 geschrieben werden</translation>
-    </message>
-    <message>
         <source>Save Data</source>
         <translation>Daten speichern</translation>
     </message>
     <message>
         <source>Tab-separated text (*.tsv *.txt)</source>
         <translation>Text mit Tabulatoren (*.tsv *.txt)</translation>
-    </message>
-    <message>
-        <source>Kormix</source>
-        <translation>Kormix</translation>
     </message>
 </context>
 <context>
@@ -470,6 +524,91 @@
     <message>
         <source>ver. %1  comments to kormix-team@users.noreply.example</source>
         <translation>Vers. %1  Hinweise an kormix-team@users.noreply.example</translation>
+    </message>
+</context>
+<context>
+    <name>kormix::ui::FrmMolecules</name>
+    <message>
+        <source>Molecules</source>
+        <translation>Moleküle</translation>
+    </message>
+    <message>
+        <source>molecules</source>
+        <translation>Moleküle</translation>
+    </message>
+    <message>
+        <source>the collision</source>
+        <translation>der Stoß</translation>
+    </message>
+    <message>
+        <source>the two molecules picked</source>
+        <translation>die beiden gewählten Moleküle</translation>
+    </message>
+    <message>
+        <source>Save Picture...</source>
+        <translation>Bild speichern...</translation>
+    </message>
+    <message>
+        <source>nH2</source>
+        <translation>nH2</translation>
+    </message>
+    <message>
+        <source>nHD</source>
+        <translation>nHD</translation>
+    </message>
+    <message>
+        <source>nD2</source>
+        <translation>nD2</translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation>Q</translation>
+    </message>
+    <message>
+        <source>%1 of %2 molecules shown, in the same proportions</source>
+        <translation>%1 von %2 Molekülen gezeigt, in denselben Anteilen</translation>
+    </message>
+    <message>
+        <source>Step, or run at 100 or 10 a second, to see each collision here.</source>
+        <translation>Mit Schritt oder 100 bzw. 10 Stößen je Sekunde erscheint hier jeder Stoß.</translation>
+    </message>
+    <message>
+        <source>They react: the two molecules trade atoms.</source>
+        <translation>Sie reagieren: Die beiden Moleküle tauschen Atome.</translation>
+    </message>
+    <message>
+        <source>No reaction: at this temperature H2 + D2 react only when their draw is below K / 4.</source>
+        <translation>Keine Reaktion: Bei dieser Temperatur reagieren H2 + D2 nur, wenn ihre Ziehung unter K / 4 liegt.</translation>
+    </message>
+    <message>
+        <source>No reaction: HD + HD react only when their coin is above %1.</source>
+        <extracomment>%1 is one half, written with the program&apos;s decimal separator.</extracomment>
+        <translation>Keine Reaktion: HD + HD reagieren nur, wenn ihre Münze über %1 liegt.</translation>
+    </message>
+    <message>
+        <source>No reaction: trading atoms would give the same kinds again.</source>
+        <translation>Keine Reaktion: Ein Tausch der Atome ergäbe wieder dieselben Sorten.</translation>
+    </message>
+    <message>
+        <source>%1 molecules: %2 H2, %3 HD, %4 D2</source>
+        <translation>%1 Moleküle: %2 H2, %3 HD, %4 D2</translation>
+    </message>
+    <message>
+        <source>; %1 of them shown, in the same proportions</source>
+        <translation>; %1 davon gezeigt, in denselben Anteilen</translation>
+    </message>
+    <message>
+        <source>; picked: molecule %1 (%2) and molecule %3 (%4), %5</source>
+        <extracomment>%1 and %3 are the molecules&apos; numbers, %2 and %4 their kinds, %5 what came of it.</extracomment>
+        <translation>; gewählt: Molekül %1 (%2) und Molekül %3 (%4), %5</translation>
+    </message>
+    <message>
+        <source>they react</source>
+        <translation>sie reagieren</translation>
+    </message>
+    <message>
+        <source>no reaction</source>
+        <translation>keine Reaktion</translation>
     </message>
 </context>
 <context>
@@ -735,6 +874,25 @@ Startwert (%2):</translation>
     </message>
 </context>
 <context>
+    <name>kormix::ui::SaveFile</name>
+    <message>
+        <source>Kormix</source>
+        <translation>Kormix</translation>
+    </message>
+    <message>
+        <source>Save Picture</source>
+        <translation>Bild speichern</translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>The picture could not be written to %1</source>
+        <translation>Das Bild konnte nicht nach %1 geschrieben werden</translation>
+    </message>
+</context>
+<context>
     <name>kormix::ui::StepText</name>
     <message>
         <source>they reacted to 2 HD</source>
@@ -845,6 +1003,14 @@ Startwert (%2):</translation>
     <message>
         <source>&amp;Equilibrium</source>
         <translation>&amp;Gleichgewicht</translation>
+    </message>
+    <message>
+        <source>&amp;Molecules</source>
+        <translation>&amp;Moleküle</translation>
+    </message>
+    <message>
+        <source>&amp;Arrangements</source>
+        <translation>&amp;Anordnungen</translation>
     </message>
 </context>
 </TS>

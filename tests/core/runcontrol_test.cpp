@@ -173,8 +173,16 @@ TEST_F(StepLogTest, EveryKindOfCollisionAsTheLoopSawIt)
     // Molecules keep their numbers: after the second collision molecule 1 is
     // the H2 and molecule 2 the D2, so the HD at places 2 and 3 are molecules
     // 4 and 3.
-    auto entry = [](std::int64_t collision, std::int64_t first, std::int64_t second, int k1, int k2,
-                    bool tossed, float coin, StepOutcome outcome, double wBefore, double wAfter) {
+    auto entry = [](std::int64_t collision,
+                    std::int64_t first,
+                    std::int64_t second,
+                    int k1,
+                    int k2,
+                    bool tossed,
+                    float coin,
+                    StepOutcome outcome,
+                    double wBefore,
+                    double wAfter) {
         return StepEntry{.collision = collision,
                          .first = first,
                          .second = second,
@@ -240,6 +248,43 @@ TEST(StepLog, LoggingDoesNotChangeTheRun)
         startSeeded(sim, host, "40", "0", "40", 8);
         sim.stepLog.setRecording(logged);
         sim.runCollisionsFor(5000);
+        return distributionsText(sim) + std::to_string(sim.observed.reactions.hdUnreacted);
+    };
+    EXPECT_EQ(run(true), run(false));
+}
+
+// The log switched on and off while the loop runs (a speed chosen meanwhile):
+// it holds exactly the collisions from the switch on, is emptied once it is
+// switched off, and the run draws what it would have drawn without it.
+TEST(StepLog, SwitchedInsideTheLoopFromTheNextCollisionOn)
+{
+    auto run = [](bool switching) {
+        FakeHost host;
+        Simulation sim(&host);
+        startSeeded(sim, host, "40", "0", "40", 8);
+        sim.setCollisionsPerService(10);
+        std::vector<std::int64_t> logged;
+        bool emptiedAfterOff = false;
+        host.onServeEvents = [&] {
+            if (!switching)
+                return;
+            if (sim.nCollisions == 100)
+                sim.keepStepLog(true);
+            if (sim.nCollisions == 110) {
+                for (const StepEntry &entry : sim.stepLog.entries())
+                    logged.push_back(entry.collision);
+            }
+            if (sim.nCollisions == 150)
+                sim.keepStepLog(false);
+            if (sim.nCollisions == 200)
+                emptiedAfterOff = sim.stepLog.empty();
+        };
+        sim.runCollisionsFor(300);
+        if (switching) {
+            EXPECT_EQ(logged,
+                      (std::vector<std::int64_t>{101, 102, 103, 104, 105, 106, 107, 108, 109, 110}));
+            EXPECT_TRUE(emptiedAfterOff);
+        }
         return distributionsText(sim) + std::to_string(sim.observed.reactions.hdUnreacted);
     };
     EXPECT_EQ(run(true), run(false));

@@ -10,19 +10,6 @@ namespace kormix::ui {
 
 namespace {
 
-QString kindName(int kind)
-{
-    // Chemical formulas, the same in every language.
-    switch (kind) {
-    case 0:
-        return QStringLiteral("H2");
-    case 1:
-        return QStringLiteral("HD");
-    default:
-        return QStringLiteral("D2");
-    }
-}
-
 // The shortest fixed-point text that reads back as this float.
 QString coinText(float coin, char decimalPoint)
 {
@@ -86,6 +73,18 @@ QString StepText::describe(const StepEntry &entry, char decimalPoint)
                  outcome,
                  QString::fromStdString(FormatW(entry.lnWBefore, decimalPoint)),
                  QString::fromStdString(FormatW(entry.lnWAfter, decimalPoint)));
+}
+
+QString StepText::kindName(int kind)
+{
+    switch (kind) {
+    case 0:
+        return QStringLiteral("H2");
+    case 1:
+        return QStringLiteral("HD");
+    default:
+        return QStringLiteral("D2");
+    }
 }
 
 QStringList StepText::lines(const StepLog &log, char decimalPoint)

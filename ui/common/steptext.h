@@ -26,6 +26,9 @@ public:
     // Every entry of the log, oldest first, each after its collision's
     // number: "12. molecule ...".
     static QStringList lines(const StepLog &log, char decimalPoint);
+    // The chemical formula of a kind (0 = H2, 1 = HD, 2 = D2), the same in
+    // every language.
+    static QString kindName(int kind);
 };
 
 } // namespace kormix::ui

@@ -2,26 +2,22 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/equilibrium/frmequilibrium.h"
 
-#include "core/distributionsfile.h"
 #include "core/equilibrium/stayshares.h"
 #include "core/equilibrium/tables.h"
 #include "core/simulation.h"
+#include "ui/common/savefile.h"
+#include "ui/common/screenroom.h"
 #include "ui/common/steptext.h"
 #include "ui/common/widgets.h"
-#include "ui/display/frmdisplay.h"
 #include "ui/equilibrium/compositionschart.h"
 #include "ui/equilibrium/coursechart.h"
 #include "ui/equilibrium/reactionstable.h"
 #include "ui/equilibrium/summarybox.h"
 
 #include <QBoxLayout>
-#include <QBuffer>
 #include <QFile>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QMessageBox>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -31,7 +27,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 
 namespace kormix::ui {
 
@@ -67,9 +62,7 @@ FrmEquilibrium::FrmEquilibrium(const Simulation &sim, QWidget *parent)
 {
     setObjectName("frmEquilibrium");
     setWindowTitle(tr("Equilibrium"));
-    askSavePath = [this](const QString &caption, const QString &name, const QString &filter) {
-        return QFileDialog::getSaveFileName(this, caption, name, filter);
-    };
+    askSavePath = fileDialogOver(this);
     buildControls();
     // Under a dark palette the check box's and option buttons' indicators
     // keep an outline that shows.
@@ -202,29 +195,9 @@ void FrmEquilibrium::resizeEvent(QResizeEvent *event)
         arrange(!wide_);
 }
 
-const QScreen *FrmEquilibrium::homeScreen() const
-{
-    // Before the window is first shown it belongs to no screen yet: it opens
-    // on its owner's.
-    const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
-    return !windowHandle() && owner ? owner->screen() : screen();
-}
-
-QSize FrmEquilibrium::decoration() const
-{
-    // Before the window is shown its frame is not known: the window manager
-    // gives it about its owner's.
-    const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
-    const QSize frame = frameGeometry().size() - size();
-    return frame.isNull() && owner ? owner->frameGeometry().size() - owner->size() : frame;
-}
-
 QSize FrmEquilibrium::room() const
 {
-    const QScreen *screen = homeScreen();
-    if (!screen)
-        return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    return screen->availableGeometry().size() - decoration();
+    return screenRoom(this);
 }
 
 void FrmEquilibrium::fitScreen()
@@ -382,38 +355,9 @@ void FrmEquilibrium::showSteps()
 
 // --- commands ---------------------------------------------------------------------------
 
-void FrmEquilibrium::showMessage(const QString &text)
-{
-    QMessageBox box(QMessageBox::NoIcon, tr("Kormix"), text, QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText); // a path is never markup
-    box.exec();
-}
-
-bool FrmEquilibrium::writeFile(const QString &path, const std::string &content)
-{
-    // UTF-16 names any file on Windows; elsewhere it becomes the file system's UTF-8.
-    const ExportResult result = writeWholeFile(std::filesystem::path(path.toStdU16String()),
-                                               content);
-    if (!result.ok)
-        showMessage(FrmDisplay::exportMessage(result));
-    return result.ok;
-}
-
 void FrmEquilibrium::cmdSavePicture_Click()
 {
-    const QString path = askSavePath(tr("Save Picture"),
-                                     "equilibrium.png",
-                                     tr("PNG images (*.png)"));
-    if (path.isEmpty())
-        return;
-    // Made whole in memory first: the file is then written like every other.
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !grab().save(&buffer, "PNG")) {
-        showMessage(tr("The picture could not be written to %1").arg(path));
-        return;
-    }
-    writeFile(path, png.toStdString());
+    SaveFile::savePicture(this, this, "equilibrium.png", askSavePath);
 }
 
 void FrmEquilibrium::cmdSaveData_Click()
@@ -426,14 +370,15 @@ void FrmEquilibrium::cmdSaveData_Click()
     refresh();
     const char dp = sim_.decimalPoint;
     const StayShares shares = currentShares();
-    writeFile(path,
-              compositionsTable(exact_, shares, dp) + "\n" + seriesTable(sim_.observed.series(), dp)
-                      + "\n"
-                      + reactionsTable(sim_.observed.reactions,
-                                       sim_.nCollisions,
-                                       {sim_.nH2, sim_.nHD, sim_.nD2},
-                                       exact_,
-                                       dp));
+    SaveFile::write(this,
+                    path,
+                    compositionsTable(exact_, shares, dp) + "\n"
+                            + seriesTable(sim_.observed.series(), dp) + "\n"
+                            + reactionsTable(sim_.observed.reactions,
+                                             sim_.nCollisions,
+                                             {sim_.nH2, sim_.nHD, sim_.nD2},
+                                             exact_,
+                                             dp));
 }
 
 } // namespace kormix::ui

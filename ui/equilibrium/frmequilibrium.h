@@ -16,6 +16,7 @@
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/reactions.h"
 #include "core/equilibrium/summaries.h"
+#include "ui/common/savefile.h"
 
 #include <QString>
 #include <QWidget>
@@ -29,7 +30,6 @@
 class QGridLayout;
 class QGroupBox;
 class QPlainTextEdit;
-class QScreen;
 class QPushButton;
 
 namespace kormix {
@@ -64,8 +64,7 @@ public:
     // Asks where to save; an empty path means the user cancelled. The window
     // asks through a file dialog; tests replace it so that no dialog blocks.
     // Arguments: the dialog's caption, the suggested file name and the filter.
-    std::function<QString(const QString &caption, const QString &name, const QString &filter)>
-            askSavePath;
+    AskSavePath askSavePath;
 
     // The pieces.
     CompositionsChart *compositions = nullptr;
@@ -99,10 +98,6 @@ private:
     int oneColumnWidth() const;
     int twoColumnsWidth() const;
     bool fitsTwoColumns() const;
-    // The screen the window is on, or will open on.
-    const QScreen *homeScreen() const;
-    // What the window's frame adds to its size.
-    QSize decoration() const;
     // The room the window's screen leaves for the window, its frame taken off.
     QSize room() const;
     // True when the run's observations are of the system set up now.
@@ -115,10 +110,6 @@ private:
     void showCourse();
     void showReactions();
     void showSteps();
-    void showMessage(const QString &text);
-    // Writes a file whole through the core's writer; false, and the user
-    // told why, when it could not be written.
-    bool writeFile(const QString &path, const std::string &content);
 
     const Simulation &sim_;
     long long refreshes_ = 0;

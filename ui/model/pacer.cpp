@@ -31,8 +31,10 @@ std::int64_t Pacer::dueNs(std::int64_t collisions) const
 }
 
 void Pacer::wait(const std::function<std::int64_t()> &collisions,
-                 const std::function<bool()> &serve)
+                 const std::function<bool()> &serve,
+                 bool everyCollision)
 {
+    bool owed = everyCollision;
     if (!clock_.isValid() || collisions() < from_)
         restart(collisions()); // a new run began inside the loop
     std::int64_t due = dueNs(collisions());
@@ -40,9 +42,13 @@ void Pacer::wait(const std::function<std::int64_t()> &collisions,
         std::int64_t now = clock_.nsecsElapsed();
         if (now - due > kMostBehindNs) {
             restart(collisions());
-            return;
+            if (!owed)
+                return;
+            due = dueNs(collisions());
+            now = clock_.nsecsElapsed();
         }
-        if (!sinceService_.isValid() || sinceService_.nsecsElapsed() >= kSliceNs) {
+        if (owed || !sinceService_.isValid() || sinceService_.nsecsElapsed() >= kSliceNs) {
+            owed = false;
             const bool goOn = serve();
             sinceService_.start();
             if (!goOn || rate_ == 0)

@@ -26,8 +26,12 @@ public:
     // milliseconds meanwhile it calls `serve`, which serves the user and
     // returns false once the wait must end (a stop, full speed chosen).
     // `collisions` is asked again after every service: a nested handler may
-    // have begun a new run, which then starts the pace afresh.
-    void wait(const std::function<std::int64_t()> &collisions, const std::function<bool()> &serve);
+    // have begun a new run, which then starts the pace afresh. With
+    // `everyCollision` it serves at least once, even when the next collision
+    // is due already, so that windows that show each collision see each one.
+    void wait(const std::function<std::int64_t()> &collisions,
+              const std::function<bool()> &serve,
+              bool everyCollision = false);
 
 private:
     std::int64_t dueNs(std::int64_t collisions) const;

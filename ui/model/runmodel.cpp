@@ -66,6 +66,9 @@ bool RunModel::setup(const SetupFields &fields)
 {
     fields_ = fields;
     sim_.SetupSystem();
+    // A new system's molecules are numbered afresh: molecule i at place i,
+    // the H2 first. (A revised system keeps its molecules.)
+    sim_.roster = MoleculeRoster();
     const bool usable = !sim_.bNeedsSetup;
     if (usable) {
         setRunState(RunState::Ready);
@@ -121,9 +124,11 @@ void RunModel::runCollisions(std::int64_t limit, bool logged)
     if (sim_.running())
         return; // never a loop inside the loop
     pacer_.restart(sim_.nCollisions);
-    sim_.stepLog.setRecording(logged);
+    stepping_ = logged;
+    keepStepLog();
     sim_.runCollisionsFor(limit);
-    sim_.stepLog.setRecording(false);
+    stepping_ = false;
+    sim_.keepStepLog(false);
     flushLabels();
     // The loop also ends without a stop: its collisions have all run, or a
     // revision inside it left no usable system.
@@ -157,6 +162,11 @@ void RunModel::shutDown()
         sim_.requestStop();
 }
 
+void RunModel::followMolecules()
+{
+    sim_.roster.follow({sim_.nH2, sim_.nHD, sim_.nD2});
+}
+
 void RunModel::UpdateStatistics()
 {
     sim_.UpdateStatistics();
@@ -182,6 +192,19 @@ void RunModel::setPacedRate(std::int64_t perSecond)
     pacer_.setRate(perSecond);
     sim_.setCollisionsPerService(perSecond > 0 && perSecond <= 10000 ? 1 : 50);
     pacer_.restart(sim_.nCollisions);
+    // A run going on keeps the log from its next collision, or no longer.
+    if (sim_.running())
+        keepStepLog();
+}
+
+bool RunModel::watchesEachCollision() const
+{
+    return stepping_ || (pacer_.rate() > 0 && pacer_.rate() <= kWatchedRate);
+}
+
+void RunModel::keepStepLog()
+{
+    sim_.keepStepLog(watchesEachCollision());
 }
 
 void RunModel::fixSeed(std::uint64_t seed)
@@ -251,7 +274,8 @@ void RunModel::serveEvents()
                         sim_.UpdateStatistics();
                         serveOnce();
                         return bRunning() && !shutDown_ && pacer_.rate() > 0;
-                    });
+                    },
+                    watchesEachCollision());
         return;
     }
     // Between two repaints the user sees nothing change, so while collisions

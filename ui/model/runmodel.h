@@ -71,7 +71,8 @@ public:
     bool start();
     // Runs collisions until a stop, or `limit` of them; then stopped (or
     // needs setup when no usable system is left). `logged` keeps the step
-    // log meanwhile.
+    // log meanwhile, as stepping does; at a speed slow enough to watch each
+    // collision the log is kept anyway (watchesEachCollision).
     void runCollisions(std::int64_t limit = kNoLimit, bool logged = false);
     // Step and Step 100: from the ready or stopped state only, a start or
     // restart of that length, logged. False when it cannot step now.
@@ -88,6 +89,13 @@ public:
     // refreshed, pending user events served; paced at slow speeds.
     void serveEvents();
 
+    // Brings the molecules' lasting numbers (Simulation::roster) to the
+    // current counts, with as few molecules as can be changing kind. A
+    // picture of the molecules asks for it before it reads them: the
+    // collision loop keeps them in step only while it keeps the step log.
+    // No count changes, nor anything the generator draws.
+    void followMolecules();
+
     // The distribution a window showed last (nKind): the revise-data window
     // opens on it.
     void setShownDistribution(const std::array<std::int32_t, 3> &counts);
@@ -100,6 +108,12 @@ public:
     // every collision, so that each can be seen and a stop is never held up.
     void setPacedRate(std::int64_t perSecond);
     std::int64_t pacedRate() const { return pacer_.rate(); }
+    // Collisions per second slow enough to watch each one: at these speeds
+    // the loop keeps the step log, for the windows that show each collision.
+    static constexpr std::int64_t kWatchedRate = 100;
+    // The loop keeps every collision in the step log now: the user steps,
+    // or the speed is one to watch.
+    bool watchesEachCollision() const;
     // While collisions run at full speed, events are served and labels
     // written at most once per this many milliseconds; 0 serves at every
     // service point (tests use it so that runs repeat exactly).
@@ -136,6 +150,8 @@ private:
     // Writes the labels held back while collisions ran.
     void flushLabels();
     void serveOnce();
+    // Tells the loop whether to keep the step log (watchesEachCollision).
+    void keepStepLog();
 
     std::unique_ptr<Host> host_;
     Simulation sim_;
@@ -143,6 +159,7 @@ private:
     SetupFields fields_; // what SetupSystem reads: the fields handed over last
     bool showFluctuations_ = false;
     bool shutDown_ = false;
+    bool stepping_ = false; // the loop runs for Step or Step 100
 
     std::array<std::string, 13> labels_{}; // by MainLabel
     std::array<bool, 13> labelPending_{};

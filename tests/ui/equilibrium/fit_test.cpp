@@ -7,32 +7,24 @@
 // after a run and after steps: it stays on its screen and nothing in it is
 // cut. Only the window's public controls and object names are used.
 #include "tests/ui/common/driver.h"
+#include "tests/ui/common/fit.h"
 
 #include "core/simulation.h"
-#include "ui/common/translation.h"
 #include "ui/equilibrium/frmequilibrium.h"
 #include "ui/main/frmmain.h"
 
-#include <QAbstractAxis>
-#include <QAbstractButton>
 #include <QAction>
-#include <QChart>
-#include <QChartView>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QScreen>
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <string>
-#include <tuple>
 #include <variant>
 
 namespace kormix::ui {
 namespace {
 
 using test::Atoms;
+using test::expectNothingCut;
+using test::expectOnScreen;
 using test::Molecules;
 
 struct System
@@ -50,72 +42,8 @@ const System kSystems[] = {
          Molecules{.h2 = "1000000000", .hd = "0", .d2 = "1000000000"}},
 };
 
-QString rectText(const QRect &r)
-{
-    return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
-
-// The window lies within the room its screen leaves for windows.
-void expectOnScreen(const QWidget *w, const QScreen *screen)
-{
-    EXPECT_EQ(w->screen(), screen);
-    const QRect room = screen->availableGeometry();
-    EXPECT_TRUE(room.contains(w->frameGeometry()))
-            << rectText(w->frameGeometry()).toStdString() << " on " << rectText(room).toStdString();
-}
-
-// Every text shows whole: a label as wide as its text or tall enough for its
-// wrapped lines, a button as large as its caption asks, chart texts uncut.
-void expectNothingCut(const QWidget *w)
-{
-    for (const QLabel *label : w->findChildren<QLabel *>()) {
-        if (!label->isVisibleTo(w) || label->text().isEmpty())
-            continue;
-        SCOPED_TRACE(label->objectName().toStdString() + ": " + label->text().toStdString());
-        if (label->wordWrap()) {
-            EXPECT_GE(label->height(), label->heightForWidth(label->width()));
-        } else {
-            EXPECT_GE(label->contentsRect().width(),
-                      label->fontMetrics().horizontalAdvance(label->text()));
-        }
-    }
-    for (const QAbstractButton *button : w->findChildren<QAbstractButton *>()) {
-        if (!button->isVisibleTo(w) || button->text().isEmpty())
-            continue;
-        SCOPED_TRACE(button->text().toStdString());
-        EXPECT_GE(button->width(), button->sizeHint().width());
-    }
-    for (const QChartView *view : w->findChildren<QChartView *>()) {
-        const QRectF plot = view->chart()->plotArea();
-        for (const QAbstractAxis *axis : view->chart()->axes()) {
-            SCOPED_TRACE(axis->titleText().toStdString());
-            EXPECT_FALSE(axis->labelsTruncated());
-            const double length = axis->orientation() == Qt::Horizontal ? plot.width()
-                                                                        : plot.height();
-            EXPECT_LE(QFontMetrics(axis->titleFont()).horizontalAdvance(axis->titleText()), length);
-        }
-    }
-}
-
-class EquilibriumFitTest : public ::testing::TestWithParam<std::tuple<const char *, bool>>
-{
-protected:
-    void SetUp() override
-    {
-        const auto [name, german] = GetParam();
-        for (QScreen *s : QGuiApplication::screens()) {
-            if (s->name() == name)
-                screen = s;
-        }
-        ASSERT_NE(screen, nullptr) << "run with QT_QPA_PLATFORM=offscreen:configfile=screens.json";
-        if (german) {
-            ASSERT_TRUE(installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
-        }
-    }
-    void TearDown() override { removeTranslations(*qApp); }
-
-    QScreen *screen = nullptr;
-};
+class EquilibriumFitTest : public test::ScreenFitTest
+{};
 
 TEST_P(EquilibriumFitTest, StaysOnItsScreenWithNothingCut)
 {
@@ -163,19 +91,8 @@ TEST_P(EquilibriumFitTest, StaysOnItsScreenWithNothingCut)
 
 INSTANTIATE_TEST_SUITE_P(Screens,
                          EquilibriumFitTest,
-                         ::testing::Combine(::testing::Values("1280x1024",
-                                                              "1024x768",
-                                                              "1280x1024 at scale 2",
-                                                              "1024x768 at scale 2"),
-                                            ::testing::Bool()),
-                         [](const auto &param) {
-                             std::string name = std::get<0>(param.param);
-                             for (char &c : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             }
-                             return name + (std::get<1>(param.param) ? "_German" : "_English");
-                         });
+                         test::kScreens,
+                         [](const auto &param) { return test::screenTestName(param.param); });
 
 } // namespace
 } // namespace kormix::ui

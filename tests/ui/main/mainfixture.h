@@ -23,7 +23,9 @@ namespace kormix::test {
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    MainWindowTest()
+    // Every number written with this decimal separator.
+    explicit MainWindowTest(char decimalPoint = '.')
+        : model(decimalPoint)
     {
         model.setServiceInterval(0);
         model.fixSeed(20240601);

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <string>
@@ -151,6 +152,57 @@ TEST_F(MainWindowTest, NoStepsWhileCollisionsRun)
     EXPECT_FALSE(enabledWhileRunning);
     EXPECT_GE(sim.nCollisions, 300);
     EXPECT_TRUE(frm.runMenu().menu_Step->isEnabled());
+}
+
+// At the speeds one can watch, 100 and 10 a second, the loop keeps each
+// collision in the step log, for the windows that show each one; at faster
+// speeds it keeps none. A speed chosen while collisions run holds from the
+// next collision.
+TEST_F(MainWindowTest, TheLoopKeepsEachCollisionAtTheSpeedsToWatch)
+{
+    setup(Molecules{.h2 = "20", .hd = "0", .d2 = "20"});
+    const struct
+    {
+        const char *speed;
+        bool kept;
+    } cases[] = {
+            {"menu_speed_100", true},
+            {"menu_speed_10000", false},
+            {"menu_speed_10", true},
+            {"menu_speed_full", false},
+            {"menu_speed_100", true},
+    };
+    constexpr std::size_t n = std::size(cases);
+    std::array<std::int64_t, n> chosenAt{}, lookedAt{};
+    std::array<std::vector<std::int64_t>, n> logged;
+    std::vector<Step> steps;
+    for (std::size_t i = 0; i < n; ++i) {
+        steps.push_back({[] { return true; },
+                         [&, i] {
+                             Speed(frm, cases[i].speed)->trigger();
+                             chosenAt[i] = sim.nCollisions;
+                         }});
+        steps.push_back({[&, i] { return sim.nCollisions >= chosenAt[i] + 3; },
+                         [&, i] {
+                             lookedAt[i] = sim.nCollisions;
+                             for (const StepEntry &entry : sim.stepLog.entries())
+                                 logged[i].push_back(entry.collision);
+                         }});
+    }
+    steps.push_back(stopWhen(model, frm, [] { return true; }));
+    ASSERT_EQ(click(frm.CmdCollide, steps), steps.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        SCOPED_TRACE(cases[i].speed);
+        if (!cases[i].kept) {
+            EXPECT_TRUE(logged[i].empty());
+            continue;
+        }
+        std::vector<std::int64_t> expected;
+        for (std::int64_t c = chosenAt[i] + 1; c <= lookedAt[i]; ++c)
+            expected.push_back(c);
+        EXPECT_EQ(logged[i], expected);
+    }
+    Speed(frm, "menu_speed_full")->trigger();
 }
 
 // Runs at a paced speed for `seconds`, counting the collisions against the
