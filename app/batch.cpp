@@ -9,6 +9,7 @@
 #include "core/host.h"
 #include "core/numberformat.h"
 #include "core/simulation.h"
+#include "core/version.h"
 #include "core/wholefile.h"
 #include "core/wholenumber.h"
 
@@ -29,10 +30,6 @@
 #include <string>
 #include <string_view>
 #include <variant>
-
-#ifndef KORMIX_VERSION
-#define KORMIX_VERSION "1.2"
-#endif
 
 namespace kormix {
 
@@ -331,7 +328,7 @@ std::variant<BatchRequest, int> readArguments(const QStringList &arguments,
                                               std::ostream &err)
 {
     QCoreApplication::setApplicationName("kormix");
-    QCoreApplication::setApplicationVersion(KORMIX_VERSION);
+    QCoreApplication::setApplicationVersion(kVersion);
     QCommandLineParser parser;
     const BatchOptions o;
     describe(parser, o);
@@ -342,7 +339,7 @@ std::variant<BatchRequest, int> readArguments(const QStringList &arguments,
         return 0;
     }
     if (parser.isSet(o.version)) {
-        out << "kormix " << KORMIX_VERSION << '\n' << std::flush;
+        out << "kormix " << kVersion << '\n' << std::flush;
         return 0;
     }
     BatchRequest request;
