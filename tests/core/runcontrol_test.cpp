@@ -173,8 +173,16 @@ TEST_F(StepLogTest, EveryKindOfCollisionAsTheLoopSawIt)
     // Molecules keep their numbers: after the second collision molecule 1 is
     // the H2 and molecule 2 the D2, so the HD at places 2 and 3 are molecules
     // 4 and 3.
-    auto entry = [](std::int64_t collision, std::int64_t first, std::int64_t second, int k1, int k2,
-                    bool tossed, float coin, StepOutcome outcome, double wBefore, double wAfter) {
+    auto entry = [](std::int64_t collision,
+                    std::int64_t first,
+                    std::int64_t second,
+                    int k1,
+                    int k2,
+                    bool tossed,
+                    float coin,
+                    StepOutcome outcome,
+                    double wBefore,
+                    double wAfter) {
         return StepEntry{.collision = collision,
                          .first = first,
                          .second = second,
@@ -296,6 +304,39 @@ TEST(ReadWholeNumber, WholeNumbersOnly)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(readWholeNumber(c.text), c.value);
+    }
+}
+
+TEST(ReadDecimalNumber, DigitsWithOneSeparatorOnly)
+{
+    const struct
+    {
+        const char *text;
+        char decimalPoint;
+        std::optional<double> value;
+    } cases[] = {
+            {"298.15", '.', 298.15},
+            {" 20\t", '.', 20},
+            {"3000.", '.', 3000},
+            {".5", '.', 0.5},
+            {"298,15", ',', 298.15},
+            {"298.15", ',', 298.15}, // the point is always read
+            {"298,15", '.', std::nullopt},
+            {"1.2.3", '.', std::nullopt},
+            {"1.2,3", ',', std::nullopt},
+            {".", '.', std::nullopt},
+            {"", '.', std::nullopt},
+            {"-20", '.', std::nullopt},
+            {"+20", '.', std::nullopt},
+            {"1e3", '.', std::nullopt},
+            {"inf", '.', std::nullopt},
+            {"nan", '.', std::nullopt},
+            {"300 K", '.', std::nullopt},
+            {"3 00", '.', std::nullopt},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " with " + c.decimalPoint);
+        EXPECT_EQ(readDecimalNumber(c.text, c.decimalPoint), c.value);
     }
 }
 
