@@ -29,6 +29,7 @@ ViewMenu::ViewMenu(RunModel &model, FrmMain &main, const Desktop &desktop)
 
     connect(&model_, &RunModel::serviced, this, [this] { refreshEquilibrium(false); });
     connect(&model_, &RunModel::runChanged, this, [this] { refreshEquilibrium(true); });
+    connect(&model_, &RunModel::modelChanged, this, [this] { refreshEquilibrium(true); });
 }
 
 void ViewMenu::menu_Equilibrium_Click()

@@ -123,7 +123,6 @@ TEST_P(EquilibriumFitTest, StaysOnItsScreenWithNothingCut)
     for (const System &system : kSystems) {
         SCOPED_TRACE(system.what);
         ui::RunModel model(german ? ',' : '.');
-        const Simulation &sim = model.sim();
         model.fixSeed(20240601);
         test::QuietDesktop quiet;
         FrmMain main{model, quiet.desktop()};

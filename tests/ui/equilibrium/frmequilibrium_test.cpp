@@ -375,8 +375,11 @@ TEST_F(EquilibriumWindowTest, SaveDataWritesTheThreeTables)
     EXPECT_EQ(caption, "Save Data");
 
     const ExactDistribution exact = exactDistribution(20, 20);
-    const std::string expected = compositionsTable(exact,
-                                                   sim.observed.sharesUpTo(sim.nHD, sim.nCollisions))
+    // The file names the model the run went to, in its first line.
+    const std::string expected = "# model: statistics only, K = 4\n"
+                                 + compositionsTable(exact,
+                                                     sim.observed.sharesUpTo(sim.nHD,
+                                                                             sim.nCollisions))
                                  + "\n" + seriesTable(sim.observed.series()) + "\n"
                                  + reactionsTable(sim.observed.reactions,
                                                   sim.nCollisions,
