@@ -48,7 +48,7 @@
     </message>
     <message>
         <source>H2 + D2 met without reacting</source>
-        <translation>H2 + D2 getroffen ohne Reaktion</translation>
+        <translation>H2 + D2 trafen sich ohne Reaktion</translation>
     </message>
 </context>
 <context>
