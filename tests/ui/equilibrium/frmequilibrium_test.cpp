@@ -365,6 +365,20 @@ TEST_F(EquilibriumWindowTest, SteppingListsTheLastCollisionsInWords)
     EXPECT_FALSE(w->fraSteps->isVisible());
 }
 
+// Stepped, the course is drawn from every collision, not only every fiftieth,
+// so that each step shows.
+TEST_F(EquilibriumWindowTest, AfterStepsTheCourseShowsEveryCollision)
+{
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
+    main.runMenu().menu_Step100->trigger();
+    main.runMenu().menu_Step100->trigger();
+    ASSERT_EQ(sim.nCollisions, 200);
+    ASSERT_EQ(w->course->courseLine->count(), 201);
+    for (int i = 0; i <= 200; ++i)
+        EXPECT_EQ(w->course->courseLine->at(i).x(), double(i));
+}
+
 TEST_F(EquilibriumWindowTest, CourseShowsLnWAndQOnRequest)
 {
     setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
