@@ -4,6 +4,7 @@
 
 #include "core/distributionsfile.h"
 #include "core/equilibrium/exactdistribution.h"
+#include "core/equilibrium/model.h"
 #include "core/equilibrium/stayshares.h"
 #include "core/equilibrium/tables.h"
 #include "core/host.h"
@@ -39,8 +40,14 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 // The options that make no sense without --batch, and --batch itself.
-constexpr const char *kBatchOptions[]
-        = {"batch", "molecules", "atoms", "collisions", "seed", "best-only", "output"};
+constexpr const char *kBatchOptions[] = {"batch",
+                                         "molecules",
+                                         "atoms",
+                                         "collisions",
+                                         "seed",
+                                         "temperature",
+                                         "best-only",
+                                         "output"};
 
 // The setup dialog's fields as the command line gives them; progress on the
 // error stream once a run has taken a second.
@@ -176,6 +183,7 @@ struct BatchRequest
     std::string composition; // the option that gave it, as the messages name it
     std::int64_t collisions = 0;
     std::optional<std::uint64_t> seed;
+    EquilibriumModel model; // statistics only unless --temperature
     fs::path output;
 };
 
@@ -196,6 +204,11 @@ struct BatchOptions
                             "seed and arguments give the same files. Without it the clock seeds "
                             "them; the summary names the seed.",
                             "S"};
+    QCommandLineOption temperature{"temperature",
+                                   "Real hydrogen at this temperature in kelvin, 20 to 3000: an "
+                                   "H2 + D2 pair that meets reacts K(T) / 4 of the time. Without "
+                                   "it counting alone decides (statistics only, K = 4).",
+                                   "T"};
     QCommandLineOption bestOnly{"best-only",
                                 "Keep only the most probable distribution, as the setup dialog's "
                                 "other save option does."};
@@ -218,6 +231,8 @@ void describe(QCommandLineParser &parser, const BatchOptions &o)
             "  equilibrium.tsv    the compositions with their exact P and the shares of the\n"
             "                     run, a last line \"others\" for all other compositions, a\n"
             "                     blank line, then the reactions counted\n"
+            "The first line of series.tsv and of equilibrium.tsv names the model, as in\n"
+            "\"# model: hydrogen at 298.15 K, K = 3.25948732679871\"; so does the summary.\n"
             "The directory is made and tried before the first collision; the three files\n"
             "are written beside any earlier ones and take their places together at the end.\n"
             "Numbers in the files and in the summary use '.' as the decimal separator,\n"
@@ -227,12 +242,14 @@ void describe(QCommandLineParser &parser, const BatchOptions &o)
             "Exit codes: 0 done, 1 a file could not be written, 2 a bad argument (nothing\n"
             "is written then).\n"
             "\n"
-            "Example: kormix --batch --molecules 50,0,50 --collisions 100000 --seed 1");
+            "Example: kormix --batch --molecules 50,0,50 --collisions 100000 --seed 1\n"
+            "         kormix --batch --atoms 20,20 --collisions 4000000 --temperature 298.15");
     parser.addOptions({o.batch,
                        o.molecules,
                        o.atoms,
                        o.collisions,
                        o.seed,
+                       o.temperature,
                        o.bestOnly,
                        o.output,
                        o.help,
@@ -294,6 +311,24 @@ std::optional<std::string> readNumbers(const QCommandLineParser &parser,
     return std::nullopt;
 }
 
+// The model of --temperature, or why it cannot be read.
+std::optional<std::string> readModel(const QCommandLineParser &parser,
+                                     const BatchOptions &o,
+                                     BatchRequest &request)
+{
+    if (!parser.isSet(o.temperature))
+        return std::nullopt;
+    const QString temperature = parser.value(o.temperature);
+    const std::optional<double> kelvin = readDecimalNumber(utf8(temperature));
+    const std::optional<EquilibriumModel> model = kelvin ? EquilibriumModel::hydrogenAt(*kelvin)
+                                                         : std::nullopt;
+    if (!model)
+        return "--temperature must be a number of kelvin from 20 to 3000, not "
+               + inQuotes(temperature);
+    request.model = *model;
+    return std::nullopt;
+}
+
 // The request the options make, or why they make none.
 std::optional<std::string> readRequest(const QCommandLineParser &parser,
                                        const BatchOptions &o,
@@ -304,13 +339,15 @@ std::optional<std::string> readRequest(const QCommandLineParser &parser,
     if (!parser.isSet(o.batch))
         return std::string("--batch is needed to run without a window");
     for (const QCommandLineOption *option :
-         {&o.molecules, &o.atoms, &o.collisions, &o.seed, &o.output}) {
+         {&o.molecules, &o.atoms, &o.collisions, &o.seed, &o.temperature, &o.output}) {
         if (parser.values(*option).size() > 1)
             return "--" + utf8(option->names().first()) + " is given more than once";
     }
     if (auto refused = readComposition(parser, o, request))
         return refused;
     if (auto refused = readNumbers(parser, o, request))
+        return refused;
+    if (auto refused = readModel(parser, o, request))
         return refused;
     // UTF-16 names any folder on Windows; elsewhere it becomes the file system's UTF-8.
     request.output = parser.isSet(o.output) ? fs::path(parser.value(o.output).toStdU16String())
@@ -389,10 +426,12 @@ std::optional<std::string> writeOutput(const Simulation &sim,
                                        OutputFiles &output)
 {
     const Composition now{sim.nH2, sim.nHD, sim.nD2};
+    // The distributions file keeps its format; the other two name the model.
+    const std::string model = modelLine(sim.model());
     const std::string texts[] = {
             distributionsText(sim),
-            seriesTable(sim.observed.series()),
-            compositionsTable(exact, shares) + "\n"
+            model + seriesTable(sim.observed.series()),
+            model + compositionsTable(exact, shares) + "\n"
                     + reactionsTable(sim.observed.reactions, sim.nCollisions, now, exact),
     };
     for (std::size_t i = 0; i < output.files.size(); ++i) {
@@ -416,7 +455,8 @@ void summarize(std::ostream &out,
         << (distance ? numberToText(*distance) : std::string("none")) << ", "
         << (seconds > 0 ? integerToText(std::llround(double(sim.nCollisions) / seconds))
                         : std::string("-"))
-        << " collisions per second, seed " << std::to_string(sim.rng.currentSeed()) << '\n'
+        << " collisions per second, seed " << std::to_string(sim.rng.currentSeed()) << ", "
+        << describeModel(sim.model()) << '\n'
         << std::flush;
 }
 
@@ -429,6 +469,7 @@ int runRequest(const BatchRequest &request, std::ostream &out, std::ostream &err
     sim.bTurbo = true;
     if (request.seed)
         sim.rng.fixSeed(*request.seed);
+    sim.setModel(request.model);
     sim.SetupSystem();
     if (sim.bNeedsSetup)
         return refuse(err,
@@ -448,7 +489,8 @@ int runRequest(const BatchRequest &request, std::ostream &out, std::ostream &err
     host.end();
 
     const ExactDistribution exact = exactDistribution(2 * std::int64_t(sim.nH2) + sim.nHD,
-                                                      2 * std::int64_t(sim.nD2) + sim.nHD);
+                                                      2 * std::int64_t(sim.nD2) + sim.nHD,
+                                                      sim.model().K());
     const StayShares shares = sim.observed.sharesUpTo(sim.nHD, sim.nCollisions);
     if (const auto failed = writeOutput(sim, exact, shares, output))
         return fail(err, *failed);

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 #include <limits>
 #include <utility>
 
@@ -181,6 +182,41 @@ std::vector<std::string> tickTexts(const AxisTicks &ticks, char decimalPoint)
                                            decimalPoint));
     }
     return texts;
+}
+
+std::vector<LogTick> logTicks(double low, double high, int maxCount, char decimalPoint)
+{
+    if (!(low > 0 && high >= low && std::isfinite(high)))
+        return {};
+    maxCount = std::max(maxCount, 1);
+    constexpr double kSlack = 1e-9; // a tick a rounding error outside still counts
+    const int first = int(std::floor(std::log10(low)));
+    const int last = int(std::ceil(std::log10(high)));
+    // The mantissas of a decade and the decades apart: 1, 2 and 5 of every
+    // decade first, then 1 of every decade, of every second, ...
+    auto ticksOf = [&](std::initializer_list<int> mantissas, int every) {
+        std::vector<LogTick> ticks;
+        for (int exponent = first; exponent <= last; ++exponent) {
+            if ((exponent % every + every) % every != 0)
+                continue;
+            for (const int m : mantissas) {
+                const AxisTicks one{.low = low,
+                                    .high = high,
+                                    .mantissa = m,
+                                    .exponent = exponent,
+                                    .first = 1,
+                                    .count = 1};
+                const double value = one.value(0);
+                if (value >= low * (1 - kSlack) && value <= high * (1 + kSlack))
+                    ticks.push_back({value, tickTexts(one, decimalPoint).front()});
+            }
+        }
+        return ticks;
+    };
+    std::vector<LogTick> ticks = ticksOf({1, 2, 5}, 1);
+    for (int every = 1; int(ticks.size()) > maxCount; ++every)
+        ticks = ticksOf({1}, every);
+    return ticks;
 }
 
 } // namespace kormix

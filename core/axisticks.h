@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // The ticks of a chart's value axis: round values evenly spaced over the
-// range shown, and texts that tell every tick apart with the program's
+// range shown (or round values on a logarithmic axis), and texts that tell every tick apart with the program's
 // decimal separator, however large, small or narrow the range.
 #pragma once
 
@@ -42,5 +42,22 @@ AxisTicks niceTicks(double low, double high, int maxCount, double minStep = 0, b
 // ("0.49995"); others as m·10ⁿ with as many digits as the step needs
 // ("1.5·10⁹", "2.5·10⁻⁶", "1.000001·10⁶") and 0 as "0". The texts are UTF-8.
 std::vector<std::string> tickTexts(const AxisTicks &ticks, char decimalPoint = '.');
+
+// A tick of a logarithmic axis and its text.
+struct LogTick
+{
+    double value = 1;
+    std::string text;
+
+    bool operator==(const LogTick &) const = default;
+};
+
+// The ticks of a logarithmic axis over [low, high], 0 < low <= high: the
+// values m·10ⁿ in the range with m of 1, 2 and 5; where those are more than
+// maxCount, the powers of ten alone; where those are still too many, every
+// second, third, ... power of ten. Each text is the one tickTexts gives the
+// value ("20", "0.5", "1000", "2·10⁶"). Nothing for a range that is not
+// positive and finite.
+std::vector<LogTick> logTicks(double low, double high, int maxCount, char decimalPoint = '.');
 
 } // namespace kormix

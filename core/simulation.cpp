@@ -408,6 +408,10 @@ struct Simulation::CollisionLoop
         if constexpr (kLogged) {
             entry.lnWAfter = lnw;
             sim.stepLog.add(entry);
+            // Stepped collisions are few: the course keeps every one.
+            sim.observed.recordPoint(collisions,
+                                     {std::int32_t(h2), std::int32_t(hd), std::int32_t(d2)},
+                                     lnw);
         }
     }
 
@@ -608,7 +612,8 @@ std::optional<Simulation::LoopEnd> Simulation::collide()
             // falls on one.
             if (loop.count() < stopAt_ || loop.count() % collisionsPerService_ == 0) {
                 loop.store();
-                observed.recordPoint(nCollisions, {nH2, nHD, nD2}, lnW);
+                if constexpr (!kLogged) // the logged loop has recorded it
+                    observed.recordPoint(nCollisions, {nH2, nHD, nD2}, lnW);
                 host_->serveEvents();
                 loop.load();
             }

@@ -152,7 +152,8 @@ public:
     // brings it to the counts first (roster.follow).
     MoleculeRoster roster;
 
-    // Events are served (and the course of the run recorded) after every
+    // Events are served (and the course of the run recorded, unless the
+    // step log records, when the course takes every collision) after every
     // this many collisions: 50, or fewer when a slowed-down run must be
     // served more often. Only divisors of 100 are taken, so that turbo mode's
     // counter still shows every hundredth collision; anything else leaves

@@ -46,6 +46,10 @@
         <source>HD + HD met without reacting</source>
         <translation>HD + HD trafen sich ohne Reaktion</translation>
     </message>
+    <message>
+        <source>H2 + D2 met without reacting</source>
+        <translation>H2 + D2 trafen sich ohne Reaktion</translation>
+    </message>
 </context>
 <context>
     <name>kormix::ui::About</name>
@@ -102,6 +106,34 @@
     </message>
 </context>
 <context>
+    <name>kormix::ui::ConstantChart</name>
+    <message>
+        <source>K against temperature</source>
+        <translation>K über der Temperatur</translation>
+    </message>
+    <message>
+        <source>The equilibrium constant K of real hydrogen from 20 K to 3000 K on a logarithmic temperature axis: 0.137 at 20 K, 3.26 at room temperature, close to the 4 of counting alone when hot. The temperature chosen is marked on the curve.</source>
+        <translation>Die Gleichgewichtskonstante K von echtem Wasserstoff von 20 K bis 3000 K auf einer logarithmischen Temperaturachse: 0,137 bei 20 K, 3,26 bei Raumtemperatur, heiß nahe bei der 4 des bloßen Abzählens. Die gewählte Temperatur ist auf der Kurve markiert.</translation>
+    </message>
+    <message>
+        <source>temperature in kelvin</source>
+        <translation>Temperatur in Kelvin</translation>
+    </message>
+    <message>
+        <source>K</source>
+        <translation>K</translation>
+    </message>
+    <message>
+        <source>K(T) of real hydrogen</source>
+        <translation>K(T) von echtem Wasserstoff</translation>
+    </message>
+    <message>
+        <source>chosen: %1 K</source>
+        <extracomment>The temperature chosen, as the legend of the K(T) chart names its mark (%1 K: kelvin).</extracomment>
+        <translation>gewählt: %1 K</translation>
+    </message>
+</context>
+<context>
     <name>kormix::ui::CourseChart</name>
     <message>
         <source>the run against collisions</source>
@@ -122,10 +154,6 @@
     <message>
         <source>expected from the run&apos;s start</source>
         <translation>erwartet vom Start des Laufs</translation>
-    </message>
-    <message>
-        <source>K = 4</source>
-        <translation>K = 4</translation>
     </message>
     <message>
         <source>this run</source>
@@ -152,16 +180,28 @@
         <translation>ln W des Laufs und sein exakter Mittelwert im Gleichgewicht, mit einer Standardabweichung darum.</translation>
     </message>
     <message>
-        <source>Q of the run (left out while there is no H2 or no D2) and the equilibrium constant K = 4 it settles about.</source>
-        <translation>Q des Laufs (ausgelassen, solange es kein H2 oder kein D2 gibt) und die Gleichgewichtskonstante K = 4, um die es sich einpendelt.</translation>
+        <source>logarithmic</source>
+        <translation>logarithmisch</translation>
     </message>
     <message>
-        <source>The expected approach is the exact mean HD fraction from the run&apos;s start; it covers the first %1 collisions of the run.</source>
-        <translation>Die erwartete Annäherung ist der exakte mittlere HD-Anteil vom Start des Laufs; sie reicht über die ersten %1 Stöße des Laufs.</translation>
+        <source>Collisions axis on a logarithmic scale: shows the approach from the run&apos;s start and the long run in one picture</source>
+        <translation>Stoßachse logarithmisch: zeigt die Annäherung vom Start des Laufs und den langen Lauf in einem Bild</translation>
     </message>
     <message>
-        <source>revision</source>
-        <translation>Änderung</translation>
+        <source>K = %1</source>
+        <translation>K = %1</translation>
+    </message>
+    <message>
+        <source>Q of the run (left out while there is no H2 or no D2) and the equilibrium constant K it settles about.</source>
+        <translation>Q des Laufs (ausgelassen, solange es kein H2 oder kein D2 gibt) und die Gleichgewichtskonstante K, um die es sich einpendelt.</translation>
+    </message>
+    <message>
+        <source>The expected approach is the exact mean HD fraction from the start of the run or of its last change of temperature; it covers the first %1 collisions from there.</source>
+        <translation>Die erwartete Annäherung ist der exakte mittlere HD-Anteil vom Start des Laufs oder von seiner letzten Temperaturänderung an; sie reicht über die ersten %1 Stöße von dort.</translation>
+    </message>
+    <message>
+        <source>revision or change of temperature</source>
+        <translation>Änderung der Daten oder der Temperatur</translation>
     </message>
 </context>
 <context>
@@ -872,6 +912,10 @@ Startwert (%2):</translation>
         <source>The seed must be %1.</source>
         <translation>Der Startwert muss %1 sein.</translation>
     </message>
+    <message>
+        <source>&amp;Temperature...</source>
+        <translation>&amp;Temperatur...</translation>
+    </message>
 </context>
 <context>
     <name>kormix::ui::SaveFile</name>
@@ -985,6 +1029,66 @@ Startwert (%2):</translation>
         <source>distance from equilibrium (TV): %1</source>
         <translation>Abstand vom Gleichgewicht (TV): %1</translation>
     </message>
+    <message>
+        <source>The equilibrium the collisions go to (Run, Temperature...)</source>
+        <translation>Das Gleichgewicht, dem die Stöße zustreben (Ablauf, Temperatur...)</translation>
+    </message>
+    <message>
+        <source>most microstates (largest W):</source>
+        <translation>meiste Mikrozustände (größtes W):</translation>
+    </message>
+    <message>
+        <source>They differ: energy favours H2 + D2 over 2 HD.</source>
+        <extracomment>Shown when the most probable composition is not the one with the most microstates: energy favours H2 + D2 over 2 HD.</extracomment>
+        <translation>Sie unterscheiden sich: Die Energie begünstigt H2 + D2 gegenüber 2 HD.</translation>
+    </message>
+    <message>
+        <source>mean number of HD:</source>
+        <translation>mittlere Anzahl HD:</translation>
+    </message>
+    <message>
+        <source>constant K:</source>
+        <translation>Konstante K:</translation>
+    </message>
+    <message>
+        <source>The run&apos;s estimate of K: &lt;nHD (nHD - 1)&gt; / &lt;nH2 nD2&gt; over its collisions. At equilibrium it is K exactly, for any number of molecules; Q of the most probable composition is not.</source>
+        <translation>Die Schätzung von K aus dem Lauf: &lt;nHD (nHD - 1)&gt; / &lt;nH2 nD2&gt; über seine Stöße. Im Gleichgewicht ist sie genau K, für jede Anzahl Moleküle; Q der wahrscheinlichsten Zusammensetzung ist es nicht.</translation>
+    </message>
+</context>
+<context>
+    <name>kormix::ui::TemperatureDialog</name>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>When an H2 and a D2 meet, they react K / 4 of the time; two HD react half of the time. Counting alone gives K = 4. In real hydrogen the zero-point energies of H2, HD and D2 differ, which lowers K, the more the colder.</source>
+        <translation>Treffen sich ein H2 und ein D2, reagieren sie in K / 4 der Fälle, zwei HD in der Hälfte der Fälle. Bloßes Abzählen ergibt K = 4. In echtem Wasserstoff unterscheiden sich die Nullpunktsenergien von H2, HD und D2; das senkt K, umso mehr, je kälter es ist.</translation>
+    </message>
+    <message>
+        <source>&amp;statistics only (K = 4)</source>
+        <translation>nur &amp;Statistik (K = 4)</translation>
+    </message>
+    <message>
+        <source>&amp;hydrogen at</source>
+        <translation>&amp;Wasserstoff bei</translation>
+    </message>
+    <message>
+        <source>temperature in kelvin</source>
+        <translation>Temperatur in Kelvin</translation>
+    </message>
+    <message>
+        <source>kelvin (%1 to %2)</source>
+        <translation>Kelvin (%1 bis %2)</translation>
+    </message>
+    <message>
+        <source>K = %1</source>
+        <translation>K = %1</translation>
+    </message>
+    <message>
+        <source>The temperature must be a number from %1 to %2 kelvin.</source>
+        <translation>Die Temperatur muss eine Zahl von %1 bis %2 Kelvin sein.</translation>
+    </message>
 </context>
 <context>
     <name>kormix::ui::ValueText</name>
@@ -992,6 +1096,14 @@ Startwert (%2):</translation>
         <source>–</source>
         <extracomment>Stands where there is no value yet.</extracomment>
         <translation>–</translation>
+    </message>
+    <message>
+        <source>statistics only, K = %1</source>
+        <translation>nur Statistik, K = %1</translation>
+    </message>
+    <message>
+        <source>hydrogen at %1 K, K = %2</source>
+        <translation>Wasserstoff bei %1 K, K = %2</translation>
     </message>
 </context>
 <context>

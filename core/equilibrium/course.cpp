@@ -29,6 +29,17 @@ std::vector<PlotPoint> coursePoints(const RunSeries &series, CourseQuantity quan
     return line;
 }
 
+std::vector<PlotPoint> onLogarithmicAxis(const std::vector<PlotPoint> &points, double low)
+{
+    std::vector<PlotPoint> placed;
+    placed.reserve(points.size());
+    for (const PlotPoint &p : points) {
+        if (p.x >= low)
+            placed.push_back({std::log10(p.x), p.y});
+    }
+    return placed;
+}
+
 std::vector<PlotPoint> envelope(const std::vector<PlotPoint> &line,
                                 double x0,
                                 double x1,

@@ -27,6 +27,11 @@ struct PlotPoint
 // infinite (no H2 or no D2).
 std::vector<PlotPoint> coursePoints(const RunSeries &series, CourseQuantity quantity);
 
+// The points from x = low on (low > 0) as a logarithmic axis places them:
+// x becomes its decimal logarithm. The start of a run, at collision 0, has
+// no place there.
+std::vector<PlotPoint> onLogarithmicAxis(const std::vector<PlotPoint> &points, double low);
+
 // The points of a line that a plot `columns` pixels wide can show, x running
 // from x0 to x1: in every column the lowest and the highest, in their order.
 // A line with at most twice as many points as columns keeps them all. Drawn,

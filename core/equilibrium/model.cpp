@@ -3,6 +3,7 @@
 #include "core/equilibrium/model.h"
 
 #include "core/hydrogen/equilibriumconstant.h"
+#include "core/numberformat.h"
 
 namespace kormix {
 
@@ -15,6 +16,14 @@ std::optional<EquilibriumModel> EquilibriumModel::hydrogenAt(double kelvin)
     model.K_ = equilibriumConstant(kelvin);
     model.accepting_ = std::uint32_t(acceptingDraws(model.K_));
     return model;
+}
+
+std::string describeModel(const EquilibriumModel &model, char decimalPoint)
+{
+    const std::string K = "K = " + numberToText(model.K(), decimalPoint);
+    if (model.statisticsOnly())
+        return "statistics only, " + K;
+    return "hydrogen at " + numberToText(model.kelvin(), decimalPoint) + " K, " + K;
 }
 
 } // namespace kormix

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace kormix {
 
@@ -37,5 +38,10 @@ private:
     double K_ = kStatisticsOnlyK;
     std::uint32_t accepting_ = std::uint32_t(kCoinDraws);
 };
+
+// The model in words, as the files name it: "statistics only, K = 4" or
+// "hydrogen at 298.15 K, K = 3.25948732679871", the temperature and K with
+// up to 15 significant digits.
+std::string describeModel(const EquilibriumModel &model, char decimalPoint = '.');
 
 } // namespace kormix

@@ -26,7 +26,8 @@ ReactionProbabilities reactionProbabilities(const Composition &counts, double K)
     // draws come within 2^-25 of these; the guide tells the difference.
     const double meetingH2D2 = detail::quotientToDouble(2 * h2 * d2, pairs);
     r.forward = meetingH2D2 * (K / 4);
-    r.h2d2Unreacted = meetingH2D2 - r.forward;
+    // 1 - K / 4 is exact from K = 2 up: one rounding, as for the forward chance.
+    r.h2d2Unreacted = meetingH2D2 * (1 - K / 4);
     r.hdMeeting = detail::quotientToDouble(hdPairs, pairs);
     r.reverse = detail::quotientToDouble(hdPairs, 2 * pairs);
     r.hdUnreacted = r.reverse;

@@ -4,14 +4,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kormix {
 
 namespace {
 
-std::array<std::int64_t, 3> asArray(const ReactionCounts &counts)
+std::array<std::int64_t, 4> asArray(const ReactionCounts &counts)
 {
-    return {counts.forward, counts.reverse, counts.hdUnreacted};
+    return {counts.forward, counts.reverse, counts.hdUnreacted, counts.h2d2Unreacted};
 }
 
 } // namespace
@@ -52,24 +53,44 @@ bool sameAtoms(const Composition &a, const Composition &b)
            && 2 * std::int64_t(a.nH2) + a.nHD == 2 * std::int64_t(b.nH2) + b.nHD;
 }
 
-std::int64_t approachLength(std::int64_t molecules, std::int64_t compositions)
+std::int64_t approachLength(std::int64_t molecules, std::int64_t compositions, std::int64_t shown)
 {
-    const double wanted = std::max(1000.0, 20.0 * double(molecules));
+    const double wanted = std::max({1000.0, 20.0 * double(molecules), double(shown)});
     const double c = double(std::max<std::int64_t>(compositions, 1));
     const double budget = c * c / 2 >= kApproachBudget ? std::sqrt(2 * kApproachBudget)
                                                        : c + (kApproachBudget - c * c / 2) / c;
     return std::int64_t(std::min(wanted, budget));
 }
 
+const ExpectedApproach &ShownApproach::covering(const Composition &start,
+                                                double K,
+                                                std::int64_t shown,
+                                                ApproachSpacing spacing)
+{
+    const Key key{start, K, spacing};
+    const std::int64_t h = 2 * std::int64_t(start.nH2) + start.nHD;
+    const std::int64_t d = 2 * std::int64_t(start.nD2) + start.nHD;
+    const std::int64_t compositions = (std::min(h, d) - h % 2) / 2 + 1;
+    const std::int64_t n = start.molecules();
+    if (key_ == key && approachLength(n, compositions, shown) <= length_)
+        return approach_;
+    key_ = key;
+    const std::int64_t ahead = shown > std::numeric_limits<std::int64_t>::max() / 4 ? shown
+                                                                                    : 4 * shown;
+    length_ = approachLength(n, compositions, ahead);
+    approach_ = expectedApproach(start, length_, kSamples, spacing, K);
+    return approach_;
+}
+
 const RecentRates::Rates &RecentRates::look(const ReactionCounts &counts, std::int64_t collisions)
 {
-    const std::array<std::int64_t, 3> now = asArray(counts);
-    const std::array<std::int64_t, 3> before = asArray(last_);
+    const std::array<std::int64_t, 4> now = asArray(counts);
+    const std::array<std::int64_t, 4> before = asArray(last_);
     bool newRun = lastCollisions_ < 0 || collisions < lastCollisions_;
-    for (std::size_t i = 0; i < 3; ++i)
+    for (std::size_t i = 0; i < now.size(); ++i)
         newRun = newRun || now[i] < before[i];
     const std::int64_t interval = collisions - (newRun ? 0 : lastCollisions_);
-    for (std::size_t i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < now.size(); ++i) {
         if (interval > 0)
             rates_[i] = double(now[i] - (newRun ? 0 : before[i])) / double(interval);
         else if (newRun)

@@ -6,6 +6,7 @@
 // of a run is followed.
 #pragma once
 
+#include "core/equilibrium/approach.h"
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/runobservations.h"
 #include "core/equilibrium/stayshares.h"
@@ -37,17 +38,53 @@ bool sameAtoms(const Composition &a, const Composition &b);
 
 // How many collisions of a run the expected approach is worked out for: long
 // enough to reach equilibrium from any start (a few times N collisions relax
-// a system of N molecules, and at least 1000), short enough to cost at most
+// a system of N molecules, and at least 1000) and to cover the `shown`
+// collisions of the run a plot shows, short enough to cost at most
 // kApproachBudget state updates over a band of reachable compositions that
 // grows by one a collision until it covers all of them.
 inline constexpr double kApproachBudget = 2e7;
-std::int64_t approachLength(std::int64_t molecules, std::int64_t compositions);
+std::int64_t approachLength(std::int64_t molecules,
+                            std::int64_t compositions,
+                            std::int64_t shown = 0);
+
+// The expected approach a plot shows beside a run, worked out anew only when
+// it must: for another start, K or spacing, or once the collisions shown
+// pass the length it was worked out for (then for four times as many, so
+// that a growing run asks for it seldom), never beyond the budget of
+// approachLength.
+class ShownApproach
+{
+public:
+    static constexpr int kSamples = 400;
+
+    // The approach from `start` at K over at least approachLength(N,
+    // compositions, shown) collisions, with kSamples points in `spacing`.
+    const ExpectedApproach &covering(const Composition &start,
+                                     double K,
+                                     std::int64_t shown,
+                                     ApproachSpacing spacing);
+    // Nothing worked out: the next call works the approach out.
+    void forget() { key_.reset(); }
+
+private:
+    struct Key
+    {
+        Composition start;
+        double K = 0;
+        ApproachSpacing spacing = ApproachSpacing::Even;
+        bool operator==(const Key &) const = default;
+    };
+    std::optional<Key> key_;
+    std::int64_t length_ = 0;
+    ExpectedApproach approach_;
+};
 
 // The reactions per collision between one look at a run and the next.
 class RecentRates
 {
 public:
-    using Rates = std::array<std::optional<double>, 3>; // forward, reverse, HD + HD unreacted
+    // Forward, reverse, HD + HD unreacted, H2 + D2 unreacted.
+    using Rates = std::array<std::optional<double>, 4>;
 
     // The rates since the last look, or since the run's start for the first
     // look at a run: a run with fewer collisions or reactions than at the last

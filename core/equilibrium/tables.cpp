@@ -42,6 +42,11 @@ std::string percent(std::int64_t nHD, std::int64_t nMolecules, char decimalPoint
 
 } // namespace
 
+std::string modelLine(const EquilibriumModel &model, char decimalPoint)
+{
+    return "# model: " + describeModel(model, decimalPoint) + '\n';
+}
+
 std::string compositionsTable(const ExactDistribution &exact,
                               const StayShares &shares,
                               char decimalPoint)
@@ -119,6 +124,11 @@ std::string reactionsTable(const ReactionCounts &counts,
     row(kForwardName, counts.forward, current.forward, equilibrium.forward);
     row(kReverseName, counts.reverse, current.reverse, equilibrium.reverse);
     row(kUnreactedName, counts.hdUnreacted, current.hdUnreacted, equilibrium.hdUnreacted);
+    if (exact.K < kStatisticsOnlyK)
+        row(kH2D2UnreactedName,
+            counts.h2d2Unreacted,
+            current.h2d2Unreacted,
+            equilibrium.h2d2Unreacted);
     return text;
 }
 

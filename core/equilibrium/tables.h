@@ -7,12 +7,14 @@
 // counted. The equilibrium window saves all three in one file; the batch mode
 // writes equilibrium.tsv (compositions and reactions) and series.tsv.
 //
-// Every table starts with a header line; fields are separated by one tab,
+// A file of them starts with a line that names the model the run went to
+// (modelLine). Every table starts with a header line; fields are separated by one tab,
 // lines end with a line feed, numbers are written with up to 15 significant
 // digits and the decimal separator given.
 #pragma once
 
 #include "core/equilibrium/exactdistribution.h"
+#include "core/equilibrium/model.h"
 #include "core/equilibrium/reactions.h"
 #include "core/equilibrium/runobservations.h"
 #include "core/equilibrium/runseries.h"
@@ -22,6 +24,11 @@
 #include <string>
 
 namespace kormix {
+
+// "# model: " and the model in words (describeModel), one line: the first
+// line of a file of these tables. It starts with '#', so that gnuplot, R's
+// read.table and pandas (comment='#') pass over it to the column names.
+std::string modelLine(const EquilibriumModel &model, char decimalPoint = '.');
 
 // "NH2 NHD ND2 %HD lnW W P collisions share": one line per composition the
 // exact distribution keeps (for a large system, those whose W is not
@@ -43,17 +50,20 @@ std::string seriesTable(const RunSeries &series, char decimalPoint = '.');
 // forward reaction (H2 + D2 -> 2 HD), the reverse one (2 HD -> H2 + D2) and
 // the HD + HD meetings without a reaction, counted over `collisions`
 // collisions, with the exact expected chances per collision for the
-// composition `now` and at equilibrium, both at the K of `exact`.
+// composition `now` and at equilibrium, both at the K of `exact`. Below
+// K = 4 (at a temperature) a last line counts the H2 + D2 meetings without
+// a reaction, which statistics only never has.
 std::string reactionsTable(const ReactionCounts &counts,
                            std::int64_t collisions,
                            const Composition &now,
                            const ExactDistribution &exact,
                            char decimalPoint = '.');
 
-// The names of the three reactions as the tables and the window show them.
+// The names of the reactions and meetings as the tables and the window show them.
 inline constexpr const char *kForwardName = "forward (H2 + D2 -> 2 HD)";
 inline constexpr const char *kReverseName = "reverse (2 HD -> H2 + D2)";
 inline constexpr const char *kUnreactedName = "HD + HD met without reacting";
+inline constexpr const char *kH2D2UnreactedName = "H2 + D2 met without reacting";
 // What the compositions table's last line names instead of counts.
 inline constexpr const char *kOtherCompositionsName = "others";
 

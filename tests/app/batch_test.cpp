@@ -5,6 +5,8 @@
 // repeated from a seed, and every bad argument refused with nothing written.
 // The program itself is run too, without any display.
 #include "app/batch.h"
+#include "core/hydrogen/equilibriumconstant.h"
+#include "core/numberformat.h"
 #include "tests/common/files.h"
 #ifndef _WIN32
 #include "tests/common/killedwriter.h"
@@ -76,6 +78,15 @@ double number(const std::string &field)
     const double v = std::stod(field, &used);
     EXPECT_EQ(used, field.size()) << field;
     return v;
+}
+
+// A file of tables after the line that names its model, which must be this
+// one.
+std::string afterModelLine(const std::string &text, const std::string &model)
+{
+    const std::string line = "# model: " + model + "\n";
+    EXPECT_EQ(text.substr(0, line.size()), line);
+    return text.substr(std::min(line.size(), text.size()));
 }
 
 struct Result
@@ -181,7 +192,8 @@ TEST_F(Batch, FilesPassAnIndependentReadingOfTheirFormat)
     // One summary line.
     std::smatch m;
     const std::regex summary("(\\d+) collisions, (\\d+) distributions found, distance from "
-                             "equilibrium ([0-9.eE+-]+), (\\d+) collisions per second, seed 5\n");
+                             "equilibrium ([0-9.eE+-]+), (\\d+) collisions per second, seed 5, "
+                             "statistics only, K = 4\n");
     ASSERT_TRUE(std::regex_match(r.out, m, summary)) << r.out;
     EXPECT_EQ(m[1], "20000");
     const std::size_t found = std::stoul(m[2]);
@@ -205,7 +217,8 @@ TEST_F(Batch, FilesPassAnIndependentReadingOfTheirFormat)
     EXPECT_EQ(xls.find('\n', 0), xls.find("\r\n", 0) + 1);
 
     // series.tsv: the course of the run, collisions increasing in steps of 50.
-    const std::string seriesText = readAll(dir / "series.tsv");
+    const std::string seriesText = afterModelLine(readAll(dir / "series.tsv"),
+                                                  "statistics only, K = 4");
     EXPECT_EQ(seriesText.find('\r'), std::string::npos);
     const std::vector<Row> series = rowsOf(seriesText.substr(0, seriesText.size() - 1));
     EXPECT_EQ(series[0], (Row{"collision", "run", "NH2", "NHD", "ND2", "%HD", "lnW", "Q"}));
@@ -222,7 +235,8 @@ TEST_F(Batch, FilesPassAnIndependentReadingOfTheirFormat)
     }
     EXPECT_EQ(series.back()[0], "20000");
 
-    expectEquilibriumFile(readAll(dir / "equilibrium.tsv"), number(series.back()[3]));
+    expectEquilibriumFile(afterModelLine(readAll(dir / "equilibrium.tsv"), "statistics only, K = 4"),
+                          number(series.back()[3]));
 }
 
 TEST_F(Batch, TheSameSeedGivesTheSameFilesAndAnotherSeedOthers)
@@ -240,10 +254,60 @@ TEST_F(Batch, TheSameSeedGivesTheSameFilesAndAnotherSeedOthers)
     }
     // The atoms were paired as the setup dialog pairs them: 101 H gives 50 H2,
     // and ln W = ln(90! / (50! 40!)).
-    const Row start = rowsOf(readAll(root / "a" / "series.tsv"))[1];
+    const Row start = rowsOf(
+            afterModelLine(readAll(root / "a" / "series.tsv"), "statistics only, K = 4"))[1];
     EXPECT_EQ((Row{start[0], start[1], start[2], start[3], start[4], start[7]}),
               (Row{"0", "1", "50", "0", "40", "0"}));
     EXPECT_NEAR(number(start[6]), std::lgamma(91.0) - std::lgamma(51.0) - std::lgamma(41.0), 1e-9);
+}
+
+// At a temperature the run goes to real hydrogen's K: the files and the
+// summary name the model, P is the exact one at K, and the H2 + D2 meetings
+// without a reaction are counted. One H2 and one D2 (weight 2) spend
+// K / (K + 2) of the time as 2 HD (weight K).
+TEST_F(Batch, ATemperatureRunsAtItsKAndTheFilesNameIt)
+{
+    const double K = equilibriumConstant(298.15);
+    const std::string model = "hydrogen at 298.15 K, K = " + numberToText(K);
+    const Result r = runInto(root / "t",
+                             {"--batch",
+                              "--molecules",
+                              "1,0,1",
+                              "--collisions",
+                              "200000",
+                              "--temperature",
+                              "298.15",
+                              "--seed",
+                              "9"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(r.out.ends_with(", seed 9, " + model + "\n")) << r.out;
+    afterModelLine(readAll(root / "t" / "series.tsv"), model);
+    const std::string eq = afterModelLine(readAll(root / "t" / "equilibrium.tsv"), model);
+    const std::size_t blank = eq.find("\n\n");
+    ASSERT_NE(blank, std::string::npos);
+    const std::vector<Row> comps = rowsOf(eq.substr(0, blank));
+    ASSERT_EQ(comps.size(), 1u + 2 + 1);
+    EXPECT_NEAR(number(comps[1][6]), 2 / (K + 2), 2e-15);
+    EXPECT_NEAR(number(comps[2][6]), K / (K + 2), 2e-15);
+    EXPECT_NEAR(number(comps[2][8]), K / (K + 2), 0.01); // the run's share
+    const std::vector<Row> reactions = rowsOf(eq.substr(blank + 2, eq.size() - blank - 3));
+    ASSERT_EQ(reactions.size(), 5u);
+    EXPECT_EQ(reactions[4][0], "H2 + D2 met without reacting");
+    // K / 4 of the H2 + D2 meetings react.
+    const double forward = number(reactions[1][1]), unreacted = number(reactions[4][1]);
+    EXPECT_NEAR(forward / (forward + unreacted), K / 4, 0.01);
+
+    // The ends of the range are offered.
+    for (const char *kelvin : {"20", "3000"}) {
+        SCOPED_TRACE(kelvin);
+        const Result end = runInto(
+                root / kelvin,
+                {"--batch", "--molecules", "1,0,1", "--collisions", "10", "--temperature", kelvin});
+        EXPECT_EQ(end.code, 0) << end.err;
+        EXPECT_TRUE(end.out.ends_with(", hydrogen at " + std::string(kelvin) + " K, K = "
+                                      + numberToText(equilibriumConstant(std::stod(kelvin))) + "\n"))
+                << end.out;
+    }
 }
 
 TEST_F(Batch, BestOnlyKeepsTheMostProbableAndNoCollisionsKeepTheStart)
@@ -337,8 +401,30 @@ TEST_F(Batch, EveryBadArgumentIsNamedAndNothingIsWritten)
              "kormix: unexpected argument 'more'\n"},
             {{"--molecules", "5,0,5", "--collisions", "9"},
              "kormix: --batch is needed to run without a window\n"},
+            {{"--molecules", "5,0,5", "--collisions", "9", "--temperature", "300"},
+             "kormix: --batch is needed to run without a window\n"},
+            {{"--batch",
+              "--molecules",
+              "5,0,5",
+              "--collisions",
+              "9",
+              "--temperature",
+              "300",
+              "--temperature",
+              "400"},
+             "kormix: --temperature is given more than once\n"},
     };
     expectRefused(*this, cases);
+    // A temperature outside 20 to 3000 kelvin, or not a number of them.
+    for (const char *kelvin : {"19.99", "3000.01", "0", "-300", "1e3", "300 K", "abc", "", "2,5"}) {
+        const std::string message = "kormix: --temperature must be a number of kelvin from 20 to "
+                                    "3000, not '"
+                                    + std::string(kelvin) + "'\n";
+        const Refusal refusal{
+                {"--batch", "--molecules", "5,0,5", "--collisions", "9", "--temperature", kelvin},
+                message.c_str()};
+        expectRefused(*this, std::span(&refusal, 1));
+    }
     // An output path that is a file.
     std::ofstream(root / "file") << "x";
     const Result r = runInto(root / "file",
@@ -397,6 +483,7 @@ TEST_F(Batch, TheProgramRunsWithoutADisplay)
                              "--atoms",
                              "--collisions",
                              "--seed",
+                             "--temperature",
                              "--best-only",
                              "--output",
                              "'.' as the decimal separator"})
@@ -413,6 +500,11 @@ TEST_F(Batch, TheProgramRunsWithoutADisplay)
                           "9223372036854775807, not 'x'")
                       + kLineEnd);
     EXPECT_TRUE(fs::is_empty(root));
+    // A batch option alone runs the batch mode too, which asks for --batch.
+    const Result alone = program({"--temperature", "300"}, root);
+    EXPECT_EQ(alone.code, 2);
+    EXPECT_EQ(alone.err,
+              std::string("kormix: --batch is needed to run without a window") + kLineEnd);
 
     // The current directory is the default.
     const Result run

@@ -166,5 +166,45 @@ TEST(AxisTicks, NeverTwoAlike)
     }
 }
 
+// A logarithmic axis: 1, 2 and 5 of every decade while they are few enough,
+// then the powers of ten, then every second or third of them.
+TEST(LogTicks, RoundValuesOfEveryDecadeAsFewAsAsked)
+{
+    const struct
+    {
+        const char *what;
+        double low, high;
+        int maxCount;
+        char decimalPoint;
+        Texts texts;
+    } cases[] = {
+            {"the temperatures offered",
+             20,
+             3000,
+             7,
+             '.',
+             {"20", "50", "100", "200", "500", "1000", "2000"}},
+            {"too many for 1, 2 and 5", 20, 3000, 6, '.', {"100", "1000"}},
+            {"the first collisions", 1, 10, 7, '.', {"1", "2", "5", "10"}},
+            {"a long run", 1, 1.5e9, 7, '.', {"1", "100", "10000", "1·10⁶", "1·10⁸"}},
+            {"a long run, few ticks", 1, 1.5e9, 3, '.', {"1", "10000", "1·10⁸"}},
+            {"below one, with a comma", 0.02, 0.6, 7, ',', {"0,02", "0,05", "0,1", "0,2", "0,5"}},
+            {"ends on ticks", 2, 5, 7, '.', {"2", "5"}},
+            {"within a decade", 21, 49, 7, '.', {}},
+            {"not positive", 0, 10, 7, '.', {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        Texts texts;
+        for (const LogTick &tick : logTicks(c.low, c.high, c.maxCount, c.decimalPoint)) {
+            EXPECT_GE(tick.value, c.low * (1 - 1e-12));
+            EXPECT_LE(tick.value, c.high * (1 + 1e-12));
+            texts.push_back(tick.text);
+        }
+        EXPECT_EQ(texts, c.texts);
+    }
+    EXPECT_EQ(logTicks(20, 3000, 7)[1], (LogTick{50, "50"}));
+}
+
 } // namespace
 } // namespace kormix

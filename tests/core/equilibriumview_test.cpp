@@ -105,6 +105,68 @@ TEST(ApproachLength, TwentyTimesTheMoleculesWithinTheBudget)
     }
 }
 
+// As long as the plot shows, within the same budget.
+TEST(ApproachLength, CoversTheCollisionsShownWithinTheBudget)
+{
+    struct Case
+    {
+        std::int64_t molecules, compositions, shown, length;
+    } cases[] = {
+            {20, 11, 500, 1000},                    // 1000 at least
+            {20, 11, 250000, 250000},               // as many as shown
+            {20, 11, 1'000'000'000, 1818187},       // 11 + (2e7 - 11² / 2) / 11
+            {1000000, 500001, 1'000'000'000, 6324}, // sqrt(4e7)
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.shown);
+        EXPECT_EQ(approachLength(c.molecules, c.compositions, c.shown), c.length);
+    }
+}
+
+// The approach is worked out anew for another start, K or spacing, or once
+// the plot shows more than it covers (then for four times as many).
+TEST(ShownApproach, WorkedOutAnewOnlyWhenItMust)
+{
+    const Composition start{10, 0, 10};
+    const Composition other{9, 2, 9};
+    const struct
+    {
+        const char *what;
+        Composition start;
+        double K;
+        std::int64_t shown;
+        ApproachSpacing spacing;
+        std::int64_t horizon;
+    } calls[] = {
+            {"the first: 1000 at least", start, 4, 10, ApproachSpacing::Even, 1000},
+            {"within it", start, 4, 1000, ApproachSpacing::Even, 1000},
+            {"beyond it: four times as many", start, 4, 1001, ApproachSpacing::Even, 4004},
+            {"within that", start, 4, 4004, ApproachSpacing::Even, 4004},
+            {"another spacing", start, 4, 2000, ApproachSpacing::Geometric, 8000},
+            {"another K", start, 3.26, 100, ApproachSpacing::Geometric, 1000},
+            {"another start", other, 3.26, 100, ApproachSpacing::Geometric, 1000},
+            {"far beyond: the budget", other, 3.26, 100'000'000, ApproachSpacing::Geometric, 1818187},
+    };
+    ShownApproach shown;
+    for (const auto &c : calls) {
+        SCOPED_TRACE(c.what);
+        const ExpectedApproach &a = shown.covering(c.start, c.K, c.shown, c.spacing);
+        EXPECT_EQ(a.horizon, c.horizon);
+        const ExpectedApproach wanted = expectedApproach(c.start,
+                                                         c.horizon,
+                                                         ShownApproach::kSamples,
+                                                         c.spacing,
+                                                         c.K);
+        ASSERT_EQ(a.points.size(), wanted.points.size());
+        for (std::size_t i = 0; i < a.points.size(); ++i) {
+            EXPECT_EQ(a.points[i].collisions, wanted.points[i].collisions);
+            EXPECT_EQ(a.points[i].meanHD, wanted.points[i].meanHD);
+        }
+    }
+    shown.forget();
+    EXPECT_EQ(shown.covering(start, 4, 10, ApproachSpacing::Even).horizon, 1000);
+}
+
 TEST(RecentRates, ReactionsPerCollisionSinceTheLastLook)
 {
     using Rates = RecentRates::Rates;
@@ -116,11 +178,16 @@ TEST(RecentRates, ReactionsPerCollisionSinceTheLastLook)
         Rates rates;
     } looks[] = {
             {"a run not yet begun", {0, 0, 0}, 0, {}},
-            {"ten collisions", {3, 1, 2}, 10, {0.3, 0.1, 0.2}},
-            {"no collision since: the rates stay", {3, 1, 2}, 10, {0.3, 0.1, 0.2}},
-            {"ten more", {5, 1, 2}, 20, {0.2, 0.0, 0.0}},
-            {"a new run, counted from its start", {1, 0, 0}, 4, {0.25, 0.0, 0.0}},
-            {"a new run that went further: fewer reactions", {0, 0, 1}, 8, {0.0, 0.0, 0.125}},
+            {"ten collisions", {3, 1, 2}, 10, {0.3, 0.1, 0.2, 0.0}},
+            {"no collision since: the rates stay", {3, 1, 2}, 10, {0.3, 0.1, 0.2, 0.0}},
+            {"ten more", {5, 1, 2}, 20, {0.2, 0.0, 0.0, 0.0}},
+            {"a new run, counted from its start", {1, 0, 0}, 4, {0.25, 0.0, 0.0, 0.0}},
+            {"a new run that went further: fewer reactions", {0, 0, 1}, 8, {0.0, 0.0, 0.125, 0.0}},
+            {"at a temperature, H2 + D2 without reacting", {0, 0, 1, 3}, 12, {0.0, 0.0, 0.0, 0.75}},
+            {"a new segment: fewer H2 + D2 without reacting",
+             {0, 0, 1, 1},
+             14,
+             {0, 0, 1 / 14.0, 1 / 14.0}},
             {"a new run without collisions", {0, 0, 0}, 0, {}},
     };
     RecentRates recent;
@@ -236,6 +303,15 @@ TEST(Envelope, TheLowestAndHighestOfEveryColumnInTheirOrder)
     EXPECT_EQ(envelope(line, 0, 10, 2), (Points{{1, 1}, {4, 5}, {5, 9}, {6, 2}}));
     // Five columns or more keep the ten points.
     EXPECT_EQ(envelope(line, 0, 10, 5), line);
+}
+
+TEST(OnLogarithmicAxis, FromTheAxisStartAtTheLogarithmOfTheCollision)
+{
+    using Points = std::vector<PlotPoint>;
+    const Points line{{0, 0.0}, {1, 0.1}, {10, 0.2}, {1000, 0.5}};
+    EXPECT_EQ(onLogarithmicAxis(line, 1), (Points{{0, 0.1}, {1, 0.2}, {3, 0.5}}));
+    EXPECT_EQ(onLogarithmicAxis(line, 5), (Points{{1, 0.2}, {3, 0.5}}));
+    EXPECT_TRUE(onLogarithmicAxis(line, 2000).empty());
 }
 
 TEST(CourseRange, FivePercentToSpareWithinWhatEachQuantityCanBe)

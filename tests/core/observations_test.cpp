@@ -146,6 +146,35 @@ TEST(RunObservations, TheCourseOfTheRunGoesOnAcrossARevisionOnly)
     EXPECT_TRUE(series.revisions().empty());
 }
 
+// While the step log records (the user steps) the course keeps every
+// collision; without it, the collision of every event service.
+TEST(RunObservations, StepsKeepEveryCollisionInTheCourse)
+{
+    Simulation sim;
+    FakeHost host;
+    sim.setHost(&host);
+    startSeeded(sim, host, "10", "0", "10", 5);
+    sim.stepLog.setRecording(true);
+    sim.runCollisionsFor(1);
+    sim.runCollisionsFor(100);
+    const std::vector<SeriesPoint> &points = sim.observed.series().points();
+    ASSERT_EQ(points.size(), 102u);
+    for (std::size_t i = 0; i < points.size(); ++i)
+        EXPECT_EQ(points[i].collision, std::int64_t(i));
+    EXPECT_EQ(points.back(), (SeriesPoint{101, sim.nHD, sim.lnW, sim.nH2, sim.nD2, 1}));
+    // Each point is the composition its collision left, as the log tells.
+    const StepEntry &last = sim.stepLog.entries().back();
+    EXPECT_EQ(last.collision, 101);
+    EXPECT_EQ(points.back().lnW, last.lnWAfter);
+    EXPECT_EQ(points[100].lnW, last.lnWBefore);
+
+    sim.stepLog.setRecording(false);
+    sim.runCollisionsFor(99);
+    ASSERT_EQ(points.size(), 102u + 2);
+    EXPECT_EQ(points[102].collision, 150);
+    EXPECT_EQ(points[103].collision, 200);
+}
+
 // The main window clears the system before it sets up the revised one, and
 // setting up clears it once more: the course survives both clears, and only
 // those.

@@ -344,6 +344,39 @@ TEST(ReadWholeNumber, WholeNumbersOnly)
     }
 }
 
+TEST(ReadDecimalNumber, DigitsWithOneSeparatorOnly)
+{
+    const struct
+    {
+        const char *text;
+        char decimalPoint;
+        std::optional<double> value;
+    } cases[] = {
+            {"298.15", '.', 298.15},
+            {" 20\t", '.', 20},
+            {"3000.", '.', 3000},
+            {".5", '.', 0.5},
+            {"298,15", ',', 298.15},
+            {"298.15", ',', 298.15}, // the point is always read
+            {"298,15", '.', std::nullopt},
+            {"1.2.3", '.', std::nullopt},
+            {"1.2,3", ',', std::nullopt},
+            {".", '.', std::nullopt},
+            {"", '.', std::nullopt},
+            {"-20", '.', std::nullopt},
+            {"+20", '.', std::nullopt},
+            {"1e3", '.', std::nullopt},
+            {"inf", '.', std::nullopt},
+            {"nan", '.', std::nullopt},
+            {"300 K", '.', std::nullopt},
+            {"3 00", '.', std::nullopt},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " with " + c.decimalPoint);
+        EXPECT_EQ(readDecimalNumber(c.text, c.decimalPoint), c.value);
+    }
+}
+
 // A whole run from "Setup System" on, as the program does it: ClearSystem
 // seeds the generator.
 std::string seededRun(std::uint64_t seed, std::int64_t collisions, bool fixFirst = true)

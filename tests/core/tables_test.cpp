@@ -4,6 +4,7 @@
 // The tab-separated tables of the equilibrium: exact fields for small
 // systems whose values are known by hand.
 #include "core/equilibrium/tables.h"
+#include "core/numberformat.h"
 
 #include <gtest/gtest.h>
 
@@ -156,6 +157,31 @@ TEST(Tables, ReactionsWithTheirExactChances)
             reactionsTable(counts, 200, Composition{1, 2, 1}, exactDistribution(4, 4, 3.26)));
     EXPECT_EQ(warm[1][3], "0.135833333333333");
     EXPECT_EQ(warm[2][3], rows[2][3]);
+}
+
+// Below K = 4 the H2 + D2 meetings without a reaction get a line of their
+// own: 1 - 3.26 / 4 of the meetings of 1 H2 and 1 D2, 2 / 12 of the pairs.
+TEST(Tables, AtATemperatureTheH2D2MeetingsWithoutAReactionCount)
+{
+    const ReactionCounts counts{30, 20, 21, 7};
+    const auto warm = rowsOf(
+            reactionsTable(counts, 200, Composition{1, 2, 1}, exactDistribution(4, 4, 3.26)));
+    ASSERT_EQ(warm.size(), 5u);
+    EXPECT_EQ(warm[4][0], "H2 + D2 met without reacting");
+    EXPECT_EQ(warm[4][1], "7");
+    EXPECT_EQ(warm[4][2], "0.035");
+    EXPECT_EQ(warm[4][3], "0.0308333333333333");
+}
+
+// A file of tables names its model in its first line, K and the
+// temperature to 15 significant digits.
+TEST(Tables, TheModelLineNamesTheModel)
+{
+    EXPECT_EQ(modelLine(EquilibriumModel{}), "# model: statistics only, K = 4\n");
+    const auto cold = EquilibriumModel::hydrogenAt(20.5);
+    ASSERT_TRUE(cold);
+    EXPECT_EQ(modelLine(*cold, ','),
+              "# model: hydrogen at 20,5 K, K = " + numberToText(cold->K(), ',') + "\n");
 }
 
 // What the file calls exact is the theory: at equilibrium the forward and

@@ -35,6 +35,7 @@ constexpr char kCoreContext[] = "kormix::core";
         QT_TRANSLATE_NOOP("kormix::core", "forward (H2 + D2 -> 2 HD)"),
         QT_TRANSLATE_NOOP("kormix::core", "reverse (2 HD -> H2 + D2)"),
         QT_TRANSLATE_NOOP("kormix::core", "HD + HD met without reacting"),
+        QT_TRANSLATE_NOOP("kormix::core", "H2 + D2 met without reacting"),
 };
 
 // The languages the program has a translation for, and the name its file

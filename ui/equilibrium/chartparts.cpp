@@ -12,6 +12,7 @@
 #include <QLegend>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kormix::ui {
 
@@ -127,48 +128,88 @@ TickedAxis::TickedAxis(QChart *chart, Qt::Orientation orientation)
     chart->addAxis(axis_, orientation == Qt::Horizontal ? Qt::AlignBottom : Qt::AlignLeft);
 }
 
-AxisTicks TickedAxis::show(double low, double high, double minStep, bool widen, char decimalPoint)
+void TickedAxis::show(double low, double high, double minStep, bool widen, char decimalPoint)
 {
     low_ = low;
     high_ = high;
     minStep_ = minStep;
     widen_ = widen;
     decimalPoint_ = decimalPoint;
+    logarithmic_ = false;
+    place();
+}
+
+void TickedAxis::showLogarithmic(double low, double high, char decimalPoint)
+{
+    low_ = low;
+    high_ = high;
+    decimalPoint_ = decimalPoint;
+    logarithmic_ = true;
+    place();
+}
+
+double TickedAxis::position(double value) const
+{
+    return logarithmic_ ? std::log10(value) : value;
+}
+
+TickedAxis::Placement TickedAxis::placement(int most) const
+{
+    Placement p;
+    if (logarithmic_) {
+        p.low = std::log10(low_);
+        p.high = std::log10(high_);
+        for (const LogTick &tick : logTicks(low_, high_, most, decimalPoint_)) {
+            p.at << std::log10(tick.value);
+            p.labels << QString::fromStdString(tick.text);
+        }
+        return p;
+    }
+    const AxisTicks ticks = niceTicks(low_, high_, most, minStep_, widen_);
+    p.low = ticks.low;
+    p.high = ticks.high;
+    for (const std::string &text : tickTexts(ticks, decimalPoint_))
+        p.labels << QString::fromStdString(text);
+    for (int k = 0; k < ticks.count; ++k)
+        p.at << ticks.value(k);
+    return p;
+}
+
+void TickedAxis::place()
+{
     const QRectF plot = chart_->plotArea();
     const double length = orientation_ == Qt::Horizontal ? plot.width() : plot.height();
     const QFontMetrics metrics(axis_->labelsFont());
-    AxisTicks ticks;
-    QStringList labels;
+    Placement p;
     for (int most = kMostTicks;; --most) {
-        ticks = niceTicks(low, high, most, minStep, widen);
-        labels.clear();
-        for (const std::string &text : tickTexts(ticks, decimalPoint))
-            labels << QString::fromStdString(text);
+        p = placement(most);
         int room = metrics.height() * 8 / 5;
         if (orientation_ == Qt::Horizontal) {
             room = 0;
-            for (const QString &label : labels)
+            for (const QString &label : p.labels)
                 room = std::max(room, metrics.horizontalAdvance(label));
             room += 2 * metrics.averageCharWidth();
         }
-        const double apart = length * ticks.step() / (ticks.high - ticks.low);
+        // The closest two ticks (a logarithmic axis has them unevenly apart).
+        double closest = p.high - p.low;
+        for (qsizetype k = 1; k < p.at.size(); ++k)
+            closest = std::min(closest, p.at[k] - p.at[k - 1]);
+        const double apart = length * closest / (p.high - p.low);
         if (most <= 2 || length <= 0 || apart >= room)
             break;
     }
     if (orientation_ == Qt::Horizontal)
-        keepRoomRight(labels, metrics);
-    if (labels != axis_->categoriesLabels() || axis_->min() != ticks.low
-        || axis_->max() != ticks.high) {
+        keepRoomRight(p.labels, metrics);
+    if (p.labels != axis_->categoriesLabels() || axis_->min() != p.low || axis_->max() != p.high) {
         for (const QString &old : axis_->categoriesLabels())
             axis_->remove(old);
         // Each label stands at the end of its category: the first category
         // ends at the first tick.
-        axis_->setStartValue(ticks.low - ticks.step());
-        for (int k = 0; k < labels.size(); ++k)
-            axis_->append(labels[k], ticks.value(k));
-        axis_->setRange(ticks.low, ticks.high);
+        axis_->setStartValue(p.low - (p.at.size() > 1 ? p.at[1] - p.at[0] : 1.0));
+        for (qsizetype k = 0; k < p.labels.size(); ++k)
+            axis_->append(p.labels[k], p.at[k]);
+        axis_->setRange(p.low, p.high);
     }
-    return ticks;
 }
 
 void TickedAxis::keepRoomRight(const QStringList &labels, const QFontMetrics &metrics)
@@ -186,7 +227,7 @@ void TickedAxis::keepRoomRight(const QStringList &labels, const QFontMetrics &me
 
 void TickedAxis::fit()
 {
-    show(low_, high_, minStep_, widen_, decimalPoint_);
+    place();
 }
 
 QList<QPointF> toPoints(const std::vector<PlotPoint> &points)
@@ -204,6 +245,7 @@ const QString ChartLegend::kLine = QStringLiteral("\u2501\u2501");
 const QString ChartLegend::kDashed = QStringLiteral("\u254d\u254d");
 const QString ChartLegend::kDashDot = QStringLiteral("\u2501\u00b7\u2501");
 const QString ChartLegend::kDotted = QStringLiteral("\u2505\u2505");
+const QString ChartLegend::kDot = QStringLiteral("\u25cf");
 
 ChartLegend::ChartLegend(const QString &name, QWidget *parent)
     : QLabel(parent)

@@ -75,9 +75,9 @@ struct ChartColours
 // palette, and the font of the window to its axes.
 void paintChart(QChart *chart, const QPalette &palette, const QFont &font);
 
-// A value axis whose ticks the window chooses: as many as fit the plot's
-// length with their texts side by side (a horizontal axis) or more than a
-// line and a half apart (a vertical one). The chart owns the axis; this keeps what it was asked to
+// A value axis whose ticks the window chooses, on a linear or a logarithmic
+// scale: as many as fit the plot's length with their texts side by side (a
+// horizontal axis) or more than a line and a half apart (a vertical one). The chart owns the axis; this keeps what it was asked to
 // show, so that a plot that changes its size gets ticks that fit it again.
 class TickedAxis
 {
@@ -86,13 +86,32 @@ public:
     QCategoryAxis *axis() const { return axis_; }
 
     // Shows [low, high] with ticks never finer than minStep, the range widened
-    // to the outer ticks with `widen`. Returns the ticks, whose low and high
-    // are the range the axis shows.
-    AxisTicks show(double low, double high, double minStep, bool widen, char decimalPoint);
+    // to the outer ticks with `widen`.
+    void show(double low, double high, double minStep, bool widen, char decimalPoint);
+    // Shows [low, high] (0 < low < high) on a logarithmic scale: the axis
+    // runs over the decimal logarithms of the values, with ticks at the
+    // round values of logTicks.
+    void showLogarithmic(double low, double high, char decimalPoint);
+    // Where a value stands along the axis: the value itself, or on a
+    // logarithmic axis its decimal logarithm. Series on the axis give their
+    // points there.
+    double position(double value) const;
+    bool logarithmic() const { return logarithmic_; }
     // The same range again, with as many ticks as fit the plot now.
     void fit();
 
 private:
+    // The ticks of at most `most`, at their places along the axis, and the
+    // range of the axis there.
+    struct Placement
+    {
+        QList<double> at;
+        QStringList labels;
+        double low = 0, high = 1;
+    };
+    Placement placement(int most) const;
+    // The most ticks whose texts fit the plot's length.
+    void place();
     void keepRoomRight(const QStringList &labels, const QFontMetrics &metrics);
 
     QChart *chart_;
@@ -100,6 +119,7 @@ private:
     Qt::Orientation orientation_;
     double low_ = 0, high_ = 1, minStep_ = 0;
     bool widen_ = false;
+    bool logarithmic_ = false;
     char decimalPoint_ = '.';
 };
 
@@ -113,7 +133,7 @@ class ChartLegend : public QLabel
 {
 public:
     // Swatches that look like the series they stand for.
-    static const QString kFilled, kOutline, kLine, kDashed, kDashDot, kDotted;
+    static const QString kFilled, kOutline, kLine, kDashed, kDashDot, kDotted, kDot;
 
     struct Entry
     {

@@ -3,25 +3,26 @@
 #include "ui/equilibrium/coursechart.h"
 
 #include "core/numberformat.h"
+#include "ui/equilibrium/valuetext.h"
 
 #include <QAreaSeries>
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCheckBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLineSeries>
 #include <QRadioButton>
 
 #include <algorithm>
+#include <tuple>
 
 namespace kormix::ui {
 
 namespace {
 
-// The equilibrium constant of H2 + D2 = 2 HD at high temperature.
-constexpr double kK = 4.0;
 // Revisions beyond this many are not drawn as lines.
 constexpr std::size_t kMaxRevisionLines = 64;
 
@@ -81,7 +82,6 @@ void CourseChart::buildChart()
     approachLine->setName(tr("expected from the run's start"));
     equilibriumConstant = new QLineSeries;
     equilibriumConstant->setObjectName("equilibriumConstant");
-    equilibriumConstant->setName(tr("K = 4"));
     courseLine = new QLineSeries;
     courseLine->setObjectName("courseLine");
     courseLine->setName(tr("this run"));
@@ -120,6 +120,17 @@ void CourseChart::buildOptions()
     }
     options->addStretch(1);
     optCourse[0]->setChecked(true);
+    chkLogarithmic = new QCheckBox(tr("logarithmic"), fraCourse);
+    chkLogarithmic->setObjectName("chkLogCollisions");
+    chkLogarithmic->setToolTip(tr("Collisions axis on a logarithmic scale: shows the approach "
+                                  "from the run's start and the long run in one picture"));
+    options->addWidget(chkLogarithmic);
+    connect(chkLogarithmic, &QCheckBox::toggled, this, &CourseChart::chkLogarithmic_Click);
+}
+
+void CourseChart::chkLogarithmic_Click()
+{
+    emit quantityChanged();
 }
 
 void CourseChart::optCourse_Click(bool checked)
@@ -183,21 +194,25 @@ void CourseChart::showRun(const RunSeries &series,
 {
     const CourseQuantity shown = quantity();
     const std::vector<SeriesPoint> &points = series.points();
-    const std::vector<PlotPoint> line = coursePoints(series, shown);
-    Extent extent;
-    extent.include(line);
-
-    const double xStart = points.empty() ? 0 : double(points.front().collision);
+    double xStart = points.empty() ? 0 : double(points.front().collision);
     double xEnd = points.empty() ? 1 : double(points.back().collision);
     const bool current = theory.exact && !points.empty();
     if (current)
         xEnd = std::max(xEnd, double(runStart + collisions));
     if (xEnd <= xStart)
         xEnd = xStart + 1;
+    std::tie(xStart, xEnd) = showCollisionAxis(xStart, xEnd, decimalPoint);
+
+    const std::vector<PlotPoint> line = placed(coursePoints(series, shown), xStart);
+    Extent extent;
+    extent.include(line);
     // Columns two pixels wide: the course of a long run is a dense band at
     // any width, and half the points halve the cost of drawing it.
     const int columns = std::max(100, int(chart_->plotArea().width()) / 2);
-    courseLine->replace(toPoints(envelope(line, xStart, xEnd, columns)));
+    courseLine->replace(toPoints(envelope(line,
+                                          collisionAxis_->position(xStart),
+                                          collisionAxis_->position(xEnd),
+                                          columns)));
 
     const QString horizon = showTheory(current ? theory : Theory{},
                                        double(runStart),
@@ -207,29 +222,55 @@ void CourseChart::showRun(const RunSeries &series,
     lblHorizon->setText(horizon);
     courseView->setToolTip(horizon);
 
-    const ValueRange range = courseRange(shown, extent, kK);
+    const double K = current ? theory.exact->K : kStatisticsOnlyK;
+    equilibriumConstant->setName(tr("K = %1").arg(ValueText::constant(K, decimalPoint)));
+    const ValueRange range = courseRange(shown, extent, K);
     courseAxis_->axis()->setTitleText(shown == CourseQuantity::HDFraction ? tr("HD fraction")
                                       : shown == CourseQuantity::LnW      ? tr("ln W")
                                                                           : tr("Q"));
     courseAxis_->show(range.low, range.high, 0, false, decimalPoint);
-    collisionAxis_->show(xStart, xEnd, 1, false, decimalPoint);
     showRevisions(series.revisions(), range.low, range.high);
     showLegend();
+}
+
+std::pair<double, double> CourseChart::showCollisionAxis(double xStart,
+                                                         double xEnd,
+                                                         char decimalPoint)
+{
+    if (!chkLogarithmic->isChecked()) {
+        collisionAxis_->show(xStart, xEnd, 1, false, decimalPoint);
+        return {xStart, xEnd};
+    }
+    // At least a decade: the first collisions and the long run in one picture.
+    xStart = std::max(xStart, 1.0);
+    xEnd = std::max(xEnd, 10 * xStart);
+    collisionAxis_->showLogarithmic(xStart, xEnd, decimalPoint);
+    return {xStart, xEnd};
+}
+
+std::vector<PlotPoint> CourseChart::placed(const std::vector<PlotPoint> &points, double from) const
+{
+    if (!collisionAxis_->logarithmic())
+        return points;
+    return onLogarithmicAxis(points, from);
 }
 
 QString CourseChart::showTheory(
         const Theory &theory, double runStart, double xStart, double xEnd, Extent &extent)
 {
     const CourseQuantity shown = quantity();
-    QList<QPointF> mean, upper, lower, constant, approach;
+    QList<QPointF> mean, upper, lower, constant;
     QString horizon;
+    const double from = collisionAxis_->position(std::max(runStart, xStart));
+    const double left = collisionAxis_->position(xStart);
+    const double right = collisionAxis_->position(xEnd);
     if (theory.exact && shown != CourseQuantity::Q) {
         const bool fraction = shown == CourseQuantity::HDFraction;
         const double m = fraction ? theory.exact->meanFraction : theory.lnW.mean;
         const double s = fraction ? theory.exact->sdFraction : theory.lnW.sd;
-        mean << QPointF(runStart, m) << QPointF(xEnd, m);
-        upper << QPointF(runStart, m + s) << QPointF(xEnd, m + s);
-        lower << QPointF(runStart, m - s) << QPointF(xEnd, m - s);
+        mean << QPointF(from, m) << QPointF(right, m);
+        upper << QPointF(from, m + s) << QPointF(right, m + s);
+        lower << QPointF(from, m - s) << QPointF(right, m - s);
         extent.include(m + s);
         extent.include(m - s);
     }
@@ -237,28 +278,45 @@ QString CourseChart::showTheory(
         horizon = tr("ln W of the run and its exact mean over the equilibrium, with one standard "
                      "deviation about it.");
     } else if (theory.exact && shown == CourseQuantity::Q) {
-        constant << QPointF(xStart, kK) << QPointF(xEnd, kK);
-        extent.include(kK);
+        const double K = theory.exact->K;
+        constant << QPointF(left, K) << QPointF(right, K);
+        extent.include(K);
         horizon = tr("Q of the run (left out while there is no H2 or no D2) and the equilibrium "
-                     "constant K = 4 it settles about.");
-    } else if (theory.exact && theory.approach && !theory.approach->points.empty()) {
-        const double n = double(theory.startMolecules);
-        for (const ApproachPoint &a : theory.approach->points) {
-            const double x = runStart + double(a.collisions);
-            if (x > xEnd)
-                break;
-            approach << QPointF(x, a.meanHD / n);
-        }
-        horizon = tr("The expected approach is the exact mean HD fraction from the run's "
-                     "start; it covers the first %1 collisions of the run.")
-                          .arg(QString::fromStdString(integerToText(theory.approach->horizon)));
+                     "constant K it settles about.");
     }
+    approachLine->clear();
+    if (theory.exact && shown == CourseQuantity::HDFraction)
+        horizon = showApproach(theory, runStart, xStart, xEnd);
     exactMeanLine->replace(mean);
     bandUpper_->replace(upper);
     bandLower_->replace(lower);
     equilibriumConstant->replace(constant);
-    approachLine->replace(approach);
     return horizon;
+}
+
+QString CourseChart::showApproach(const Theory &theory, double runStart, double xStart, double xEnd)
+{
+    const std::int64_t n = theory.start.molecules();
+    if (n < 2)
+        return {};
+    const bool logarithmic = collisionAxis_->logarithmic();
+    const ExpectedApproach &approach = approach_.covering(theory.start,
+                                                          theory.exact->K,
+                                                          std::int64_t(xEnd - runStart),
+                                                          logarithmic ? ApproachSpacing::Geometric
+                                                                      : ApproachSpacing::Even);
+    std::vector<PlotPoint> points;
+    for (const ApproachPoint &a : approach.points) {
+        const double x = runStart + double(a.collisions);
+        if (x > xEnd)
+            break;
+        points.push_back({x, a.meanHD / double(n)});
+    }
+    approachLine->replace(toPoints(placed(points, xStart)));
+    return tr("The expected approach is the exact mean HD fraction from the start of the run "
+              "or of its last change of temperature; it covers the first %1 collisions from "
+              "there.")
+            .arg(QString::fromStdString(integerToText(approach.horizon)));
 }
 
 void CourseChart::showRevisions(const std::vector<std::int64_t> &marks, double low, double high)
@@ -273,7 +331,7 @@ void CourseChart::showRevisions(const std::vector<std::int64_t> &marks, double l
     while (revisionLines.size() < wanted) {
         auto *mark = new QLineSeries;
         mark->setObjectName(QString("revisionLine_%1").arg(revisionLines.size()));
-        mark->setName(tr("revision"));
+        mark->setName(tr("revision or change of temperature"));
         chart_->addSeries(mark);
         mark->setPen(revisionPen(ChartColours::of(palette()))); // over the theme's
         mark->attachAxis(collisionAxis_->axis());
@@ -281,7 +339,11 @@ void CourseChart::showRevisions(const std::vector<std::int64_t> &marks, double l
         revisionLines.push_back(mark);
     }
     for (std::size_t i = 0; i < wanted; ++i) {
-        const double x = double(marks[i]);
+        // A mark before the first collision has no place on a logarithmic
+        // axis: it stands at the axis' start.
+        const double mark = double(marks[i]);
+        const double x = collisionAxis_->position(
+                collisionAxis_->logarithmic() ? std::max(mark, 1.0) : mark);
         revisionLines[i]->replace(QList<QPointF>{{x, low}, {x, high}});
     }
 }

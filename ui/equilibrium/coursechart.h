@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // The course chart of the equilibrium window: the run's HD fraction, ln W or
-// Q against collisions, with the exact mean and a band of one standard
-// deviation about it, the exact expected approach from the run's start, the
-// equilibrium constant K beside Q, and a mark at every revision.
+// Q against collisions (on a linear or a logarithmic axis), with the exact
+// mean and a band of one standard deviation about it, the exact expected
+// approach from the run's start, the equilibrium constant K beside Q, and a
+// mark at every revision and every change of the model.
 #pragma once
 
 #include "core/equilibrium/approach.h"
@@ -16,9 +17,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QAreaSeries;
+class QCheckBox;
 class QLabel;
 class QLineSeries;
 class QRadioButton;
@@ -33,19 +36,22 @@ public:
     // What the theory says of the run going on.
     struct Theory
     {
-        // Of the run's system; null while the course is not of a run of it.
+        // Of the run's system at the model's K; null while the course is
+        // not of a run of it.
         const ExactDistribution *exact = nullptr;
         Moments lnW; // ln W over the exact distribution
-        // From the run's start, of startMolecules molecules; may be empty.
-        const ExpectedApproach *approach = nullptr;
-        std::int64_t startMolecules = 0;
+        // Where the run going on began: its start, or where the model last
+        // changed.
+        Composition start;
     };
 
     explicit CourseChart(QWidget *parent = nullptr);
     ~CourseChart() override;
 
     // Draws the course with the theory beside it. In the series' collision
-    // numbers the run going on began at runStart and is `collisions` long.
+    // numbers the run going on began (or last changed its model) at
+    // runStart, `collisions` ago. The expected approach covers what the
+    // axis shows, as far as its budget allows (ShownApproach).
     void showRun(const RunSeries &series,
                  std::int64_t runStart,
                  std::int64_t collisions,
@@ -57,6 +63,7 @@ public:
     PlotView *courseView = nullptr;
     QWidget *fraCourse = nullptr;              // the options
     std::array<QRadioButton *, 3> optCourse{}; // HD fraction, ln W, Q
+    QCheckBox *chkLogarithmic = nullptr;       // a logarithmic collisions axis
     QLabel *lblHorizon = nullptr;
     ChartLegend *legend = nullptr;
     // The series drawn, for tests that read them.
@@ -64,11 +71,11 @@ public:
     QLineSeries *approachLine = nullptr;        // the expected approach
     QAreaSeries *exactBand = nullptr;           // one standard deviation about the mean
     QLineSeries *exactMeanLine = nullptr;       // the exact mean
-    QLineSeries *equilibriumConstant = nullptr; // K = 4, shown with Q
-    std::vector<QLineSeries *> revisionLines;   // one per revision shown
+    QLineSeries *equilibriumConstant = nullptr; // K of the model, shown with Q
+    std::vector<QLineSeries *> revisionLines;   // one per revision or change shown
 
 signals:
-    // Another quantity was chosen: the course is to be drawn again.
+    // Another quantity or scale was chosen: the course is to be drawn again.
     void quantityChanged();
 
 protected:
@@ -76,18 +83,27 @@ protected:
 
 private slots:
     void optCourse_Click(bool checked);
+    void chkLogarithmic_Click();
 
 private:
     void buildChart();
     void buildOptions();
     void applyPalette();
+    // The collisions axis over [xStart, xEnd]: from 1 on a logarithmic one,
+    // where the run's start has no place. Returns the range shown.
+    std::pair<double, double> showCollisionAxis(double xStart, double xEnd, char decimalPoint);
+    // The points as the collisions axis places them, from `from` on.
+    std::vector<PlotPoint> placed(const std::vector<PlotPoint> &points, double from) const;
     // The mean and its band, K and the expected approach, from xStart to
     // xEnd; returns the line under the plot that says what they are.
     QString showTheory(
             const Theory &theory, double runStart, double xStart, double xEnd, Extent &extent);
+    // The expected approach from runStart, as far as xEnd.
+    QString showApproach(const Theory &theory, double runStart, double xStart, double xEnd);
     void showRevisions(const std::vector<std::int64_t> &marks, double low, double high);
     void showLegend();
 
+    ShownApproach approach_;
     QChart *chart_ = nullptr;
     std::unique_ptr<TickedAxis> collisionAxis_;
     std::unique_ptr<TickedAxis> courseAxis_;

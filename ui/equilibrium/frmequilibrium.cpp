@@ -10,6 +10,7 @@
 #include "ui/common/steptext.h"
 #include "ui/common/widgets.h"
 #include "ui/equilibrium/compositionschart.h"
+#include "ui/equilibrium/constantchart.h"
 #include "ui/equilibrium/coursechart.h"
 #include "ui/equilibrium/reactionstable.h"
 #include "ui/equilibrium/summarybox.h"
@@ -32,8 +33,6 @@ namespace kormix::ui {
 
 namespace {
 
-// Points of the expected approach curve.
-constexpr int kApproachSamples = 200;
 // The least height of what scrolls, in lines: the window may be made that
 // small.
 constexpr int kLeastLines = 12;
@@ -77,6 +76,7 @@ void FrmEquilibrium::buildControls()
     content_->setObjectName("content");
     compositions = new CompositionsChart(content_);
     summary = new SummaryBox(content_);
+    constant = new ConstantChart(content_);
     course = new CourseChart(content_);
     reactions = new ReactionsTable(content_);
 
@@ -123,9 +123,9 @@ void FrmEquilibrium::buildControls()
 
 // --- fitting the screen ---------------------------------------------------------------
 
-std::array<QWidget *, 5> FrmEquilibrium::pieces() const
+std::array<QWidget *, 6> FrmEquilibrium::pieces() const
 {
-    return {compositions, summary, course, fraSteps, reactions};
+    return {compositions, summary, constant, course, fraSteps, reactions};
 }
 
 void FrmEquilibrium::arrange(bool wide)
@@ -134,25 +134,24 @@ void FrmEquilibrium::arrange(bool wide)
     const bool stepping = !fraSteps->isHidden();
     for (QWidget *piece : pieces())
         grid_->removeWidget(piece);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 6; ++i)
         grid_->setRowStretch(i, 0);
     if (wide) {
-        // The step log beside the course, where the summary leaves a column.
+        // The step log beside the course, where the summary leaves a column;
+        // K(T) beside the reactions.
         grid_->addWidget(compositions, 0, 0);
         grid_->addWidget(summary, 0, 1);
         grid_->addWidget(course, 1, 0, 1, stepping ? 1 : 2);
         grid_->addWidget(fraSteps, 1, 1);
-        grid_->addWidget(reactions, 2, 0, 1, 2);
+        grid_->addWidget(reactions, 2, 0);
+        grid_->addWidget(constant, 2, 1);
         grid_->setRowStretch(0, 1);
         grid_->setRowStretch(1, 1);
     } else {
-        grid_->addWidget(compositions, 0, 0);
-        grid_->addWidget(summary, 1, 0);
-        grid_->addWidget(course, 2, 0);
-        grid_->addWidget(fraSteps, 3, 0);
-        grid_->addWidget(reactions, 4, 0);
+        for (int i = 0; i < 6; ++i)
+            grid_->addWidget(pieces()[std::size_t(i)], i, 0);
         grid_->setRowStretch(0, 1);
-        grid_->setRowStretch(2, 1);
+        grid_->setRowStretch(3, 1);
     }
     grid_->setColumnStretch(0, 1);
     fitScreen(); // the least width of the scroll area follows the content's
@@ -173,9 +172,9 @@ int FrmEquilibrium::twoColumnsWidth() const
     auto least = [](const QWidget *piece) { return piece->minimumSizeHint().width(); };
     const bool stepping = !fraSteps->isHidden();
     const int spacing = grid_->horizontalSpacing();
-    const int left = std::max(least(compositions), stepping ? least(course) : 0);
-    const int right = std::max(least(summary), stepping ? least(fraSteps) : 0);
-    const int spanning = std::max(least(reactions), stepping ? 0 : least(course));
+    const int left = std::max({least(compositions), least(reactions), stepping ? least(course) : 0});
+    const int right = std::max({least(summary), least(constant), stepping ? least(fraSteps) : 0});
+    const int spanning = stepping ? 0 : least(course);
     const QMargins margins = grid_->contentsMargins();
     // With room for a scroll bar, so that one coming or going never turns
     // the decision.
@@ -245,29 +244,16 @@ void FrmEquilibrium::updateExact()
 {
     const std::int64_t h = 2 * std::int64_t(sim_.nH2) + sim_.nHD;
     const std::int64_t d = 2 * std::int64_t(sim_.nD2) + sim_.nHD;
-    if (exactValid_ && h == exactH_ && d == exactD_)
+    const double K = sim_.model().K();
+    if (exactValid_ && h == exactH_ && d == exactD_ && K == exactK_)
         return;
-    exact_ = exactDistribution(h, d);
+    exact_ = exactDistribution(h, d, K);
     exactH_ = h;
     exactD_ = d;
+    exactK_ = K;
     exactValid_ = true;
     lnW_ = lnWMoments(exact_);
     equilibriumRates_ = expectedRates(exact_);
-}
-
-void FrmEquilibrium::updateApproach()
-{
-    const Composition &start = sim_.observed.start();
-    if (approachStart_ && *approachStart_ == start)
-        return;
-    approachStart_ = start;
-    if (start.molecules() < 2) {
-        approach_ = {};
-        return;
-    }
-    approach_ = expectedApproach(start,
-                                 approachLength(start.molecules(), exact_.compositionCount()),
-                                 kApproachSamples);
 }
 
 bool FrmEquilibrium::runOfThisSystem() const
@@ -292,14 +278,11 @@ void FrmEquilibrium::refresh()
     } else {
         exact_ = {};
         exactValid_ = false;
-        approach_ = {};
-        approachStart_.reset();
     }
-    if (runOfThisSystem())
-        updateApproach();
     const StayShares shares = currentShares();
     compositions->showRun(exact_, shares, sim_.decimalPoint);
-    summary->showRun(exact_, shares, sim_.decimalPoint);
+    summary->showRun(sim_.model(), exact_, shares, sim_.decimalPoint);
+    constant->showModel(sim_.model(), sim_.decimalPoint);
     showCourse();
     showReactions();
     showSteps();
@@ -308,15 +291,18 @@ void FrmEquilibrium::refresh()
 void FrmEquilibrium::showCourse()
 {
     CourseChart::Theory theory;
-    if (!exact_.empty()) {
+    // Between a new setup and its start the observations may still be those
+    // of other atoms.
+    if (!exact_.empty() && runOfThisSystem()) {
         theory.exact = &exact_;
         theory.lnW = lnW_;
-        theory.approach = &approach_;
-        theory.startMolecules = sim_.observed.start().molecules();
+        theory.start = sim_.observed.start();
     }
+    // The theory holds from the run's start, or from the last change of model.
+    const std::int64_t segmentStart = sim_.observed.segmentStart();
     course->showRun(sim_.observed.series(),
-                    sim_.observed.seriesOffset(),
-                    sim_.nCollisions,
+                    sim_.observed.seriesOffset() + segmentStart,
+                    sim_.nCollisions - segmentStart,
                     theory,
                     sim_.decimalPoint);
 }
@@ -325,13 +311,14 @@ void FrmEquilibrium::showReactions()
 {
     std::optional<ReactionProbabilities> now, atEquilibrium;
     if (sim_.nMolecules >= 2 && !exact_.empty()) {
-        now = reactionProbabilities({sim_.nH2, sim_.nHD, sim_.nD2});
+        now = reactionProbabilities({sim_.nH2, sim_.nHD, sim_.nD2}, exact_.K);
         atEquilibrium = equilibriumRates_;
     }
     reactions->showRun(sim_.observed.reactions,
-                       sim_.nCollisions,
+                       sim_.nCollisions - sim_.observed.segmentStart(),
                        now,
                        atEquilibrium,
+                       !sim_.model().statisticsOnly(),
                        sim_.decimalPoint);
 }
 
@@ -372,10 +359,10 @@ void FrmEquilibrium::cmdSaveData_Click()
     const StayShares shares = currentShares();
     SaveFile::write(this,
                     path,
-                    compositionsTable(exact_, shares, dp) + "\n"
+                    modelLine(sim_.model(), dp) + compositionsTable(exact_, shares, dp) + "\n"
                             + seriesTable(sim_.observed.series(), dp) + "\n"
                             + reactionsTable(sim_.observed.reactions,
-                                             sim_.nCollisions,
+                                             sim_.nCollisions - sim_.observed.segmentStart(),
                                              {sim_.nH2, sim_.nHD, sim_.nD2},
                                              exact_,
                                              dp));

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // The equilibrium window: what the theory says the run must do beside what it
-// does. It lays out its pieces (the compositions chart with the exact and
-// observed values beside it, the course chart, the reactions table and, while
-// the user steps, the last collisions in words) and brings them up to the
-// run, which it only reads.
+// does, at the model the collisions go to (statistics only, or hydrogen at a
+// temperature). It lays out its pieces (the compositions chart with the
+// exact and observed values beside it, the course chart, the reactions table
+// with the chart of K against the temperature beside it and, while the user
+// steps, the last collisions in words) and brings them up to the run, which
+// it only reads.
 //
 // It is modeless and may stay open while collisions run; its owner asks it to
 // refresh, at most ten times a second while collisions run. It never grows
@@ -12,7 +14,6 @@
 // the pieces stand in one column.
 #pragma once
 
-#include "core/equilibrium/approach.h"
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/reactions.h"
 #include "core/equilibrium/summaries.h"
@@ -40,6 +41,7 @@ class StayShares;
 namespace kormix::ui {
 
 class CompositionsChart;
+class ConstantChart;
 class CourseChart;
 class FittingScrollArea;
 class ReactionsTable;
@@ -69,6 +71,7 @@ public:
     // The pieces.
     CompositionsChart *compositions = nullptr;
     SummaryBox *summary = nullptr;
+    ConstantChart *constant = nullptr;
     CourseChart *course = nullptr;
     ReactionsTable *reactions = nullptr;
     // The last collisions in words, shown while the user steps (Run, Step).
@@ -92,7 +95,7 @@ private:
     void buildControls();
     // Places the pieces in two columns, or else in one.
     void arrange(bool wide);
-    std::array<QWidget *, 5> pieces() const;
+    std::array<QWidget *, 6> pieces() const;
     // The least width of the window for its content in one column, in two,
     // and whether the window has the latter.
     int oneColumnWidth() const;
@@ -106,7 +109,6 @@ private:
     // it starts).
     StayShares currentShares() const;
     void updateExact();
-    void updateApproach();
     void showCourse();
     void showReactions();
     void showSteps();
@@ -119,15 +121,13 @@ private:
     QGridLayout *grid_ = nullptr;
     bool wide_ = true;
 
-    // The exact distribution of the atoms it was worked out for.
+    // The exact distribution of the atoms and the K it was worked out for.
     ExactDistribution exact_;
     bool exactValid_ = false;
     std::int64_t exactH_ = -1, exactD_ = -1;
+    double exactK_ = 0;
     Moments lnW_;
     ReactionProbabilities equilibriumRates_;
-    // The expected approach from the start it was worked out for.
-    ExpectedApproach approach_;
-    std::optional<Composition> approachStart_;
 };
 
 } // namespace kormix::ui

@@ -14,9 +14,9 @@ namespace kormix::ui {
 
 namespace {
 
-std::array<double, 3> asArray(const ReactionProbabilities &p)
+std::array<double, 4> asArray(const ReactionProbabilities &p)
 {
-    return {p.forward, p.reverse, p.hdUnreacted};
+    return {p.forward, p.reverse, p.hdUnreacted, p.h2d2Unreacted};
 }
 
 } // namespace
@@ -37,14 +37,13 @@ ReactionsTable::ReactionsTable(QWidget *parent)
     }
     // The reactions' names as the core's tables write them, in the user's
     // language.
-    const char *reactions[] = {kForwardName, kReverseName, kUnreactedName};
-    for (int r = 0; r < 3; ++r) {
+    const char *reactions[] = {kForwardName, kReverseName, kUnreactedName, kH2D2UnreactedName};
+    for (int r = 0; r < 4; ++r) {
         const auto i = std::size_t(r);
-        table->addWidget(newCaption(coreText(reactions[r]),
+        lblReaction[i] = newCaption(coreText(reactions[r]),
                                     QString("Label_reaction_%1").arg(r),
-                                    this),
-                         r + 1,
-                         0);
+                                    this);
+        table->addWidget(lblReaction[i], r + 1, 0);
         lblCount[i] = newValue(QString("lblCount_%1").arg(r), this);
         lblRecent[i] = newValue(QString("lblRecent_%1").arg(r), this);
         lblExpectedNow[i] = newValue(QString("lblExpectedNow_%1").arg(r), this);
@@ -64,11 +63,19 @@ void ReactionsTable::showRun(const ReactionCounts &counts,
                              std::int64_t collisions,
                              const std::optional<ReactionProbabilities> &now,
                              const std::optional<ReactionProbabilities> &atEquilibrium,
+                             bool atTemperature,
                              char decimalPoint)
 {
-    const std::array<std::int64_t, 3> counted = {counts.forward, counts.reverse, counts.hdUnreacted};
+    const std::array<std::int64_t, 4> counted = {counts.forward,
+                                                 counts.reverse,
+                                                 counts.hdUnreacted,
+                                                 counts.h2d2Unreacted};
     const RecentRates::Rates &rates = recent_.look(counts, collisions);
-    for (std::size_t i = 0; i < 3; ++i) {
+    // Statistics only: every H2 + D2 meeting reacts.
+    for (QLabel *label :
+         {lblReaction[3], lblCount[3], lblRecent[3], lblExpectedNow[3], lblExpectedEquilibrium[3]})
+        label->setVisible(atTemperature);
+    for (std::size_t i = 0; i < 4; ++i) {
         lblCount[i]->setText(QString::fromStdString(integerToText(counted[i])));
         lblRecent[i]->setText(ValueText::fixed(rates[i], 4, decimalPoint));
         lblExpectedNow[i]->setText(now ? ValueText::fixed(asArray(*now)[i], 4, decimalPoint)

@@ -59,4 +59,20 @@ QString ValueText::spread(double sd, char decimalPoint)
     return QString::fromStdString(formatNumber(sd, "scientific", decimalPoint));
 }
 
+QString ValueText::constant(double K, char decimalPoint)
+{
+    if (K == kStatisticsOnlyK)
+        return QString::fromStdString(numberToText(K, decimalPoint));
+    return fixed(K, 3, decimalPoint);
+}
+
+QString ValueText::model(const EquilibriumModel &model, char decimalPoint)
+{
+    const QString K = constant(model.K(), decimalPoint);
+    if (model.statisticsOnly())
+        return tr("statistics only, K = %1").arg(K);
+    return tr("hydrogen at %1 K, K = %2")
+            .arg(QString::fromStdString(numberToText(model.kelvin(), decimalPoint)), K);
+}
+
 } // namespace kormix::ui

@@ -6,6 +6,8 @@
 // are made of.
 #pragma once
 
+#include "core/equilibrium/model.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -37,6 +39,12 @@ public:
     // A standard deviation: four decimals, or the scientific form where a
     // large system's spread is far below the fourth.
     static QString spread(double sd, char decimalPoint);
+    // An equilibrium constant: 4 of counting alone as it is, any other with
+    // three decimals.
+    static QString constant(double K, char decimalPoint);
+    // The model the collisions go to: "statistics only, K = 4" or
+    // "hydrogen at 298 K, K = 3.259".
+    static QString model(const EquilibriumModel &model, char decimalPoint);
 };
 
 } // namespace kormix::ui

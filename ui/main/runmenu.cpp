@@ -6,6 +6,7 @@
 #include "ui/main/frmmain.h"
 #include "ui/main/mostprobable.h"
 #include "ui/model/runmodel.h"
+#include "ui/temperature/temperaturedialog.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -54,6 +55,8 @@ RunMenu::RunMenu(RunModel &model, FrmMain &main)
     menu_Step100 = menu_run->addAction(tr("Step &100"));
     menu_Step100->setObjectName("menu_Step100");
     buildSpeedMenu();
+    menu_Temperature = menu_run->addAction(tr("&Temperature..."));
+    menu_Temperature->setObjectName("menu_Temperature");
     menu_run->addSeparator();
     menu_SetSeed = menu_run->addAction(tr("Set See&d..."));
     menu_SetSeed->setObjectName("menu_SetSeed");
@@ -62,6 +65,7 @@ RunMenu::RunMenu(RunModel &model, FrmMain &main)
 
     connect(menu_Step, &QAction::triggered, this, &RunMenu::menu_Step_Click);
     connect(menu_Step100, &QAction::triggered, this, &RunMenu::menu_Step100_Click);
+    connect(menu_Temperature, &QAction::triggered, this, &RunMenu::menu_Temperature_Click);
     connect(menu_SetSeed, &QAction::triggered, this, &RunMenu::menu_SetSeed_Click);
     connect(menu_ClearSeed, &QAction::triggered, this, &RunMenu::menu_ClearSeed_Click);
     connect(menu_run, &QMenu::aboutToShow, this, &RunMenu::updateRunMenu);
@@ -126,6 +130,18 @@ void RunMenu::runSteps(std::int64_t collisions)
 void RunMenu::speedChosen(QAction *action)
 {
     model_.setPacedRate(action->data().value<qint64>());
+}
+
+void RunMenu::menu_Temperature_Click()
+{
+    if (model_.isShutDown())
+        return;
+    // Chosen while collisions run, the model holds from the next collision.
+    TemperatureDialog dialog(model_.model(), model_.sim().decimalPoint, &main_);
+    if (dialog.exec() != QDialog::Accepted || model_.isShutDown())
+        return;
+    if (const std::optional<EquilibriumModel> chosen = dialog.chosen())
+        model_.setModel(*chosen);
 }
 
 void RunMenu::menu_SetSeed_Click()

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // The main window's Run menu: Step and Step 100 from the ready or stopped
-// state, the speed of the collision loop, and a seed of one's own for the
+// state, the speed of the collision loop, the temperature (the model the
+// collisions go to, with its dialog), and a seed of one's own for the
 // systems to come (with its dialog).
 #pragma once
 
@@ -32,12 +33,14 @@ public:
     QAction *menu_Step100 = nullptr;
     QMenu *menu_speed = nullptr;
     QActionGroup *speedGroup = nullptr; // one action per speed, its rate as data (0: full)
+    QAction *menu_Temperature = nullptr;
     QAction *menu_SetSeed = nullptr;
     QAction *menu_ClearSeed = nullptr;
 
 private slots:
     void menu_Step_Click();
     void menu_Step100_Click();
+    void menu_Temperature_Click();
     void menu_SetSeed_Click();
     void menu_ClearSeed_Click();
     void speedChosen(QAction *action);

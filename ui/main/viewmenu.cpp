@@ -37,6 +37,7 @@ ViewMenu::ViewMenu(RunModel &model, FrmMain &main, const Desktop &desktop)
 
     connect(&model_, &RunModel::serviced, this, [this] { follow(false); });
     connect(&model_, &RunModel::runChanged, this, [this] { follow(true); });
+    connect(&model_, &RunModel::modelChanged, this, [this] { follow(true); });
 }
 
 FrmEquilibrium *ViewMenu::equilibriumForm() const

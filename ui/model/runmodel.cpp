@@ -15,10 +15,7 @@ public:
         : model_(model)
     {}
 
-    void setLabel(MainLabel label, std::string_view text) override
-    {
-        model_.setLabel(label, text);
-    }
+    void setLabel(MainLabel label, std::string_view text) override { model_.setLabel(label, text); }
     SetupFields readSetupFields() override { return model_.fields_; }
     bool showFluctuations() override { return model_.showFluctuations_; }
     void ShowMostProbable() override { emit model_.mostProbableRequested(); }
@@ -211,8 +208,7 @@ void RunModel::fixSeed(std::uint64_t seed)
 {
     // Before a run has collided its sequence is still unused, so it starts
     // from the seed at once; a run under way goes on as it was.
-    if (!sim_.running()
-        && (runState_ == RunState::NeedsSetup || runState_ == RunState::Ready))
+    if (!sim_.running() && (runState_ == RunState::NeedsSetup || runState_ == RunState::Ready))
         sim_.rng.fixSeed(seed);
     else
         sim_.rng.fixSeedForLater(seed);
@@ -221,6 +217,14 @@ void RunModel::fixSeed(std::uint64_t seed)
 void RunModel::clearSeed()
 {
     sim_.rng.clearFixedSeed();
+}
+
+void RunModel::setModel(const EquilibriumModel &model)
+{
+    if (model == sim_.model())
+        return;
+    sim_.setModel(model);
+    emit modelChanged();
 }
 
 // --- labels and the event service --------------------------------------------

@@ -4,9 +4,10 @@
 // what the core asks of the program (label texts, the event service, whether
 // "Show Fluctuations" is ticked), keeps the run state that the start button
 // shows, and offers the commands the windows use: set up, start, stop, step,
-// revise, clear, speed, seed. Windows read the run through sim(), a const
-// reference, and listen to the signals; none of them writes anything of the
-// Simulation, and a window closed without accepting has called no command.
+// revise, clear, speed, seed, model (statistics only or a temperature).
+// Windows read the run through sim(), a const reference, and listen to the
+// signals; none of them writes anything of the Simulation, and a window
+// closed without accepting has called no command.
 #pragma once
 
 #include "core/host.h"
@@ -122,6 +123,13 @@ public:
     // collided, its own sequence starts from it at once.
     void fixSeed(std::uint64_t seed);
     void clearSeed();
+    // The equilibrium the collisions go to: statistics only, or hydrogen at
+    // a temperature. It holds for the systems that follow and for the run
+    // going on from its next collision; a change during a run begins a new
+    // segment of it (a mark in its course, the shares and the reactions
+    // counted afresh). A change emits modelChanged.
+    void setModel(const EquilibriumModel &model);
+    const EquilibriumModel &model() const { return sim_.model(); }
     // The next draws of the run's generator are these, in order: a test
     // stages a collision with them, as it can for the core alone.
     void scriptDraws(std::vector<float> draws) { sim_.rng.script(std::move(draws)); }
@@ -140,6 +148,9 @@ signals:
     // The run changed as a whole (setup, clear, revision, the end of a loop):
     // windows that follow it refresh now.
     void runChanged();
+    // Another model was chosen (setModel): windows that show it or the
+    // theory at its K refresh now.
+    void modelChanged();
 
 private:
     class Host;

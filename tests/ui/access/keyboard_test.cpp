@@ -24,23 +24,9 @@
 namespace kormix::ui {
 namespace {
 
-// The widget that receives the next key: the open menu, else the focused
-// control, else the active window.
-QWidget *keyTarget()
-{
-    if (QWidget *popup = QApplication::activePopupWidget())
-        return popup;
-    if (QWidget *focus = QApplication::focusWidget())
-        return focus;
-    return QApplication::activeWindow();
-}
-
-void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget *target = keyTarget();
-    ASSERT_NE(target, nullptr);
-    QTest::keyClick(target, key, modifiers);
-}
+using test::activate;
+using test::keyTarget;
+using test::pressKey;
 
 void type(const QString &text)
 {
@@ -55,15 +41,6 @@ void tabTo(QWidget *control)
     for (int i = 0; i < 12 && !control->hasFocus(); ++i)
         pressKey(Qt::Key_Tab);
     ASSERT_TRUE(control->hasFocus()) << control->objectName().toStdString();
-}
-
-// What the desktop does with a window that opens: it becomes the active
-// window, and its focus widget gets the keys. The offscreen platform leaves
-// that to the program.
-void activate(QWidget *window)
-{
-    QApplication::setActiveWindow(window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
 }
 
 // Presses Space on the focused control of the main window once the run has

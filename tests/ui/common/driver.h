@@ -141,6 +141,34 @@ struct Atoms
     bool saveAll = true;
 };
 
+// The widget that receives the next key: the open menu, else the focused
+// control, else the active window.
+inline QWidget *keyTarget()
+{
+    if (QWidget *popup = QApplication::activePopupWidget())
+        return popup;
+    if (QWidget *focus = QApplication::focusWidget())
+        return focus;
+    return QApplication::activeWindow();
+}
+
+// A key pressed on whatever takes it now, as a user presses it.
+inline void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget *target = keyTarget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, key, modifiers);
+}
+
+// What the desktop does with a window that opens: it becomes the active
+// window, and its focus widget gets the keys. The offscreen platform leaves
+// that to the program.
+inline void activate(QWidget *window)
+{
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
 // Types text into a field over what it holds, as a user who selected it.
 inline void type(QLineEdit *field, const QString &text)
 {

@@ -9,6 +9,7 @@
 #include "tests/ui/common/driver.h"
 #include "tests/ui/common/fit.h"
 
+#include "core/equilibrium/model.h"
 #include "core/simulation.h"
 #include "ui/equilibrium/frmequilibrium.h"
 #include "ui/main/frmmain.h"
@@ -31,6 +32,8 @@ struct System
 {
     const char *what;
     std::variant<Atoms, Molecules> counts;
+    // Statistics only, unless a temperature is named.
+    EquilibriumModel model{};
 };
 
 const System kSystems[] = {
@@ -40,6 +43,11 @@ const System kSystems[] = {
         {"500000 H2 + 500000 D2", Molecules{.h2 = "500000", .hd = "0", .d2 = "500000"}},
         {"1000000000 H2 + 1000000000 D2",
          Molecules{.h2 = "1000000000", .hd = "0", .d2 = "1000000000"}},
+        // Cold enough that the most probable composition is not the one with
+        // the most microstates: the window says so in one more line.
+        {"1 H2 + 1 D2 at 20 K",
+         Molecules{.h2 = "1", .hd = "0", .d2 = "1"},
+         *EquilibriumModel::hydrogenAt(20)},
 };
 
 class EquilibriumFitTest : public test::ScreenFitTest
@@ -52,6 +60,7 @@ TEST_P(EquilibriumFitTest, StaysOnItsScreenWithNothingCut)
         SCOPED_TRACE(system.what);
         ui::RunModel model(german ? ',' : '.');
         model.fixSeed(20240601);
+        model.setModel(system.model);
         test::QuietDesktop quiet;
         FrmMain main{model, quiet.desktop()};
         model.setServiceInterval(0);

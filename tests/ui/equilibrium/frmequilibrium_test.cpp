@@ -10,8 +10,10 @@
 #include "ui/common/translation.h"
 
 #include "core/equilibrium/exactdistribution.h"
+#include "core/equilibrium/model.h"
 #include "core/equilibrium/tables.h"
 #include "ui/equilibrium/compositionschart.h"
+#include "ui/equilibrium/constantchart.h"
 #include "ui/equilibrium/coursechart.h"
 #include "ui/equilibrium/frmequilibrium.h"
 #include "ui/equilibrium/reactionstable.h"
@@ -36,6 +38,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScatterSeries>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
@@ -47,6 +50,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -185,6 +189,97 @@ TEST_F(EquilibriumWindowTest, ShowsTheExactValuesOfTheSystem)
     }
 }
 
+// The model and the theory at its K. One H2 and one D2 are 2 HD for the share
+// K / (K + 2) of the time (P of 1 H2 + 1 D2 is 2 / (K + 2)), so below K = 2
+// the most probable composition is no longer the one with the most
+// microstates, and the window says so.
+TEST_F(EquilibriumWindowTest, ShowsTheModelAndTheTheoryAtItsK)
+{
+    const struct
+    {
+        std::optional<double> kelvin;
+        QString model, mode;
+        bool differ;
+    } cases[] = {
+            {std::nullopt, "statistics only, K = 4", "0 H2 + 2 HD + 0 D2", false},
+            {298.15, "hydrogen at 298.15 K, K = 3.259", "0 H2 + 2 HD + 0 D2", false},
+            {20, "hydrogen at 20 K, K = 0.137", "1 H2 + 0 HD + 1 D2", true},
+    };
+    setup(Molecules{.h2 = "1", .hd = "0", .d2 = "1"});
+    FrmEquilibrium *w = openWindow();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.model.toStdString());
+        model.setModel(c.kelvin ? *EquilibriumModel::hydrogenAt(*c.kelvin) : EquilibriumModel{});
+        const double K = sim.model().K();
+        EXPECT_EQ(w->summary->lblModel->text(), c.model);
+        EXPECT_EQ(w->summary->lblKExact->text(),
+                  c.kelvin ? QString::number(K, 'f', 3) : QString("4"));
+        EXPECT_EQ(w->summary->lblMode->text(), c.mode);
+        EXPECT_EQ(w->summary->lblMostW->text(), "0 H2 + 2 HD + 0 D2");
+        EXPECT_EQ(!w->summary->lblModeNote->isHidden(), c.differ);
+        const double pMode = c.differ ? 2 / (K + 2) : K / (K + 2);
+        EXPECT_EQ(w->summary->lblModeP->text(), QString::number(pMode, 'f', 5));
+        EXPECT_EQ(w->summary->lblMeanHDExact->text(), QString::number(2 * K / (K + 2), 'f', 4));
+        // The K(T) chart marks the temperature chosen, and only one.
+        ASSERT_EQ(w->constant->mark->count(), c.kelvin ? 1 : 0);
+        if (c.kelvin) {
+            EXPECT_EQ(w->constant->mark->at(0).y(), K);
+            EXPECT_EQ(w->constant->markLine->at(1), w->constant->mark->at(0));
+        }
+    }
+}
+
+// Chosen during a run, a temperature holds from the next collision: the
+// window shows its model, marks the change in the course, and the run's
+// estimate of K and the Q view go by the new K.
+TEST_F(EquilibriumWindowTest, FollowsAChangeOfTemperatureDuringARun)
+{
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
+    const EquilibriumModel hydrogen = *EquilibriumModel::hydrogenAt(300);
+    test::click(main.CmdCollide,
+                {test::at(sim, 1000, [&] { model.setModel(hydrogen); }),
+                 test::stopAt(model, main, 5000)});
+    const QString K = QString::number(hydrogen.K(), 'f', 3);
+    EXPECT_EQ(w->summary->lblModel->text(), "hydrogen at 300 K, K = " + K);
+    EXPECT_EQ(w->summary->lblKExact->text(), K);
+    EXPECT_NE(w->summary->lblKObserved->text(), "–");
+    EXPECT_NE(w->summary->lblMeanHDObserved->text(), "–");
+    const std::int64_t change = sim.observed.segmentStart();
+    EXPECT_GE(change, 1000);
+    ASSERT_EQ(w->course->revisionLines.size(), 1u);
+    EXPECT_EQ(w->course->revisionLines[0]->at(0).x(), double(change));
+    EXPECT_EQ(w->summary->lblDistance->text().startsWith("distance from equilibrium"), true);
+
+    w->course->optCourse[2]->click();
+    ASSERT_EQ(w->course->equilibriumConstant->count(), 2);
+    EXPECT_EQ(w->course->equilibriumConstant->at(0).y(), hydrogen.K());
+}
+
+// On a logarithmic collisions axis the first collisions and the long run are
+// in one picture, and the expected approach covers the axis to its end.
+TEST_F(EquilibriumWindowTest, CourseOnALogarithmicCollisionsAxis)
+{
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
+    runTo(20000);
+    QTest::mouseClick(w->course->chkLogarithmic, Qt::LeftButton);
+    ASSERT_TRUE(w->course->chkLogarithmic->isChecked());
+    const QList<QPointF> course = w->course->courseLine->points();
+    const QList<QPointF> approach = w->course->approachLine->points();
+    ASSERT_GT(approach.size(), 10);
+    ASSERT_FALSE(course.empty());
+    // The plot places collisions by their decimal logarithm: the approach
+    // from the first collision to the last the axis shows, the course to the
+    // run's last collision.
+    EXPECT_DOUBLE_EQ(approach.front().x(), 0.0);
+    EXPECT_NEAR(course.back().x(), std::log10(double(sim.nCollisions)), 1e-9);
+    EXPECT_GE(approach.back().x(), course.back().x() - 0.01);
+
+    QTest::mouseClick(w->course->chkLogarithmic, Qt::LeftButton);
+    EXPECT_EQ(w->course->courseLine->at(0).x(), 0.0);
+}
+
 TEST_F(EquilibriumWindowTest, CompositionChartDrawsEveryCompositionAtItsHDFraction)
 {
     setup(Molecules{.h2 = "2", .hd = "0", .d2 = "2"});
@@ -270,6 +365,20 @@ TEST_F(EquilibriumWindowTest, SteppingListsTheLastCollisionsInWords)
     // A run at full speed keeps no log, and the list goes.
     runTo(sim.nCollisions + 1000);
     EXPECT_FALSE(w->fraSteps->isVisible());
+}
+
+// Stepped, the course is drawn from every collision, not only every fiftieth,
+// so that each step shows.
+TEST_F(EquilibriumWindowTest, AfterStepsTheCourseShowsEveryCollision)
+{
+    setup(Molecules{.h2 = "10", .hd = "0", .d2 = "10"});
+    FrmEquilibrium *w = openWindow();
+    main.runMenu().menu_Step100->trigger();
+    main.runMenu().menu_Step100->trigger();
+    ASSERT_EQ(sim.nCollisions, 200);
+    ASSERT_EQ(w->course->courseLine->count(), 201);
+    for (int i = 0; i <= 200; ++i)
+        EXPECT_EQ(w->course->courseLine->at(i).x(), double(i));
 }
 
 TEST_F(EquilibriumWindowTest, CourseShowsLnWAndQOnRequest)
@@ -377,8 +486,11 @@ TEST_F(EquilibriumWindowTest, SaveDataWritesTheThreeTables)
     EXPECT_EQ(caption, "Save Data");
 
     const ExactDistribution exact = exactDistribution(20, 20);
-    const std::string expected = compositionsTable(exact,
-                                                   sim.observed.sharesUpTo(sim.nHD, sim.nCollisions))
+    // The file names the model the run went to, in its first line.
+    const std::string expected = "# model: statistics only, K = 4\n"
+                                 + compositionsTable(exact,
+                                                     sim.observed.sharesUpTo(sim.nHD,
+                                                                             sim.nCollisions))
                                  + "\n" + seriesTable(sim.observed.series()) + "\n"
                                  + reactionsTable(sim.observed.reactions,
                                                   sim.nCollisions,

@@ -48,7 +48,13 @@ TEST_F(MainWindowTest, RunMenuComesAfterTheFileMenuWithItsCommands)
         if (!a->isSeparator())
             items << a->text();
     }
-    EXPECT_EQ(items, (QStringList{"&Step", "Step &100", "S&peed", "Set See&d...", "C&lear Seed"}));
+    EXPECT_EQ(items,
+              (QStringList{"&Step",
+                           "Step &100",
+                           "S&peed",
+                           "&Temperature...",
+                           "Set See&d...",
+                           "C&lear Seed"}));
     QStringList speeds;
     for (QAction *a : frm.runMenu().menu_speed->actions())
         speeds << a->text();

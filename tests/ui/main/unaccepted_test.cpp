@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 // A window closed without accepting leaves the run exactly as it was: the
-// setup dialog, the revise-data window, the seed dialog and the detailed
-// display, each worked on and then closed without OK, "Equilibrate" or a
-// seed, in the middle of a stopped run that then goes on.
+// setup dialog, the revise-data window, the seed dialog, the temperature
+// dialog and the detailed display, each worked on and then closed without
+// OK, "Equilibrate" or a seed, in the middle of a stopped run that then goes
+// on.
 #include "tests/ui/main/mainfixture.h"
 
 #include "core/distributionsfile.h"
 #include "core/quotienttext.h"
 #include "ui/display/frmdisplay.h"
 #include "ui/revise/frmrevise.h"
+#include "ui/temperature/temperaturedialog.h"
 
+#include <QAction>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +35,7 @@ struct RunSnapshot
     QStringList labels; // every value label of the main window
     QString startCaption;
     ui::RunModel::RunState state{};
+    EquilibriumModel model; // what the collisions go to
 
     bool operator==(const RunSnapshot &) const = default;
 };
@@ -46,6 +50,7 @@ RunSnapshot snapshot(const ui::RunModel &model, const ui::FrmMain &frm)
         s.labels << frm.valueLabel(MainLabel(i))->text();
     s.startCaption = frm.CmdCollide->text();
     s.state = model.runState();
+    s.model = model.model();
     return s;
 }
 
@@ -68,8 +73,9 @@ void escape(QWidget *w)
 struct Detour
 {
     const char *window;
-    QPushButton *ui::FrmMain::*command;  // opens it (or null: the Run menu's seed)
+    QPushButton *ui::FrmMain::*command;  // opens it (or null: the Run menu's item)
     std::function<void(QWidget *)> work; // what the user does in it before leaving
+    QAction *ui::RunMenu::*item = nullptr;
 };
 
 class UnacceptedTest : public MainWindowTest
@@ -112,7 +118,16 @@ TEST_F(UnacceptedTest, AWindowClosedWithoutAcceptingLeavesTheRunAsItWas)
              }},
             {"dlgSeed",
              nullptr,
-             [](QWidget *w) { static_cast<QInputDialog *>(w)->setTextValue("12345"); }},
+             [](QWidget *w) { static_cast<QInputDialog *>(w)->setTextValue("12345"); },
+             &ui::RunMenu::menu_SetSeed},
+            {"dlgTemperature",
+             nullptr,
+             [](QWidget *w) {
+                 auto *dialog = static_cast<ui::TemperatureDialog *>(w);
+                 QTest::mouseClick(dialog->optHydrogen, Qt::LeftButton);
+                 type(dialog->txtKelvin, "300");
+             },
+             &ui::RunMenu::menu_Temperature},
     };
     // The same run without any detour.
     stepped();
@@ -134,7 +149,7 @@ TEST_F(UnacceptedTest, AWindowClosedWithoutAcceptingLeavesTheRunAsItWas)
         if (d.command)
             QTest::mouseClick(frm.*(d.command), Qt::LeftButton);
         else
-            frm.runMenu().menu_SetSeed->trigger();
+            (frm.runMenu().*(d.item))->trigger();
         EXPECT_EQ(opened, d.window);
         EXPECT_EQ(snapshot(model, frm), atStop);
         // The run goes on exactly as it would have without the detour.
