@@ -7,6 +7,7 @@
 // picture it saves.
 #include "tests/ui/main/mainfixture.h"
 
+#include "core/equilibrium/model.h"
 #include "core/moleculesample.h"
 #include "core/simulation.h"
 #include "ui/common/steptext.h"
@@ -168,7 +169,8 @@ TEST_F(MoleculesWindowTest, FollowsEveryCollisionOfAWatchedRun)
 }
 
 // Each collision a step makes, in words: the outcome with the reason there
-// was none, and the step log's own line.
+// was none (same kinds, the HD + HD coin, at a temperature the H2 + D2
+// draw), and the step log's own line.
 TEST_F(MoleculesWindowTest, TellsTheOutcomeAndWhyThereWasNone)
 {
     const struct
@@ -177,6 +179,7 @@ TEST_F(MoleculesWindowTest, TellsTheOutcomeAndWhyThereWasNone)
         QString outcome;
         QString description;
         std::array<QString, 4> counts;
+        double kelvin = 0; // 0: statistics only
     } cases[] = {
             // Places 1 and 2: H2 + HD.
             {{0.0f, 0.3f},
@@ -202,10 +205,25 @@ TEST_F(MoleculesWindowTest, TellsTheOutcomeAndWhyThereWasNone)
              "4 molecules: 0 H2, 4 HD, 0 D2; picked: molecule 4 (D2) and molecule 1 (H2), they "
              "react",
              {"0", "4", "0", "infinite"}},
+            // The same pair at 298.15 K, where it reacts when its draw is below
+            // K / 4 = 0.81: the draw 0.9 refuses, 0.1 accepts.
+            {{0.8f, 0.0f, 0.9f},
+             "No reaction: at this temperature H2 + D2 react only when their draw is below K / 4.",
+             "4 molecules: 1 H2, 2 HD, 1 D2; picked: molecule 4 (D2) and molecule 1 (H2), no "
+             "reaction",
+             {"1", "2", "1", "4.00"},
+             298.15},
+            {{0.8f, 0.0f, 0.1f},
+             "They react: the two molecules trade atoms.",
+             "4 molecules: 0 H2, 4 HD, 0 D2; picked: molecule 4 (D2) and molecule 1 (H2), they "
+             "react",
+             {"0", "4", "0", "infinite"},
+             298.15},
     };
     FrmMolecules *w = openWindow();
     for (const auto &c : cases) {
         SCOPED_TRACE(c.outcome.toStdString());
+        model.setModel(c.kelvin > 0 ? *EquilibriumModel::hydrogenAt(c.kelvin) : EquilibriumModel{});
         setup(Molecules{.h2 = "1", .hd = "2", .d2 = "1"});
         model.scriptDraws(c.draws);
         frm.runMenu().menu_Step->trigger();
