@@ -37,8 +37,8 @@ struct DistributionLine
 };
 
 // The header's eleven fields, in their order.
-inline constexpr const char *kDistributionsHeader[] =
-        {"#", "NH2", "ND2", "NHD", "%HD", "lnW", "W", "P", "P_rel", "freq", "P_from_freq"};
+inline constexpr const char *kDistributionsHeader[]
+        = {"#", "NH2", "ND2", "NHD", "%HD", "lnW", "W", "P", "P_rel", "freq", "P_from_freq"};
 
 // The file's lines as numbers: one per register entry, in increasing order
 // of the fraction of HD molecules.

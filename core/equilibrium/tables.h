@@ -42,8 +42,8 @@ std::vector<CompositionLine> compositionLines(const ExactDistribution &exact,
                                               const StayShares &shares);
 
 // The compositions table's header fields, in their order.
-inline constexpr const char *kCompositionsHeader[] =
-        {"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"};
+inline constexpr const char *kCompositionsHeader[]
+        = {"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"};
 
 // "NH2 NHD ND2 %HD lnW W P collisions share": one line per composition the
 // exact distribution keeps (for a large system, those whose W is not
