@@ -17,8 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <regex>
 #include <sstream>
 
@@ -40,8 +42,11 @@ std::vector<std::vector<std::string>> fieldsOf(const std::string &text)
         std::vector<std::string> fields;
         std::istringstream parts(line);
         std::string field;
-        while (std::getline(parts, field, '\t'))
+        while (std::getline(parts, field, '\t')) {
+            field.erase(0, field.find_first_not_of(' ')); // " 1 " is the file's 1
+            field.erase(field.find_last_not_of(' ') + 1);
             fields.push_back(field);
+        }
         rows.push_back(fields);
     }
     return rows;
@@ -119,9 +124,7 @@ protected:
         std::size_t filled = 0;
         for (std::size_t r = 0; r < rows.size(); ++r) {
             for (std::size_t c = 0; c < rows[r].size(); ++c) {
-                std::string field = rows[r][c];
-                field.erase(0, field.find_first_not_of(' '));
-                field.erase(field.find_last_not_of(' ') + 1);
+                const std::string &field = rows[r][c];
                 const auto found = cells.find({int(r), int(c)});
                 if (field.empty()) {
                     EXPECT_EQ(found, cells.end()) << r << "," << c;
@@ -164,6 +167,39 @@ TEST_F(Workbook, NumbersKeepTheirPointUnderAGermanLocale)
     ASSERT_TRUE(german.active()) << test::GermanNumbers::kMissing;
     ASSERT_TRUE(writeWorkbook(path, sim, compositions()).ok);
     expectSheetIsText(sheet(1), distributionsText(sim));
+}
+#endif
+
+#ifndef _WIN32
+// LibreOffice Calc reads the same numbers: its CSV of the distributions sheet
+// against the workbook's cells and the distributions file. Without LibreOffice (Debian's
+// libreoffice-calc-nogui, too large for every machine) the test is skipped.
+TEST_F(Workbook, ReadsBackEqualInLibreOffice)
+{
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no soffice: install libreoffice-calc-nogui for this comparison";
+    ASSERT_TRUE(writeWorkbook(path, sim, compositions()).ok);
+    const std::string command = "HOME='" + dir.string()
+                                + "' soffice --headless --convert-to csv --outdir '" + dir.string()
+                                + "' '" + path.string() + "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    std::string csv = test::readAll(dir / "distributions.csv");
+    std::replace(csv.begin(), csv.end(), ',', '\t');
+    // Calc shows 15 digits of what the sheet holds, and the sheet holds the
+    // file's numbers (above): each of Calc's numbers against the sheet's and
+    // the file's.
+    const auto file = fieldsOf(distributionsText(sim));
+    const auto calc = fieldsOf(csv);
+    const auto cells = sheet(1);
+    ASSERT_EQ(calc.size(), file.size());
+    for (std::size_t r = 1; r < file.size(); ++r) {
+        ASSERT_EQ(calc[r].size(), file[r].size()) << r;
+        for (std::size_t c = 0; c < file[r].size(); ++c) {
+            const std::string &stored = cells.at({int(r), int(c)}).value;
+            EXPECT_TRUE(sameNumber(calc[r][c], stored)) << r << "," << c;
+            EXPECT_TRUE(sameNumber(file[r][c], stored)) << r << "," << c;
+        }
+    }
 }
 #endif
 
