@@ -202,7 +202,7 @@ lxw_error buildWorkbook(const fs::path &scratch,
                         const std::optional<std::vector<CompositionLine>> &compositions,
                         const WorkbookTexts &texts)
 {
-    const CNumbers cNumbers;
+    [[maybe_unused]] const CNumbers cNumbers;
     const std::u8string name = scratch.u8string();
     lxw_workbook *book = workbook_new(reinterpret_cast<const char *>(name.c_str()));
     if (!book)
