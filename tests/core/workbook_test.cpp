@@ -203,6 +203,23 @@ TEST_F(Workbook, ReadsBackEqualInLibreOffice)
 }
 #endif
 
+#ifdef _WIN32
+// A temporary folder whose name the ANSI code page cannot write, as a user's
+// folder under C:\Users may be: the library's own file opens all the same.
+TEST_F(Workbook, ATemporaryFolderOfAnyNameServes)
+{
+    const fs::path temp = dir / u8"Ελληνικά";
+    fs::create_directories(temp);
+    const wchar_t *old = _wgetenv(L"TMP");
+    const std::wstring previous = old ? old : L"";
+    _wputenv_s(L"TMP", temp.wstring().c_str());
+    const ExportResult result = writeWorkbook(path, sim, std::nullopt);
+    _wputenv_s(L"TMP", previous.c_str());
+    ASSERT_TRUE(result.ok) << result.message;
+    expectSheetIsText(sheet(1), distributionsText(sim));
+}
+#endif
+
 TEST_F(Workbook, CompositionsSheetHoldsTheTablesNumbers)
 {
     const auto lines = compositions();
