@@ -9,6 +9,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -231,13 +232,18 @@ ExportResult writeWorkbook(const fs::path &path,
         return writeFailure(ExportResult::Outcome::FailedOpening, ec, path);
     const lxw_error error = buildWorkbook(scratch, sim, compositions, texts);
     std::string bytes;
+    bool read = false;
     if (error == LXW_NO_ERROR) {
         std::ifstream in(scratch, std::ios::binary);
         bytes.assign(std::istreambuf_iterator<char>(in), {});
+        read = in.is_open() && !in.bad() && !bytes.empty();
     }
     fs::remove(scratch, ec);
     if (error != LXW_NO_ERROR)
         return writeFailure(ExportResult::Outcome::FailedWriting, lxw_strerror(error), path);
+    // A workbook that could not be read back is not written as an empty file.
+    if (!read)
+        return writeFailure(ExportResult::Outcome::FailedWriting, EIO, path);
     ExportResult result = writeWholeFile(path, bytes);
     if (result.ok)
         result.message = "File " + result.path + " was created";
