@@ -146,6 +146,8 @@ xlsxwriter() {
         -DCMAKE_TOOLCHAIN_FILE="$kormix_toolchain" -DCMAKE_INSTALL_PREFIX="$DEPS" \
         -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DUSE_DTOA_LIBRARY=ON \
         -DZLIB_INCLUDE_DIR=/usr/$kormix_mingw/include -DZLIB_LIBRARY=/usr/$kormix_mingw/lib/libz.a
+    # prepare.sh rebuilds a library of an earlier build without this mark.
+    [ -n "${CONFIGURE_ONLY:-}" ] || touch "$DEPS/lib/libxlsxwriter.utf8-names"
 }
 
 mkdir -p "$W"
