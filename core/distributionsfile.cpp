@@ -25,11 +25,10 @@ std::filesystem::path distributionsFilePath()
     return privatePlace(kFileName);
 }
 
-std::string distributionsText(const Simulation &sim)
+std::vector<DistributionLine> distributionLines(const Simulation &sim)
 {
     const DistributionRegister &reg = sim.reg;
     const int n = std::clamp(sim.nStored, 0, DistributionRegister::kCapacity);
-    const char dp = sim.decimalPoint;
 
     std::vector<int> order(static_cast<std::size_t>(n));
     std::iota(order.begin(), order.end(), 1);
@@ -44,34 +43,60 @@ std::string distributionsText(const Simulation &sim)
         f = f + double(reg.regFreq[i]);
     }
 
-    std::string text = "#\tNH2\tND2\tNHD\t%HD\tlnW\tW\tP\tP_rel\tfreq\tP_from_freq\r\n";
-    text.reserve(text.size() + std::size_t(n) * 128);
+    std::vector<DistributionLine> lines;
+    lines.reserve(order.size());
     for (int k = 1; k <= n; ++k) {
         const int e = order[std::size_t(k - 1)];
         const auto &counts = reg.regCounts[e];
         const double rel = std::exp(reg.regLnW[e] - sim.lnWBest);
+        lines.push_back({k,
+                         std::int64_t(sim.nMolecules) - counts[1] - counts[2],
+                         counts[2],
+                         counts[1],
+                         100 * reg.regFracHD[e],
+                         reg.regLnW[e],
+                         rel / s,
+                         rel,
+                         reg.regFreq[e],
+                         double(reg.regFreq[e]) / f});
+    }
+    return lines;
+}
+
+std::string distributionsText(const Simulation &sim)
+{
+    const char dp = sim.decimalPoint;
+    const std::vector<DistributionLine> lines = distributionLines(sim);
+    std::string text;
+    for (const char *field : kDistributionsHeader) {
+        text += text.empty() ? "" : "\t";
+        text += field;
+    }
+    text += "\r\n";
+    text.reserve(text.size() + lines.size() * 128);
+    for (const DistributionLine &line : lines) {
         text += ' ';
-        text += integerToText(k);
+        text += integerToText(line.position);
         text += " \t";
-        text += integerToText(std::int64_t(sim.nMolecules) - counts[1] - counts[2]);
+        text += integerToText(line.nH2);
         text += '\t';
-        text += integerToText(counts[2]);
+        text += integerToText(line.nD2);
         text += '\t';
-        text += integerToText(counts[1]);
+        text += integerToText(line.nHD);
         text += '\t';
-        text += numberToText(100 * reg.regFracHD[e], dp);
+        text += numberToText(line.percentHD, dp);
         text += '\t';
-        text += numberToText(reg.regLnW[e], dp);
+        text += numberToText(line.lnW, dp);
         text += '\t';
-        text += FormatW(reg.regLnW[e], dp);
+        text += FormatW(line.lnW, dp);
         text += '\t';
-        text += numberToText(rel / s, dp);
+        text += numberToText(line.p, dp);
         text += '\t';
-        text += numberToText(rel, dp);
+        text += numberToText(line.pRel, dp);
         text += '\t';
-        text += integerToText(reg.regFreq[e]);
+        text += integerToText(line.freq);
         text += '\t';
-        text += numberToText(double(reg.regFreq[e]) / f, dp);
+        text += numberToText(line.pFromFreq, dp);
         text += "\r\n";
     }
     return text;

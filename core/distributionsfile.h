@@ -6,8 +6,10 @@
 
 #include "core/wholefile.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace kormix {
 
@@ -18,6 +20,29 @@ class Simulation;
 // own, usually kormix-<user id> inside the system's temporary directory).
 // Nothing is made or changed here.
 std::filesystem::path distributionsFilePath();
+
+// One line of the file as numbers (the W text is FormatW of lnW).
+struct DistributionLine
+{
+    int position = 0; // "#": the line's place in the order, from 1
+    std::int64_t nH2 = 0;
+    std::int64_t nD2 = 0;
+    std::int64_t nHD = 0;
+    double percentHD = 0; // "%HD"
+    double lnW = 0;
+    double p = 0;    // W / sum W over the stored distributions
+    double pRel = 0; // W / Wmax
+    std::int64_t freq = 0;
+    double pFromFreq = 0; // freq / sum freq
+};
+
+// The header's eleven fields, in their order.
+inline constexpr const char *kDistributionsHeader[]
+        = {"#", "NH2", "ND2", "NHD", "%HD", "lnW", "W", "P", "P_rel", "freq", "P_from_freq"};
+
+// The file's lines as numbers: one per register entry, in increasing order
+// of the fraction of HD molecules.
+std::vector<DistributionLine> distributionLines(const Simulation &sim);
 
 // The file's whole content: the header and one line per register entry in
 // increasing order of the fraction of HD molecules, lines ending in CR LF.

@@ -317,6 +317,11 @@ ExportResult writeFailure(Outcome outcome, const std::error_code &error, const f
     return failure(outcome, systemErrorText(error), path);
 }
 
+ExportResult writeFailure(Outcome outcome, const std::string &error, const fs::path &path)
+{
+    return failure(outcome, error, path);
+}
+
 ExportResult writeFailure(Outcome outcome, int error, const fs::path &path)
 {
     return writeFailure(outcome,

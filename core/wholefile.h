@@ -68,6 +68,10 @@ ExportResult writeFailure(ExportResult::Outcome outcome,
 ExportResult writeFailure(ExportResult::Outcome outcome,
                           const std::error_code &error,
                           const std::filesystem::path &path);
+// The same with a library's own description of its error.
+ExportResult writeFailure(ExportResult::Outcome outcome,
+                          const std::string &error,
+                          const std::filesystem::path &path);
 
 // A new file that could not take the place of `target`. Windows refuses to
 // replace a file that another program holds open or that is read-only (its

@@ -10,10 +10,11 @@
 # which Debian 12 does not pull in with it. qt6-tools-dev (Qt's LinguistTools for CMake) and
 # qt6-l10n-tools (lupdate, lrelease) build the translations into the program;
 # qt6-translations-l10n has Qt's own texts (standard buttons, context menus) in the user's
-# language.
+# language. libxlsxwriter-dev writes the workbook (File, Save Workbook); zlib1g-dev
+# lets the tests read the workbook back.
 kormix_program_packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev
                          libqt6opengl6-dev libqt6svg6 fonts-liberation xdg-utils qt6-tools-dev
-                         qt6-l10n-tools qt6-translations-l10n)
+                         qt6-l10n-tools qt6-translations-l10n libxlsxwriter-dev zlib1g-dev)
 # What the tests and benchmarks need besides. locales lets the tests run the number texts
 # under a German decimal comma; the validators check the desktop entry and the metainfo;
 # scripts/a11y-check.sh reads the windows as a screen reader does, on a virtual screen with

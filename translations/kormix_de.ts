@@ -565,6 +565,41 @@
         <source>ver. %1  comments to kormix-team@users.noreply.example</source>
         <translation>Vers. %1  Hinweise an kormix-team@users.noreply.example</translation>
     </message>
+    <message>
+        <source>Save &amp;Workbook...</source>
+        <translation>&amp;Arbeitsmappe speichern...</translation>
+    </message>
+    <message>
+        <source>Save Workbook</source>
+        <translation>Arbeitsmappe speichern</translation>
+    </message>
+    <message>
+        <source>Excel workbooks (*.xlsx)</source>
+        <translation>Excel-Arbeitsmappen (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Distributions</source>
+        <extracomment>The name of the workbook&apos;s sheet of distributions (at most 31 characters).</extracomment>
+        <translation>Verteilungen</translation>
+    </message>
+    <message>
+        <source>Compositions</source>
+        <extracomment>The name of the workbook&apos;s sheet of compositions (at most 31 characters).</extracomment>
+        <translation>Zusammensetzungen</translation>
+    </message>
+    <message>
+        <source>Distributions by %HD</source>
+        <extracomment>The title of the workbook&apos;s chart.</extracomment>
+        <translation>Verteilungen nach %HD</translation>
+    </message>
+    <message>
+        <source>theoretical P</source>
+        <translation>theoretisches P</translation>
+    </message>
+    <message>
+        <source>observed frequency</source>
+        <translation>beobachtete Häufigkeit</translation>
+    </message>
 </context>
 <context>
     <name>kormix::ui::FrmMolecules</name>

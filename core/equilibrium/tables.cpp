@@ -47,38 +47,66 @@ std::string modelLine(const EquilibriumModel &model, char decimalPoint)
     return "# model: " + describeModel(model, decimalPoint) + '\n';
 }
 
+std::vector<CompositionLine> compositionLines(const ExactDistribution &exact,
+                                              const StayShares &shares)
+{
+    std::vector<CompositionLine> lines;
+    lines.reserve(exact.kept.size() + 1);
+    std::int64_t others = shares.total();
+    for (const CompositionProbability &c : exact.kept) {
+        const Composition &k = c.counts;
+        const std::int64_t collisions = shares.collisionsAt(k.nHD);
+        others -= collisions;
+        const double percentHD = exact.nMolecules > 0
+                                         ? 100.0 * double(k.nHD) / double(exact.nMolecules)
+                                         : 0.0;
+        lines.push_back({false, k, percentHD, c.lnW, c.p, collisions, shares.shareAt(k.nHD)});
+    }
+    CompositionLine rest;
+    rest.others = true;
+    rest.collisions = others;
+    rest.share = shares.total() > 0 ? double(others) / double(shares.total()) : 0.0;
+    lines.push_back(rest);
+    return lines;
+}
+
 std::string compositionsTable(const ExactDistribution &exact,
                               const StayShares &shares,
                               char decimalPoint)
 {
     std::string text;
-    line(text, {"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"});
-    std::int64_t others = shares.total();
-    for (const CompositionProbability &c : exact.kept) {
-        const Composition &k = c.counts;
-        others -= shares.collisionsAt(k.nHD);
+    bool first = true;
+    for (const char *field : kCompositionsHeader) {
+        text += first ? "" : "\t";
+        text += field;
+        first = false;
+    }
+    text += '\n';
+    for (const CompositionLine &c : compositionLines(exact, shares)) {
+        if (c.others) {
+            line(text,
+                 {kOtherCompositionsName,
+                  "",
+                  "",
+                  "",
+                  "",
+                  "",
+                  "0",
+                  whole(c.collisions),
+                  number(c.share, decimalPoint)});
+            continue;
+        }
         line(text,
-             {whole(k.nH2),
-              whole(k.nHD),
-              whole(k.nD2),
-              percent(k.nHD, exact.nMolecules, decimalPoint),
+             {whole(c.counts.nH2),
+              whole(c.counts.nHD),
+              whole(c.counts.nD2),
+              number(c.percentHD, decimalPoint),
               number(c.lnW, decimalPoint),
               FormatW(c.lnW, decimalPoint),
               number(c.p, decimalPoint),
-              whole(shares.collisionsAt(k.nHD)),
-              number(shares.shareAt(k.nHD), decimalPoint)});
+              whole(c.collisions),
+              number(c.share, decimalPoint)});
     }
-    const double othersShare = shares.total() > 0 ? double(others) / double(shares.total()) : 0.0;
-    line(text,
-         {kOtherCompositionsName,
-          "",
-          "",
-          "",
-          "",
-          "",
-          "0",
-          whole(others),
-          number(othersShare, decimalPoint)});
     return text;
 }
 

@@ -22,6 +22,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kormix {
 
@@ -29,6 +30,27 @@ namespace kormix {
 // line of a file of these tables. It starts with '#', so that gnuplot, R's
 // read.table and pandas (comment='#') pass over it to the column names.
 std::string modelLine(const EquilibriumModel &model, char decimalPoint = '.');
+
+// One line of the compositions table as numbers (the W text is FormatW of
+// lnW). The line for all other compositions has no counts, %HD, lnW or W.
+struct CompositionLine
+{
+    bool others = false;
+    Composition counts;
+    double percentHD = 0;
+    double lnW = 0;
+    double p = 0;
+    std::int64_t collisions = 0;
+    double share = 0;
+};
+
+// The compositions table's lines as numbers, as compositionsTable writes them.
+std::vector<CompositionLine> compositionLines(const ExactDistribution &exact,
+                                              const StayShares &shares);
+
+// The compositions table's header fields, in their order.
+inline constexpr const char *kCompositionsHeader[]
+        = {"NH2", "NHD", "ND2", "%HD", "lnW", "W", "P", "collisions", "share"};
 
 // "NH2 NHD ND2 %HD lnW W P collisions share": one line per composition the
 // exact distribution keeps (for a large system, those whose W is not

@@ -127,7 +127,7 @@ gtest() {
 }
 
 # libxlsxwriter as a static library against Debian's mingw zlib (libz-mingw-w64-dev), linked
-# statically too. Its numbers are written by its own double-to-text code, not printf, so that
+# statically too, with UTF-8 file names. Its numbers are written by its own double-to-text code, not printf, so that
 # a decimal comma of the user's locale never reaches the workbook's XML.
 xlsxwriter() {
     local source
@@ -136,10 +136,18 @@ xlsxwriter() {
         kormix_apt_source libxlsxwriter "$SRC"
         source=$(ls -d "$SRC"/libxlsxwriter-*/ | head -n 1)
     fi
+    # libxlsxwriter takes file names in UTF-8, but built with MinGW it opens them through the
+    # ANSI code page, which cannot name every user's folder (a temporary folder under
+    # C:\Users\<name>). Its Windows file code, which MSVC builds get, is built here too.
+    sed -i -e '/^#ifdef __MINGW32__$/{N;N;/\n#undef _WIN32\n#endif$/d}' \
+        "$source/src/packager.c" "$source/src/utility.c"
+    sed -i 's/^    if(MSVC)$/    if(WIN32)/' "$source/CMakeLists.txt"
     build xlsxwriter "$source" \
         -DCMAKE_TOOLCHAIN_FILE="$kormix_toolchain" -DCMAKE_INSTALL_PREFIX="$DEPS" \
         -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DUSE_DTOA_LIBRARY=ON \
         -DZLIB_INCLUDE_DIR=/usr/$kormix_mingw/include -DZLIB_LIBRARY=/usr/$kormix_mingw/lib/libz.a
+    # prepare.sh rebuilds a library of an earlier build without this mark.
+    [ -n "${CONFIGURE_ONLY:-}" ] || touch "$DEPS/lib/libxlsxwriter.utf8-names"
 }
 
 mkdir -p "$W"

@@ -37,7 +37,8 @@ fi
 
 stages=()
 [ -f "$kormix_deps_prefix/lib/cmake/GTest/GTestConfig.cmake" ] || stages+=(gtest)
-[ -f "$kormix_deps_prefix/lib/libxlsxwriter.a" ] || stages+=(xlsxwriter)
+# The mark says the library opens UTF-8 file names (build-qt.sh); one built before lacks it.
+[ -f "$kormix_deps_prefix/lib/libxlsxwriter.utf8-names" ] || stages+=(xlsxwriter)
 if [ ${#stages[@]} -gt 0 ]; then
     "$here/build-qt.sh" "${stages[@]}"
 fi

@@ -270,6 +270,14 @@ StayShares FrmEquilibrium::currentShares() const
     return sim_.observed.sharesUpTo(sim_.nHD, sim_.nCollisions);
 }
 
+std::optional<std::vector<CompositionLine>> FrmEquilibrium::compositionsNow()
+{
+    refresh();
+    if (sim_.nMolecules <= 0)
+        return std::nullopt;
+    return compositionLines(exact_, currentShares());
+}
+
 void FrmEquilibrium::refresh()
 {
     ++refreshes_;

@@ -17,6 +17,7 @@
 #include "core/equilibrium/exactdistribution.h"
 #include "core/equilibrium/reactions.h"
 #include "core/equilibrium/summaries.h"
+#include "core/equilibrium/tables.h"
 #include "ui/common/savefile.h"
 
 #include <QString>
@@ -27,6 +28,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QGridLayout;
 class QGroupBox;
@@ -57,6 +59,9 @@ public:
 
     // Brings every part of the window up to the state of the simulation.
     void refresh();
+    // The compositions table as the window shows it, brought up to date; nothing
+    // while there is no system.
+    std::optional<std::vector<CompositionLine>> compositionsNow();
     // How many refreshes the window has done since it was built.
     long long refreshes() const { return refreshes_; }
 

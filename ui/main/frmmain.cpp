@@ -3,11 +3,13 @@
 #include "ui/main/frmmain.h"
 
 #include "core/version.h"
+#include "core/workbook.h"
 #include "ui/best/frmbest.h"
 #include "ui/common/translation.h"
 #include "ui/common/twips.h"
 #include "ui/common/widgets.h"
 #include "ui/display/frmdisplay.h"
+#include "ui/equilibrium/frmequilibrium.h"
 #include "ui/main/helpmenu.h"
 #include "ui/main/mostprobable.h"
 #include "ui/main/runmenu.h"
@@ -84,6 +86,9 @@ void FrmMain::buildFileMenu()
     menu_file = menuBar()->addMenu(tr("&File"));
     menu_file->setObjectName("menu_file");
     menu_file->setFont(QApplication::font("QMenu"));
+    menu_Workbook = menu_file->addAction(tr("Save &Workbook..."));
+    menu_Workbook->setObjectName("menu_Workbook");
+    menu_file->addSeparator();
     menu_Exit = menu_file->addAction(tr("E&xit"));
     menu_Exit->setObjectName("menu_Exit");
 }
@@ -200,6 +205,7 @@ void FrmMain::connectCommands()
     connect(cmdShow, &QPushButton::clicked, this, &FrmMain::cmdShow_Click);
     connect(CmdReviseData, &QPushButton::clicked, this, &FrmMain::CmdReviseData_Click);
     connect(Check1, &QCheckBox::toggled, this, &FrmMain::Check1_Click);
+    connect(menu_Workbook, &QAction::triggered, this, &FrmMain::menu_Workbook_Click);
     connect(menu_Exit, &QAction::triggered, this, &FrmMain::menu_Exit_Click);
 
     connect(&model_, &RunModel::labelChanged, this, &FrmMain::showLabel);
@@ -295,6 +301,7 @@ void FrmMain::ShowMessage(const QString &text)
     if (exiting_)
         return;
     QMessageBox box(QMessageBox::NoIcon, tr("Kormix"), text, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText); // a path is never markup
     box.exec();
     if (mostProbable_->bBestShown())
         mostProbable_->ShowMostProbable();
@@ -464,6 +471,35 @@ void FrmMain::Check1_Click()
     model_.setShowFluctuations(Check1->isChecked());
     mostProbable_->setShowBest(true);
     mostProbable_->ShowMostProbable();
+}
+
+void FrmMain::menu_Workbook_Click()
+{
+    if (!desktop_.askSavePath)
+        return;
+    const QString path = desktop_.askSavePath(tr("Save Workbook"),
+                                              "distributions.xlsx",
+                                              tr("Excel workbooks (*.xlsx)"));
+    if (path.isEmpty())
+        return;
+    WorkbookTexts texts;
+    //: The name of the workbook's sheet of distributions (at most 31 characters).
+    texts.distributionsSheet = tr("Distributions").toStdString();
+    //: The name of the workbook's sheet of compositions (at most 31 characters).
+    texts.compositionsSheet = tr("Compositions").toStdString();
+    //: The title of the workbook's chart.
+    texts.chartTitle = tr("Distributions by %HD").toStdString();
+    texts.theoretical = tr("theoretical P").toStdString();
+    texts.observed = tr("observed frequency").toStdString();
+    FrmEquilibrium *equilibrium = equilibriumForm();
+    // UTF-16 names any file on Windows; elsewhere it becomes the file system's UTF-8.
+    const ExportResult result = writeWorkbook(std::filesystem::path(path.toStdU16String()),
+                                              model_.sim(),
+                                              equilibrium ? equilibrium->compositionsNow()
+                                                          : std::nullopt,
+                                              texts);
+    if (!result.ok)
+        ShowMessage(FrmDisplay::exportMessage(result));
 }
 
 void FrmMain::menu_Exit_Click()

@@ -89,8 +89,9 @@ public:
     };
     WindowFlags flags() const;
 
-    QMenu *menu_file = nullptr;   // "&File"
-    QAction *menu_Exit = nullptr; // "E&xit": ends the program at once
+    QMenu *menu_file = nullptr;       // "&File"
+    QAction *menu_Workbook = nullptr; // "Save &Workbook...": the distributions as a workbook
+    QAction *menu_Exit = nullptr;     // "E&xit": ends the program at once
 
     QPushButton *CmdSetup = nullptr;      // "Setup System"
     QPushButton *CmdRestart = nullptr;    // "Clear"
@@ -140,6 +141,9 @@ private slots:
     void cmdShow_Click();
     void CmdShowBest_Click();
     void Check1_Click();
+    // Asks where to save and writes the workbook there: the distributions, and
+    // the equilibrium window's compositions while it is open with a system.
+    void menu_Workbook_Click();
     void menu_Exit_Click();
 
 private:
