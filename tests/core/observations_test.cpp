@@ -163,7 +163,7 @@ TEST(RunObservations, StepsKeepEveryCollisionInTheCourse)
         EXPECT_EQ(points[i].collision, std::int64_t(i));
     EXPECT_EQ(points.back(), (SeriesPoint{101, sim.nHD, sim.lnW, sim.nH2, sim.nD2, 1}));
     // Each point is the composition its collision left, as the log tells.
-    const StepEntry &last = sim.stepLog.entries().back();
+    const StepEntry last = sim.stepLog.entries().back(); // entries() is a copy
     EXPECT_EQ(last.collision, 101);
     EXPECT_EQ(points.back().lnW, last.lnWAfter);
     EXPECT_EQ(points[100].lnW, last.lnWBefore);
