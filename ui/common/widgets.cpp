@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -157,6 +158,34 @@ void placeMenuItems(const QList<QAction *> &actions, QAction *exit, QAction *abo
 void placeMenuItems(QMenuBar *bar, QAction *exit, QAction *about)
 {
     placeMenuItems(bar->actions(), exit, about);
+}
+
+namespace {
+
+QMenu *named(QMenu *menu, const char *name)
+{
+    menu->setObjectName(name);
+    menu->setFont(QApplication::font("QMenu"));
+    return menu;
+}
+
+} // namespace
+
+QMenu *addNamedMenu(QMenuBar *bar, const QString &title, const char *name)
+{
+    return named(bar->addMenu(title), name);
+}
+
+QMenu *addNamedMenu(QMenu *parent, const QString &title, const char *name)
+{
+    return named(parent->addMenu(title), name);
+}
+
+QAction *addNamedAction(QMenu *menu, const QString &text, const char *name)
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(name);
+    return action;
 }
 
 } // namespace kormix::ui

@@ -15,6 +15,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QMenuBar;
 class QPalette;
 class QWidget;
@@ -83,6 +84,14 @@ FitButton<Button> *makeButton(QWidget *parent,
 // Writes a label's text unless it reads so already: a label repaints itself
 // on every new text, even an equal one.
 void writeText(QLabel *label, const QString &text);
+
+// A menu of the menu bar, or a submenu, named for the tests and in the
+// desktop's own menu font whatever font its window uses.
+QMenu *addNamedMenu(QMenuBar *bar, const QString &title, const char *name);
+QMenu *addNamedMenu(QMenu *parent, const QString &title, const char *name);
+
+// An item of a menu, named for the tests.
+QAction *addNamedAction(QMenu *menu, const QString &text, const char *name);
 
 // On macOS Qt moves menu items into the application menu when their English
 // texts look like About, Quit or Preferences. The window's own Exit and About

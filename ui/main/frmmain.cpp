@@ -83,14 +83,10 @@ void FrmMain::buildFileMenu()
 {
     // The menu keeps the desktop's own font.
     menuBar()->setFont(QApplication::font("QMenuBar"));
-    menu_file = menuBar()->addMenu(tr("&File"));
-    menu_file->setObjectName("menu_file");
-    menu_file->setFont(QApplication::font("QMenu"));
-    menu_Workbook = menu_file->addAction(tr("Save &Workbook..."));
-    menu_Workbook->setObjectName("menu_Workbook");
+    menu_file = addNamedMenu(menuBar(), tr("&File"), "menu_file");
+    menu_Workbook = addNamedAction(menu_file, tr("Save &Workbook..."), "menu_Workbook");
     menu_file->addSeparator();
-    menu_Exit = menu_file->addAction(tr("E&xit"));
-    menu_Exit->setObjectName("menu_Exit");
+    menu_Exit = addNamedAction(menu_file, tr("E&xit"), "menu_Exit");
 }
 
 void FrmMain::buildCommands(QWidget *client)

@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/main/helpmenu.h"
 
+#include "ui/common/widgets.h"
 #include "ui/help/about.h"
 #include "ui/help/frmguide.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/placement.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,14 +19,10 @@ HelpMenu::HelpMenu(FrmMain &main)
     : QObject(&main)
     , main_(main)
 {
-    menu_help = main.menuBar()->addMenu(tr("&Help"));
-    menu_help->setObjectName("menu_help");
-    menu_help->setFont(QApplication::font("QMenu"));
-    menu_Guide = menu_help->addAction(tr("Kormix &Guide"));
-    menu_Guide->setObjectName("menu_Guide");
+    menu_help = addNamedMenu(main.menuBar(), tr("&Help"), "menu_help");
+    menu_Guide = addNamedAction(menu_help, tr("Kormix &Guide"), "menu_Guide");
     menu_Guide->setShortcut(QKeySequence(Qt::Key_F1));
-    menu_About = menu_help->addAction(tr("&About Kormix"));
-    menu_About->setObjectName("menu_About");
+    menu_About = addNamedAction(menu_help, tr("&About Kormix"), "menu_About");
     connect(menu_Guide, &QAction::triggered, this, &HelpMenu::menu_Guide_Click);
     connect(menu_About, &QAction::triggered, this, &HelpMenu::menu_About_Click);
 }

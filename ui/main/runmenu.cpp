@@ -3,6 +3,7 @@
 #include "ui/main/runmenu.h"
 
 #include "core/wholenumber.h"
+#include "ui/common/widgets.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/mostprobable.h"
 #include "ui/model/runmodel.h"
@@ -10,7 +11,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QApplication>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -46,22 +46,15 @@ RunMenu::RunMenu(RunModel &model, FrmMain &main)
     , model_(model)
     , main_(main)
 {
-    menu_run = main.menuBar()->addMenu(tr("&Run"));
-    menu_run->setObjectName("menu_run");
-    menu_run->setFont(QApplication::font("QMenu"));
+    menu_run = addNamedMenu(main.menuBar(), tr("&Run"), "menu_run");
 
-    menu_Step = menu_run->addAction(tr("&Step"));
-    menu_Step->setObjectName("menu_Step");
-    menu_Step100 = menu_run->addAction(tr("Step &100"));
-    menu_Step100->setObjectName("menu_Step100");
+    menu_Step = addNamedAction(menu_run, tr("&Step"), "menu_Step");
+    menu_Step100 = addNamedAction(menu_run, tr("Step &100"), "menu_Step100");
     buildSpeedMenu();
-    menu_Temperature = menu_run->addAction(tr("&Temperature..."));
-    menu_Temperature->setObjectName("menu_Temperature");
+    menu_Temperature = addNamedAction(menu_run, tr("&Temperature..."), "menu_Temperature");
     menu_run->addSeparator();
-    menu_SetSeed = menu_run->addAction(tr("Set See&d..."));
-    menu_SetSeed->setObjectName("menu_SetSeed");
-    menu_ClearSeed = menu_run->addAction(tr("C&lear Seed"));
-    menu_ClearSeed->setObjectName("menu_ClearSeed");
+    menu_SetSeed = addNamedAction(menu_run, tr("Set See&d..."), "menu_SetSeed");
+    menu_ClearSeed = addNamedAction(menu_run, tr("C&lear Seed"), "menu_ClearSeed");
 
     connect(menu_Step, &QAction::triggered, this, &RunMenu::menu_Step_Click);
     connect(menu_Step100, &QAction::triggered, this, &RunMenu::menu_Step100_Click);
@@ -77,14 +70,11 @@ RunMenu::RunMenu(RunModel &model, FrmMain &main)
 
 void RunMenu::buildSpeedMenu()
 {
-    menu_speed = menu_run->addMenu(tr("S&peed"));
-    menu_speed->setObjectName("menu_speed");
-    menu_speed->setFont(QApplication::font("QMenu"));
+    menu_speed = addNamedMenu(menu_run, tr("S&peed"), "menu_speed");
     speedGroup = new QActionGroup(this);
     speedGroup->setExclusive(true);
     for (const Speed &speed : kSpeeds) {
-        QAction *action = menu_speed->addAction(tr(speed.caption));
-        action->setObjectName(speed.name);
+        QAction *action = addNamedAction(menu_speed, tr(speed.caption), speed.name);
         action->setCheckable(true);
         action->setChecked(speed.rate == 0);
         action->setData(QVariant::fromValue<qint64>(speed.rate));

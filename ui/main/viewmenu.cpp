@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kormix developers
 #include "ui/main/viewmenu.h"
 
+#include "ui/common/widgets.h"
 #include "ui/equilibrium/frmequilibrium.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/placement.h"
@@ -10,7 +11,6 @@
 #include "ui/molecules/frmmolecules.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -22,15 +22,10 @@ ViewMenu::ViewMenu(RunModel &model, FrmMain &main, const Desktop &desktop)
     , main_(main)
     , desktop_(desktop)
 {
-    menu_view = main.menuBar()->addMenu(tr("&View"));
-    menu_view->setObjectName("menu_view");
-    menu_view->setFont(QApplication::font("QMenu"));
-    menu_Equilibrium = menu_view->addAction(tr("&Equilibrium"));
-    menu_Equilibrium->setObjectName("menu_Equilibrium");
-    menu_Molecules = menu_view->addAction(tr("&Molecules"));
-    menu_Molecules->setObjectName("menu_Molecules");
-    menu_Arrangements = menu_view->addAction(tr("&Arrangements"));
-    menu_Arrangements->setObjectName("menu_Arrangements");
+    menu_view = addNamedMenu(main.menuBar(), tr("&View"), "menu_view");
+    menu_Equilibrium = addNamedAction(menu_view, tr("&Equilibrium"), "menu_Equilibrium");
+    menu_Molecules = addNamedAction(menu_view, tr("&Molecules"), "menu_Molecules");
+    menu_Arrangements = addNamedAction(menu_view, tr("&Arrangements"), "menu_Arrangements");
     connect(menu_Equilibrium, &QAction::triggered, this, &ViewMenu::menu_Equilibrium_Click);
     connect(menu_Molecules, &QAction::triggered, this, &ViewMenu::menu_Molecules_Click);
     connect(menu_Arrangements, &QAction::triggered, this, &ViewMenu::menu_Arrangements_Click);
