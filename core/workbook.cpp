@@ -143,6 +143,10 @@ void addChart(lxw_workbook *book, lxw_worksheet *sheet, const WorkbookTexts &tex
     }
     chart_title_set_name(chart, texts.chartTitle.c_str());
     chart_axis_set_name(chart->x_axis, "%HD");
+    // %HD runs from 0 to 100 whatever the run found; a spreadsheet left to
+    // itself would stretch the axis to 120.
+    chart_axis_set_min(chart->x_axis, 0);
+    chart_axis_set_max(chart->x_axis, 100);
     chart_axis_set_name(chart->y_axis, "P");
     lxw_chart_options placement{};
     placement.x_scale = 1.5;

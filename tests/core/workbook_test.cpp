@@ -258,6 +258,8 @@ TEST_F(Workbook, BoldHeaderFittingColumnsAndTheChartsRanges)
         EXPECT_NE(chart.find(std::string("<c:f>Verteilungen!") + column + "2:" + column + last),
                   std::string::npos)
                 << column;
+    // The %HD axis spans 0 to 100, as the percentages can.
+    EXPECT_NE(chart.find(R"(<c:max val="100"/><c:min val="0"/>)"), std::string::npos);
 }
 
 TEST_F(Workbook, AFailureSaysSoAndKeepsTheOldFile)
