@@ -8,6 +8,7 @@
 #include "ui/common/translation.h"
 #include "ui/equilibrium/valuetext.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -122,6 +123,23 @@ void SummaryBox::buildTable(QGridLayout *grid, int row)
                                 "collisions. At equilibrium it is K exactly, for any number of "
                                 "molecules; Q of the most probable composition is not."));
     grid->setRowStretch(row + 1, 1);
+}
+
+bool SummaryBox::event(QEvent *event)
+{
+    const bool handled = QGroupBox::event(event);
+    // Wrapped lines need the height they take at the width the box was
+    // given. The window's layouts settle the box's height from the widths
+    // they expect, which the scroll area and the fonts can make narrower, and
+    // a longer text can need another line at the same width: after a resize
+    // or a change of its texts the box asks for the height its lines need,
+    // and the window makes room (or scrolls).
+    if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest) {
+        const int needed = layout()->totalHeightForWidth(width());
+        if (needed > 0 && needed != minimumHeight())
+            setMinimumHeight(needed);
+    }
+    return handled;
 }
 
 QString SummaryBox::modeText(const ExactDistribution &exact) const

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 
 class QGridLayout;
+class QEvent;
 class QLabel;
 
 namespace kormix::ui {
@@ -47,6 +48,9 @@ public:
     QLabel *lblSdExact = nullptr;
     QLabel *lblKObserved = nullptr; // the run's estimate of K
     QLabel *lblKExact = nullptr;
+
+protected:
+    bool event(QEvent *event) override;
 
 private:
     void buildControls();
