@@ -11,8 +11,8 @@
 #include "ui/equilibrium/frmequilibrium.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/viewmenu.h"
-#include "ui/molecules/frmmolecules.h"
 #include "ui/model/runmodel.h"
+#include "ui/molecules/frmmolecules.h"
 #include "ui/setup/frmsetup.h"
 
 #include <QAction>
@@ -236,10 +236,10 @@ void BM_EquilibriumWindowOpenAgainstClosed(benchmark::State &state)
 void BM_MoleculesWindowOpenAgainstClosed(benchmark::State &state)
 {
     Window &w = theWindow();
-    std::tie(moleculesClosedRate, moleculesOpenRate) = openAgainstClosed(
-            state, w, w.frm.viewMenu().menu_Molecules, [&w] {
-                return w.frm.viewMenu().moleculesForm();
-            });
+    std::tie(moleculesClosedRate, moleculesOpenRate)
+            = openAgainstClosed(state, w, w.frm.viewMenu().menu_Molecules, [&w] {
+                  return w.frm.viewMenu().moleculesForm();
+              });
 }
 
 // One refresh of the open equilibrium window after a long run (its course

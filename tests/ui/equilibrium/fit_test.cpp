@@ -98,10 +98,9 @@ TEST_P(EquilibriumFitTest, StaysOnItsScreenWithNothingCut)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens,
-                         EquilibriumFitTest,
-                         test::kScreens,
-                         [](const auto &param) { return test::screenTestName(param.param); });
+INSTANTIATE_TEST_SUITE_P(Screens, EquilibriumFitTest, test::kScreens, [](const auto &param) {
+    return test::screenTestName(param.param);
+});
 
 } // namespace
 } // namespace kormix::ui
